@@ -1,0 +1,11 @@
+#include "tform1.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Pintabel"));
+    TForm1 form;
+    form.show();
+    return app.exec();
+}

@@ -1,0 +1,6 @@
+#include "tform1.h"
+
+TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
+    setWindowTitle(QStringLiteral("Pintabel"));
+    resize(344, 364);
+}
