@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <functional>
+
+class Bitmap;
+
+// A processing step of `pintabel-cli convert`, chosen by its option (e.g. "--colouring").
+struct ProcessingStep {
+    QString option;
+    QString help;
+    std::function<void(Bitmap&)> apply;
+};
+
+// Every step the tool offers, in the order --help lists them.
+const QList<ProcessingStep>& processingSteps();
