@@ -1,0 +1,117 @@
+#include "bmp_writer.h"
+
+#include "app_error.h"
+#include "bitmap.h"
+
+#include <QtEndian>
+
+#include <cstring>
+
+namespace {
+
+constexpr int kFileHeaderBytes = 14;
+constexpr int kInfoHeaderBytes = 40;
+constexpr quint32 kBiRgb = 0;
+constexpr quint32 kBiBitfields = 3;
+
+void put16(uchar*& out, quint16 value) {
+    qToLittleEndian(value, out);
+    out += 2;
+}
+
+void put32(uchar*& out, quint32 value) {
+    qToLittleEndian(value, out);
+    out += 4;
+}
+
+int tableEntries(int depth) {
+    return depth <= 8 ? 1 << depth : 0;
+}
+
+// One row of the file from one row of the bitmap; the padding is already zero.
+void encodeRow(const Bitmap& bitmap, int y, uchar* out) {
+    const uchar* in = bitmap.constScanLine(y);
+    const int width = bitmap.width();
+    switch (bitmap.depth()) {
+    case 1:
+        std::memcpy(out, in, size_t((width + 7) / 8));
+        break;
+    case 4:
+        for (int x = 0; x < width; x += 2) {
+            const uchar high = uchar((in[x] & 0x0F) << 4);
+            const uchar low = x + 1 < width ? uchar(in[x + 1] & 0x0F) : 0;
+            out[x / 2] = high | low;
+        }
+        break;
+    case 32:
+        // Blue, green, red and an unused fourth byte.
+        for (int x = 0; x < width; ++x) {
+            const QRgb pixel = reinterpret_cast<const QRgb*>(in)[x];
+            out[4 * x] = uchar(qBlue(pixel));
+            out[4 * x + 1] = uchar(qGreen(pixel));
+            out[4 * x + 2] = uchar(qRed(pixel));
+        }
+        break;
+    default: // 8, 16 and 24 bits are stored in memory as the file stores them
+        std::memcpy(out, in, size_t(qint64(width) * bitmap.depth() / 8));
+        break;
+    }
+}
+
+} // namespace
+
+QByteArray EncodeBmp(const Bitmap& bitmap) {
+    if (bitmap.isEmpty())
+        throw EAppError(QStringLiteral("保存する画像がありません。"));
+    const int depth = bitmap.depth();
+    const int width = bitmap.width();
+    const int height = bitmap.height();
+    const qint64 rowBytes = (qint64(width) * depth + 31) / 32 * 4;
+    const int masksBytes = depth == 16 ? 12 : 0;
+    const int tableBytes = tableEntries(depth) * 4;
+    const qint64 pixelOffset = kFileHeaderBytes + kInfoHeaderBytes + masksBytes + tableBytes;
+    const qint64 imageBytes = rowBytes * height;
+    const qint64 fileBytes = pixelOffset + imageBytes;
+    if (fileBytes > 0xFFFFFFFFLL)
+        throw EAppError(QStringLiteral("画像が大きすぎるため、ビットマップとして保存できません。"));
+
+    QByteArray file(qsizetype(fileBytes), '\0');
+    uchar* out = reinterpret_cast<uchar*>(file.data());
+    *out++ = 'B';
+    *out++ = 'M';
+    put32(out, quint32(fileBytes));
+    put32(out, 0); // two reserved words
+    put32(out, quint32(pixelOffset));
+
+    put32(out, kInfoHeaderBytes);
+    put32(out, quint32(width));
+    put32(out, quint32(height)); // positive: bottom line first
+    put16(out, 1);               // planes
+    put16(out, quint16(depth));
+    put32(out, depth == 16 ? kBiBitfields : kBiRgb);
+    put32(out, quint32(imageBytes));
+    put32(out, 0); // horizontal resolution: not recorded
+    put32(out, 0); // vertical resolution
+    put32(out, 0); // colours used: the whole table of the depth
+    put32(out, 0); // all colours important
+
+    if (depth == 16) {
+        put32(out, 0xF800);
+        put32(out, 0x07E0);
+        put32(out, 0x001F);
+    }
+    const QList<QRgb> table = bitmap.colourTable();
+    for (int i = 0; i < tableEntries(depth); ++i) {
+        const QRgb colour = i < table.size() ? table[i] : qRgb(0, 0, 0);
+        *out++ = uchar(qBlue(colour));
+        *out++ = uchar(qGreen(colour));
+        *out++ = uchar(qRed(colour));
+        *out++ = 0;
+    }
+
+    for (int y = height - 1; y >= 0; --y) {
+        encodeRow(bitmap, y, out);
+        out += rowBytes;
+    }
+    return file;
+}

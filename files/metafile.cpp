@@ -1,0 +1,181 @@
+#include "metafile.h"
+
+#include <QPainter>
+#include <QSvgRenderer>
+
+#include <cmath>
+
+#include <emf2svg.h>
+#include <libwmf/api.h>
+#include <libwmf/svg.h>
+
+namespace {
+
+constexpr double kScreenDpi = 96.0;
+// Guards against headers that claim absurd sizes before anything is allocated.
+constexpr int kMaxSide = 65535;
+
+qint32 littleEndian32(const QByteArray& data, qsizetype at) {
+    const auto* p = reinterpret_cast<const uchar*>(data.constData() + at);
+    return qint32(quint32(p[3]) << 24 | quint32(p[2]) << 16 | quint32(p[1]) << 8 | p[0]);
+}
+
+quint16 littleEndian16(const QByteArray& data, qsizetype at) {
+    const auto* p = reinterpret_cast<const uchar*>(data.constData() + at);
+    return quint16(p[1] << 8 | p[0]);
+}
+
+bool isEmf(const QByteArray& file) {
+    return file.size() >= 88 && littleEndian32(file, 0) == 1 &&
+           littleEndian32(file, 40) == 0x464D4520; // " EMF"
+}
+
+bool isWmf(const QByteArray& file) {
+    if (file.size() >= 22 && quint32(littleEndian32(file, 0)) == 0x9AC6CDD7u)
+        return true; // placeable header
+    if (file.size() < 18)
+        return false;
+    const quint16 type = littleEndian16(file, 0);
+    const quint16 version = littleEndian16(file, 4);
+    return (type == 1 || type == 2) && littleEndian16(file, 2) == 9 &&
+           (version == 0x0300 || version == 0x0100);
+}
+
+// The frame (hundredths of a millimetre) at the reference device's resolution, as the
+// header describes it; the bounds in device pixels when the frame is unusable.
+QSize emfPixelSize(const QByteArray& file) {
+    const double frameWidth = littleEndian32(file, 32) - littleEndian32(file, 24);
+    const double frameHeight = littleEndian32(file, 36) - littleEndian32(file, 28);
+    const double devicePixelsX = littleEndian32(file, 72);
+    const double devicePixelsY = littleEndian32(file, 76);
+    const double deviceMmX = littleEndian32(file, 80);
+    const double deviceMmY = littleEndian32(file, 84);
+    if (frameWidth > 0 && frameHeight > 0 && devicePixelsX > 0 && devicePixelsY > 0 &&
+        deviceMmX > 0 && deviceMmY > 0) {
+        const double w = std::round(frameWidth / 100.0 * devicePixelsX / deviceMmX);
+        const double h = std::round(frameHeight / 100.0 * devicePixelsY / deviceMmY);
+        if (w >= 1 && h >= 1 && w <= kMaxSide && h <= kMaxSide)
+            return QSize(int(w), int(h));
+    }
+    const qint64 w = qint64(littleEndian32(file, 16)) - littleEndian32(file, 8) + 1;
+    const qint64 h = qint64(littleEndian32(file, 20)) - littleEndian32(file, 12) + 1;
+    if (w < 1 || h < 1 || w > kMaxSide || h > kMaxSide)
+        return QSize();
+    return QSize(int(w), int(h));
+}
+
+QByteArray emfToSvg(const QByteArray& file, QSize size) {
+    QByteArray input = file; // the converter wants writable input
+    generatorOptions options{};
+    char nameSpace[] = "";
+    options.nameSpace = nameSpace;
+    options.emfplus = true;
+    options.svgDelimiter = true;
+    options.imgWidth = size.width();
+    options.imgHeight = size.height();
+    char* out = nullptr;
+    size_t outLength = 0;
+    const int ok = emf2svg(input.data(), size_t(input.size()), &out, &outLength, &options);
+    QByteArray svg;
+    if (ok && out)
+        svg = QByteArray(out, qsizetype(outLength));
+    free(out);
+    return svg;
+}
+
+// libwmf owns every block it hands out and frees them with the API object.
+class WmfApi {
+public:
+    WmfApi() {
+        wmfAPI_Options options{};
+        options.function = wmf_svg_function;
+        const unsigned long flags =
+            WMF_OPT_FUNCTION | WMF_OPT_IGNORE_NONFATAL | WMF_OPT_NO_ERROR | WMF_OPT_NO_DEBUG;
+        if (wmf_api_create(&api, flags, &options) != wmf_E_None)
+            api = nullptr;
+    }
+    ~WmfApi() {
+        if (api)
+            wmf_api_destroy(api);
+    }
+    WmfApi(const WmfApi&) = delete;
+    WmfApi& operator=(const WmfApi&) = delete;
+
+    wmfAPI* api = nullptr;
+};
+
+QByteArray wmfToSvg(const QByteArray& file, QSize& size) {
+    WmfApi wmf;
+    if (!wmf.api)
+        return {};
+    QByteArray input = file;
+    if (wmf_mem_open(wmf.api, reinterpret_cast<unsigned char*>(input.data()), long(input.size())) !=
+        wmf_E_None)
+        return {};
+    QByteArray svg;
+    wmfD_Rect bounds;
+    unsigned int width = 0;
+    unsigned int height = 0;
+    if (wmf_scan(wmf.api, 0, &bounds) == wmf_E_None &&
+        wmf_display_size(wmf.api, &width, &height, kScreenDpi, kScreenDpi) == wmf_E_None &&
+        width >= 1 && height >= 1 && width <= kMaxSide && height <= kMaxSide) {
+        wmf_svg_t* device = WMF_SVG_GetData(wmf.api);
+        device->out = wmf_stream_create(wmf.api, nullptr);
+        device->bbox = bounds;
+        device->width = width;
+        device->height = height;
+        device->flags |= WMF_SVG_INLINE_IMAGES;
+        const bool played = wmf_play(wmf.api, 0, &bounds) == wmf_E_None;
+        char* text = nullptr;
+        unsigned long length = 0;
+        wmf_stream_destroy(wmf.api, device->out, &text, &length);
+        if (played && text) {
+            svg = QByteArray(text, qsizetype(length));
+            size = QSize(int(width), int(height));
+        }
+    }
+    wmf_mem_close(wmf.api);
+    return svg;
+}
+
+} // namespace
+
+bool isMetafile(const QByteArray& file) {
+    return isEmf(file) || isWmf(file);
+}
+
+QImage renderMetafile(const QByteArray& file, qint64 maxBytes, bool& tooLarge) {
+    tooLarge = false;
+    QSize size;
+    QByteArray svg;
+    if (isEmf(file)) {
+        size = emfPixelSize(file);
+        if (size.isEmpty())
+            return {};
+        if (qint64(size.width()) * size.height() * 4 > maxBytes) {
+            tooLarge = true;
+            return {};
+        }
+        svg = emfToSvg(file, size);
+    } else if (isWmf(file)) {
+        svg = wmfToSvg(file, size);
+        if (!svg.isEmpty() && qint64(size.width()) * size.height() * 4 > maxBytes) {
+            tooLarge = true;
+            return {};
+        }
+    }
+    if (svg.isEmpty())
+        return {};
+    QSvgRenderer renderer(svg);
+    if (!renderer.isValid())
+        return {};
+    QImage image(size, QImage::Format_RGB32);
+    if (image.isNull()) {
+        tooLarge = true;
+        return {};
+    }
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
+    return image;
+}
