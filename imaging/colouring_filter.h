@@ -1,0 +1,14 @@
+#pragma once
+
+#include "bitmap.h"
+
+// The colouring-page edge filter. Computes the pixels of columns [firstColumn, endColumn),
+// clipped to 1..W-2, and rows 1..H-3 (one row is left at the top, two at the bottom), reading
+// src and writing grey levels into out. For each such pixel, with N = r + 256 b + 65536 g of
+// each neighbour and D = r + 256 g + 65536 b of the centre:
+//   S = 4 N(centre) - N(left) - N(right) - N(up) - N(down)   (diagonals weigh 0)
+//   grey = ClampByte(255 + 100 * (S / D)), or 255 when D = 0,
+// in doubles with that order of operations. src and out are 24-bit bitmaps of the same size;
+// out starts white (a new Bitmap) and is written nowhere else. Throws std::invalid_argument
+// when the bitmaps do not fit that description.
+void CustomFilterColumns(const Bitmap& src, Bitmap& out, int firstColumn, int endColumn);
