@@ -4,6 +4,7 @@
 #include <QSvgRenderer>
 
 #include <cmath>
+#include <optional>
 
 #include <emf2svg.h>
 #include <libwmf/api.h>
@@ -104,6 +105,26 @@ public:
     wmfAPI* api = nullptr;
 };
 
+// libwmf measures its device space in points from the window origin, and wmf_scan gives
+// the extent of what is drawn; a placeable file declares its whole frame, which is what
+// the picture shows, margins included.
+std::optional<wmfD_Rect> placeableFrame(const QByteArray& file, wmfAPI* api) {
+    if (quint32(littleEndian32(file, 0)) != 0x9AC6CDD7u)
+        return std::nullopt;
+    const quint16 unitsPerInch = littleEndian16(file, 14);
+    float width = 0;
+    float height = 0;
+    if (unitsPerInch == 0 || wmf_size(api, &width, &height) != wmf_E_None || width <= 0 ||
+        height <= 0)
+        return std::nullopt;
+    wmfD_Rect frame;
+    frame.TL.x = 0;
+    frame.TL.y = 0;
+    frame.BR.x = float(width * 72.0 / unitsPerInch);
+    frame.BR.y = float(height * 72.0 / unitsPerInch);
+    return frame;
+}
+
 QByteArray wmfToSvg(const QByteArray& file, QSize& size) {
     WmfApi wmf;
     if (!wmf.api)
@@ -121,7 +142,7 @@ QByteArray wmfToSvg(const QByteArray& file, QSize& size) {
         width >= 1 && height >= 1 && width <= kMaxSide && height <= kMaxSide) {
         wmf_svg_t* device = WMF_SVG_GetData(wmf.api);
         device->out = wmf_stream_create(wmf.api, nullptr);
-        device->bbox = bounds;
+        device->bbox = placeableFrame(file, wmf.api).value_or(bounds);
         device->width = width;
         device->height = height;
         device->flags |= WMF_SVG_INLINE_IMAGES;

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QList>
+#include <QRgb>
+#include <QString>
+
+// Picture files built byte by byte, so the tests control every header field.
+namespace fixtures {
+
+// A PNG of the given colour type and bit depth; rows are raw sample bytes without the
+// filter byte. palette and alpha (tRNS entries) are written when not empty.
+QByteArray png(int width, int height, int bitDepth, int colourType, const QList<QByteArray>& rows,
+               const QList<QRgb>& palette = {}, const QByteArray& alpha = {});
+
+// An 8-bit GIF with a 256-entry global colour table; indices one byte per pixel, rows top down.
+QByteArray gif(int width, int height, const QList<QRgb>& palette, const QByteArray& indices);
+
+// A 100 x 50 pixel enhanced metafile (96 dpi reference) / placeable Windows metafile that
+// fills the rectangle (10, 10)-(50, 40) with red on a transparent ground.
+QByteArray emf();
+QByteArray wmf();
+
+// The image in the given Qt format ("jpeg", "ico" ...), quality for JPEG.
+QByteArray encoded(const QImage& image, const char* format, int quality = 90);
+
+// A smooth photo-like picture with fine noise.
+QImage photo(int width, int height);
+
+void writeFile(const QString& path, const QByteArray& data);
+
+} // namespace fixtures

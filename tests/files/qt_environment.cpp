@@ -1,0 +1,27 @@
+#include <QGuiApplication>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Metafiles are drawn with QPainter and QtSvg, which want a GUI application (offscreen
+// under ctest), as in the program and the command-line tool.
+class QtEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override {
+        if (!QCoreApplication::instance())
+            m_app = new QGuiApplication(m_argc, m_argv);
+    }
+    void TearDown() override { delete m_app; }
+
+private:
+    int m_argc = 1;
+    char m_name[16] = "test_files";
+    char* m_argv[2] = {m_name, nullptr};
+    QGuiApplication* m_app = nullptr;
+};
+
+[[maybe_unused]] ::testing::Environment* const environment =
+    ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+
+} // namespace

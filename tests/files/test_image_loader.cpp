@@ -1,0 +1,548 @@
+#include "app_error.h"
+#include "bitmap.h"
+#include "bmp_writer.h"
+#include "fixtures.h"
+#include "image_loader.h"
+#include "jpeg_decoder.h"
+#include "palettes.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <functional>
+
+namespace {
+
+struct Probe {
+    int x;
+    int y;
+    QRgb colour;
+    int tolerance = 0;
+};
+
+struct DepthCase {
+    const char* name;
+    const char* fileName;
+    std::function<QByteArray()> make;
+    int width;
+    int height;
+    int depth;
+    QList<Probe> probes;
+};
+
+std::ostream& operator<<(std::ostream& out, const DepthCase& c) {
+    return out << c.name;
+}
+
+QByteArray bytes(std::initializer_list<int> values) {
+    QByteArray out;
+    for (int v : values)
+        out.append(char(v));
+    return out;
+}
+
+const QRgb kWhite = qRgb(255, 255, 255);
+const QRgb kBlack = qRgb(0, 0, 0);
+const QRgb kRed = qRgb(255, 0, 0);
+
+QByteArray bmpOfDepth(int depth) {
+    // Top-left pixel black, the rest white: index 0 is black in every table.
+    Bitmap bitmap(3, 2, depth);
+    uchar* row = bitmap.scanLine(0);
+    switch (depth) {
+    case 1:
+        row[0] &= 0x7F;
+        break;
+    case 4:
+    case 8:
+        row[0] = 0;
+        break;
+    case 16:
+        row[0] = row[1] = 0;
+        break;
+    case 24:
+        row[0] = row[1] = row[2] = 0;
+        break;
+    case 32:
+        reinterpret_cast<QRgb*>(row)[0] = kBlack;
+        break;
+    }
+    return EncodeBmp(bitmap);
+}
+
+QImage halfLeftTransparentIcon() {
+    QImage icon(16, 16, QImage::Format_ARGB32);
+    icon.fill(qRgba(255, 0, 0, 255));
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 8; ++x)
+            icon.setPixel(x, y, qRgba(0, 0, 255, 0));
+    return icon;
+}
+
+QImage greySplit() {
+    QImage image(16, 16, QImage::Format_Grayscale8);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x)
+            image.scanLine(y)[x] = x < 8 ? 0 : 255;
+    return image;
+}
+
+QImage solid(QRgb colour) {
+    QImage image(32, 32, QImage::Format_RGB32);
+    image.fill(colour);
+    return image;
+}
+
+const DepthCase kDepthCases[] = {
+    {"png_1bit",
+     "a.png",
+     [] {
+         return fixtures::png(8, 1, 1, 3, {bytes({0xAA})}, {qRgb(200, 0, 0), kWhite});
+     },
+     8,
+     1,
+     1,
+     {{0, 0, kWhite}, {1, 0, kBlack}}},
+    {"png_2bit_palette_is_other",
+     "a.png",
+     [] {
+         return fixtures::png(4, 1, 2, 3, {bytes({0x1B})}, {kBlack, kRed, qRgb(0, 255, 0), kWhite});
+     },
+     4,
+     1,
+     32,
+     {{0, 0, kBlack}, {1, 0, kRed}, {3, 0, kWhite}}},
+    {"png_4bit",
+     "a.png",
+     [] {
+         return fixtures::png(4, 1, 4, 3, {bytes({0x01, 0x20})},
+                              {qRgb(128, 0, 0), qRgb(0, 0, 255), kWhite});
+     },
+     4,
+     1,
+     4,
+     {{0, 0, qRgb(128, 0, 0)}, {1, 0, qRgb(0, 0, 255)}, {2, 0, kWhite}}},
+    {"png_8bit",
+     "a.png",
+     [] {
+         return fixtures::png(3, 1, 8, 3, {bytes({0, 1, 2})}, {kRed, qRgb(0, 51, 102), kWhite});
+     },
+     3,
+     1,
+     8,
+     {{0, 0, kRed}, {1, 0, qRgb(0, 51, 102)}, {2, 0, kWhite}}},
+    {"png_8bit_palette_transparent_entry",
+     "a.png",
+     [] {
+         return fixtures::png(2, 1, 8, 3, {bytes({0, 1})}, {kBlack, kRed}, bytes({0}));
+     },
+     2,
+     1,
+     8,
+     {{0, 0, kWhite}, {1, 0, kRed}}},
+    {"png_grey8",
+     "a.png",
+     [] {
+         return fixtures::png(2, 1, 8, 0, {bytes({0, 255})});
+     },
+     2,
+     1,
+     8,
+     {{0, 0, kBlack}, {1, 0, kWhite}}},
+    {"png_rgb8",
+     "a.png",
+     [] {
+         return fixtures::png(1, 1, 8, 2, {bytes({10, 20, 30})});
+     },
+     1,
+     1,
+     24,
+     {{0, 0, qRgb(10, 20, 30)}}},
+    {"png_rgb16_per_channel",
+     "a.png",
+     [] {
+         return fixtures::png(2, 1, 16, 2, {bytes({255, 255, 0, 0, 0, 0, 0, 0, 0, 0, 255, 255})});
+     },
+     2,
+     1,
+     32,
+     {{0, 0, kRed}, {1, 0, qRgb(0, 0, 255)}}},
+    {"png_grey16",
+     "a.png",
+     [] {
+         return fixtures::png(1, 1, 16, 0, {bytes({128, 0})});
+     },
+     1,
+     1,
+     32,
+     {{0, 0, qRgb(128, 128, 128)}}},
+    {"png_rgba_full_and_half_transparency",
+     "a.png",
+     [] {
+         return fixtures::png(3, 1, 8, 6, {bytes({255, 0, 0, 255, 0, 0, 255, 0, 255, 0, 0, 128})});
+     },
+     3,
+     1,
+     32,
+     {{0, 0, kRed}, {1, 0, kWhite}, {2, 0, qRgb(255, 127, 127), 1}}},
+    {"png_rgba16_is_other",
+     "a.png",
+     [] {
+         return fixtures::png(1, 1, 16, 6, {bytes({0, 0, 0, 0, 255, 255, 0, 0})});
+     },
+     1,
+     1,
+     32,
+     {{0, 0, kWhite}}},
+    {"png_rgb_transparent_colour",
+     "a.png",
+     [] {
+         return fixtures::png(2, 1, 8, 2, {bytes({1, 2, 3, 9, 9, 9})}, {},
+                              bytes({0, 1, 0, 2, 0, 3}));
+     },
+     2,
+     1,
+     32,
+     {{0, 0, kWhite}, {1, 0, qRgb(9, 9, 9)}}},
+    {"bmp_1bit",
+     "a.bmp",
+     [] { return bmpOfDepth(1); },
+     3,
+     2,
+     1,
+     {{0, 0, kBlack}, {1, 0, kWhite}, {0, 1, kWhite}}},
+    {"bmp_4bit",
+     "a.bmp",
+     [] { return bmpOfDepth(4); },
+     3,
+     2,
+     4,
+     {{0, 0, kBlack}, {2, 0, kWhite}, {0, 1, kWhite}}},
+    {"bmp_8bit", "a.bmp", [] { return bmpOfDepth(8); }, 3, 2, 8, {{0, 0, kBlack}, {2, 1, kWhite}}},
+    {"bmp_16bit",
+     "a.bmp",
+     [] { return bmpOfDepth(16); },
+     3,
+     2,
+     16,
+     {{0, 0, kBlack}, {2, 1, kWhite}}},
+    {"bmp_24bit",
+     "a.bmp",
+     [] { return bmpOfDepth(24); },
+     3,
+     2,
+     24,
+     {{0, 0, kBlack}, {1, 0, kWhite}, {2, 1, kWhite}}},
+    {"bmp_32bit",
+     "a.bmp",
+     [] { return bmpOfDepth(32); },
+     3,
+     2,
+     32,
+     {{0, 0, kBlack}, {2, 1, kWhite}}},
+    {"gif",
+     "a.gif",
+     [] {
+         return fixtures::gif(3, 2, {kRed, qRgb(0, 255, 0), qRgb(0, 0, 255)},
+                              bytes({0, 1, 2, 2, 1, 0}));
+     },
+     3,
+     2,
+     8,
+     {{0, 0, kRed}, {1, 0, qRgb(0, 255, 0)}, {2, 0, qRgb(0, 0, 255)}, {0, 1, qRgb(0, 0, 255)}}},
+    {"jpeg_grey",
+     "a.jpg",
+     [] { return fixtures::encoded(greySplit(), "jpeg"); },
+     16,
+     16,
+     8,
+     {{1, 8, kBlack, 8}, {14, 8, kWhite, 8}}},
+    {"jpeg_colour",
+     "a.jpg",
+     [] { return fixtures::encoded(solid(qRgb(200, 100, 50)), "jpeg"); },
+     32,
+     32,
+     24,
+     {{16, 16, qRgb(200, 100, 50), 3}}},
+    {"ico_with_alpha",
+     "a.ico",
+     [] { return fixtures::encoded(halfLeftTransparentIcon(), "ico"); },
+     16,
+     16,
+     32,
+     {{2, 5, kWhite}, {12, 5, kRed}}},
+    {"emf",
+     "a.emf",
+     [] { return fixtures::emf(); },
+     100,
+     50,
+     32,
+     {{30, 25, kRed}, {5, 5, kWhite}, {80, 45, kWhite}}},
+    {"wmf",
+     "a.wmf",
+     [] { return fixtures::wmf(); },
+     100,
+     50,
+     32,
+     {{30, 25, kRed}, {5, 5, kWhite}, {80, 45, kWhite}}},
+    {"png_named_jpg",
+     "lie.jpg",
+     [] { return fixtures::png(1, 1, 8, 0, {bytes({255})}); },
+     1,
+     1,
+     8,
+     {{0, 0, kWhite}}},
+    {"jpeg_without_extension",
+     "picture",
+     [] { return fixtures::encoded(solid(qRgb(0, 0, 255)), "jpeg"); },
+     32,
+     32,
+     24,
+     {{3, 3, qRgb(0, 0, 255), 3}}},
+    {"bmp_named_png", "bmp.png", [] { return bmpOfDepth(24); }, 3, 2, 24, {{0, 0, kBlack}}},
+};
+
+bool near(QRgb a, QRgb b, int tolerance) {
+    return std::abs(qRed(a) - qRed(b)) <= tolerance &&
+           std::abs(qGreen(a) - qGreen(b)) <= tolerance &&
+           std::abs(qBlue(a) - qBlue(b)) <= tolerance;
+}
+
+const QList<QRgb>* expectedTable(int depth) {
+    switch (depth) {
+    case 1:
+        return &monoColourTable();
+    case 4:
+        return &sixteenColourTable();
+    case 8:
+        return &halftoneColourTable();
+    default:
+        return nullptr;
+    }
+}
+
+class LoaderTest : public ::testing::Test {
+protected:
+    QString path(const QString& name) const { return m_dir.filePath(name); }
+    QTemporaryDir m_dir;
+};
+
+class DepthTable : public LoaderTest, public ::testing::WithParamInterface<DepthCase> {};
+
+TEST_P(DepthTable, PageHasFileSizeDepthAndColoursOverWhite) {
+    const DepthCase& c = GetParam();
+    const QString file = path(c.fileName);
+    fixtures::writeFile(file, c.make());
+    Bitmap page;
+    ASSERT_TRUE(ImageLoaderGP(file, page));
+    EXPECT_EQ(page.width(), c.width);
+    EXPECT_EQ(page.height(), c.height);
+    EXPECT_EQ(page.depth(), c.depth);
+    EXPECT_EQ(page.image().format(), Bitmap::formatFor(c.depth));
+    if (const QList<QRgb>* table = expectedTable(c.depth)) {
+        EXPECT_EQ(page.colourTable(), *table);
+    }
+    for (const Probe& probe : c.probes) {
+        const QRgb seen = page.pixel(probe.x, probe.y);
+        EXPECT_TRUE(near(seen, probe.colour, probe.tolerance))
+            << "pixel (" << probe.x << ", " << probe.y << ") is " << std::hex << seen
+            << ", expected " << probe.colour;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, DepthTable, ::testing::ValuesIn(kDepthCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct FormatCase {
+    int bitsPerPixel;
+    int depth;
+};
+
+class PixelFormatTable : public ::testing::TestWithParam<FormatCase> {};
+
+TEST_P(PixelFormatTable, MapsBitsPerPixelToPageDepth) {
+    DecodedImage decoded;
+    decoded.bitsPerPixel = GetParam().bitsPerPixel;
+    EXPECT_EQ(PixelFormatGP(decoded), GetParam().depth);
+}
+
+INSTANTIATE_TEST_SUITE_P(Bits, PixelFormatTable,
+                         ::testing::Values(FormatCase{1, 1}, FormatCase{2, 32}, FormatCase{4, 4},
+                                           FormatCase{8, 8}, FormatCase{16, 16}, FormatCase{24, 24},
+                                           FormatCase{32, 32}, FormatCase{48, 32},
+                                           FormatCase{64, 32}, FormatCase{0, 32}));
+
+struct BadCase {
+    const char* name;
+    // Makes the thing at path (or nothing) and gives the path to load.
+    std::function<QString(const QString& dir)> make;
+};
+
+std::ostream& operator<<(std::ostream& out, const BadCase& c) {
+    return out << c.name;
+}
+
+QString written(const QString& dir, const char* name, const QByteArray& data) {
+    const QString file = dir + QLatin1Char('/') + QLatin1String(name);
+    fixtures::writeFile(file, data);
+    return file;
+}
+
+const BadCase kBadCases[] = {
+    {"text", [](const QString& d) { return written(d, "notes.png", "just some words\n"); }},
+    {"empty", [](const QString& d) { return written(d, "empty.jpg", {}); }},
+    {"truncated_png",
+     [](const QString& d) {
+         const QByteArray png = fixtures::encoded(fixtures::photo(64, 64), "png");
+         return written(d, "cut.png", png.left(png.size() / 2));
+     }},
+    {"truncated_jpeg",
+     [](const QString& d) {
+         const QByteArray jpeg = fixtures::encoded(fixtures::photo(64, 64), "jpeg");
+         return written(d, "cut.jpg", jpeg.left(jpeg.size() / 2));
+     }},
+    {"jpeg_header_only",
+     [](const QString& d) {
+         const QByteArray jpeg = fixtures::encoded(fixtures::photo(64, 64), "jpeg");
+         return written(d, "head.jpg", jpeg.left(20));
+     }},
+    {"folder",
+     [](const QString& d) {
+         QDir(d).mkdir(QStringLiteral("folder.png"));
+         return d + QStringLiteral("/folder.png");
+     }},
+    {"missing", [](const QString& d) { return d + QStringLiteral("/nothing-here.bmp"); }},
+    {"unknown_bytes",
+     [](const QString& d) { return written(d, "noise.gif", QByteArray(500, '\x5A')); }},
+    {"bmp_header_only",
+     [](const QString& d) { return written(d, "head.bmp", bmpOfDepth(24).left(40)); }},
+    {"emf_signature_only",
+     [](const QString& d) { return written(d, "head.emf", fixtures::emf().left(88)); }},
+};
+
+class Undecodable : public LoaderTest, public ::testing::WithParamInterface<BadCase> {};
+
+TEST_P(Undecodable, GivesEmptyBitmapAndFalseWithoutThrowing) {
+    const QString file = GetParam().make(m_dir.path());
+    Bitmap page(5, 5, 24);
+    bool loaded = true;
+    EXPECT_NO_THROW(loaded = ImageLoaderGP(file, page));
+    EXPECT_FALSE(loaded);
+    EXPECT_TRUE(page.isEmpty());
+    EXPECT_EQ(page.width(), 0);
+    EXPECT_EQ(page.height(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, Undecodable, ::testing::ValuesIn(kBadCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+bool processHoldsOpen(const QString& file) {
+    const QString target = QFileInfo(file).canonicalFilePath();
+    const QDir fds(QStringLiteral("/proc/self/fd"));
+    for (const QFileInfo& fd : fds.entryInfoList(QDir::System | QDir::Files | QDir::NoDotAndDotDot))
+        if (fd.symLinkTarget() == target)
+            return true;
+    return false;
+}
+
+TEST_F(LoaderTest, FileIsNotHeldOpenAndCanBeDeletedOrReplacedAfterLoading) {
+    const QString file = path(QStringLiteral("photo.jpg"));
+    fixtures::writeFile(file, fixtures::encoded(fixtures::photo(40, 30), "jpeg"));
+    Bitmap page;
+    ASSERT_TRUE(ImageLoaderGP(file, page));
+    EXPECT_FALSE(processHoldsOpen(file));
+    const Bitmap before = page;
+    fixtures::writeFile(file, "replaced");
+    ASSERT_TRUE(QFile::remove(file));
+    EXPECT_EQ(page.width(), 40);
+    EXPECT_EQ(page.height(), 30);
+    EXPECT_EQ(page.image(), before.image());
+}
+
+QByteArray withJpegSize(QByteArray jpeg, int width, int height) {
+    // The frame header: FF C0, length, precision, height, width.
+    const qsizetype sof = jpeg.indexOf("\xff\xc0");
+    jpeg[sof + 5] = char(height >> 8);
+    jpeg[sof + 6] = char(height & 0xFF);
+    jpeg[sof + 7] = char(width >> 8);
+    jpeg[sof + 8] = char(width & 0xFF);
+    return jpeg;
+}
+
+TEST_F(LoaderTest, PicturesTooLargeForMemoryThrowAClearErrorAndLeaveBitmapEmpty) {
+    const QByteArray jpeg = fixtures::encoded(fixtures::photo(16, 16), "jpeg");
+    fixtures::writeFile(path(QStringLiteral("huge.jpg")), withJpegSize(jpeg, 65000, 65000));
+    fixtures::writeFile(path(QStringLiteral("huge.png")),
+                        fixtures::png(100000, 100000, 8, 2, {bytes({1, 2, 3})}));
+    for (const QString& name : {QStringLiteral("huge.jpg"), QStringLiteral("huge.png")}) {
+        Bitmap page(4, 4, 24);
+        try {
+            ImageLoaderGP(path(name), page);
+            ADD_FAILURE() << "no error for " << name.toStdString();
+        } catch (const EAppError& error) {
+            EXPECT_TRUE(error.message().contains(QStringLiteral("メモリが不足")));
+            EXPECT_TRUE(error.message().contains(path(name)));
+        }
+        EXPECT_TRUE(page.isEmpty()) << name.toStdString();
+    }
+}
+
+TEST_F(LoaderTest, LargePictureBeyondQtsDefaultLimitLoads) {
+    // 9000 x 8000 at four bytes per pixel is above Qt's default 256 MiB allocation limit.
+    QImage wide(9000, 8000, QImage::Format_RGB32);
+    wide.fill(qRgb(0, 128, 255));
+    fixtures::writeFile(path(QStringLiteral("wide.png")), fixtures::encoded(wide, "png"));
+    wide = QImage();
+    Bitmap page;
+    ASSERT_TRUE(ImageLoaderGP(path(QStringLiteral("wide.png")), page));
+    EXPECT_EQ(page.width(), 9000);
+    EXPECT_EQ(page.height(), 8000);
+    EXPECT_EQ(page.depth(), 24);
+    EXPECT_EQ(page.pixel(8999, 7999), qRgb(0, 128, 255));
+}
+
+struct JpegCase {
+    const char* name;
+    QImage picture;
+    QImage::Format decodedFormat;
+};
+
+TEST(JpegDecoder, GivesExactlyThePixelsOfTheGeneralPath) {
+    const JpegCase cases[] = {
+        {"colour_odd_size", fixtures::photo(257, 131), QImage::Format_BGR888},
+        {"grey", fixtures::photo(97, 41).convertToFormat(QImage::Format_Grayscale8),
+         QImage::Format_Grayscale8},
+    };
+    for (const JpegCase& c : cases) {
+        for (int quality : {50, 90, 100}) {
+            const QByteArray file = fixtures::encoded(c.picture, "jpeg", quality);
+            QImage fast;
+            ASSERT_EQ(decodeJpeg(file, qint64(1) << 30, fast), JpegDecodeStatus::Decoded) << c.name;
+            ASSERT_EQ(fast.format(), c.decodedFormat);
+            QByteArray copy = file;
+            QBuffer buffer(&copy);
+            QImageReader reader(&buffer, "jpeg");
+            const QImage general = reader.read().convertToFormat(c.decodedFormat);
+            ASSERT_EQ(fast.size(), general.size());
+            EXPECT_EQ(fast, general) << c.name << " quality " << quality;
+        }
+    }
+}
+
+TEST(JpegDecoder, LeavesNonJpegsToTheGeneralPathAndRefusesOversizedPictures) {
+    QImage image;
+    EXPECT_EQ(decodeJpeg(fixtures::png(1, 1, 8, 0, {bytes({0})}), qint64(1) << 30, image),
+              JpegDecodeStatus::Unsupported);
+    const QByteArray jpeg = fixtures::encoded(fixtures::photo(100, 100), "jpeg");
+    EXPECT_EQ(decodeJpeg(jpeg, 100 * 100 * 3 - 1, image), JpegDecodeStatus::TooLarge);
+    EXPECT_TRUE(image.isNull());
+}
+
+} // namespace
