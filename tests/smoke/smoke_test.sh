@@ -1,0 +1,124 @@
+#!/usr/bin/env bash
+# Smoke test of the real program on a virtual X display: start it, wait for its window,
+# open a picture through the Open dialog (Ctrl+O, type the path, Enter), check that the
+# window took the page's size, then end it with File > Exit (Alt+F, X) and expect status 0.
+# Usage: smoke_test.sh PATH/TO/pintabel
+# Exits 77 (reported by ctest as skipped) when xvfb-run, xdotool or ImageMagick is missing.
+set -euo pipefail
+
+app=${1:?usage: smoke_test.sh PATH/TO/pintabel}
+for tool in xvfb-run xdotool convert; do
+    if ! command -v "$tool" >/dev/null; then
+        echo "smoke: $tool is not installed; skipped"
+        exit 77
+    fi
+done
+
+# First pass: start a private X server and run the second pass inside it, with an overall
+# deadline so that nothing can hang the test run.
+if [ -z "${PINTABEL_SMOKE_DISPLAY:-}" ]; then
+    export PINTABEL_SMOKE_DISPLAY=1
+    exec timeout -k 5 60 xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$0" "$@"
+fi
+
+work=$(mktemp -d)
+pid=""
+cleanup() {
+    if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then
+        kill "$pid" 2>/dev/null || true
+        sleep 0.5
+        kill -9 "$pid" 2>/dev/null || true
+    fi
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "smoke: FAILED: $*"
+    if [ -s "$work/app.log" ]; then
+        echo "--- program output"
+        cat "$work/app.log"
+    fi
+    exit 1
+}
+
+# wait_for SECONDS COMMAND...: retries COMMAND every 0.1 s until it succeeds or time runs out.
+wait_for() {
+    local deadline=$((SECONDS + $1))
+    shift
+    until "$@"; do
+        [ "$SECONDS" -lt "$deadline" ] || return 1
+        sleep 0.1
+    done
+}
+
+find_main_window() {
+    main=$(xdotool search --onlyvisible --name '^Pintabel$' 2>/dev/null | head -n 1)
+    [ -n "$main" ]
+}
+
+# Any other visible window of the program: the Open dialog.
+find_dialog() {
+    dialog=""
+    local w
+    for w in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null); do
+        if [ "$w" != "$main" ]; then
+            dialog=$w
+        fi
+    done
+    [ -n "$dialog" ]
+}
+
+no_dialog() { ! find_dialog; }
+
+read_size() {
+    local WIDTH HEIGHT X Y SCREEN WINDOW
+    eval "$(xdotool getwindowgeometry --shell "$main")"
+    size="${WIDTH}x${HEIGHT}"
+}
+
+size_changed() {
+    read_size
+    [ "$size" != "$initial_size" ]
+}
+
+exited() { ! kill -0 "$pid" 2>/dev/null; }
+
+# A 600 x 400 picture: sky over a green field.
+picture="$work/field.png"
+convert -size 600x400 xc:'#88c0f0' -fill '#40a040' -draw 'rectangle 0,250 599,399' "$picture"
+
+QT_QPA_PLATFORM=xcb "$app" >"$work/app.log" 2>&1 &
+pid=$!
+
+wait_for 15 find_main_window || fail "no visible window titled \"Pintabel\" within 15 s"
+read_size
+initial_size=$size
+echo "smoke: window $main is up, $initial_size"
+
+xdotool windowfocus --sync "$main"
+xdotool key --clearmodifiers ctrl+o
+wait_for 10 find_dialog || fail "Ctrl+O showed no dialog"
+echo "smoke: open dialog $dialog"
+xdotool windowfocus --sync "$dialog"
+sleep 0.5
+xdotool type --delay 10 "$picture"
+xdotool key Return
+# The file name's completer may take the first Enter for itself.
+if ! wait_for 2 no_dialog; then
+    xdotool key Return
+    wait_for 5 no_dialog || fail "the Open dialog did not accept $picture"
+fi
+wait_for 10 size_changed || fail "the window kept its size $initial_size after opening $picture"
+echo "smoke: page opened, window now $size"
+
+xdotool windowfocus --sync "$main"
+xdotool key --clearmodifiers alt+f
+sleep 0.5
+xdotool key x
+wait_for 5 exited || fail "the program was still running 5 s after File > Exit"
+status=0
+wait "$pid" || status=$?
+pid=""
+[ "$status" -eq 0 ] || fail "the program ended with status $status"
+echo "smoke: ended by File > Exit with status 0"
