@@ -35,6 +35,9 @@ void encodeRow(const Bitmap& bitmap, int y, uchar* out) {
     switch (bitmap.depth()) {
     case 1:
         std::memcpy(out, in, size_t((width + 7) / 8));
+        // Bits past the last pixel are padding too.
+        if (width % 8 != 0)
+            out[width / 8] &= uchar(0xFF << (8 - width % 8));
         break;
     case 4:
         for (int x = 0; x < width; x += 2) {

@@ -1,0 +1,117 @@
+#include "app_error.h"
+#include "safe_file.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
+
+namespace {
+
+QByteArray contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void put(const QString& path, const QByteArray& data) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_EQ(file.write(data), data.size());
+}
+
+class SafeFile : public ::testing::Test {
+protected:
+    QString path(const QString& name) const { return m_dir.filePath(name); }
+    QStringList entries() const {
+        return QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    }
+    QTemporaryDir m_dir;
+};
+
+TEST_F(SafeFile, CreatesAndReplacesLeavingNoTemporaryFiles) {
+    const QString target = path(QStringLiteral("page.bmp"));
+    WriteFileSafely(target, "first");
+    EXPECT_EQ(contents(target), QByteArray("first"));
+    WriteFileSafely(target, "second, longer");
+    EXPECT_EQ(contents(target), QByteArray("second, longer"));
+    WriteFileSafely(target, "");
+    EXPECT_EQ(contents(target), QByteArray());
+    EXPECT_EQ(entries(), QStringList{QStringLiteral("page.bmp")});
+}
+
+struct CreateFailure {
+    const char* name;
+    const char* target; // relative to the temporary directory
+};
+
+class CannotCreate : public SafeFile, public ::testing::WithParamInterface<CreateFailure> {};
+
+TEST_P(CannotCreate, ReportsThePathAndTheReasonAndChangesNothing) {
+    // Tests may run as root, so the failures come from the file system's shape, not rights.
+    put(path(QStringLiteral("plain")), "keep me");
+    ASSERT_TRUE(QDir(m_dir.path()).mkpath(QStringLiteral("folder/inner")));
+    put(path(QStringLiteral("folder/inner/x")), "keep me too");
+    const QStringList before = entries();
+
+    const QString target = path(QLatin1String(GetParam().target));
+    try {
+        WriteFileSafely(target, "new data");
+        FAIL() << "no error";
+    } catch (const EAppError& error) {
+        const QString prefix = QStringLiteral("ファイル \"%1\" を作成できません。").arg(target);
+        EXPECT_TRUE(error.message().startsWith(prefix)) << error.message().toStdString();
+        EXPECT_GT(error.message().size(), prefix.size()) << "the reason is missing";
+    }
+    EXPECT_EQ(entries(), before);
+    EXPECT_EQ(contents(path(QStringLiteral("plain"))), QByteArray("keep me"));
+    EXPECT_EQ(contents(path(QStringLiteral("folder/inner/x"))), QByteArray("keep me too"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Paths, CannotCreate,
+                         ::testing::Values(CreateFailure{"parent_is_a_file", "plain/page.bmp"},
+                                           CreateFailure{"target_is_a_folder", "folder"},
+                                           CreateFailure{"no_such_folder", "missing/page.bmp"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// Lowers the largest file this process may write, so writes beyond it fail as on a full disk.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &m_saved);
+        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit lowered = m_saved;
+        lowered.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &lowered);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &m_saved);
+        std::signal(SIGXFSZ, m_oldHandler);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit m_saved{};
+    void (*m_oldHandler)(int) = nullptr;
+};
+
+TEST_F(SafeFile, ShortWriteIsAStreamErrorAndKeepsTheOldFile) {
+    const QString target = path(QStringLiteral("page.bmp"));
+    put(target, "the old picture");
+    const QByteArray big(200000, 'x');
+    try {
+        FileSizeLimit limit(4096);
+        WriteFileSafely(target, big);
+        FAIL() << "no error";
+    } catch (const EAppError& error) {
+        EXPECT_EQ(error.message(), QStringLiteral("ストリームへの書き込みエラー"));
+    }
+    EXPECT_EQ(contents(target), QByteArray("the old picture"));
+    EXPECT_EQ(entries(), QStringList{QStringLiteral("page.bmp")});
+}
+
+} // namespace
