@@ -1,0 +1,167 @@
+#include "bitmap.h"
+#include "fixtures.h"
+#include "image_loader.h"
+#include "steps.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct CliRun {
+    int exitCode;
+    QString out;
+    QString err;
+};
+
+CliRun cli(const QStringList& arguments) {
+    QProcess process;
+    process.start(QStringLiteral(PINTABEL_CLI), arguments);
+    EXPECT_TRUE(process.waitForFinished(60000));
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromLocal8Bit(process.readAllStandardOutput()),
+            QString::fromLocal8Bit(process.readAllStandardError())};
+}
+
+class Cli : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fixtures::writeFile(path("photo.png"), fixtures::encoded(fixtures::photo(41, 23), "png"));
+        fixtures::writeFile(
+            path("grey.jpg"),
+            fixtures::encoded(fixtures::photo(16, 8).convertToFormat(QImage::Format_Grayscale8),
+                              "jpeg"));
+        fixtures::writeFile(path("notes.txt"), "not a picture\n");
+    }
+    QString path(const char* name) const { return m_dir.filePath(QLatin1String(name)); }
+    QTemporaryDir m_dir;
+};
+
+struct InfoCase {
+    const char* name;
+    QStringList files;
+    int exitCode;
+    QStringList lines; // with %1 standing for the temporary directory
+};
+
+std::ostream& operator<<(std::ostream& out, const InfoCase& c) {
+    return out << c.name;
+}
+
+class CliInfo : public Cli, public ::testing::WithParamInterface<InfoCase> {};
+
+TEST_P(CliInfo, PrintsOneLinePerFileAndFailsOnUnreadable) {
+    const InfoCase& c = GetParam();
+    QStringList arguments{QStringLiteral("info")};
+    for (const QString& file : c.files)
+        arguments << m_dir.filePath(file);
+    const CliRun run = cli(arguments);
+    EXPECT_EQ(run.exitCode, c.exitCode) << run.err.toStdString();
+    QStringList expected;
+    for (const QString& line : c.lines)
+        expected << line.arg(m_dir.path());
+    EXPECT_EQ(run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts), expected)
+        << run.out.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, CliInfo,
+    ::testing::Values(InfoCase{"good",
+                               {"photo.png", "grey.jpg"},
+                               0,
+                               {"%1/photo.png\t41x23\t24", "%1/grey.jpg\t16x8\t8"}},
+                      InfoCase{"good_and_bad",
+                               {"notes.txt", "photo.png", "missing.bmp"},
+                               1,
+                               {"%1/notes.txt\tunreadable", "%1/photo.png\t41x23\t24",
+                                "%1/missing.bmp\tunreadable"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(Cli, ConvertWritesABmpThatReloadsToTheSamePage) {
+    const CliRun run = cli({QStringLiteral("convert"), path("grey.jpg"), path("out.bmp")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    Bitmap original;
+    Bitmap written;
+    ASSERT_TRUE(ImageLoaderGP(path("grey.jpg"), original));
+    ASSERT_TRUE(ImageLoaderGP(path("out.bmp"), written));
+    EXPECT_EQ(written.depth(), 8);
+    EXPECT_EQ(written.colourTable(), original.colourTable());
+    EXPECT_EQ(written.image(), original.image());
+}
+
+Bitmap appliedInProcess(const QString& input, const QStringList& options) {
+    Bitmap page;
+    EXPECT_TRUE(ImageLoaderGP(input, page));
+    for (const QString& option : options)
+        for (const ProcessingStep& step : processingSteps())
+            if (step.option == option)
+                step.apply(page);
+    return page;
+}
+
+TEST_F(Cli, HelpListsTheCommandsAndEveryStep) {
+    const CliRun run = cli({QStringLiteral("--help")});
+    ASSERT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(run.out.contains(QStringLiteral("info FILE")));
+    EXPECT_TRUE(run.out.contains(QStringLiteral("convert [STEPS...] INPUT OUTPUT.bmp")));
+    for (const ProcessingStep& step : processingSteps()) {
+        EXPECT_TRUE(run.out.contains(step.option)) << step.option.toStdString();
+        EXPECT_TRUE(run.out.contains(step.help)) << step.help.toStdString();
+    }
+}
+
+TEST_F(Cli, ConvertAppliesTheStepsInTheOrderGiven) {
+    const QList<ProcessingStep>& steps = processingSteps();
+    if (steps.size() < 2)
+        GTEST_SKIP() << "fewer than two processing steps are offered";
+    const QStringList forward{steps[0].option, steps[1].option};
+    const QStringList backward{steps[1].option, steps[0].option};
+    for (const QStringList& order : {forward, backward}) {
+        const CliRun run = cli(QStringList{QStringLiteral("convert")} + order +
+                               QStringList{path("photo.png"), path("out.bmp")});
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+        Bitmap written;
+        ASSERT_TRUE(ImageLoaderGP(path("out.bmp"), written));
+        const Bitmap expected = appliedInProcess(path("photo.png"), order);
+        EXPECT_EQ(written.depth(), expected.depth());
+        EXPECT_EQ(written.image(), expected.image()) << order.join(u' ').toStdString();
+    }
+    EXPECT_NE(appliedInProcess(path("photo.png"), forward).image(),
+              appliedInProcess(path("photo.png"), backward).image())
+        << "the fixture does not tell the two orders apart";
+}
+
+TEST_F(Cli, UnknownStepIsRefusedAndWritesNothing) {
+    const CliRun run = cli({QStringLiteral("convert"), QStringLiteral("--no-such-step"),
+                            path("photo.png"), path("out.bmp")});
+    EXPECT_NE(run.exitCode, 0);
+    EXPECT_FALSE(QFile::exists(path("out.bmp")));
+}
+
+TEST_F(Cli, UnreadableInputWritesNothingAndKeepsAnExistingOutput) {
+    CliRun run = cli({QStringLiteral("convert"), path("notes.txt"), path("new.bmp")});
+    EXPECT_NE(run.exitCode, 0);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("unreadable")));
+    EXPECT_FALSE(QFile::exists(path("new.bmp")));
+
+    fixtures::writeFile(path("old.bmp"), "old");
+    run = cli({QStringLiteral("convert"), path("missing.png"), path("old.bmp")});
+    EXPECT_NE(run.exitCode, 0);
+    QFile old(path("old.bmp"));
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), QByteArray("old"));
+}
+
+TEST_F(Cli, OutputThatCannotBeCreatedIsReportedOnStandardError) {
+    const QString target = path("notes.txt") + QStringLiteral("/page.bmp");
+    const CliRun run = cli({QStringLiteral("convert"), path("photo.png"), target});
+    EXPECT_NE(run.exitCode, 0);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("ファイル \"%1\" を作成できません。").arg(target)))
+        << run.err.toStdString();
+}
+
+} // namespace
