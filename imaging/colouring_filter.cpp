@@ -1,6 +1,7 @@
 #include "colouring_filter.h"
 
 #include "cpu_path.h"
+#include "row_prefetch.h"
 
 #include <algorithm>
 #include <cstring>
@@ -83,16 +84,6 @@ struct Pass {
     qint32* buffer;
     uchar* grey;
 };
-
-// A pass reads a short piece of each row, and the processor's own prefetching does not carry
-// on from one row to the next: the pieces of a few rows ahead are asked for early.
-constexpr int kPrefetchRows = 3;
-
-__attribute__((always_inline)) inline void prefetchPiece(const uchar* first, qsizetype bytes) {
-    for (qsizetype i = 0; i < bytes; i += 64)
-        __builtin_prefetch(first + i);
-    __builtin_prefetch(first + bytes - 1);
-}
 
 // One pass over the rows of a band of columns; the three rows' values roll through buffer.
 __attribute__((always_inline)) inline void runPass(const Pass& pass) {

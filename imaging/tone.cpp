@@ -1,6 +1,7 @@
 #include "tone.h"
 
 #include "pixel_access.h"
+#include "row_prefetch.h"
 
 #include <algorithm>
 #include <cmath>
@@ -65,7 +66,11 @@ void ToneColumns(const Bitmap& src, Bitmap& out, const ToneTable& table, int fir
     const uchar* srcBits = src.constScanLine(0);
     const qsizetype srcStride = src.bytesPerLine();
     const qsizetype outStride = out.bytesPerLine();
-    for (int y = 0; y < src.height(); ++y) {
+    const int height = src.height();
+    for (int y = 0; y < height; ++y) {
+        const int ahead = std::min(y + kPrefetchRows, height - 1);
+        prefetchPiece(srcBits + ahead * srcStride + first, end - first);
+        prefetchPiece(outBits + ahead * outStride + first, end - first);
         const uchar* s = srcBits + y * srcStride;
         uchar* o = outBits + y * outStride;
         for (qsizetype i = first; i < end; i += 3) {
