@@ -64,6 +64,8 @@ TAbout_Form::TAbout_Form(QWidget* parent)
     setWindowTitle(QStringLiteral("Pintabelについて"));
     setWindowIcon(QIcon(QStringLiteral(":/pictures/about_icon.png")));
     setModal(false);
+    // Closing the main window ends the program even while this window is open.
+    setAttribute(Qt::WA_QuitOnClose, false);
     setFixedSize(507, 149);
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, kSkyBlue);

@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -200,6 +201,24 @@ TEST_F(AboutTest, ShownTwiceGivesOneWindowInFrontCentredOnTheMainWindow) {
     EXPECT_LE(offset.manhattanLength(), 1);
 }
 
+TEST_F(AboutTest, OpenAboutWindowDoesNotKeepTheProgramAlive) {
+    QMainWindow main;
+    main.show();
+    about.showCentredOn(&main);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&about));
+    // Closing the main window must end the event loop though the About window is open;
+    // after 2 s the loop is ended with a failure instead.
+    QTimer closer;
+    closer.setSingleShot(true);
+    QObject::connect(&closer, &QTimer::timeout, &main, &QWidget::close);
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    QObject::connect(&deadline, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+    closer.start(0);
+    deadline.start(2000);
+    EXPECT_EQ(QApplication::exec(), 0);
+}
+
 struct Artwork {
     const char* resource;
     QSize size;
@@ -224,6 +243,15 @@ TEST(Artwork, EveryPictureIsEmbeddedAtItsSize) {
         const QImage image(QString::fromLatin1(a.resource));
         ASSERT_FALSE(image.isNull());
         EXPECT_EQ(image.size(), a.size);
+    }
+}
+
+TEST(Artwork, WindowIconOffersEverySize) {
+    application();
+    const QIcon icon(QStringLiteral(":/icons/pintabel.ico"));
+    const QList<QSize> sizes = icon.availableSizes();
+    for (int side : {16, 24, 32, 48, 256}) {
+        EXPECT_TRUE(sizes.contains(QSize(side, side))) << side;
     }
 }
 
