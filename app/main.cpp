@@ -1,3 +1,5 @@
+#include "about_form.h"
+#include "qt_prompts.h"
 #include "tform1.h"
 
 #include <QApplication>
@@ -5,7 +7,10 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Pintabel"));
-    TForm1 form;
+    QtPrompts prompts;
+    TForm1 form(prompts);
     form.show();
+    TAbout_Form about;
+    form.setAboutForm(&about);
     return app.exec();
 }

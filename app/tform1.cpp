@@ -1,6 +1,247 @@
 #include "tform1.h"
 
-TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
+#include "client_area.h"
+#include "command_dispatch.h"
+#include "image_loader.h"
+#include "page_image.h"
+#include "prompts.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QStatusBar>
+#include <QTabWidget>
+
+// Q_INIT_RESOURCE cannot stand inside a namespace; the resources live in a static library.
+static void initResources() {
+    Q_INIT_RESOURCE(resources);
+}
+
+namespace {
+
+const QColor FormColour(255, 255, 204);
+constexpr int StatusBarHeight = 19;
+
+QList<QIcon> iconList(const QString& folder, int count) {
+    QList<QIcon> icons;
+    for (int i = 0; i < count; ++i)
+        icons.append(QIcon(QStringLiteral(":/icons/%1/%2.png").arg(folder).arg(i)));
+    return icons;
+}
+
+QAction* separator(QObject* parent) {
+    auto* action = new QAction(parent);
+    action->setSeparator(true);
+    return action;
+}
+
+} // namespace
+
+TForm1::TForm1(Prompts& prompts, QWidget* parent)
+    : QMainWindow(parent), m_prompts(prompts), m_loader(&ImageLoaderGP) {
+    initResources();
     setWindowTitle(QStringLiteral("Pintabel"));
-    resize(344, 364);
+    setWindowIcon(QIcon(QStringLiteral(":/icons/pintabel.ico")));
+    setFont(QFont(QStringLiteral("Tahoma"), 8));
+    ImageList1 = iconList(QStringLiteral("popup"), 6);
+    ImageList2 = iconList(QStringLiteral("main"), 9);
+    ImageList3 = iconList(QStringLiteral("tabs"), 2);
+
+    createMenus();
+    createPageArea();
+    setOuterSize(QSize(InitialWidth, InitialHeight));
+    FormCreate();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::createMenus() {
+    MainMenu1 = menuBar();
+    File1 = MainMenu1->addMenu(QStringLiteral("ファイル(&F)"));
+    auto item = [this](const QString& caption, int icon) {
+        auto* action = new QAction(ImageList2.value(icon), caption, this);
+        File1->addAction(action);
+        return action;
+    };
+    Open1 = item(QStringLiteral("開く(&O)"), 5);
+    Open1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    Close1 = item(QStringLiteral("消去"), 2);
+    N3 = separator(this);
+    File1->addAction(N3);
+    Save1 = item(QStringLiteral("上書き保存(&S)"), 0);
+    Save1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    SaveAs1 = item(QStringLiteral("名前を付けて保存(&A)..."), 1);
+    N2 = separator(this);
+    File1->addAction(N2);
+    Print1 = item(QStringLiteral("印刷"), 3);
+    Print1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    N7 = item(QStringLiteral("プリンタ設定"), 4);
+    N1 = separator(this);
+    File1->addAction(N1);
+    About_Pintabel1 = item(QStringLiteral("Pintabel..情報"), 7);
+    Exit1 = item(QStringLiteral("終了(&X)"), 8);
+    for (QAction* action : {Close1, Save1, SaveAs1, Print1})
+        action->setEnabled(false);
+
+    PopupMenu1 = new QMenu(this);
+    auto popupItem = [this](const QString& caption, int icon) {
+        auto* action = new QAction(ImageList1.value(icon), caption, this);
+        PopupMenu1->addAction(action);
+        return action;
+    };
+    auto popupSeparator = [this] {
+        QAction* action = separator(this);
+        action->setEnabled(false);
+        PopupMenu1->addAction(action);
+        return action;
+    };
+    N4 = popupItem(QStringLiteral("塗り絵に変換"), 0);
+    N10 = popupSeparator();
+    N9 = popupItem(QStringLiteral("色を薄くする"), 3);
+    N5 = popupItem(QStringLiteral("色を濃くする"), 2);
+    N11 = popupSeparator();
+    N6 = popupItem(QStringLiteral("元に戻す"), 1);
+    N12 = popupSeparator();
+    N13 = popupItem(QStringLiteral("実物大で表示"), 4);
+    N14 = popupItem(QStringLiteral("標準サイズで表示"), 5);
+
+    // Save1, SaveAs1, Print1 and N7 get their commands with saving and printing.
+    connectCommand(Open1, &TForm1::File_Open_Nemu_ON);
+    connectCommand(Close1, &TForm1::Close_ON);
+    connectCommand(Exit1, &TForm1::Exit1Click);
+    connectCommand(About_Pintabel1, &TForm1::About_Pintabel1Click);
+    connectCommand(N4, &TForm1::Change_Nurie);
+    connectCommand(N9, &TForm1::Egg_Plus_ON);
+    connectCommand(N5, &TForm1::Egg_Minus_ON);
+    connectCommand(N6, &TForm1::Undo_Click);
+    connectCommand(N13, &TForm1::Zoom_Real_Size);
+    connectCommand(N14, &TForm1::Smoll_Show);
+}
+
+void TForm1::createPageArea() {
+    m_client = new TClientArea(this);
+    m_client->setAutoFillBackground(true);
+    setCentralWidget(m_client);
+    connect(m_client, &TClientArea::clicked, this, [this] { run([this] { FormClick(); }); });
+
+    Image1 = new QLabel(m_client);
+    Image1->setPixmap(QPixmap(QStringLiteral(":/pictures/placeholder.png")));
+    Image1->setAlignment(Qt::AlignCenter);
+    // Clicks on the placeholder are its own; they are not clicks on the window.
+    Image1->setAttribute(Qt::WA_NoMousePropagation);
+
+    PageControl1 = new QTabWidget(m_client);
+    PageControl1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(PageControl1, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { PopupMenu1->popup(PageControl1->mapToGlobal(at)); });
+    connect(PageControl1, &QTabWidget::currentChanged, this, [this] {
+        if (!m_changingTabs)
+            run([this] { PageControl1Change(); });
+    });
+
+    StatusBar1 = statusBar();
+    StatusBar1->setFixedHeight(StatusBarHeight);
+}
+
+void TForm1::FormCreate() {
+    setAcceptDrops(true);
+    QPalette palette = m_client->palette();
+    palette.setColor(QPalette::Window, FormColour);
+    m_client->setPalette(palette);
+    Store.PageCount = 0;
+    PageControl1->hide();
+    StatusProgress = new QProgressBar(this);
+    Store.Converting = false;
+    Store.HasPage = false;
+    StatusProgress->setParent(StatusBar1);
+    StatusProgress->setStyleSheet(
+        QStringLiteral("QProgressBar { border: none; background: palette(window); }"
+                       "QProgressBar::chunk { background: rgb(0, 0, 255); }"));
+    StatusProgress->setTextVisible(false);
+    StatusProgress->setGeometry(0, 0, StatusBar1->width(), StatusBar1->height());
+    StatusProgress->hide();
+}
+
+void TForm1::FormResize() {
+    // The bar is created by FormCreate; a resize before that has nothing to adjust.
+    if (StatusProgress)
+        StatusProgress->resize(StatusBar1->width(), StatusProgress->height());
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    // The frame is known only once the window is on screen; the start-up size counts it.
+    if (!m_shown) {
+        m_shown = true;
+        setOuterSize(QSize(InitialWidth, InitialHeight));
+    }
+}
+
+void TForm1::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    FormResize();
+}
+
+QSize TForm1::outerSize() const {
+    return frameGeometry().size();
+}
+
+void TForm1::setOuterSize(QSize size) {
+    const QSize frame = frameGeometry().size() - geometry().size();
+    resize(size - frame);
+}
+
+void TForm1::setPageCommandsEnabled(bool enabled) {
+    for (QAction* action : {N4, N9, N5, N6, N13, N14, Close1, Save1, SaveAs1, Print1})
+        action->setEnabled(enabled);
+}
+
+void TForm1::setTabImageIndex(QWidget* sheet, int index) {
+    const int tab = PageControl1->indexOf(sheet);
+    if (tab < 0)
+        return;
+    sheet->setProperty("imageIndex", index);
+    PageControl1->setTabIcon(tab, ImageList3.value(index));
+}
+
+int TForm1::tabImageIndex(int i) const {
+    QWidget* sheet = PageControl1->widget(i);
+    return sheet ? sheet->property("imageIndex").toInt() : -1;
+}
+
+int TForm1::activePage() const {
+    return PageControl1->currentIndex();
+}
+
+TPageImage* TForm1::activeImage() const {
+    const int p = activePage();
+    return p >= 0 && p < PageStore::Capacity ? Store.PageImages[size_t(p)].data() : nullptr;
+}
+
+void TForm1::connectCommand(QAction* action, void (TForm1::*command)()) {
+    connect(action, &QAction::triggered, this,
+            [this, command] { run([=] { (this->*command)(); }); });
+}
+
+void TForm1::run(const std::function<void()>& command) {
+    runCommand(m_prompts, command);
+    finishLoop();
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    // A pixel loop runs inside this very call stack: let it end first, abandoning a
+    // conversion, and close when it has returned.
+    if (loopRunning()) {
+        if (Store.Converting)
+            Store.AbortRequested = true;
+        m_closeWhenLoopEnds = true;
+        event->ignore();
+        return;
+    }
+    event->accept();
+    QCoreApplication::quit();
 }

@@ -1,9 +1,151 @@
 #pragma once
 
-#include <QMainWindow>
+#include "page_store.h"
+#include "tone.h"
 
+#include <QIcon>
+#include <QList>
+#include <QMainWindow>
+#include <QPointer>
+#include <QStringList>
+#include <functional>
+
+class Bitmap;
+class Prompts;
+class QAction;
+class QLabel;
+class QMenu;
+class QMenuBar;
+class QProgressBar;
+class QStatusBar;
+class QTabWidget;
+class TAbout_Form;
+class TClientArea;
+class ColumnBands;
+class TPageImage;
+
+// The main window: the tabs of the open pages and every command on them. Its work is
+// split over files by subsystem: tform1.cpp (construction, menus, enable rules, command
+// dispatch), tform1_pages.cpp (page store commands), tform1_view.cpp (sizing, clicks,
+// About, exit), tform1_files.cpp (open and drop), tform1_processing.cpp (pixel loops).
 class TForm1 : public QMainWindow {
     Q_OBJECT
 public:
-    explicit TForm1(QWidget* parent = nullptr);
+    // Reads a picture file into a bitmap; false when the file could not be decoded.
+    using PictureLoader = bool (*)(const QString& path, Bitmap& bitmap);
+
+    // The outer size at start-up and after the last page has closed.
+    static constexpr int InitialWidth = 360;
+    static constexpr int InitialHeight = 422;
+
+    explicit TForm1(Prompts& prompts, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    void setAboutForm(TAbout_Form* about) { About_Form = about; }
+    void setPictureLoader(PictureLoader loader) { m_loader = loader; }
+
+    // Commands, as the menus and events call them (errors are shown, never thrown).
+    void File_Open_Nemu_ON();
+    void Close_ON();
+    void Undo_Click();
+    void Change_Nurie();
+    void Egg_Plus_ON();
+    void Egg_Minus_ON();
+    void Zoom_Real_Size();
+    void Smoll_Show();
+    void FormClick();
+    void PageControl1Change();
+    void Exit1Click();
+    void About_Pintabel1Click();
+    void WMDropFiles(const QStringList& paths);
+
+    // Operations the commands share.
+    TPageImage* CreateImage(int Index, const QString& FileName);
+    void FitWindowToPage(int Width);
+    void CustomFilter();
+    void ToneFilter(TImageProcessing& processor);
+
+    // The outer size of the window, frame included.
+    QSize outerSize() const;
+    void setOuterSize(QSize size);
+    // The tab image index (into ImageList3) of tab i.
+    int tabImageIndex(int i) const;
+    // Whether a pixel loop is running on some page.
+    bool loopRunning() const { return m_loopDepth > 0; }
+
+    // Components, under the names the program's commands use.
+    QMenuBar* MainMenu1 = nullptr;
+    QMenu* File1 = nullptr;
+    QAction* Open1 = nullptr;
+    QAction* Close1 = nullptr;
+    QAction* Save1 = nullptr;
+    QAction* SaveAs1 = nullptr;
+    QAction* Print1 = nullptr;
+    QAction* Exit1 = nullptr;
+    QAction* N1 = nullptr;
+    QAction* N2 = nullptr;
+    QAction* N3 = nullptr;
+    QMenu* PopupMenu1 = nullptr;
+    QAction* N4 = nullptr;
+    QAction* N5 = nullptr;
+    QAction* N6 = nullptr;
+    QAction* N9 = nullptr;
+    QAction* N10 = nullptr;
+    QAction* N11 = nullptr;
+    QAction* N12 = nullptr;
+    QAction* N13 = nullptr;
+    QAction* N14 = nullptr;
+    QList<QIcon> ImageList1;
+    QList<QIcon> ImageList2;
+    QTabWidget* PageControl1 = nullptr;
+    QStatusBar* StatusBar1 = nullptr;
+    QAction* About_Pintabel1 = nullptr;
+    QAction* N7 = nullptr;
+    QList<QIcon> ImageList3;
+    QLabel* Image1 = nullptr;
+    TGammaImage ToneObject;
+
+    PageStore Store;
+    QProgressBar* StatusProgress = nullptr;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void FormCreate();
+    void FormResize();
+    void createMenus();
+    void createPageArea();
+    void setPageCommandsEnabled(bool enabled);
+    void setTabImageIndex(QWidget* sheet, int index);
+    int activePage() const;
+    TPageImage* activeImage() const;
+    bool canReplaceActivePage() const;
+    void reportPagesNotOpened(const QStringList& unreadable, bool refusedForLack);
+    void connectCommand(QAction* action, void (TForm1::*command)());
+    void run(const std::function<void()>& command);
+    // Runs work over the bands, advancing the progress bar and letting window messages
+    // through after each; false when the loop was stopped or its page went away.
+    bool runBands(const QPointer<TPageImage>& page, ColumnBands bands,
+                  const std::function<void(int, int)>& work);
+    // Carries out a close that arrived while a loop ran, once no loop runs any more.
+    void finishLoop();
+
+    Prompts& m_prompts;
+    PictureLoader m_loader;
+    TClientArea* m_client = nullptr;
+    TAbout_Form* About_Form = nullptr;
+    // Tab changes made by the program itself must not refit the window.
+    bool m_changingTabs = false;
+    // Files of the running command that could not be decoded.
+    QStringList m_unreadable;
+    // The page a pixel loop is working on, held by identity.
+    QPointer<TPageImage> m_loopPage;
+    int m_loopDepth = 0;
+    bool m_closeWhenLoopEnds = false;
+    bool m_shown = false;
 };

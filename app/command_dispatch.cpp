@@ -1,0 +1,21 @@
+#include "command_dispatch.h"
+
+#include "app_error.h"
+#include "prompts.h"
+
+#include <exception>
+#include <new>
+
+void runCommand(Prompts& prompts, const std::function<void()>& command) {
+    try {
+        command();
+    } catch (const EAppError& error) {
+        prompts.showError(error.message());
+    } catch (const std::bad_alloc&) {
+        prompts.showError(QStringLiteral("メモリが不足しています"));
+    } catch (const std::exception& error) {
+        prompts.showError(QString::fromLocal8Bit(error.what()));
+    } catch (...) {
+        prompts.showError(QStringLiteral("予期しないエラーが発生しました"));
+    }
+}

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <functional>
+
+class Prompts;
+
+// Runs one command of the window. Any error it throws is shown to the user through
+// prompts.showError and goes no further, so the program carries on in the state the
+// command left.
+void runCommand(Prompts& prompts, const std::function<void()>& command);

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "bitmap.h"
+#include "click_tracker.h"
+
+#include <QWidget>
+
+// The image control of a page: holds the page bitmap and paints it stretched over the
+// whole control, without keeping its aspect ratio.
+class TPageImage : public QWidget {
+    Q_OBJECT
+public:
+    explicit TPageImage(QWidget* parent = nullptr);
+
+    // The page bitmap. Pixel access may change its depth in place.
+    Bitmap& picture() { return m_picture; }
+    const Bitmap& picture() const { return m_picture; }
+    void setPicture(const Bitmap& picture);
+
+signals:
+    void clicked();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    Bitmap m_picture;
+    ClickTracker m_click;
+};

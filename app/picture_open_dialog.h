@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QFileDialog>
+
+class QLabel;
+
+// The open-picture dialog: one file, which need not exist, with a preview of the
+// selected picture beside the file list.
+class PictureOpenDialog : public QFileDialog {
+    Q_OBJECT
+public:
+    PictureOpenDialog(const QString& filter, QWidget* parent = nullptr);
+    QString chosenFile() const;
+
+private:
+    void showPreview(const QString& path);
+
+    QLabel* m_preview = nullptr;
+};

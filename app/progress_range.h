@@ -1,0 +1,9 @@
+#pragma once
+
+class QProgressBar;
+
+// Range setters that refuse a maximum below the minimum (or a minimum above the maximum)
+// with the user-facing error "プロパティ TProgressBar の範囲を超えています", leaving the bar
+// as it was. Qt would quietly move the other end instead.
+void setProgressMaximum(QProgressBar& bar, int maximum);
+void setProgressMinimum(QProgressBar& bar, int minimum);

@@ -1,0 +1,81 @@
+#include "tform1.h"
+
+#include "open_filter.h"
+#include "prompts.h"
+
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
+
+namespace {
+
+QStringList localFiles(const QMimeData* data) {
+    QStringList paths;
+    if (!data || !data->hasUrls())
+        return paths;
+    for (const QUrl& url : data->urls())
+        if (url.isLocalFile())
+            paths.append(url.toLocalFile());
+    return paths;
+}
+
+} // namespace
+
+void TForm1::File_Open_Nemu_ON() {
+    if (Store.isFull()) {
+        reportPagesNotOpened({}, true);
+        return;
+    }
+    static const QString filter =
+        openPictureFilter(openPictureFilterEntries(registeredPictureFormats()));
+    const QString path = m_prompts.openFileName(filter);
+    if (path.isEmpty())
+        return;
+    m_unreadable.clear();
+    CreateImage(Store.PageCount, path);
+    ++Store.PageCount;
+    FitWindowToPage(300);
+    reportPagesNotOpened(m_unreadable, false);
+}
+
+void TForm1::WMDropFiles(const QStringList& paths) {
+    m_unreadable.clear();
+    bool refused = false;
+    bool created = false;
+    for (const QString& path : paths) {
+        if (Store.isFull()) {
+            refused = true;
+            break;
+        }
+        CreateImage(Store.PageCount, path);
+        Store.HasPage = true;
+        ++Store.PageCount;
+        created = true;
+    }
+    if (created)
+        FitWindowToPage(300);
+    reportPagesNotOpened(m_unreadable, refused);
+}
+
+void TForm1::reportPagesNotOpened(const QStringList& unreadable, bool refusedForLack) {
+    if (!unreadable.isEmpty())
+        m_prompts.inform(QStringLiteral("次のファイルは画像として読み込めませんでした。\n") +
+                         unreadable.join(QLatin1Char('\n')));
+    if (refusedForLack)
+        m_prompts.inform(QStringLiteral("これ以上画面を開くことはできません（最大 %1 画面）。")
+                             .arg(PageStore::Capacity));
+}
+
+void TForm1::dragEnterEvent(QDragEnterEvent* event) {
+    if (!localFiles(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void TForm1::dropEvent(QDropEvent* event) {
+    const QStringList paths = localFiles(event->mimeData());
+    if (paths.isEmpty())
+        return;
+    event->acceptProposedAction();
+    run([this, paths] { WMDropFiles(paths); });
+}

@@ -1,0 +1,104 @@
+#include "form_fixture.h"
+
+#include <QApplication>
+#include <QDropEvent>
+#include <QFile>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QTabWidget>
+#include <QTest>
+#include <QUrl>
+
+bool ScriptedPrompts::confirm(const QString& question) {
+    questions.append(question);
+    return answer(question);
+}
+
+QString ScriptedPrompts::openFileName(const QString& filter) {
+    filters.append(filter);
+    return filesToOpen.isEmpty() ? QString() : filesToOpen.takeFirst();
+}
+
+void FormTest::SetUpTestSuite() {
+    static int argc = 1;
+    static char name[] = "test_window";
+    static char* argv[] = {name, nullptr};
+    // Never destroyed: tearing Qt down from a static destructor at exit crashes.
+    if (!QCoreApplication::instance())
+        new QApplication(argc, argv);
+}
+
+void FormTest::SetUp() {
+    ASSERT_TRUE(folder.isValid());
+    form = std::make_unique<TForm1>(prompts);
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+}
+
+void FormTest::TearDown() {
+    form.reset();
+    QCoreApplication::processEvents();
+}
+
+QString FormTest::picture(const QString& name, int width, int height, QRgb colour,
+                          QImage::Format format) {
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(colour);
+    if (format != QImage::Format_RGB32)
+        image = image.convertToFormat(format);
+    const QString path = folder.filePath(name);
+    EXPECT_TRUE(image.save(path)) << path.toStdString();
+    return path;
+}
+
+QString FormTest::textFile(const QString& name) {
+    const QString path = folder.filePath(name);
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("not a picture\n");
+    return path;
+}
+
+void FormTest::open(const QString& path) {
+    prompts.filesToOpen.append(path);
+    form->Open1->trigger();
+}
+
+void FormTest::drop(const QStringList& paths) {
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const QString& path : paths)
+        urls.append(QUrl::fromLocalFile(path));
+    data.setUrls(urls);
+    const QPoint at = form->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(form.get(), &enter);
+    ASSERT_TRUE(enter.isAccepted());
+    QDropEvent dropped(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(form.get(), &dropped);
+}
+
+void FormTest::clickPage() {
+    QWidget* image = page(form->PageControl1->currentIndex());
+    QTest::mouseClick(image, Qt::LeftButton, Qt::NoModifier, image->rect().center());
+}
+
+void FormTest::postClickOnPage() {
+    QWidget* image = page(form->PageControl1->currentIndex());
+    const QPointF at = image->rect().center();
+    const QPointF global = image->mapToGlobal(at);
+    QCoreApplication::postEvent(image,
+                                new QMouseEvent(QEvent::MouseButtonPress, at, global,
+                                                Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
+    QCoreApplication::postEvent(image,
+                                new QMouseEvent(QEvent::MouseButtonRelease, at, global,
+                                                Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
+}
+
+QSize FormTest::pageArea() const {
+    return form->PageControl1->size();
+}
+
+bool samePicture(const Bitmap& a, const Bitmap& b) {
+    return a.depth() == b.depth() && a.image() == b.image();
+}

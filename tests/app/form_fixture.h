@@ -1,0 +1,62 @@
+#pragma once
+
+#include "bitmap.h"
+#include "page_image.h"
+#include "prompts.h"
+#include "tform1.h"
+
+#include <QStringList>
+#include <QTemporaryDir>
+#include <functional>
+#include <memory>
+
+#include <gtest/gtest.h>
+
+// Answers the window's questions as a test scripts them, and records everything asked.
+class ScriptedPrompts : public Prompts {
+public:
+    bool confirm(const QString& question) override;
+    void inform(const QString& message) override { informed.append(message); }
+    void showError(const QString& message) override { errors.append(message); }
+    QString openFileName(const QString& filter) override;
+
+    std::function<bool(const QString&)> answer = [](const QString&) { return true; };
+    QStringList questions;
+    QStringList informed;
+    QStringList errors;
+    QStringList filters;
+    QStringList filesToOpen; // answered in order; none left means "cancel"
+};
+
+// A real main window on the offscreen platform with scripted prompts, and a folder for
+// the pictures a test makes.
+class FormTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite();
+    void SetUp() override;
+    void TearDown() override;
+
+    // Writes a picture of one colour, or with a vertical edge when edge is set, and gives
+    // its path.
+    QString picture(const QString& name, int width, int height, QRgb colour = qRgb(90, 140, 200),
+                    QImage::Format format = QImage::Format_RGB32);
+    QString textFile(const QString& name);
+    // Opens path through the Open command.
+    void open(const QString& path);
+    // Drops the files on the window the way a file manager does.
+    void drop(const QStringList& paths);
+    // Clicks the picture of the active page.
+    void clickPage();
+    // Posts a click on the picture of the active page, to be handled inside a pixel loop.
+    void postClickOnPage();
+    TPageImage* page(int i) const { return form->Store.PageImages[size_t(i)]; }
+    Bitmap& picture(int i) const { return page(i)->picture(); }
+    QSize pageArea() const;
+
+    ScriptedPrompts prompts;
+    std::unique_ptr<TForm1> form;
+    QTemporaryDir folder;
+};
+
+// Whole-picture equality: size, depth and every pixel.
+bool samePicture(const Bitmap& a, const Bitmap& b);

@@ -1,0 +1,147 @@
+#include "form_fixture.h"
+
+#include "open_filter.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QLabel>
+#include <QMimeData>
+#include <QTabWidget>
+#include <QUrl>
+
+namespace {
+
+using OpenAndDropTest = FormTest;
+
+TEST_F(OpenAndDropTest, OpenShowsTheDialogWithThePictureFilterAndCancelChangesNothing) {
+    form->Open1->trigger();
+    ASSERT_EQ(prompts.filters.size(), 1);
+    EXPECT_EQ(prompts.filters[0],
+              openPictureFilter(openPictureFilterEntries(registeredPictureFormats())));
+    EXPECT_TRUE(prompts.filters[0].startsWith(
+        QStringLiteral("すべて (*.png;*.gif;*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf)")));
+    EXPECT_EQ(form->Store.PageCount, 0);
+    EXPECT_EQ(form->outerSize(), QSize(360, 422));
+    EXPECT_TRUE(form->Image1->isVisible());
+}
+
+TEST_F(OpenAndDropTest, ANameThatDoesNotExistGivesAnEmptyPageAndOneMessage) {
+    const QString missing = folder.filePath(QStringLiteral("missing.jpg"));
+    open(missing);
+    ASSERT_EQ(form->Store.PageCount, 1);
+    EXPECT_EQ(form->PageControl1->tabText(0), QStringLiteral("missing.jpg"));
+    EXPECT_TRUE(picture(0).isEmpty());
+    EXPECT_EQ(form->Store.PageFileNames[0], missing);
+    ASSERT_EQ(prompts.informed.size(), 1);
+    EXPECT_TRUE(prompts.informed[0].contains(missing));
+    EXPECT_TRUE(prompts.errors.isEmpty());
+}
+
+class ResizeCounter : public QObject {
+public:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Resize)
+            ++resizes;
+        return false;
+    }
+    int resizes = 0;
+};
+
+TEST_F(OpenAndDropTest, ThreeDroppedFilesBecomeConsecutivePagesSizedOnce) {
+    const QStringList paths = {picture(QStringLiteral("one.png"), 100, 100),
+                               picture(QStringLiteral("two.bmp"), 100, 50),
+                               picture(QStringLiteral("three.png"), 600, 400)};
+    ResizeCounter counter;
+    form->installEventFilter(&counter);
+    drop(paths);
+    form->removeEventFilter(&counter);
+
+    ASSERT_EQ(form->Store.PageCount, 3);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(form->Store.PageFileNames[size_t(i)], paths[i]);
+        EXPECT_EQ(form->PageControl1->widget(i), form->Store.PageSheets[size_t(i)]);
+    }
+    EXPECT_EQ(form->PageControl1->tabText(1), QStringLiteral("two.bmp"));
+    EXPECT_EQ(form->PageControl1->currentIndex(), 2);
+    EXPECT_EQ(counter.resizes, 1);
+    EXPECT_EQ(pageArea(), QSize(300, 200));
+    EXPECT_TRUE(form->Store.HasPage);
+    EXPECT_TRUE(prompts.informed.isEmpty());
+}
+
+TEST_F(OpenAndDropTest, DroppedTextFileBecomesAnEmptyPageNamedAfterIt) {
+    drop({picture(QStringLiteral("ok.png"), 40, 40), textFile(QStringLiteral("readme.txt")),
+          textFile(QStringLiteral("other.dat"))});
+    ASSERT_EQ(form->Store.PageCount, 3);
+    EXPECT_EQ(form->PageControl1->tabText(1), QStringLiteral("readme.txt"));
+    EXPECT_TRUE(picture(1).isEmpty());
+    EXPECT_TRUE(picture(2).isEmpty());
+    EXPECT_FALSE(picture(0).isEmpty());
+    // One message names every file that could not be read.
+    ASSERT_EQ(prompts.informed.size(), 1);
+    EXPECT_TRUE(prompts.informed[0].contains(folder.filePath(QStringLiteral("readme.txt"))));
+    EXPECT_TRUE(prompts.informed[0].contains(folder.filePath(QStringLiteral("other.dat"))));
+    EXPECT_FALSE(prompts.informed[0].contains(folder.filePath(QStringLiteral("ok.png"))));
+}
+
+TEST_F(OpenAndDropTest, ALongDroppedPathIsTakenWhole) {
+    QString dir = folder.path();
+    while (dir.size() < 1100)
+        dir += QStringLiteral("/") + QString(60, QLatin1Char('d'));
+    ASSERT_TRUE(QDir().mkpath(dir));
+    const QString path = dir + QStringLiteral("/long.png");
+    QImage image(10, 10, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    ASSERT_TRUE(image.save(path));
+    drop({path});
+    ASSERT_EQ(form->Store.PageCount, 1);
+    EXPECT_EQ(form->Store.PageFileNames[0], path);
+    EXPECT_EQ(picture(0).width(), 10);
+}
+
+TEST_F(OpenAndDropTest, DragsWithoutLocalFilesAreNotAccepted) {
+    QMimeData data;
+    data.setText(QStringLiteral("hello"));
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    enter.setAccepted(false);
+    QCoreApplication::sendEvent(form.get(), &enter);
+    EXPECT_FALSE(enter.isAccepted());
+    data.setUrls({QUrl(QStringLiteral("https://example.org/a.png"))});
+    QDragEnterEvent remote(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    remote.setAccepted(false);
+    QCoreApplication::sendEvent(form.get(), &remote);
+    EXPECT_FALSE(remote.isAccepted());
+}
+
+TEST_F(OpenAndDropTest, HoldsAHundredAndOnePagesAndRefusesTheNextOnce) {
+    const QString path = picture(QStringLiteral("many.png"), 8, 6);
+    QStringList paths;
+    for (int i = 0; i < 102; ++i)
+        paths.append(path);
+    drop(paths);
+    EXPECT_EQ(form->Store.PageCount, 101);
+    EXPECT_EQ(form->PageControl1->count(), 101);
+    EXPECT_EQ(form->PageControl1->currentIndex(), 100);
+    EXPECT_NE(form->Store.PageImages[100], nullptr);
+    ASSERT_EQ(prompts.informed.size(), 1);
+    EXPECT_TRUE(prompts.informed[0].contains(QStringLiteral("これ以上画面を開くことはできません")));
+
+    // The Open command says so too, without showing its dialog.
+    prompts.informed.clear();
+    form->Open1->trigger();
+    EXPECT_TRUE(prompts.filters.isEmpty());
+    EXPECT_EQ(prompts.informed.size(), 1);
+    EXPECT_EQ(form->Store.PageCount, 101);
+
+    // Closing one makes room for one.
+    form->Close1->trigger();
+    EXPECT_EQ(form->Store.PageCount, 100);
+    EXPECT_EQ(form->Store.PageImages[100], nullptr);
+    prompts.informed.clear();
+    drop({path, path});
+    EXPECT_EQ(form->Store.PageCount, 101);
+    EXPECT_EQ(prompts.informed.size(), 1);
+}
+
+} // namespace
