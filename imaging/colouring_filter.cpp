@@ -110,6 +110,10 @@ __attribute__((target("avx2"))) void runPassAvx2(const Pass& pass) {
     runPass(pass);
 }
 
+__attribute__((target("sse4.1"))) void runPassSse41(const Pass& pass) {
+    runPass(pass);
+}
+
 void runPassBaseline(const Pass& pass) {
     runPass(pass);
 }
@@ -137,7 +141,10 @@ void CustomFilterColumns(const Bitmap& src, Bitmap& out, int firstColumn, int en
     pass.grey = grey.data();
     const uchar* srcBits = src.constScanLine(0);
     uchar* outBits = out.scanLine(0);
-    const auto run = activeCpuPath() == CpuPath::Avx2 ? runPassAvx2 : runPassBaseline;
+    const CpuPath path = activeCpuPath();
+    const auto run = path == CpuPath::Avx2    ? runPassAvx2
+                     : path == CpuPath::Sse41 ? runPassSse41
+                                              : runPassBaseline;
     for (int x = x0; x < x1; x += chunk) {
         pass.count = std::min(chunk, x1 - x);
         pass.src = srcBits + 3 * qsizetype(x - 1);

@@ -3,14 +3,23 @@
 namespace {
 
 CpuPath& chosen() {
-    static CpuPath path = cpuPathSupported(CpuPath::Avx2) ? CpuPath::Avx2 : CpuPath::Baseline;
+    static CpuPath path = cpuPathSupported(CpuPath::Avx2)    ? CpuPath::Avx2
+                          : cpuPathSupported(CpuPath::Sse41) ? CpuPath::Sse41
+                                                             : CpuPath::Baseline;
     return path;
 }
 
 } // namespace
 
 bool cpuPathSupported(CpuPath path) {
-    return path == CpuPath::Baseline || __builtin_cpu_supports("avx2");
+    switch (path) {
+    case CpuPath::Avx2:
+        return __builtin_cpu_supports("avx2");
+    case CpuPath::Sse41:
+        return __builtin_cpu_supports("sse4.1");
+    default:
+        return true;
+    }
 }
 
 CpuPath activeCpuPath() {

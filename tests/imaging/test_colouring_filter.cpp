@@ -219,9 +219,12 @@ TEST_P(OnEachCpuPath, MatchesThePerPixelLoopOnAWidePicture) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Paths, OnEachCpuPath, ::testing::Values(CpuPath::Baseline, CpuPath::Avx2),
+INSTANTIATE_TEST_SUITE_P(Paths, OnEachCpuPath,
+                         ::testing::Values(CpuPath::Baseline, CpuPath::Sse41, CpuPath::Avx2),
                          [](const auto& info) {
-                             return info.param == CpuPath::Avx2 ? "Avx2" : "Baseline";
+                             return info.param == CpuPath::Avx2    ? "Avx2"
+                                    : info.param == CpuPath::Sse41 ? "Sse41"
+                                                                   : "Baseline";
                          });
 
 TEST(ColouringFilter, ReproducesExactTiesOfTheRedOnlyPixels) {
