@@ -1,28 +1,10 @@
 #include "declared_depth.h"
 
+#include "file_bytes.h"
+
 #include <optional>
 
 namespace {
-
-quint32 bigEndian32(const QByteArray& data, qsizetype at) {
-    const auto* p = reinterpret_cast<const uchar*>(data.constData() + at);
-    return quint32(p[0]) << 24 | quint32(p[1]) << 16 | quint32(p[2]) << 8 | p[3];
-}
-
-quint16 bigEndian16(const QByteArray& data, qsizetype at) {
-    const auto* p = reinterpret_cast<const uchar*>(data.constData() + at);
-    return quint16(p[0] << 8 | p[1]);
-}
-
-quint32 littleEndian32(const QByteArray& data, qsizetype at) {
-    const auto* p = reinterpret_cast<const uchar*>(data.constData() + at);
-    return quint32(p[3]) << 24 | quint32(p[2]) << 16 | quint32(p[1]) << 8 | p[0];
-}
-
-quint16 littleEndian16(const QByteArray& data, qsizetype at) {
-    const auto* p = reinterpret_cast<const uchar*>(data.constData() + at);
-    return quint16(p[1] << 8 | p[0]);
-}
 
 bool pngHasTransparencyChunk(const QByteArray& file) {
     qsizetype at = 8;

@@ -1,5 +1,7 @@
 #include "metafile.h"
 
+#include "file_bytes.h"
+
 #include <QPainter>
 #include <QSvgRenderer>
 
@@ -16,14 +18,9 @@ constexpr double kScreenDpi = 96.0;
 // Guards against headers that claim absurd sizes before anything is allocated.
 constexpr int kMaxSide = 65535;
 
-qint32 littleEndian32(const QByteArray& data, qsizetype at) {
-    const auto* p = reinterpret_cast<const uchar*>(data.constData() + at);
-    return qint32(quint32(p[3]) << 24 | quint32(p[2]) << 16 | quint32(p[1]) << 8 | p[0]);
-}
-
-quint16 littleEndian16(const QByteArray& data, qsizetype at) {
-    const auto* p = reinterpret_cast<const uchar*>(data.constData() + at);
-    return quint16(p[1] << 8 | p[0]);
+// EMF header fields (rectangles, sizes) are signed.
+qint32 signed32(const QByteArray& file, qsizetype at) {
+    return qint32(littleEndian32(file, at));
 }
 
 bool isEmf(const QByteArray& file) {
@@ -32,7 +29,7 @@ bool isEmf(const QByteArray& file) {
 }
 
 bool isWmf(const QByteArray& file) {
-    if (file.size() >= 22 && quint32(littleEndian32(file, 0)) == 0x9AC6CDD7u)
+    if (file.size() >= 22 && littleEndian32(file, 0) == 0x9AC6CDD7u)
         return true; // placeable header
     if (file.size() < 18)
         return false;
@@ -45,12 +42,12 @@ bool isWmf(const QByteArray& file) {
 // The frame (hundredths of a millimetre) at the reference device's resolution, as the
 // header describes it; the bounds in device pixels when the frame is unusable.
 QSize emfPixelSize(const QByteArray& file) {
-    const double frameWidth = littleEndian32(file, 32) - littleEndian32(file, 24);
-    const double frameHeight = littleEndian32(file, 36) - littleEndian32(file, 28);
-    const double devicePixelsX = littleEndian32(file, 72);
-    const double devicePixelsY = littleEndian32(file, 76);
-    const double deviceMmX = littleEndian32(file, 80);
-    const double deviceMmY = littleEndian32(file, 84);
+    const double frameWidth = double(signed32(file, 32)) - signed32(file, 24);
+    const double frameHeight = double(signed32(file, 36)) - signed32(file, 28);
+    const double devicePixelsX = signed32(file, 72);
+    const double devicePixelsY = signed32(file, 76);
+    const double deviceMmX = signed32(file, 80);
+    const double deviceMmY = signed32(file, 84);
     if (frameWidth > 0 && frameHeight > 0 && devicePixelsX > 0 && devicePixelsY > 0 &&
         deviceMmX > 0 && deviceMmY > 0) {
         const double w = std::round(frameWidth / 100.0 * devicePixelsX / deviceMmX);
@@ -58,8 +55,8 @@ QSize emfPixelSize(const QByteArray& file) {
         if (w >= 1 && h >= 1 && w <= kMaxSide && h <= kMaxSide)
             return QSize(int(w), int(h));
     }
-    const qint64 w = qint64(littleEndian32(file, 16)) - littleEndian32(file, 8) + 1;
-    const qint64 h = qint64(littleEndian32(file, 20)) - littleEndian32(file, 12) + 1;
+    const qint64 w = qint64(signed32(file, 16)) - signed32(file, 8) + 1;
+    const qint64 h = qint64(signed32(file, 20)) - signed32(file, 12) + 1;
     if (w < 1 || h < 1 || w > kMaxSide || h > kMaxSide)
         return QSize();
     return QSize(int(w), int(h));
@@ -109,7 +106,7 @@ public:
 // the extent of what is drawn; a placeable file declares its whole frame, which is what
 // the picture shows, margins included.
 std::optional<wmfD_Rect> placeableFrame(const QByteArray& file, wmfAPI* api) {
-    if (quint32(littleEndian32(file, 0)) != 0x9AC6CDD7u)
+    if (littleEndian32(file, 0) != 0x9AC6CDD7u)
         return std::nullopt;
     const quint16 unitsPerInch = littleEndian16(file, 14);
     float width = 0;
