@@ -1,0 +1,84 @@
+#include "app_error.h"
+#include "bitmap.h"
+#include "pixel_access.h"
+#include "steps.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const ProcessingStep& step(const char* option) {
+    for (const ProcessingStep& candidate : processingSteps())
+        if (candidate.option == QLatin1String(option))
+            return candidate;
+    throw std::logic_error(option);
+}
+
+Bitmap onePixelOfEachDepth(int depth, int width, int height) {
+    QImage picture(width, height, QImage::Format_RGB32);
+    picture.fill(qRgb(128, 64, 200));
+    return Bitmap::fromImage(picture, depth);
+}
+
+TEST(ProcessingSteps, ToneStepsGiveTheWorkedPixelAt24Bits) {
+    const struct {
+        const char* option;
+        QRgb expected;
+    } cases[] = {{"--lighter", qRgb(181, 128, 226)}, {"--darker", qRgb(75, 0, 174)}};
+    for (const auto& c : cases) {
+        Bitmap bitmap = onePixelOfEachDepth(24, 1, 1);
+        step(c.option).apply(bitmap);
+        EXPECT_EQ(bitmap.depth(), 24);
+        EXPECT_EQ(bitmap.pixel(0, 0), c.expected) << c.option;
+    }
+    // An indexed picture is brought to 24 bits first: its colour is what it showed.
+    Bitmap indexed(2, 2, 8);
+    PrintPixel(0, 0, 0, 0, 0, indexed); // now 24 bits
+    indexed.setDepth(8);
+    step("--darker").apply(indexed);
+    EXPECT_EQ(indexed.depth(), 24);
+    EXPECT_EQ(indexed.pixel(0, 0), qRgb(0, 0, 0));
+    EXPECT_EQ(indexed.pixel(1, 1), qRgb(255, 255, 255));
+}
+
+TEST(ProcessingSteps, ColouringTooNarrowFailsLikeTheWindowAndChangesNothing) {
+    for (int width : {0, 1, 2}) {
+        Bitmap bitmap = onePixelOfEachDepth(8, width, 5);
+        const QImage before = bitmap.image();
+        try {
+            step("--colouring").apply(bitmap);
+            ADD_FAILURE() << "width " << width << " did not fail";
+        } catch (const EAppError& error) {
+            EXPECT_EQ(error.message(),
+                      QStringLiteral("プロパティ TProgressBar の範囲を超えています"));
+        }
+        EXPECT_EQ(bitmap.depth(), 8);
+        EXPECT_EQ(bitmap.image(), before);
+    }
+}
+
+TEST(ProcessingSteps, ColouringReplacesThePictureWithTheFilteredOne) {
+    const struct {
+        int width, height, depth;
+    } cases[] = {{3, 3, 24}, {3, 4, 8}, {7, 5, 32}, {5, 6, 16}};
+    for (const auto& c : cases) {
+        // A dark grey stripe in column 1 on white: its computed pixels darken, all else stays
+        // white.
+        Bitmap bitmap(c.width, c.height, 24);
+        for (int y = 0; y < c.height; ++y)
+            PrintPixel(1, y, 50, 50, 50, bitmap);
+        bitmap.setDepth(c.depth);
+        step("--colouring").apply(bitmap);
+        EXPECT_EQ(bitmap.depth(), 24);
+        ASSERT_EQ(bitmap.width(), c.width);
+        ASSERT_EQ(bitmap.height(), c.height);
+        for (int y = 0; y < c.height; ++y)
+            for (int x = 0; x < c.width; ++x) {
+                const bool computed = x == 1 && y >= 1 && y <= c.height - 3;
+                const QRgb grey = bitmap.pixel(x, y);
+                EXPECT_EQ(grey != qRgb(255, 255, 255), computed) << x << "," << y;
+            }
+    }
+}
+
+} // namespace
