@@ -18,7 +18,7 @@ done
 # deadline so that nothing can hang the test run.
 if [ -z "${PINTABEL_SMOKE_DISPLAY:-}" ]; then
     export PINTABEL_SMOKE_DISPLAY=1
-    exec timeout -k 5 60 xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$0" "$@"
+    exec timeout -k 5 100 xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$0" "$@"
 fi
 
 work=$(mktemp -d)
@@ -53,6 +53,7 @@ wait_for() {
 }
 
 find_main_window() {
+    kill -0 "$pid" 2>/dev/null || fail "the program ended before showing its window"
     main=$(xdotool search --onlyvisible --name '^Pintabel$' 2>/dev/null | head -n 1)
     [ -n "$main" ]
 }
@@ -91,7 +92,8 @@ convert -size 600x400 xc:'#88c0f0' -fill '#40a040' -draw 'rectangle 0,250 599,39
 QT_QPA_PLATFORM=xcb "$app" >"$work/app.log" 2>&1 &
 pid=$!
 
-wait_for 15 find_main_window || fail "no visible window titled \"Pintabel\" within 15 s"
+# Generous: a sanitizer build on a busy machine can take long to start.
+wait_for 40 find_main_window || fail "no visible window titled \"Pintabel\" within 40 s"
 read_size
 initial_size=$size
 echo "smoke: window $main is up, $initial_size"
