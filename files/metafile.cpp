@@ -62,15 +62,21 @@ QSize emfPixelSize(const QByteArray& file) {
     return QSize(int(w), int(h));
 }
 
+// The converter scales the bounds (device pixels, right and bottom edges exclusive) to the
+// size asked for; asking for the bounds' own size draws one device pixel per pixel.
 QByteArray emfToSvg(const QByteArray& file, QSize size) {
+    const double boundsWidth = double(signed32(file, 16)) - signed32(file, 8);
+    const double boundsHeight = double(signed32(file, 20)) - signed32(file, 12);
+    const bool boundsUsable = boundsWidth >= 1 && boundsHeight >= 1 && boundsWidth <= kMaxSide &&
+                              boundsHeight <= kMaxSide;
     QByteArray input = file; // the converter wants writable input
     generatorOptions options{};
     char nameSpace[] = "";
     options.nameSpace = nameSpace;
     options.emfplus = true;
     options.svgDelimiter = true;
-    options.imgWidth = size.width();
-    options.imgHeight = size.height();
+    options.imgWidth = boundsUsable ? boundsWidth : size.width();
+    options.imgHeight = boundsUsable ? boundsHeight : size.height();
     char* out = nullptr;
     size_t outLength = 0;
     const int ok = emf2svg(input.data(), size_t(input.size()), &out, &outLength, &options);
@@ -194,6 +200,7 @@ QImage renderMetafile(const QByteArray& file, qint64 maxBytes, bool& tooLarge) {
     }
     image.fill(Qt::white);
     QPainter painter(&image);
-    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
+    // At the picture's own scale: the SVG's units are the page's pixels.
+    renderer.render(&painter, QRectF(QPointF(0, 0), renderer.viewBoxF().size()));
     return image;
 }

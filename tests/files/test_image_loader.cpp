@@ -284,14 +284,26 @@ const DepthCase kDepthCases[] = {
      100,
      50,
      32,
-     {{30, 25, kRed}, {5, 5, kWhite}, {80, 45, kWhite}}},
+     {{30, 25, kRed},
+      {11, 11, kRed},
+      {48, 38, kRed},
+      {5, 5, kWhite},
+      {51, 25, kWhite},
+      {25, 41, kWhite},
+      {80, 45, kWhite}}},
     {"wmf",
      "a.wmf",
      [] { return fixtures::wmf(); },
      100,
      50,
      32,
-     {{30, 25, kRed}, {5, 5, kWhite}, {80, 45, kWhite}}},
+     {{30, 25, kRed},
+      {11, 11, kRed},
+      {48, 38, kRed},
+      {5, 5, kWhite},
+      {51, 25, kWhite},
+      {25, 41, kWhite},
+      {80, 45, kWhite}}},
     {"png_named_jpg",
      "lie.jpg",
      [] { return fixtures::png(1, 1, 8, 0, {bytes({255})}); },
@@ -543,6 +555,23 @@ TEST(JpegDecoder, LeavesNonJpegsToTheGeneralPathAndRefusesOversizedPictures) {
     const QByteArray jpeg = fixtures::encoded(fixtures::photo(100, 100), "jpeg");
     EXPECT_EQ(decodeJpeg(jpeg, 100 * 100 * 3 - 1, image), JpegDecodeStatus::TooLarge);
     EXPECT_TRUE(image.isNull());
+}
+
+} // namespace
+
+namespace {
+
+TEST(Metafiles, EveryTruncationIsRefusedOrDrawnWithoutCrashing) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("cut"));
+    for (const QByteArray& whole : {fixtures::emf(), fixtures::wmf()}) {
+        for (qsizetype length = 1; length < whole.size(); ++length) {
+            fixtures::writeFile(file, whole.left(length));
+            Bitmap page;
+            const bool loaded = ImageLoaderGP(file, page);
+            EXPECT_EQ(loaded, !page.isEmpty()) << "length " << length;
+        }
+    }
 }
 
 } // namespace
