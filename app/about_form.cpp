@@ -4,6 +4,7 @@
 #include <QIcon>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 
 // The artwork is compiled into a static library, where nothing else would pull its registration
 // in; registering twice is harmless, so the window does not rely on being built after another.
@@ -134,6 +135,14 @@ void TAbout_Form::showCentredOn(QWidget* window) {
         // placement centres the client area's size instead.
         QRect placed(QPoint(0, 0), frameGeometry().size());
         placed.moveCenter(window->frameGeometry().center());
+        // A main window near a screen edge would push part of this window off the screen.
+        if (const QScreen* screen = window->screen()) {
+            const QRect free = screen->availableGeometry();
+            placed.moveLeft(
+                qMax(free.left(), qMin(placed.left(), free.right() + 1 - placed.width())));
+            placed.moveTop(
+                qMax(free.top(), qMin(placed.top(), free.bottom() + 1 - placed.height())));
+        }
         move(placed.topLeft());
     }
     show();

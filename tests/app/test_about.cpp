@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -199,6 +200,37 @@ TEST_F(AboutTest, ShownTwiceGivesOneWindowInFrontCentredOnTheMainWindow) {
     // Once the frame is known the window is centred exactly.
     const QPoint offset = about.frameGeometry().center() - main.frameGeometry().center();
     EXPECT_LE(offset.manhattanLength(), 1);
+}
+
+struct EdgeCase {
+    const char* where;
+    QPoint mainWindowAt;
+};
+
+// Main windows in each corner of the screen; the About window is wider than they are.
+const EdgeCase kEdges[] = {
+    {"top left", QPoint(0, 0)},
+    {"top right", QPoint(-1, 0)},
+    {"bottom left", QPoint(0, -1)},
+    {"bottom right", QPoint(-1, -1)},
+};
+
+TEST_F(AboutTest, StaysOnTheScreenBesideAMainWindowAtItsEdge) {
+    for (const EdgeCase& c : kEdges) {
+        SCOPED_TRACE(c.where);
+        QMainWindow main;
+        main.resize(300, 100);
+        const QRect free = main.screen()->availableGeometry();
+        main.move(c.mainWindowAt.x() < 0 ? free.right() + 1 - 300 : free.left(),
+                  c.mainWindowAt.y() < 0 ? free.bottom() + 1 - 100 : free.top());
+        main.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+        about.showCentredOn(&main);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&about));
+        EXPECT_TRUE(free.contains(about.frameGeometry()))
+            << about.frameGeometry().x() << "," << about.frameGeometry().y();
+        about.hide();
+    }
 }
 
 TEST_F(AboutTest, OpenAboutWindowDoesNotKeepTheProgramAlive) {
