@@ -121,7 +121,8 @@ void runPassBaseline(const Pass& pass) {
 } // namespace
 
 void CustomFilterColumns(const Bitmap& src, Bitmap& out, int firstColumn, int endColumn) {
-    if (src.depth() != 24 || out.depth() != 24 || src.width() != out.width() ||
+    // Each pixel needs its neighbours as they were, so the output cannot be the source.
+    if (&src == &out || src.depth() != 24 || out.depth() != 24 || src.width() != out.width() ||
         src.height() != out.height())
         throw std::invalid_argument("colouring filter needs two 24-bit bitmaps of one size");
     const int x0 = std::max(firstColumn, 1);

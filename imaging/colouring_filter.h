@@ -8,7 +8,7 @@
 // each neighbour and D = r + 256 g + 65536 b of the centre:
 //   S = 4 N(centre) - N(left) - N(right) - N(up) - N(down)   (diagonals weigh 0)
 //   grey = ClampByte(255 + 100 * (S / D)), or 255 when D = 0,
-// in doubles with that order of operations. src and out are 24-bit bitmaps of the same size;
-// out starts white (a new Bitmap) and is written nowhere else. Throws std::invalid_argument
-// when the bitmaps do not fit that description.
+// in doubles with that order of operations. src and out are two 24-bit bitmaps of the same
+// size; out starts white (a new Bitmap) and is written nowhere else. Throws
+// std::invalid_argument when the bitmaps do not fit that description.
 void CustomFilterColumns(const Bitmap& src, Bitmap& out, int firstColumn, int endColumn);

@@ -130,6 +130,7 @@ TEST(ColouringFilter, RefusesBitmapsThatDoNotMatch) {
     EXPECT_THROW(CustomFilterColumns(eight, out, 0, 4), std::invalid_argument);
     Bitmap small(3, 4);
     EXPECT_THROW(CustomFilterColumns(small, out, 0, 4), std::invalid_argument);
+    EXPECT_THROW(CustomFilterColumns(out, out, 0, 4), std::invalid_argument);
 }
 
 // Random pictures against the per-pixel loop. Kinds: any colour; few levels close together
