@@ -40,6 +40,7 @@ PictureOpenDialog::PictureOpenDialog(const QString& filter, QWidget* parent) : Q
     setNameFilter(filter);
 
     m_preview = new QLabel(this);
+    m_preview->setObjectName(QStringLiteral("picturePreview"));
     m_preview->setFixedSize(PreviewSide, PreviewSide);
     m_preview->setAlignment(Qt::AlignCenter);
     m_preview->setFrameShape(QFrame::StyledPanel);

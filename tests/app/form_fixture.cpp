@@ -1,5 +1,7 @@
 #include "form_fixture.h"
 
+#include "test_application.h"
+
 #include <QApplication>
 #include <QDropEvent>
 #include <QFile>
@@ -20,12 +22,7 @@ QString ScriptedPrompts::openFileName(const QString& filter) {
 }
 
 void FormTest::SetUpTestSuite() {
-    static int argc = 1;
-    static char name[] = "test_window";
-    static char* argv[] = {name, nullptr};
-    // Never destroyed: tearing Qt down from a static destructor at exit crashes.
-    if (!QCoreApplication::instance())
-        new QApplication(argc, argv);
+    ensureApplication();
 }
 
 void FormTest::SetUp() {

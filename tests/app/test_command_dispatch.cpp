@@ -2,8 +2,8 @@
 #include "command_dispatch.h"
 #include "progress_range.h"
 #include "prompts.h"
+#include "test_application.h"
 
-#include <QApplication>
 #include <QProgressBar>
 #include <functional>
 #include <new>
@@ -53,14 +53,6 @@ INSTANTIATE_TEST_SUITE_P(
                                    {QStringLiteral("予期しないエラーが発生しました")}}),
     [](const ::testing::TestParamInfo<DispatchCase>& info) { return info.param.name; });
 
-QApplication& application() {
-    static int argc = 1;
-    static char name[] = "test_dispatch";
-    static char* argv[] = {name, nullptr};
-    static auto* app = new QApplication(argc, argv);
-    return *app;
-}
-
 struct RangeCase {
     const char* name;
     int minimum;
@@ -73,7 +65,7 @@ struct RangeCase {
 class ProgressRange : public ::testing::TestWithParam<RangeCase> {};
 
 TEST_P(ProgressRange, RefusesARangeTurnedInsideOutAndKeepsTheBar) {
-    application();
+    ensureApplication();
     const RangeCase& c = GetParam();
     QProgressBar bar;
     bar.setRange(c.minimum, c.maximum);
