@@ -1,4 +1,5 @@
 #include "about_form.h"
+#include "test_application.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -15,18 +16,9 @@
 
 namespace {
 
-QApplication& application() {
-    static int argc = 1;
-    static char name[] = "test_about";
-    static char* argv[] = {name, nullptr};
-    // Never destroyed: tearing Qt down from a static destructor at exit crashes.
-    static auto* app = new QApplication(argc, argv);
-    return *app;
-}
-
 class AboutTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { application(); }
+    static void SetUpTestSuite() { ensureApplication(); }
     TAbout_Form about;
 };
 
@@ -279,7 +271,7 @@ TEST(Artwork, EveryPictureIsEmbeddedAtItsSize) {
 }
 
 TEST(Artwork, WindowIconOffersEverySize) {
-    application();
+    ensureApplication();
     const QIcon icon(QStringLiteral(":/icons/pintabel.ico"));
     const QList<QSize> sizes = icon.availableSizes();
     for (int side : {16, 24, 32, 48, 256}) {
