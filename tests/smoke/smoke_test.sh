@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Smoke test of the real program on a virtual X display: start it, wait for its window,
-# open a picture through the Open dialog (Ctrl+O, type the path, Enter), check that the
-# window took the page's size, then end it with File > Exit (Alt+F, X) and expect status 0.
+# open two pictures through the Open dialog (Ctrl+O, type the path, Enter), check that the
+# window took each page's size, then end it with File > Exit (Alt+F, X) and expect status 0.
 # Usage: smoke_test.sh PATH/TO/pintabel
 # Exits 77 (reported by ctest as skipped) when xvfb-run, xdotool or ImageMagick is missing.
 set -euo pipefail
@@ -98,21 +98,40 @@ read_size
 initial_size=$size
 echo "smoke: window $main is up, $initial_size"
 
-xdotool windowfocus --sync "$main"
-xdotool key --clearmodifiers ctrl+o
-wait_for 10 find_dialog || fail "Ctrl+O showed no dialog"
-echo "smoke: open dialog $dialog"
-xdotool windowfocus --sync "$dialog"
-sleep 0.5
-xdotool type --delay 10 "$picture"
-xdotool key Return
-# The file name's completer may take the first Enter for itself.
-if ! wait_for 2 no_dialog; then
+# open_picture PATH: Ctrl+O, the path typed into the dialog, Enter.
+open_picture() {
+    xdotool windowfocus --sync "$main"
+    xdotool key --clearmodifiers ctrl+o
+    wait_for 10 find_dialog || fail "Ctrl+O showed no dialog"
+    xdotool windowfocus --sync "$dialog"
+    sleep 0.5
+    xdotool type --delay 10 "$1"
     xdotool key Return
-    wait_for 5 no_dialog || fail "the Open dialog did not accept $picture"
-fi
+    # The file name's completer may take the first Enter for itself.
+    if ! wait_for 2 no_dialog; then
+        xdotool key Return
+        wait_for 5 no_dialog || fail "the Open dialog did not accept $1"
+    fi
+}
+
+open_picture "$picture"
 wait_for 10 size_changed || fail "the window kept its size $initial_size after opening $picture"
-echo "smoke: page opened, window now $size"
+echo "smoke: $picture opened, window now $size"
+
+# A second page, 600 x 300, at the same standard width of 300: the window keeps its width
+# and its page area loses 300*400/600 - 300*300/600 = 50 pixels of height.
+first_size=$size
+convert -size 600x300 xc:'#f0c080' "$work/wide.png"
+first_width=${first_size%x*}
+first_height=${first_size#*x}
+expected="${first_width}x$((first_height - 50))"
+open_picture "$work/wide.png"
+initial_size=$first_size
+wait_for 10 size_changed || fail "the window kept its size $first_size after opening a second page"
+sleep 0.3
+read_size
+[ "$size" = "$expected" ] || fail "after the 600x300 page the window is $size, expected $expected"
+echo "smoke: second page opened, window now $size"
 
 xdotool windowfocus --sync "$main"
 xdotool key --clearmodifiers alt+f
