@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <stdexcept>
 
 namespace {
@@ -73,7 +74,25 @@ void ToneColumns(const Bitmap& src, Bitmap& out, const ToneTable& table, int fir
         prefetchPiece(outBits + ahead * outStride + first, end - first);
         const uchar* s = srcBits + y * srcStride;
         uchar* o = outBits + y * outStride;
-        for (qsizetype i = first; i < end; i += 3) {
+        qsizetype i = first;
+        // Four pixels at a time: two loads and two stores instead of twelve of each.
+        static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN, "bytes are taken from the low end");
+        for (; i + 12 <= end; i += 12) {
+            quint64 a;
+            quint32 b;
+            std::memcpy(&a, s + i, sizeof a);
+            std::memcpy(&b, s + i + 8, sizeof b);
+            const quint64 ta =
+                quint64(blue[a & 255]) | quint64(green[a >> 8 & 255]) << 8 |
+                quint64(red[a >> 16 & 255]) << 16 | quint64(blue[a >> 24 & 255]) << 24 |
+                quint64(green[a >> 32 & 255]) << 32 | quint64(red[a >> 40 & 255]) << 40 |
+                quint64(blue[a >> 48 & 255]) << 48 | quint64(green[a >> 56]) << 56;
+            const quint32 tb = quint32(red[b & 255]) | quint32(blue[b >> 8 & 255]) << 8 |
+                               quint32(green[b >> 16 & 255]) << 16 | quint32(red[b >> 24]) << 24;
+            std::memcpy(o + i, &ta, sizeof ta);
+            std::memcpy(o + i + 8, &tb, sizeof tb);
+        }
+        for (; i < end; i += 3) {
             o[i] = blue[s[i]];
             o[i + 1] = green[s[i + 1]];
             o[i + 2] = red[s[i + 2]];
