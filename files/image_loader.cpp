@@ -44,9 +44,14 @@ DecodedImage decodeWithQt(const QByteArray& file) {
     if (format.isEmpty())
         return {};
     const QSize size = reader.size();
+    const QImage::Format planned = reader.imageFormat();
     QImage image;
     if (!reader.read(&image) || image.isNull()) {
-        if (size.isValid() && qint64(size.width()) * size.height() * 4 > kMaxPictureBytes)
+        // Refused by the allocation limit (or by the allocator) rather than damaged.
+        const qint64 bitsPerPixel =
+            planned == QImage::Format_Invalid ? 32 : QImage::toPixelFormat(planned).bitsPerPixel();
+        if (size.isValid() &&
+            qint64(size.width()) * size.height() * bitsPerPixel / 8 > kMaxPictureBytes)
             throw std::bad_alloc();
         return {};
     }

@@ -493,7 +493,11 @@ TEST_F(LoaderTest, PicturesTooLargeForMemoryThrowAClearErrorAndLeaveBitmapEmpty)
     fixtures::writeFile(path(QStringLiteral("huge.jpg")), withJpegSize(jpeg, 65000, 65000));
     fixtures::writeFile(path(QStringLiteral("huge.png")),
                         fixtures::png(100000, 100000, 8, 2, {bytes({1, 2, 3})}));
-    for (const QString& name : {QStringLiteral("huge.jpg"), QStringLiteral("huge.png")}) {
+    // Five gigabytes at eight bytes per pixel, though under the limit at four.
+    fixtures::writeFile(path(QStringLiteral("huge16.png")),
+                        fixtures::png(25000, 25000, 16, 2, {bytes({1, 2, 3, 4, 5, 6})}));
+    for (const QString& name :
+         {QStringLiteral("huge.jpg"), QStringLiteral("huge.png"), QStringLiteral("huge16.png")}) {
         Bitmap page(4, 4, 24);
         try {
             ImageLoaderGP(path(name), page);
