@@ -97,6 +97,8 @@ __attribute__((always_inline)) inline void runPass(const Pass& pass) {
     for (int y = 1; y <= pass.rows; ++y) {
         const int ahead = std::min(y + 1 + kPrefetchRows, lastRow);
         prefetchPiece(pass.src + ahead * pass.srcStride, 3 * qsizetype(length));
+        prefetchPiece(pass.out + std::min(y + kPrefetchRows, pass.rows) * pass.outStride,
+                      3 * qsizetype(pass.count));
         RowValues& up = rows[(y - 1) % 3];
         RowValues& centre = rows[y % 3];
         RowValues& down = rows[(y + 1) % 3];
