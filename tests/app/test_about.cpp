@@ -2,6 +2,7 @@
 #include "test_application.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFrame>
 #include <QImageReader>
 #include <QLabel>
@@ -290,5 +291,32 @@ TEST(Artwork, WindowIconHoldsItsSevenImages) {
         const QImage image = reader.read();
         ASSERT_FALSE(image.isNull()) << reader.errorString().toStdString();
         EXPECT_EQ(image.size(), size);
+    }
+}
+
+// The icon directory: a 6-byte header, then 16 bytes per image with the bit count at offset 6.
+TEST(Artwork, WindowIconHasTheSmallSizeAtFourEightAndThirtyTwoBits) {
+    QFile file(QStringLiteral(":/icons/pintabel.ico"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray data = file.readAll();
+    ASSERT_GE(data.size(), 6 + 7 * 16);
+    const auto byte = [&data](int at) { return int(uchar(data[at])); };
+    const struct {
+        int side;
+        int bits;
+    } expected[] = {{16, 32}, {16, 4}, {16, 8}, {24, 32}, {32, 32}, {48, 32}, {256, 32}};
+    ASSERT_EQ(byte(4) | byte(5) << 8, 7);
+    for (int i = 0; i < 7; ++i) {
+        SCOPED_TRACE(i);
+        const int entry = 6 + 16 * i;
+        const int side = byte(entry) == 0 ? 256 : byte(entry); // 0 stands for 256
+        EXPECT_EQ(side, expected[i].side);
+        EXPECT_EQ(byte(entry + 6) | byte(entry + 7) << 8, expected[i].bits);
+        // Images below 256 pixels are stored as bitmaps, whose own header repeats the depth.
+        const int offset = byte(entry + 12) | byte(entry + 13) << 8 | byte(entry + 14) << 16;
+        ASSERT_LT(offset + 16, data.size());
+        if (expected[i].side < 256) {
+            EXPECT_EQ(byte(offset + 14) | byte(offset + 15) << 8, expected[i].bits);
+        }
     }
 }
