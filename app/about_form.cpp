@@ -6,8 +6,9 @@
 #include <QPushButton>
 #include <QScreen>
 
-// The artwork is compiled into a static library, where nothing else would pull its registration
-// in; registering twice is harmless, so the window does not rely on being built after another.
+// The artwork sits in a static library, which the linker keeps only when something refers to
+// it; referring to it here lets this window show its pictures in any program, with or without
+// the main window. Registering twice is harmless.
 static void initResources() {
     Q_INIT_RESOURCE(resources);
 }
