@@ -222,6 +222,11 @@ TPageImage* TForm1::activeImage() const {
     return p >= 0 && p < PageStore::Capacity ? Store.PageImages[size_t(p)].data() : nullptr;
 }
 
+// A running pixel loop keeps every page picture to itself until it ends.
+bool TForm1::canReplaceActivePage() const {
+    return !loopRunning() && activeImage();
+}
+
 void TForm1::connectCommand(QAction* action, void (TForm1::*command)()) {
     connect(action, &QAction::triggered, this,
             [this, command] { run([=] { (this->*command)(); }); });

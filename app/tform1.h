@@ -143,8 +143,6 @@ private:
     bool m_changingTabs = false;
     // Files of the running command that could not be decoded.
     QStringList m_unreadable;
-    // The page a pixel loop is working on, held by identity.
-    QPointer<TPageImage> m_loopPage;
     int m_loopDepth = 0;
     bool m_closeWhenLoopEnds = false;
     bool m_shown = false;

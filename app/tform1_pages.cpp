@@ -111,10 +111,10 @@ void TForm1::Close_ON() {
 }
 
 void TForm1::Undo_Click() {
-    if (loopRunning())
+    if (!canReplaceActivePage())
         return;
     const int k = activePage();
-    if (k < 0 || !Store.UndoImages[size_t(k)])
+    if (!Store.UndoImages[size_t(k)])
         return;
     TPageImage* image = Store.PageImages[size_t(k)];
     image->setPicture(*Store.UndoImages[size_t(k)]);

@@ -56,7 +56,7 @@ void TForm1::finishLoop() {
 }
 
 void TForm1::Change_Nurie() {
-    if (loopRunning() || !activeImage())
+    if (!canReplaceActivePage())
         return;
     const QPointer<QWidget> sheet = PageControl1->currentWidget();
     CustomFilter();
@@ -66,7 +66,7 @@ void TForm1::Change_Nurie() {
 }
 
 void TForm1::CustomFilter() {
-    if (loopRunning() || !activeImage())
+    if (!canReplaceActivePage())
         return;
     Store.AbortRequested = false;
     Store.Converting = true;
@@ -107,21 +107,21 @@ void TForm1::CustomFilter() {
 }
 
 void TForm1::Egg_Plus_ON() {
-    if (loopRunning() || !activeImage())
+    if (!canReplaceActivePage())
         return;
     ToneObject.Mode = 0;
     ToneFilter(ToneObject);
 }
 
 void TForm1::Egg_Minus_ON() {
-    if (loopRunning() || !activeImage())
+    if (!canReplaceActivePage())
         return;
     ToneObject.Mode = 1;
     ToneFilter(ToneObject);
 }
 
 void TForm1::ToneFilter(TImageProcessing& processor) {
-    if (loopRunning() || !activeImage())
+    if (!canReplaceActivePage())
         return;
     Store.AbortRequested = false;
     LoopScope scope(m_loopDepth, *StatusProgress);
