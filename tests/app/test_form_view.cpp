@@ -3,6 +3,7 @@
 #include "about_form.h"
 
 #include <QAction>
+#include <QContextMenuEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -117,7 +118,11 @@ TEST_F(WindowTest, PopupMenuItemsInOrderWithDisabledSeparators) {
 TEST_F(WindowTest, RightClickOnThePagesShowsThePopupMenu) {
     open(picture(QStringLiteral("menu.png"), 60, 40));
     QSignalSpy aboutToShow(form->PopupMenu1, &QMenu::aboutToShow);
-    emit form->PageControl1->customContextMenuRequested(QPoint(10, 10));
+    // The page's picture does not take the event; it reaches the tab control.
+    QWidget* image = page(0);
+    const QPoint at = image->rect().center();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, image->mapToGlobal(at));
+    QCoreApplication::sendEvent(image, &event);
     EXPECT_EQ(aboutToShow.count(), 1);
     EXPECT_TRUE(form->PopupMenu1->isVisible());
     form->PopupMenu1->hide();
