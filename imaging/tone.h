@@ -3,6 +3,7 @@
 #include "bitmap.h"
 
 #include <array>
+#include <vector>
 
 // A per-pixel tone operation. Mode: 0 lighter, 1 darker, any other value leaves pixels as
 // they are.
@@ -33,8 +34,13 @@ public:
         return m_channels[size_t(byteInPixel)];
     }
 
+    // When every channel goes through the same curve: what each pair of bytes becomes, for
+    // loops that take two bytes per look-up; empty otherwise.
+    const std::vector<quint16>& pairs() const { return m_pairs; }
+
 private:
     std::array<std::array<uchar, 256>, 3> m_channels;
+    std::vector<quint16> m_pairs;
 };
 
 // Writes columns [firstColumn, endColumn) (clipped to the picture), all rows, of out from
