@@ -6,24 +6,11 @@
 
 namespace {
 
-const QList<QRgb>* tableFor(int depth) {
-    switch (depth) {
-    case 1:
-        return &monoColourTable();
-    case 4:
-        return &sixteenColourTable();
-    case 8:
-        return &halftoneColourTable();
-    default:
-        return nullptr;
-    }
-}
-
 QImage whiteImage(int width, int height, int depth) {
     QImage image(width, height, Bitmap::formatFor(depth));
     if (image.isNull())
         throw std::bad_alloc();
-    if (const QList<QRgb>* table = tableFor(depth)) {
+    if (const QList<QRgb>* table = colourTableForDepth(depth)) {
         image.setColorTable(*table);
         image.fill(uint(table->indexOf(qRgb(255, 255, 255))));
     } else {
@@ -34,7 +21,7 @@ QImage whiteImage(int width, int height, int depth) {
 
 QImage converted(const QImage& image, int depth) {
     QImage result;
-    if (const QList<QRgb>* table = tableFor(depth)) {
+    if (const QList<QRgb>* table = colourTableForDepth(depth)) {
         // Through full colour first, so an indexed source is remapped by colour.
         const QImage rgb = image.format() == QImage::Format_RGB32
                                ? image
@@ -62,8 +49,9 @@ Bitmap Bitmap::fromImage(const QImage& image, int depth) {
     Bitmap bitmap(0, 0, depth);
     if (image.isNull())
         return bitmap;
-    const bool sameDepth = image.format() == formatFor(depth) &&
-                           (!tableFor(depth) || image.colorTable() == *tableFor(depth));
+    const bool sameDepth =
+        image.format() == formatFor(depth) &&
+        (!colourTableForDepth(depth) || image.colorTable() == *colourTableForDepth(depth));
     bitmap.m_image = sameDepth ? image : converted(image, depth);
     return bitmap;
 }

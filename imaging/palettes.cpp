@@ -35,3 +35,16 @@ const QList<QRgb>& halftoneColourTable() {
     static const QList<QRgb> table = makeHalftone();
     return table;
 }
+
+const QList<QRgb>* colourTableForDepth(int depth) {
+    switch (depth) {
+    case 1:
+        return &monoColourTable();
+    case 4:
+        return &sixteenColourTable();
+    case 8:
+        return &halftoneColourTable();
+    default:
+        return nullptr;
+    }
+}

@@ -242,4 +242,28 @@ void writeFile(const QString& path, const QByteArray& data) {
         throw std::runtime_error("cannot write fixture " + path.toStdString());
 }
 
+Bitmap whiteWithBlackCorner(int depth) {
+    Bitmap bitmap(3, 2, depth);
+    uchar* row = bitmap.scanLine(0);
+    switch (depth) {
+    case 1:
+        row[0] &= 0x7F;
+        break;
+    case 4:
+    case 8:
+        row[0] = 0;
+        break;
+    case 16:
+        row[0] = row[1] = 0;
+        break;
+    case 24:
+        row[0] = row[1] = row[2] = 0;
+        break;
+    case 32:
+        reinterpret_cast<QRgb*>(row)[0] = qRgb(0, 0, 0);
+        break;
+    }
+    return bitmap;
+}
+
 } // namespace fixtures

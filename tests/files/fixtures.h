@@ -1,5 +1,7 @@
 #pragma once
 
+#include "bitmap.h"
+
 #include <QByteArray>
 #include <QImage>
 #include <QList>
@@ -8,6 +10,9 @@
 
 // Picture files built byte by byte, so the tests control every header field.
 namespace fixtures {
+
+// A 3 x 2 white bitmap whose top-left pixel is black (index 0 in every colour table).
+Bitmap whiteWithBlackCorner(int depth);
 
 // A PNG of the given colour type and bit depth; rows are raw sample bytes without the
 // filter byte. palette and alpha (tRNS entries) are written when not empty.

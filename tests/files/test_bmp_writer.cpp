@@ -1,6 +1,7 @@
 #include "app_error.h"
 #include "bitmap.h"
 #include "bmp_writer.h"
+#include "fixtures.h"
 #include "palettes.h"
 
 #include <QBuffer>
@@ -24,31 +25,6 @@ QByteArray bytes(std::initializer_list<int> values) {
     for (int v : values)
         out.append(char(v));
     return out;
-}
-
-// A 3 x 2 white bitmap whose top-left pixel is black (index 0 in every colour table).
-Bitmap whiteWithBlackCorner(int depth) {
-    Bitmap bitmap(3, 2, depth);
-    uchar* row = bitmap.scanLine(0);
-    switch (depth) {
-    case 1:
-        row[0] &= 0x7F;
-        break;
-    case 4:
-    case 8:
-        row[0] = 0;
-        break;
-    case 16:
-        row[0] = row[1] = 0;
-        break;
-    case 24:
-        row[0] = row[1] = row[2] = 0;
-        break;
-    case 32:
-        reinterpret_cast<QRgb*>(row)[0] = qRgb(0, 0, 0);
-        break;
-    }
-    return bitmap;
 }
 
 struct BmpCase {
@@ -80,7 +56,7 @@ class BmpBytes : public ::testing::TestWithParam<BmpCase> {};
 
 TEST_P(BmpBytes, HeadersTableAndBottomUpPaddedRows) {
     const BmpCase& c = GetParam();
-    const Bitmap bitmap = whiteWithBlackCorner(c.depth);
+    const Bitmap bitmap = fixtures::whiteWithBlackCorner(c.depth);
     const QByteArray file = EncodeBmp(bitmap);
 
     const int masks = c.depth == 16 ? 12 : 0;
@@ -137,8 +113,8 @@ INSTANTIATE_TEST_SUITE_P(Depths, BmpBytes, ::testing::ValuesIn(kCases),
                          [](const auto& info) { return std::to_string(info.param.depth) + "bit"; });
 
 TEST(BmpWriter, TablesOfIndexedDepthsAreThePageTables) {
-    EXPECT_EQ(whiteWithBlackCorner(1).colourTable(), monoColourTable());
-    const QByteArray file = EncodeBmp(whiteWithBlackCorner(4));
+    EXPECT_EQ(fixtures::whiteWithBlackCorner(1).colourTable(), monoColourTable());
+    const QByteArray file = EncodeBmp(fixtures::whiteWithBlackCorner(4));
     // Entry 1 of the 16-colour table is dark red (128, 0, 0).
     EXPECT_EQ(file.mid(54 + 4, 4).toHex(), bytes({0, 0, 128, 0}).toHex());
 }

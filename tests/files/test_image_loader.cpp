@@ -53,28 +53,7 @@ const QRgb kBlack = qRgb(0, 0, 0);
 const QRgb kRed = qRgb(255, 0, 0);
 
 QByteArray bmpOfDepth(int depth) {
-    // Top-left pixel black, the rest white: index 0 is black in every table.
-    Bitmap bitmap(3, 2, depth);
-    uchar* row = bitmap.scanLine(0);
-    switch (depth) {
-    case 1:
-        row[0] &= 0x7F;
-        break;
-    case 4:
-    case 8:
-        row[0] = 0;
-        break;
-    case 16:
-        row[0] = row[1] = 0;
-        break;
-    case 24:
-        row[0] = row[1] = row[2] = 0;
-        break;
-    case 32:
-        reinterpret_cast<QRgb*>(row)[0] = kBlack;
-        break;
-    }
-    return EncodeBmp(bitmap);
+    return EncodeBmp(fixtures::whiteWithBlackCorner(depth));
 }
 
 QImage halfLeftTransparentIcon() {
@@ -341,19 +320,6 @@ bool near(QRgb a, QRgb b, int tolerance) {
            std::abs(qBlue(a) - qBlue(b)) <= tolerance;
 }
 
-const QList<QRgb>* expectedTable(int depth) {
-    switch (depth) {
-    case 1:
-        return &monoColourTable();
-    case 4:
-        return &sixteenColourTable();
-    case 8:
-        return &halftoneColourTable();
-    default:
-        return nullptr;
-    }
-}
-
 class LoaderTest : public ::testing::Test {
 protected:
     QString path(const QString& name) const { return m_dir.filePath(name); }
@@ -372,7 +338,7 @@ TEST_P(DepthTable, PageHasFileSizeDepthAndColoursOverWhite) {
     EXPECT_EQ(page.height(), c.height);
     EXPECT_EQ(page.depth(), c.depth);
     EXPECT_EQ(page.image().format(), Bitmap::formatFor(c.depth));
-    if (const QList<QRgb>* table = expectedTable(c.depth)) {
+    if (const QList<QRgb>* table = colourTableForDepth(c.depth)) {
         EXPECT_EQ(page.colourTable(), *table);
     }
     for (const Probe& probe : c.probes) {
