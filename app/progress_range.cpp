@@ -4,23 +4,14 @@
 
 #include <QProgressBar>
 
-namespace {
-
-[[noreturn]] void throwRangeError() {
-    throw EAppError(
-        QStringLiteral("プロパティ %1 の範囲を超えています").arg(QStringLiteral("TProgressBar")));
-}
-
-} // namespace
-
 void setProgressMaximum(QProgressBar& bar, int maximum) {
     if (maximum < bar.minimum())
-        throwRangeError();
+        throw progressRangeError();
     bar.setMaximum(maximum);
 }
 
 void setProgressMinimum(QProgressBar& bar, int minimum) {
     if (minimum > bar.maximum())
-        throwRangeError();
+        throw progressRangeError();
     bar.setMinimum(minimum);
 }

@@ -11,8 +11,7 @@ void colouring(Bitmap& bitmap) {
     // The window's progress range (1 to width - 2) cannot be set below 3 pixels; the command
     // fails there, before it reads a pixel, and the tool fails the same way.
     if (bitmap.width() < 3)
-        throw EAppError(QStringLiteral("プロパティ %1 の範囲を超えています")
-                            .arg(QStringLiteral("TProgressBar")));
+        throw progressRangeError();
     bitmap.setDepth(24);
     Bitmap out(bitmap.width(), bitmap.height());
     CustomFilterColumns(bitmap, out, 0, bitmap.width());

@@ -15,3 +15,10 @@ public:
 private:
     QString m_message;
 };
+
+// The error of a pixel loop whose progress range cannot be set: the picture is too narrow
+// for its columns. The window and the command-line tool report it alike.
+inline EAppError progressRangeError() {
+    return EAppError(
+        QStringLiteral("プロパティ %1 の範囲を超えています").arg(QStringLiteral("TProgressBar")));
+}

@@ -79,6 +79,11 @@ QImage solid(QRgb colour) {
     return image;
 }
 
+// Both metafile fixtures draw the same red rectangle on a 100 x 50 frame.
+const QList<Probe> kMetafileProbes{{30, 25, kRed},  {11, 11, kRed},   {48, 38, kRed},
+                                   {5, 5, kWhite},  {51, 25, kWhite}, {25, 41, kWhite},
+                                   {80, 45, kWhite}};
+
 const DepthCase kDepthCases[] = {
     {"png_1bit",
      "a.png",
@@ -257,32 +262,8 @@ const DepthCase kDepthCases[] = {
      16,
      32,
      {{2, 5, kWhite}, {12, 5, kRed}}},
-    {"emf",
-     "a.emf",
-     [] { return fixtures::emf(); },
-     100,
-     50,
-     32,
-     {{30, 25, kRed},
-      {11, 11, kRed},
-      {48, 38, kRed},
-      {5, 5, kWhite},
-      {51, 25, kWhite},
-      {25, 41, kWhite},
-      {80, 45, kWhite}}},
-    {"wmf",
-     "a.wmf",
-     [] { return fixtures::wmf(); },
-     100,
-     50,
-     32,
-     {{30, 25, kRed},
-      {11, 11, kRed},
-      {48, 38, kRed},
-      {5, 5, kWhite},
-      {51, 25, kWhite},
-      {25, 41, kWhite},
-      {80, 45, kWhite}}},
+    {"emf", "a.emf", [] { return fixtures::emf(); }, 100, 50, 32, kMetafileProbes},
+    {"wmf", "a.wmf", [] { return fixtures::wmf(); }, 100, 50, 32, kMetafileProbes},
     {"webp_opaque_read_by_qt_alone",
      "a.webp",
      [] { return fixtures::encoded(solid(qRgb(0, 0, 255)), "webp", 100); },
