@@ -1,4 +1,5 @@
 #include "about_form.h"
+#include "version.h"
 
 #include <QFrame>
 #include <QIcon>
@@ -92,7 +93,8 @@ TAbout_Form::TAbout_Form(QWidget* parent)
     Panel1->setPalette(panelPalette);
     Panel1->setAutoFillBackground(true);
 
-    Label1 = addLabel(this, QStringLiteral("Label1"), QStringLiteral("Ver 1.0a"), {68, 76}, kNavy);
+    Label1 = addLabel(this, QStringLiteral("Label1"), QStringLiteral("Ver " PINTABEL_VERSION),
+                      {68, 76}, kNavy);
     QFont versionFont = withBold(base);
     versionFont.setPointSize(10);
     Label1->setFont(versionFont);

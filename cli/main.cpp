@@ -4,6 +4,7 @@
 #include "image_loader.h"
 #include "safe_file.h"
 #include "steps.h"
+#include "version.h"
 
 #include <QGuiApplication>
 #include <QStringList>
@@ -29,6 +30,8 @@ QString usage() {
         "      Windows bitmap at its depth. An unreadable INPUT writes nothing.\n"
         "  pintabel-cli --help\n"
         "      Shows this text.\n"
+        "  pintabel-cli --version\n"
+        "      Prints the version.\n"
         "\n"
         "Steps:\n");
     const QList<ProcessingStep>& steps = processingSteps();
@@ -122,6 +125,10 @@ int main(int argc, char** argv) {
         arguments[0] == QLatin1String("-h")) {
         print(arguments.isEmpty() ? stderr : stdout, usage());
         return arguments.isEmpty() ? 2 : 0;
+    }
+    if (arguments[0] == QLatin1String("--version")) {
+        print(stdout, QStringLiteral("pintabel-cli " PINTABEL_VERSION "\n"));
+        return 0;
     }
     const QString command = arguments.takeFirst();
     try {

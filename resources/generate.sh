@@ -28,6 +28,13 @@ render "$src/placeholder.svg" "" "$here/pictures/placeholder.png"
 render "$src/logo.svg" "" "$here/pictures/logo.png"
 render "$src/pintabel.svg" 48 "$here/pictures/about_icon.png"
 
+# The desktop icon in the sizes desktops ask for; the SVG itself is installed as the scalable one.
+mkdir -p "$here/icons/hicolor"
+render "$src/pintabel16.svg" 16 "$here/icons/hicolor/16.png"
+for size in 24 32 48 64 128 256; do
+    render "$src/pintabel.svg" "$size" "$here/icons/hicolor/$size.png"
+done
+
 # The window icon: 16x16 at 32, 4 and 8 bits per pixel (ImageMagick writes a palette frame at
 # the smallest depth its colour count allows), then 24, 32, 48 and 256 at 32 bits. Palette
 # frames keep transparency only as an on/off mask, hence the alpha threshold.

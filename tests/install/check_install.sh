@@ -1,0 +1,95 @@
+#!/usr/bin/env bash
+# Checks that Pintabel installs like a desktop program, from a configured and built BUILD_DIR:
+# the installed tree, the desktop entry and AppStream metadata (validated), then the Debian
+# package: installed with apt, its binaries run (the window opens a picture named on its
+# command line under Xvfb), then removed again.
+# Installs a package on this machine: CI runs it inside its throw-away root.
+# Usage: check_install.sh BUILD_DIR
+set -euo pipefail
+build=$(cd "${1:?usage: check_install.sh BUILD_DIR}" && pwd)
+work=$(mktemp -d)
+installed=""
+cleanup() {
+  [ -z "$installed" ] || apt-get remove -y -qq pintabel >/dev/null 2>&1 || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+fail() {
+  echo "install: FAILED: $*"
+  exit 1
+}
+say() { echo "install: $*"; }
+
+id=org.pintabel.Pintabel
+DESTDIR=$work/root cmake --install "$build" --prefix /usr >/dev/null
+expected=(
+  usr/bin/pintabel usr/bin/pintabel-cli
+  usr/share/applications/$id.desktop usr/share/metainfo/$id.metainfo.xml
+  usr/share/icons/hicolor/scalable/apps/$id.svg usr/share/man/man1/pintabel-cli.1.gz
+)
+for size in 16 24 32 48 64 128 256; do
+  expected+=("usr/share/icons/hicolor/${size}x$size/apps/$id.png")
+done
+for f in "${expected[@]}"; do
+  [ -s "$work/root/$f" ] || fail "the installed tree lacks $f"
+done
+for size in 16 24 32 48 64 128 256; do
+  got=$(identify -format '%wx%h' "$work/root/usr/share/icons/hicolor/${size}x$size/apps/$id.png")
+  [ "$got" = "${size}x$size" ] || fail "the ${size}x$size icon is $got"
+done
+zcat "$work/root/usr/share/man/man1/pintabel-cli.1.gz" | grep -q '^\.TH PINTABEL-CLI 1' ||
+  fail "the manual page has no title line"
+say "installed tree has all ${#expected[@]} files"
+
+desktop-file-validate "$work/root/usr/share/applications/$id.desktop" ||
+  fail "desktop-file-validate"
+appstreamcli validate --no-net "$work/root/usr/share/metainfo/$id.metainfo.xml" ||
+  fail "appstreamcli validate"
+say "desktop entry and AppStream metadata are valid"
+
+(cd "$build" && cpack -G DEB -B "$work/deb" >/dev/null) || fail "cpack -G DEB"
+deb=$(ls "$work/deb"/pintabel_*.deb)
+say "package $(basename "$deb"): depends on $(dpkg-deb -f "$deb" Depends)"
+DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$deb" >/dev/null || fail "apt-get install $deb"
+installed=yes
+version=$(/usr/bin/pintabel-cli --version)
+[ "$version" = "pintabel-cli $(dpkg-deb -f "$deb" Version)" ] ||
+  fail "pintabel-cli --version says '$version'"
+
+convert -size 120x80 xc:'#ff00ff' "$work/magenta.png"
+info=$(/usr/bin/pintabel-cli info "$work/magenta.png")
+[[ "$info" == "$work/magenta.png	120x80	"* ]] || fail "installed pintabel-cli info says '$info'"
+
+# The installed window, started as a file manager would start it, shows the picture as a page.
+cat >"$work/show.sh" <<'SHOW'
+#!/usr/bin/env bash
+set -u
+/usr/bin/pintabel "$1" &
+pid=$!
+for _ in $(seq 1 300); do
+  sleep 0.2
+  kill -0 "$pid" 2>/dev/null || { echo "the program ended"; exit 1; }
+  import -window root "$2" 2>/dev/null || continue
+  share=$(convert "$2" -fill black +opaque '#ff00ff' -fill white -opaque '#ff00ff' \
+    -colorspace Gray -format '%[fx:mean]' info:)
+  # The 120x80 picture shown at the standard width of 300 covers 300x200 pixels.
+  if awk -v s="$share" 'BEGIN { exit !(s * 1280 * 1024 >= 0.9 * 300 * 200) }'; then
+    kill "$pid"
+    exit 0
+  fi
+done
+kill "$pid"
+echo "no page with the picture appeared within 60 s"
+exit 1
+SHOW
+chmod +x "$work/show.sh"
+timeout -k 5 120 xvfb-run -a -s '-screen 0 1280x1024x24 -nolisten tcp' \
+  "$work/show.sh" "$work/magenta.png" "$work/screen.png" ||
+  fail "the installed pintabel did not show a picture named on its command line"
+say "installed pintabel shows a picture named on its command line"
+
+apt-get remove -y -qq pintabel >/dev/null || fail "apt-get remove pintabel"
+installed=""
+[ ! -e /usr/bin/pintabel ] || fail "removing the package left /usr/bin/pintabel"
+say "package installed, ran and was removed"
+echo "install: 1 passed, 0 failed"
