@@ -266,4 +266,29 @@ Bitmap whiteWithBlackCorner(int depth) {
     return bitmap;
 }
 
+QList<JpegSegment> jpegSegments(const QByteArray& stream) {
+    if (!stream.startsWith("\xFF\xD8"))
+        return {};
+    QList<JpegSegment> segments;
+    qsizetype at = 2;
+    while (at + 4 <= stream.size() && uchar(stream[at]) == 0xFF) {
+        const int marker = uchar(stream[at + 1]);
+        const qsizetype length = qFromBigEndian<quint16>(stream.constData() + at + 2);
+        if (length < 2 || at + 2 + length > stream.size())
+            return {};
+        segments.append({marker, stream.mid(at + 4, length - 2)});
+        if (marker == 0xDA)
+            break;
+        at += 2 + length;
+    }
+    return segments;
+}
+
+QByteArray jpegSegment(const QByteArray& stream, int marker) {
+    for (const JpegSegment& segment : jpegSegments(stream))
+        if (segment.marker == marker)
+            return segment.payload;
+    return {};
+}
+
 } // namespace fixtures

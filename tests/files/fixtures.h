@@ -35,4 +35,17 @@ QImage photo(int width, int height);
 
 void writeFile(const QString& path, const QByteArray& data);
 
+// A marker segment of a JPEG stream: its code (0xC0 for a baseline frame ...) and payload.
+struct JpegSegment {
+    int marker;
+    QByteArray payload;
+};
+
+// The segments from the start of the stream up to and including its first scan header;
+// empty when the stream does not start with SOI or a segment runs past the end.
+QList<JpegSegment> jpegSegments(const QByteArray& stream);
+
+// The payload of the first segment with the marker, or an empty array.
+QByteArray jpegSegment(const QByteArray& stream, int marker);
+
 } // namespace fixtures
