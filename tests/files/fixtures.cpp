@@ -6,8 +6,10 @@
 #include <QtEndian>
 
 #include <cmath>
+#include <csignal>
 #include <random>
 #include <stdexcept>
+#include <sys/resource.h>
 
 namespace fixtures {
 namespace {
@@ -264,6 +266,23 @@ Bitmap whiteWithBlackCorner(int depth) {
         break;
     }
     return bitmap;
+}
+
+FileSizeLimit::FileSizeLimit(qint64 bytes) {
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    m_saved = qint64(limit.rlim_cur);
+    m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    limit.rlim_cur = rlim_t(bytes);
+    setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+FileSizeLimit::~FileSizeLimit() {
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = rlim_t(m_saved);
+    setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, m_oldHandler);
 }
 
 QList<JpegSegment> jpegSegments(const QByteArray& stream) {

@@ -35,6 +35,20 @@ QImage photo(int width, int height);
 
 void writeFile(const QString& path, const QByteArray& data);
 
+// Lowers the largest file this process may write while it lives, so that writes beyond it
+// fail as on a full disk, for root too.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(qint64 bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    qint64 m_saved;
+    void (*m_oldHandler)(int);
+};
+
 // A marker segment of a JPEG stream: its code (0xC0 for a baseline frame ...) and payload.
 struct JpegSegment {
     int marker;
