@@ -48,7 +48,8 @@ protected:
     }
     QString file(const QString& name) const { return folder.filePath(name); }
     QStringList entries() const {
-        return QDir(folder.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot);
+        return QDir(folder.path())
+            .entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
     }
     // Every file under the test folder with its bytes.
     QMap<QString, QByteArray> snapshot() const {
