@@ -206,6 +206,27 @@ TEST_F(SaveTest, ConvertedPageSavedAsBmpIs24BitWithPaddedRows) {
     EXPECT_EQ(bmp.size(), 54 + 9 * 64) << "63 bytes of pixels per row, padded to 64";
 }
 
+TEST_F(SaveTest, SavingWhileAConversionRunsWritesThePictureAsItIsThen) {
+    const QRgb red = qRgb(220, 20, 20);
+    open(picture(QStringLiteral("cat.png"), 64, 48, red));
+    bool saved = false;
+    QMetaObject::invokeMethod(
+        form.get(),
+        [&] {
+            overwriteSave(true);
+            saved = QFile::exists(file(QStringLiteral("cat.jpg")));
+        },
+        Qt::QueuedConnection);
+    form->N4->trigger();
+    ASSERT_TRUE(saved) << "the save did not run during the conversion";
+    EXPECT_TRUE(prompts.errors.isEmpty());
+    EXPECT_NE(picture(0).pixel(32, 24), red) << "the conversion did not finish";
+    const QRgb seen =
+        QImage::fromData(contents(file(QStringLiteral("cat.jpg"))), "JPEG").pixel(32, 24);
+    EXPECT_NEAR(qRed(seen), qRed(red), 6);
+    EXPECT_NEAR(qGreen(seen), qGreen(red), 6);
+}
+
 class SaveFault;
 
 // A save that fails: how to make the fault (giving the name chosen in Save As, or an empty
