@@ -13,4 +13,10 @@ public:
     virtual void showError(const QString& message) = 0;
     // The open-picture dialog; an empty result means the user cancelled.
     virtual QString openFileName(const QString& filter) = 0;
+    // The save-picture dialog: opens in directory (where the platform chooses when it is
+    // empty) proposing fileName, adds defaultSuffix to a name typed without an extension
+    // and never asks before an existing file is replaced. filter is in Qt's syntax, its
+    // first entry selected. An empty result means the user cancelled.
+    virtual QString saveFileName(const QString& directory, const QString& fileName,
+                                 const QString& defaultSuffix, const QString& filter) = 0;
 };

@@ -1,6 +1,7 @@
 #include "qt_prompts.h"
 
 #include "picture_open_dialog.h"
+#include "picture_save_dialog.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -15,7 +16,10 @@ QString boxTitle() {
 } // namespace
 
 bool QtPrompts::confirm(const QString& question) {
-    QMessageBox box(QMessageBox::Question, QStringLiteral("確認"), question, QMessageBox::NoButton,
+    // Questions break their lines with "\r\n"; a Qt label breaks at "\n" alone.
+    QString text = question;
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    QMessageBox box(QMessageBox::Question, QStringLiteral("確認"), text, QMessageBox::NoButton,
                     QApplication::activeWindow());
     QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
     QPushButton* cancel = box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole);
@@ -40,6 +44,15 @@ void QtPrompts::showError(const QString& message) {
 
 QString QtPrompts::openFileName(const QString& filter) {
     PictureOpenDialog dialog(filter, QApplication::activeWindow());
+    if (dialog.exec() != QDialog::Accepted)
+        return QString();
+    return dialog.chosenFile();
+}
+
+QString QtPrompts::saveFileName(const QString& directory, const QString& fileName,
+                                const QString& defaultSuffix, const QString& filter) {
+    PictureSaveDialog dialog(directory, fileName, defaultSuffix, filter,
+                             QApplication::activeWindow());
     if (dialog.exec() != QDialog::Accepted)
         return QString();
     return dialog.chosenFile();

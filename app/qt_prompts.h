@@ -9,4 +9,6 @@ public:
     void inform(const QString& message) override;
     void showError(const QString& message) override;
     QString openFileName(const QString& filter) override;
+    QString saveFileName(const QString& directory, const QString& fileName,
+                         const QString& defaultSuffix, const QString& filter) override;
 };

@@ -109,8 +109,10 @@ void TForm1::createMenus() {
     N13 = popupItem(QStringLiteral("実物大で表示"), 4);
     N14 = popupItem(QStringLiteral("標準サイズで表示"), 5);
 
-    // Save1, SaveAs1, Print1 and N7 get their commands with saving and printing.
+    // Print1 and N7 get their commands with printing.
     connectCommand(Open1, &TForm1::File_Open_Nemu_ON);
+    connectCommand(Save1, &TForm1::Save_OverWrite);
+    connectCommand(SaveAs1, &TForm1::SaveAs1Click);
     connectCommand(Close1, &TForm1::Close_ON);
     connectCommand(Exit1, &TForm1::Exit1Click);
     connectCommand(About_Pintabel1, &TForm1::About_Pintabel1Click);

@@ -27,7 +27,8 @@ class TPageImage;
 // The main window: the tabs of the open pages and every command on them. Its work is
 // split over files by subsystem: tform1.cpp (construction, menus, enable rules, command
 // dispatch), tform1_pages.cpp (page store commands), tform1_view.cpp (sizing, clicks,
-// About, exit), tform1_files.cpp (open and drop), tform1_processing.cpp (pixel loops).
+// About, exit), tform1_files.cpp (open and drop), tform1_save.cpp (saving),
+// tform1_processing.cpp (pixel loops).
 class TForm1 : public QMainWindow {
     Q_OBJECT
 public:
@@ -58,12 +59,16 @@ public:
     void Exit1Click();
     void About_Pintabel1Click();
     void WMDropFiles(const QStringList& paths);
+    void SaveAs1Click();
+    void Save_OverWrite();
 
     // Operations the commands share.
     TPageImage* CreateImage(int Index, const QString& FileName);
     void FitWindowToPage(int Width);
     void CustomFilter();
     void ToneFilter(TImageProcessing& processor);
+    // Writes the active page as JPEG to path with its extension made ".jpg".
+    void Save4Jpeg(const QString& path);
 
     // The outer size of the window, frame included.
     QSize outerSize() const;

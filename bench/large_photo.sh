@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # bench/large_photo.sh [BUILD_DIR] [PHOTO.jpg]
 # Times `pintabel-cli convert --colouring` of a 24-megapixel JPEG to BMP beside `djpeg` of the
-# same file to BMP (decoding alone), best of three runs each. Without PHOTO a 6000 x 4000
+# same file to BMP (decoding alone), and `pintabel-cli convert` to JPEG beside `djpeg | cjpeg
+# -quality 90` (decoding and encoding alone), best of three runs each. Without PHOTO a 6000 x 4000
 # photograph-like JPEG is made with ImageMagick.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -37,3 +38,6 @@ best_of_three() {
 best_of_three "djpeg -bmp" djpeg -bmp -outfile "$work/djpeg.bmp" "$photo"
 best_of_three "pintabel-cli convert --colouring" "$cli" convert --colouring "$photo" "$work/out.bmp"
 best_of_three "pintabel-cli convert --lighter" "$cli" convert --lighter "$photo" "$work/light.bmp"
+best_of_three "djpeg | cjpeg -quality 90" \
+  bash -c 'djpeg "$1" | cjpeg -quality 90 -outfile "$2"' _ "$photo" "$work/cjpeg.jpg"
+best_of_three "pintabel-cli convert to JPEG" "$cli" convert "$photo" "$work/out.jpg"

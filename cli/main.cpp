@@ -1,8 +1,7 @@
 #include "app_error.h"
 #include "bitmap.h"
-#include "bmp_writer.h"
 #include "image_loader.h"
-#include "safe_file.h"
+#include "picture_saver.h"
 #include "steps.h"
 #include "version.h"
 
@@ -25,9 +24,11 @@ QString usage() {
         "      Loads each FILE as the program does and prints FILE<TAB>WIDTHxHEIGHT<TAB>DEPTH\n"
         "      (bits per pixel of the page), or FILE<TAB>unreadable. Exits with 1 if any\n"
         "      file could not be read.\n"
-        "  pintabel-cli convert [STEPS...] INPUT OUTPUT.bmp\n"
-        "      Loads INPUT, applies the steps in the order given and writes the page as a\n"
-        "      Windows bitmap at its depth. An unreadable INPUT writes nothing.\n"
+        "  pintabel-cli convert [STEPS...] INPUT OUTPUT\n"
+        "      Loads INPUT, applies the steps in the order given and writes the page as the\n"
+        "      window's Save As does: OUTPUT ending in .jpg as JPEG (quality 90, the name's\n"
+        "      extension made .jpg), ending in .bmp as a Windows bitmap at the page's depth.\n"
+        "      An unreadable INPUT or another extension writes nothing.\n"
         "  pintabel-cli --help\n"
         "      Shows this text.\n"
         "  pintabel-cli --version\n"
@@ -92,14 +93,14 @@ int convert(const QStringList& arguments) {
         }
     }
     if (paths.size() != 2) {
-        print(stderr, QStringLiteral("pintabel-cli convert: give one INPUT and one OUTPUT.bmp\n"));
+        print(stderr, QStringLiteral("pintabel-cli convert: give one INPUT and one OUTPUT\n"));
         return 2;
     }
     const QString& input = paths[0];
     const QString& output = paths[1];
-    if (!output.endsWith(QLatin1String(".bmp"), Qt::CaseInsensitive)) {
-        print(stderr, QStringLiteral("pintabel-cli convert: %1: only .bmp output is supported\n")
-                          .arg(output));
+    const SaveFormat format = SaveFormatOf(output);
+    if (format == SaveFormat::Unsupported) {
+        print(stderr, unsupportedSaveFormatMessage() + QLatin1Char('\n'));
         return 2;
     }
     Bitmap page;
@@ -109,7 +110,7 @@ int convert(const QStringList& arguments) {
     }
     for (const ProcessingStep* step : chosen)
         step->apply(page);
-    WriteFileSafely(output, EncodeBmp(page));
+    SavePicture(page, output, format);
     return 0;
 }
 

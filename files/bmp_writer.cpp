@@ -65,7 +65,7 @@ void encodeRow(const Bitmap& bitmap, int y, uchar* out) {
 
 QByteArray EncodeBmp(const Bitmap& bitmap) {
     if (bitmap.isEmpty())
-        throw EAppError(QStringLiteral("保存する画像がありません。"));
+        throw noPictureToSaveError();
     const int depth = bitmap.depth();
     const int width = bitmap.width();
     const int height = bitmap.height();

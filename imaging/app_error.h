@@ -22,3 +22,8 @@ inline EAppError progressRangeError() {
     return EAppError(
         QStringLiteral("プロパティ %1 の範囲を超えています").arg(QStringLiteral("TProgressBar")));
 }
+
+// A picture of no pixels is never written to a file, so no file is created or replaced.
+inline EAppError noPictureToSaveError() {
+    return EAppError(QStringLiteral("保存する画像がありません。"));
+}

@@ -21,6 +21,12 @@ QString ScriptedPrompts::openFileName(const QString& filter) {
     return filesToOpen.isEmpty() ? QString() : filesToOpen.takeFirst();
 }
 
+QString ScriptedPrompts::saveFileName(const QString& directory, const QString& fileName,
+                                      const QString& defaultSuffix, const QString& filter) {
+    saveDialogs.append({directory, fileName, defaultSuffix, filter});
+    return filesToSave.isEmpty() ? QString() : filesToSave.takeFirst();
+}
+
 void FormTest::SetUpTestSuite() {
     ensureApplication();
 }

@@ -19,6 +19,8 @@ public:
     void inform(const QString& message) override { informed.append(message); }
     void showError(const QString& message) override { errors.append(message); }
     QString openFileName(const QString& filter) override;
+    QString saveFileName(const QString& directory, const QString& fileName,
+                         const QString& defaultSuffix, const QString& filter) override;
 
     std::function<bool(const QString&)> answer = [](const QString&) { return true; };
     QStringList questions;
@@ -26,6 +28,11 @@ public:
     QStringList errors;
     QStringList filters;
     QStringList filesToOpen; // answered in order; none left means "cancel"
+    struct SaveDialog {
+        QString directory, fileName, defaultSuffix, filter;
+    };
+    QList<SaveDialog> saveDialogs;
+    QStringList filesToSave; // answered in order; none left means "cancel"
 };
 
 // A real main window on the offscreen platform with scripted prompts, and a folder for

@@ -19,6 +19,9 @@ public:
     void inform(const QString&) override {}
     void showError(const QString& message) override { errors.append(message); }
     QString openFileName(const QString&) override { return {}; }
+    QString saveFileName(const QString&, const QString&, const QString&, const QString&) override {
+        return {};
+    }
     QStringList errors;
 };
 

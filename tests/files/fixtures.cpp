@@ -6,8 +6,10 @@
 #include <QtEndian>
 
 #include <cmath>
+#include <csignal>
 #include <random>
 #include <stdexcept>
+#include <sys/resource.h>
 
 namespace fixtures {
 namespace {
@@ -264,6 +266,48 @@ Bitmap whiteWithBlackCorner(int depth) {
         break;
     }
     return bitmap;
+}
+
+FileSizeLimit::FileSizeLimit(qint64 bytes) {
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    m_saved = qint64(limit.rlim_cur);
+    m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    limit.rlim_cur = rlim_t(bytes);
+    setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+FileSizeLimit::~FileSizeLimit() {
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = rlim_t(m_saved);
+    setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, m_oldHandler);
+}
+
+QList<JpegSegment> jpegSegments(const QByteArray& stream) {
+    if (!stream.startsWith("\xFF\xD8"))
+        return {};
+    QList<JpegSegment> segments;
+    qsizetype at = 2;
+    while (at + 4 <= stream.size() && uchar(stream[at]) == 0xFF) {
+        const int marker = uchar(stream[at + 1]);
+        const qsizetype length = qFromBigEndian<quint16>(stream.constData() + at + 2);
+        if (length < 2 || at + 2 + length > stream.size())
+            return {};
+        segments.append({marker, stream.mid(at + 4, length - 2)});
+        if (marker == 0xDA)
+            break;
+        at += 2 + length;
+    }
+    return segments;
+}
+
+QByteArray jpegSegment(const QByteArray& stream, int marker) {
+    for (const JpegSegment& segment : jpegSegments(stream))
+        if (segment.marker == marker)
+            return segment.payload;
+    return {};
 }
 
 } // namespace fixtures

@@ -35,4 +35,31 @@ QImage photo(int width, int height);
 
 void writeFile(const QString& path, const QByteArray& data);
 
+// Lowers the largest file this process may write while it lives, so that writes beyond it
+// fail as on a full disk, for root too.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(qint64 bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    qint64 m_saved;
+    void (*m_oldHandler)(int);
+};
+
+// A marker segment of a JPEG stream: its code (0xC0 for a baseline frame ...) and payload.
+struct JpegSegment {
+    int marker;
+    QByteArray payload;
+};
+
+// The segments from the start of the stream up to and including its first scan header;
+// empty when the stream does not start with SOI or a segment runs past the end.
+QList<JpegSegment> jpegSegments(const QByteArray& stream);
+
+// The payload of the first segment with the marker, or an empty array.
+QByteArray jpegSegment(const QByteArray& stream, int marker);
+
 } // namespace fixtures

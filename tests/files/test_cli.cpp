@@ -107,7 +107,7 @@ TEST_F(Cli, HelpListsTheCommandsAndEveryStep) {
     const CliRun run = cli({QStringLiteral("--help")});
     ASSERT_EQ(run.exitCode, 0);
     EXPECT_TRUE(run.out.contains(QStringLiteral("info FILE")));
-    EXPECT_TRUE(run.out.contains(QStringLiteral("convert [STEPS...] INPUT OUTPUT.bmp")));
+    EXPECT_TRUE(run.out.contains(QStringLiteral("convert [STEPS...] INPUT OUTPUT")));
     for (const ProcessingStep& step : processingSteps()) {
         EXPECT_TRUE(run.out.contains(step.option)) << step.option.toStdString();
         EXPECT_TRUE(run.out.contains(step.help)) << step.help.toStdString();
@@ -134,6 +134,47 @@ TEST_F(Cli, ConvertAppliesTheStepsInTheOrderGiven) {
               appliedInProcess(path("photo.png"), backward).image())
         << "the fixture does not tell the two orders apart";
 }
+
+struct OutputCase {
+    const char* output;
+    const char* written; // empty: refused
+    const char* start;   // the written file's first bytes
+};
+
+std::ostream& operator<<(std::ostream& out, const OutputCase& c) {
+    return out << c.output;
+}
+
+class CliOutput : public Cli, public ::testing::WithParamInterface<OutputCase> {};
+
+TEST_P(CliOutput, TheOutputsExtensionChoosesJpegOrBmpAsSaveAsDoes) {
+    const OutputCase& c = GetParam();
+    const CliRun run = cli({QStringLiteral("convert"), path("photo.png"), path(c.output)});
+    QStringList expected{QStringLiteral("grey.jpg"), QStringLiteral("notes.txt"),
+                         QStringLiteral("photo.png")};
+    if (*c.written) {
+        EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+        expected.append(QLatin1String(c.written));
+        QFile file(path(c.written));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(file.readAll().startsWith(c.start));
+    } else {
+        EXPECT_NE(run.exitCode, 0);
+        EXPECT_TRUE(run.err.endsWith(QStringLiteral("保存ファイルはJpeg,BMPのみ対応です。\n")))
+            << run.err.toStdString();
+    }
+    expected.sort();
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files, QDir::Name), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, CliOutput,
+                         ::testing::Values(OutputCase{"out.jpg", "out.jpg", "\xFF\xD8\xFF"},
+                                           OutputCase{"OUT.JPG", "OUT.jpg", "\xFF\xD8\xFF"},
+                                           OutputCase{"out.Bmp", "out.Bmp", "BM"},
+                                           OutputCase{"out.png", "", ""},
+                                           OutputCase{"out.jpeg", "", ""},
+                                           OutputCase{"out", "", ""}),
+                         [](const auto& info) { return "name" + std::to_string(info.index); });
 
 TEST_F(Cli, UnknownStepIsRefusedAndWritesNothing) {
     const CliRun run = cli({QStringLiteral("convert"), QStringLiteral("--no-such-step"),

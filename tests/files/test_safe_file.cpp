@@ -1,4 +1,5 @@
 #include "app_error.h"
+#include "fixtures.h"
 #include "safe_file.h"
 
 #include <QDir>
@@ -6,9 +7,6 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-
-#include <csignal>
-#include <sys/resource.h>
 
 namespace {
 
@@ -77,34 +75,12 @@ INSTANTIATE_TEST_SUITE_P(Paths, CannotCreate,
                                            CreateFailure{"no_such_folder", "missing/page.bmp"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// Lowers the largest file this process may write, so writes beyond it fail as on a full disk.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &m_saved);
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit lowered = m_saved;
-        lowered.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &lowered);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &m_saved);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit m_saved{};
-    void (*m_oldHandler)(int) = nullptr;
-};
-
 TEST_F(SafeFile, ShortWriteIsAStreamErrorAndKeepsTheOldFile) {
     const QString target = path(QStringLiteral("page.bmp"));
     put(target, "the old picture");
     const QByteArray big(200000, 'x');
     try {
-        FileSizeLimit limit(4096);
+        fixtures::FileSizeLimit limit(4096);
         WriteFileSafely(target, big);
         FAIL() << "no error";
     } catch (const EAppError& error) {

@@ -1,0 +1,46 @@
+#include "tform1.h"
+
+#include "file_names.h"
+#include "page_image.h"
+#include "picture_saver.h"
+#include "prompts.h"
+
+#include <QTabWidget>
+
+void TForm1::SaveAs1Click() {
+    const int slot = activePage();
+    if (!activeImage())
+        return;
+    const QString& source = Store.PageFileNames[size_t(slot)];
+    const QString name = m_prompts.saveFileName(
+        SaveDialogDirectory(source), GetName(source), QStringLiteral("jpg"),
+        QStringLiteral("JPEG イメージファイル (*.jpg);;ビットマップ (*.bmp)"));
+    if (name.isEmpty())
+        return;
+    switch (SaveFormatOf(name)) {
+    case SaveFormat::Jpeg:
+        Save4Jpeg(name);
+        break;
+    case SaveFormat::Bmp:
+        SavePicture(activeImage()->picture(), name, SaveFormat::Bmp);
+        break;
+    case SaveFormat::Unsupported:
+        m_prompts.inform(unsupportedSaveFormatMessage());
+        break;
+    }
+}
+
+void TForm1::Save_OverWrite() {
+    const int slot = activePage();
+    if (!activeImage())
+        return;
+    if (!m_prompts.confirm(QStringLiteral(
+            "画像をjpegで上書きしますか？\r\n 注意：同じファイル名は上書きします。")))
+        return;
+    Save4Jpeg(Store.PageFileNames[size_t(slot)]);
+}
+
+void TForm1::Save4Jpeg(const QString& path) {
+    if (TPageImage* image = activeImage())
+        SavePicture(image->picture(), path, SaveFormat::Jpeg);
+}

@@ -1,0 +1,36 @@
+#include "picture_saver.h"
+
+#include "app_error.h"
+#include "bmp_writer.h"
+#include "file_names.h"
+#include "jpeg_writer.h"
+#include "safe_file.h"
+
+SaveFormat SaveFormatOf(const QString& name) {
+    const QString extension = UpperExtension(name);
+    if (extension == QLatin1String(".JPG"))
+        return SaveFormat::Jpeg;
+    if (extension == QLatin1String(".BMP"))
+        return SaveFormat::Bmp;
+    return SaveFormat::Unsupported;
+}
+
+QString unsupportedSaveFormatMessage() {
+    return QStringLiteral("保存ファイルはJpeg,BMPのみ対応です。");
+}
+
+QString SavePicture(const Bitmap& page, const QString& name, SaveFormat format) {
+    switch (format) {
+    case SaveFormat::Jpeg: {
+        const QString path = JpegFileName(name);
+        WriteFileSafely(path, EncodeJpeg(page));
+        return path;
+    }
+    case SaveFormat::Bmp:
+        WriteFileSafely(name, EncodeBmp(page));
+        return name;
+    case SaveFormat::Unsupported:
+        break;
+    }
+    throw EAppError(unsupportedSaveFormatMessage());
+}

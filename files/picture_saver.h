@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+class Bitmap;
+
+// The file formats a page is saved in, chosen by the extension of the name alone.
+enum class SaveFormat { Jpeg, Bmp, Unsupported };
+
+// ".JPG" in any letter case is JPEG, ".BMP" is BMP, anything else (".jpeg" too) is refused.
+SaveFormat SaveFormatOf(const QString& name);
+
+// What the user is told when a name's extension is neither.
+QString unsupportedSaveFormatMessage();
+
+// Encodes the page in memory and writes it safely under name: a JPEG under JpegFileName
+// of it, a BMP under name itself, at the page's depth. Returns the path written. Throws
+// EAppError (the encoders' and WriteFileSafely's errors; the unsupported-format message
+// for Unsupported); on any error an existing file is left as it was.
+QString SavePicture(const Bitmap& page, const QString& name, SaveFormat format);
