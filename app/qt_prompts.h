@@ -9,4 +9,6 @@ public:
     void inform(const QString& message) override;
     void showError(const QString& message) override;
     QString openFileName(const QString& filter) override;
+    bool printDialog(QPrinter& printer) override;
+    bool printerSetupDialog(QPrinter& printer) override;
 };

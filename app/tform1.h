@@ -1,6 +1,7 @@
 #pragma once
 
 #include "page_store.h"
+#include "print_dialogs.h"
 #include "tone.h"
 
 #include <QIcon>
@@ -27,7 +28,8 @@ class TPageImage;
 // The main window: the tabs of the open pages and every command on them. Its work is
 // split over files by subsystem: tform1.cpp (construction, menus, enable rules, command
 // dispatch), tform1_pages.cpp (page store commands), tform1_view.cpp (sizing, clicks,
-// About, exit), tform1_files.cpp (open and drop), tform1_processing.cpp (pixel loops).
+// About, exit), tform1_files.cpp (open and drop), tform1_processing.cpp (pixel loops),
+// tform1_printing.cpp (print and printer setup).
 class TForm1 : public QMainWindow {
     Q_OBJECT
 public:
@@ -58,12 +60,15 @@ public:
     void Exit1Click();
     void About_Pintabel1Click();
     void WMDropFiles(const QStringList& paths);
+    void Printing();
+    void PrintSetup1Click();
 
     // Operations the commands share.
     TPageImage* CreateImage(int Index, const QString& FileName);
     void FitWindowToPage(int Width);
     void CustomFilter();
     void ToneFilter(TImageProcessing& processor);
+    void PrintOut();
 
     // The outer size of the window, frame included.
     QSize outerSize() const;
@@ -104,6 +109,8 @@ public:
     QList<QIcon> ImageList3;
     QLabel* Image1 = nullptr;
     TGammaImage ToneObject;
+    TQvPrintDialog QvPrintDialog1;
+    TQvPrinterSetupDialog QVPrinterSetupDialog1;
 
     PageStore Store;
     QProgressBar* StatusProgress = nullptr;

@@ -2,6 +2,8 @@
 #include "bitmap.h"
 #include "bmp_writer.h"
 #include "image_loader.h"
+#include "print_job.h"
+#include "qv_printers.h"
 #include "safe_file.h"
 #include "steps.h"
 
@@ -27,6 +29,10 @@ QString usage() {
         "  pintabel-cli convert [STEPS...] INPUT OUTPUT.bmp\n"
         "      Loads INPUT, applies the steps in the order given and writes the page as a\n"
         "      Windows bitmap at its depth. An unreadable INPUT writes nothing.\n"
+        "  pintabel-cli print [--printer NAME] [STEPS...] INPUT\n"
+        "      Loads INPUT, applies the steps and prints the page as the window's Print\n"
+        "      command does: one page, scaled to fit and centred, in a job named after\n"
+        "      INPUT. Without --printer it goes to the default printer.\n"
         "  pintabel-cli --help\n"
         "      Shows this text.\n"
         "\n"
@@ -72,22 +78,31 @@ const ProcessingStep* findStep(const QString& option) {
     return nullptr;
 }
 
-int convert(const QStringList& arguments) {
-    QList<const ProcessingStep*> chosen;
-    QStringList paths;
+// Splits the arguments of command into processing steps and paths; false (after saying
+// why) on an unknown step.
+bool parseSteps(const QString& command, const QStringList& arguments,
+                QList<const ProcessingStep*>& chosen, QStringList& paths) {
     for (const QString& argument : arguments) {
         if (argument.startsWith(QLatin1String("--"))) {
             const ProcessingStep* step = findStep(argument);
             if (!step) {
                 print(stderr,
-                      QStringLiteral("pintabel-cli convert: unknown step %1\n").arg(argument));
-                return 2;
+                      QStringLiteral("pintabel-cli %1: unknown step %2\n").arg(command, argument));
+                return false;
             }
             chosen.append(step);
         } else {
             paths.append(argument);
         }
     }
+    return true;
+}
+
+int convert(const QStringList& arguments) {
+    QList<const ProcessingStep*> chosen;
+    QStringList paths;
+    if (!parseSteps(QStringLiteral("convert"), arguments, chosen, paths))
+        return 2;
     if (paths.size() != 2) {
         print(stderr, QStringLiteral("pintabel-cli convert: give one INPUT and one OUTPUT.bmp\n"));
         return 2;
@@ -110,6 +125,41 @@ int convert(const QStringList& arguments) {
     return 0;
 }
 
+int printPage(QStringList arguments) {
+    QString printerName;
+    const int at = arguments.indexOf(QStringLiteral("--printer"));
+    if (at >= 0) {
+        if (at + 1 >= arguments.size()) {
+            print(stderr, QStringLiteral("pintabel-cli print: --printer needs a NAME\n"));
+            return 2;
+        }
+        printerName = arguments.takeAt(at + 1);
+        arguments.removeAt(at);
+    }
+    QList<const ProcessingStep*> chosen;
+    QStringList paths;
+    if (!parseSteps(QStringLiteral("print"), arguments, chosen, paths))
+        return 2;
+    if (paths.size() != 1) {
+        print(stderr, QStringLiteral("pintabel-cli print: give one INPUT\n"));
+        return 2;
+    }
+    TQvPrinter service;
+    if (!printerName.isEmpty()) {
+        service.CheckNoPrinter();
+        service.selectPrinter(printerName);
+    }
+    Bitmap page;
+    if (!ImageLoaderGP(paths[0], page)) {
+        print(stderr, QStringLiteral("pintabel-cli print: %1: unreadable\n").arg(paths[0]));
+        return 1;
+    }
+    for (const ProcessingStep* step : chosen)
+        step->apply(page);
+    PrintPicture(service, page, paths[0]);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -129,6 +179,8 @@ int main(int argc, char** argv) {
             return info(arguments);
         if (command == QLatin1String("convert"))
             return convert(arguments);
+        if (command == QLatin1String("print"))
+            return printPage(arguments);
     } catch (const EAppError& error) {
         print(stderr, error.message() + QLatin1Char('\n'));
         return 1;

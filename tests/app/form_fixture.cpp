@@ -21,6 +21,11 @@ QString ScriptedPrompts::openFileName(const QString& filter) {
     return filesToOpen.isEmpty() ? QString() : filesToOpen.takeFirst();
 }
 
+bool ScriptedPrompts::dialogAnswer(const QString& dialog) {
+    dialogsShown.append(dialog);
+    return confirmDialogs;
+}
+
 void FormTest::SetUpTestSuite() {
     ensureApplication();
 }

@@ -19,6 +19,9 @@ public:
     void inform(const QString& message) override { informed.append(message); }
     void showError(const QString& message) override { errors.append(message); }
     QString openFileName(const QString& filter) override;
+    bool printDialog(QPrinter&) override { return dialogAnswer(QStringLiteral("print")); }
+    bool printerSetupDialog(QPrinter&) override { return dialogAnswer(QStringLiteral("setup")); }
+    bool dialogAnswer(const QString& dialog);
 
     std::function<bool(const QString&)> answer = [](const QString&) { return true; };
     QStringList questions;
@@ -26,6 +29,10 @@ public:
     QStringList errors;
     QStringList filters;
     QStringList filesToOpen; // answered in order; none left means "cancel"
+
+    // The print dialogs shown ("print" or "setup"), and whether the user confirms them.
+    QStringList dialogsShown;
+    bool confirmDialogs = true;
 };
 
 // A real main window on the offscreen platform with scripted prompts, and a folder for

@@ -1,0 +1,31 @@
+#include "print_layout.h"
+
+#include "app_error.h"
+
+#include <cstdint>
+
+QRect FitPictureToPage(int PW, int PH, int IW, int IH) {
+    // The products are taken in 64 bits: a large picture on a high-resolution printer
+    // overflows 32 bits, and the comparison must stay exact.
+    const std::int64_t pw = PW, ph = PH, iw = IW, ih = IH;
+    if (ph * iw > ih * pw) {
+        const int h = int(ih * pw / iw);
+        return QRect(0, (PH - h) / 2, PW, h);
+    }
+    if (ih == 0)
+        throw EAppError(QStringLiteral("0 による除算"));
+    const int w = int(iw * ph / ih);
+    return QRect((PW - w) / 2, 0, w, PH);
+}
+
+QString PrintTitle(const QString& path) {
+    // Names from elsewhere may still carry "\" or a drive's ":".
+    QString name = path.mid(
+        qMax(path.lastIndexOf(QLatin1Char('/')),
+             qMax(path.lastIndexOf(QLatin1Char('\\')), path.lastIndexOf(QLatin1Char(':')))) +
+        1);
+    const int dot = name.lastIndexOf(QLatin1Char('.'));
+    if (dot >= 0)
+        name.truncate(dot);
+    return name;
+}
