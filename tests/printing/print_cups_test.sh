@@ -3,7 +3,8 @@
 # cups-pdf queue, pages printed through the window's Print command and through
 # `pintabel-cli print` come out as one-page PDFs named after their files, with the picture
 # where the fit rule puts it. The A4 page of the cups-pdf queue has no hardware margins,
-# so the printable area is the whole page.
+# so the printable area is the whole page. Then printers are added, removed and made to
+# reject jobs, and the current printer follows.
 # Usage: print_cups_test.sh PATH/TO/test_print_cups PATH/TO/pintabel-cli
 # Exits 77 (reported by ctest as skipped), saying why, only when the server cannot run.
 set -uo pipefail
@@ -23,7 +24,7 @@ fail() {
     exit 1
 }
 
-for tool in lpadmin lpstat pdfinfo pdftoppm convert; do
+for tool in lpadmin lpstat cupsreject cupsaccept pdfinfo pdftoppm convert; do
     command -v "$tool" >/dev/null || skip "$tool is not installed"
 done
 
@@ -107,4 +108,7 @@ check_page() {
 check_page "$tag-wide" 400 200
 check_page "$tag-tall" 100 400
 check_page "$tag-cli" 300 600
+
+echo "== printers change"
+"$gtest" --gtest_filter='CupsPrinterChanges.*' || fail "printer changes"
 echo "print_cups: passed"

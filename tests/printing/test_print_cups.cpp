@@ -7,6 +7,8 @@
 
 #include <QAction>
 #include <QPainter>
+#include <QPrinter>
+#include <QProcess>
 #include <QTabWidget>
 
 namespace {
@@ -35,6 +37,16 @@ protected:
 
 using CupsNoPrinters = CupsTest;
 using CupsPrinting = CupsTest;
+using CupsPrinterChanges = CupsTest;
+
+// Runs a CUPS administration command against the test's server.
+void administer(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.setProcessChannelMode(QProcess::ForwardedChannels);
+    process.start(program, arguments);
+    ASSERT_TRUE(process.waitForFinished(30000)) << program.toStdString();
+    ASSERT_EQ(process.exitCode(), 0) << program.toStdString();
+}
 
 TEST_F(CupsNoPrinters, PrintingStartsNothing) {
     EXPECT_EQ(service->printers().count(), 0u);
@@ -47,7 +59,8 @@ TEST_F(CupsNoPrinters, PrintingStartsNothing) {
 TEST_F(CupsPrinting, PrintsTheActivePage) {
     print(QStringLiteral("-wide.png"), 400, 200);
     print(QStringLiteral("-tall.png"), 100, 400);
-    EXPECT_EQ(prompts.dialogsShown, (QStringList{QStringLiteral("print"), QStringLiteral("print")}));
+    EXPECT_EQ(prompts.dialogsShown,
+              (QStringList{QStringLiteral("print"), QStringLiteral("print")}));
     EXPECT_EQ(prompts.errors, QStringList());
     EXPECT_FALSE(service->jobOpen());
 }
@@ -73,6 +86,35 @@ TEST_F(CupsPrinting, ASecondJobWhileOneIsOpenIsRefused) {
     EXPECT_TRUE(service->jobOpen());
     service->AbortJob();
     EXPECT_FALSE(service->jobOpen());
+}
+
+// The queue "pdf" is the default; a second queue comes and goes, then "pdf" stops taking
+// jobs.
+TEST_F(CupsPrinterChanges, AChangeOfPrintersGoesBackToTheDefault) {
+    EXPECT_EQ(service->printer().printerName(), QStringLiteral("pdf"));
+    EXPECT_FALSE(service->refreshPrinters());
+
+    administer(QStringLiteral("lpadmin"),
+               {QStringLiteral("-p"), QStringLiteral("pdf2"), QStringLiteral("-E"),
+                QStringLiteral("-v"), QStringLiteral("cups-pdf:/"), QStringLiteral("-P"),
+                QStringLiteral("/usr/share/ppd/cups-pdf/CUPS-PDF_noopt.ppd")});
+    EXPECT_TRUE(service->refreshPrinters());
+    service->selectPrinter(QStringLiteral("pdf2"));
+    EXPECT_EQ(service->printer().printerName(), QStringLiteral("pdf2"));
+
+    administer(QStringLiteral("lpadmin"), {QStringLiteral("-x"), QStringLiteral("pdf2")});
+    EXPECT_TRUE(service->refreshPrinters());
+    EXPECT_EQ(service->printer().printerName(), QStringLiteral("pdf"));
+
+    // A queue that rejects jobs counts as hidden: no printer to print on.
+    administer(QStringLiteral("cupsreject"), {QStringLiteral("pdf")});
+    EXPECT_TRUE(service->refreshPrinters());
+    ASSERT_EQ(service->printers().count(), 1u);
+    EXPECT_TRUE(service->printers().attributes(0) & PrinterAttribute::Hidden);
+    EXPECT_THROW(service->CheckNoPrinter(), EQvPrinterNoPrinter);
+    administer(QStringLiteral("cupsaccept"), {QStringLiteral("pdf")});
+    EXPECT_TRUE(service->refreshPrinters());
+    EXPECT_NO_THROW(service->CheckNoPrinter());
 }
 
 } // namespace
