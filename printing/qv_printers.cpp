@@ -40,6 +40,12 @@ QString destinationName(const cups_dest_t& dest) {
     return name;
 }
 
+bool hasDefaultDestination() {
+    cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, nullptr, nullptr);
+    cupsFreeDests(dest ? 1 : 0, dest);
+    return dest != nullptr;
+}
+
 EQvPrinter notReady() {
     return EQvPrinter(QStringLiteral("プリンタに印刷できる状態ではありません"));
 }
@@ -126,6 +132,10 @@ void TQvPrinter::CheckNoPrinter() const {
 QPrinter& TQvPrinter::printer() {
     if (!m_printer) {
         m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        // Qt falls back to the first printer when there is no default; we do not print on
+        // a printer nobody chose.
+        if (!hasDefaultDestination())
+            m_printer->setPrinterName(QString());
         // The printable area is what the printer itself can reach, without margins of
         // Qt's own choosing.
         const QPageLayout layout = m_printer->pageLayout();

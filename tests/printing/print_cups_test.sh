@@ -67,6 +67,10 @@ add_pdf_queue pdf >/dev/null 2>&1 || fail "the cups-pdf queue could not be added
 "$gtest" --gtest_filter='CupsPrinting.*' || fail "printing through the window"
 convert -size 300x600 xc:'#141e3c' "$work/$tag-cli.png"
 "$cli" print --printer pdf "$work/$tag-cli.png" || fail "pintabel-cli print"
+message=$("$cli" print --printer no-such-queue "$work/$tag-cli.png" 2>&1) &&
+    fail "pintabel-cli print to a queue that does not exist succeeded"
+grep -q '選択したプリンタは有効ではありません' <<<"$message" ||
+    fail "pintabel-cli print to a queue that does not exist said: $message"
 
 # Every job must have left the queue: the window's two pages and the tool's one.
 for _ in $(seq 600); do

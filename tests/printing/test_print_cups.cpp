@@ -48,6 +48,13 @@ void administer(const QString& program, const QStringList& arguments) {
     ASSERT_EQ(process.exitCode(), 0) << program.toStdString();
 }
 
+void addQueue(const QString& name) {
+    administer(QStringLiteral("lpadmin"),
+               {QStringLiteral("-p"), name, QStringLiteral("-E"), QStringLiteral("-v"),
+                QStringLiteral("cups-pdf:/"), QStringLiteral("-P"),
+                QStringLiteral("/usr/share/ppd/cups-pdf/CUPS-PDF_noopt.ppd")});
+}
+
 TEST_F(CupsNoPrinters, PrintingStartsNothing) {
     EXPECT_EQ(service->printers().count(), 0u);
     print(QStringLiteral("-none.png"), 40, 20);
@@ -88,16 +95,13 @@ TEST_F(CupsPrinting, ASecondJobWhileOneIsOpenIsRefused) {
     EXPECT_FALSE(service->jobOpen());
 }
 
-// The queue "pdf" is the default; a second queue comes and goes, then "pdf" stops taking
-// jobs.
+// The queue "pdf" is the default; a second queue comes and goes, "pdf" stops taking jobs,
+// and at last the default goes away.
 TEST_F(CupsPrinterChanges, AChangeOfPrintersGoesBackToTheDefault) {
     EXPECT_EQ(service->printer().printerName(), QStringLiteral("pdf"));
     EXPECT_FALSE(service->refreshPrinters());
 
-    administer(QStringLiteral("lpadmin"),
-               {QStringLiteral("-p"), QStringLiteral("pdf2"), QStringLiteral("-E"),
-                QStringLiteral("-v"), QStringLiteral("cups-pdf:/"), QStringLiteral("-P"),
-                QStringLiteral("/usr/share/ppd/cups-pdf/CUPS-PDF_noopt.ppd")});
+    addQueue(QStringLiteral("pdf2"));
     EXPECT_TRUE(service->refreshPrinters());
     service->selectPrinter(QStringLiteral("pdf2"));
     EXPECT_EQ(service->printer().printerName(), QStringLiteral("pdf2"));
@@ -115,6 +119,17 @@ TEST_F(CupsPrinterChanges, AChangeOfPrintersGoesBackToTheDefault) {
     administer(QStringLiteral("cupsaccept"), {QStringLiteral("pdf")});
     EXPECT_TRUE(service->refreshPrinters());
     EXPECT_NO_THROW(service->CheckNoPrinter());
+
+    // Printers, but no default among them.
+    addQueue(QStringLiteral("pdf3"));
+    administer(QStringLiteral("lpadmin"), {QStringLiteral("-x"), QStringLiteral("pdf")});
+    EXPECT_TRUE(service->refreshPrinters());
+    try {
+        service->GetPageSizePixels();
+        ADD_FAILURE() << "a page size without a default printer";
+    } catch (const EQvPrinter& error) {
+        EXPECT_EQ(error.message(), QStringLiteral("デフォルト プリンタが存在しません"));
+    }
 }
 
 } // namespace
