@@ -2,6 +2,8 @@
 
 #include "app_error.h"
 
+#include <QFileInfo>
+
 #include <cstdint>
 
 QRect FitPictureToPage(int PW, int PH, int IW, int IH) {
@@ -19,12 +21,9 @@ QRect FitPictureToPage(int PW, int PH, int IW, int IH) {
 }
 
 QString PrintTitle(const QString& path) {
-    // Names from elsewhere may still carry "\" or a drive's ":".
-    QString name = path.mid(
-        qMax(path.lastIndexOf(QLatin1Char('/')),
-             qMax(path.lastIndexOf(QLatin1Char('\\')), path.lastIndexOf(QLatin1Char(':')))) +
-        1);
-    const int dot = name.lastIndexOf(QLatin1Char('.'));
+    // The host's separators: "/" here, and also "\" and the drive's ":" on Windows.
+    QString name = QFileInfo(path).fileName();
+    const int dot = int(name.lastIndexOf(QLatin1Char('.')));
     if (dot >= 0)
         name.truncate(dot);
     return name;

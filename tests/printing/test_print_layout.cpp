@@ -38,10 +38,15 @@ TEST(PrintLayout, EmptyPictureCannotBePlaced) {
 
 TEST(PrintLayout, TitleIsTheFileNameWithoutItsLastExtension) {
     const std::pair<const char*, const char*> cases[] = {
-        {"/home/u/cat.png", "cat"},       {"/home/u/.png", ""},
-        {"/home/u/my.cat.png", "my.cat"}, {"/home/u/cat", "cat"},
-        {"C:\\Photos\\cat.jpg", "cat"},   {"C:cat.bmp", "cat"},
+        {"/home/u/cat.png", "cat"},
+        {"/home/u/.png", ""},
+        {"/home/u/my.cat.png", "my.cat"},
+        {"/home/u/cat", "cat"},
         {"/home/u.v/cat", "cat"},
+#ifndef Q_OS_WIN
+        // "\\" and ":" are ordinary characters of a name here.
+        {"/home/u/a:b\\c.png", "a:b\\c"},
+#endif
     };
     for (const auto& [path, title] : cases)
         EXPECT_EQ(PrintTitle(QString::fromUtf8(path)), QString::fromUtf8(title)) << path;
