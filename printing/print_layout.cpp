@@ -15,7 +15,7 @@ QRect FitPictureToPage(int PW, int PH, int IW, int IH) {
         return QRect(0, (PH - h) / 2, PW, h);
     }
     if (ih == 0)
-        throw EAppError(QStringLiteral("0 による除算"));
+        throw EAppError(QStringLiteral("印刷する画像がありません。"));
     const int w = int(iw * ph / ih);
     return QRect((PW - w) / 2, 0, w, PH);
 }

@@ -77,7 +77,7 @@ TEST_F(CupsPrinting, AnEmptyPictureAbandonsTheJob) {
     open(picture(tag + QStringLiteral("-empty.png"), 40, 20));
     picture(0) = Bitmap();
     form->Print1->trigger();
-    EXPECT_EQ(prompts.errors, QStringList{QStringLiteral("0 による除算")});
+    EXPECT_EQ(prompts.errors, QStringList{QStringLiteral("印刷する画像がありません。")});
     EXPECT_FALSE(service->jobOpen());
 }
 
