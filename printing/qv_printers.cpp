@@ -62,6 +62,10 @@ TQvAllPrintersInfo::TQvAllPrintersInfo() {
     for (int i = 0; i < count; ++i)
         m_entries.append({destinationName(dests[i]), attributesOf(dests[i])});
     cupsFreeDests(count, dests);
+    // A server without printers answers "not found"; anything else is a failure to ask.
+    const ipp_status_t status = cupsLastError();
+    m_failed = count == 0 && status > IPP_STATUS_OK_EVENTS_COMPLETE &&
+               status != IPP_STATUS_ERROR_NOT_FOUND;
 }
 
 bool TQvAllPrintersInfo::IsSameAs(const TQvAllPrintersInfo& other) const {
@@ -249,7 +253,7 @@ bool TQvPrinter::refreshPrinters() {
 }
 
 bool TQvPrinter::refreshPrinters(TQvAllPrintersInfo fresh) {
-    if (m_printers.IsSameAs(fresh))
+    if (fresh.failed() || m_printers.IsSameAs(fresh))
         return false;
     m_printer.reset();
     m_printers = std::move(fresh);

@@ -42,7 +42,8 @@ constexpr quint32 Hidden = 0x20;
 // One enumeration of the installed printers, in the order CUPS lists its destinations.
 class TQvAllPrintersInfo {
 public:
-    // Enumerates the CUPS destinations; a CUPS server that cannot be reached has none.
+    // Enumerates the CUPS destinations. When the CUPS server cannot be asked, the
+    // enumeration is empty and failed() is set.
     TQvAllPrintersInfo();
     explicit TQvAllPrintersInfo(QList<TQvPrinterEntry> entries) : m_entries(std::move(entries)) {}
 
@@ -52,9 +53,11 @@ public:
     // Same counts and, index by index, the same names (case-sensitive) and attribute words.
     bool IsSameAs(const TQvAllPrintersInfo& other) const;
     bool hasVisiblePrinter() const;
+    bool failed() const { return m_failed; }
 
 private:
     QList<TQvPrinterEntry> m_entries;
+    bool m_failed = false;
 };
 
 class TQvPrinter {
@@ -90,7 +93,8 @@ public:
 
     const TQvAllPrintersInfo& printers() const { return m_printers; }
     // Takes the printer list again; when it differs, the current printer is dropped, so
-    // the next use starts from the system default. True when it differed.
+    // the next use starts from the system default. True when it differed. A failed
+    // enumeration changes nothing.
     bool refreshPrinters();
     bool refreshPrinters(TQvAllPrintersInfo fresh);
 

@@ -79,6 +79,8 @@ TEST(QvPrinter, JobOperationsWithoutAnOpenJobAreRefused) {
 }
 
 TEST(QvPrinter, AChangedPrinterListDropsTheChosenPrinter) {
+    // CUPS takes the server's name once per process: set it before anything asks.
+    qputenv("CUPS_SERVER", "/nonexistent/pintabel-test/cups.sock");
     ensureApplication();
     TQvPrinter service{TQvAllPrintersInfo({Office, Lab})};
     EXPECT_EQ(&QvPrinter(), &service);
@@ -88,6 +90,15 @@ TEST(QvPrinter, AChangedPrinterListDropsTheChosenPrinter) {
     EXPECT_EQ(service.printer().docName(), QStringLiteral("chosen"));
     EXPECT_TRUE(service.refreshPrinters(TQvAllPrintersInfo({Lab, Office})));
     EXPECT_EQ(service.printer().docName(), QString());
+    EXPECT_TRUE(service.printers().IsSameAs(TQvAllPrintersInfo({Lab, Office})));
+
+    // A CUPS server that cannot be asked leaves everything as it was.
+    const TQvAllPrintersInfo unreachable;
+    EXPECT_TRUE(unreachable.failed());
+    EXPECT_EQ(unreachable.count(), 0u);
+    service.printer().setDocName(QStringLiteral("chosen again"));
+    EXPECT_FALSE(service.refreshPrinters());
+    EXPECT_EQ(service.printer().docName(), QStringLiteral("chosen again"));
     EXPECT_TRUE(service.printers().IsSameAs(TQvAllPrintersInfo({Lab, Office})));
 }
 
