@@ -27,8 +27,9 @@ protected:
         service.reset();
     }
     // Opens a dark picture named after the run's tag and prints it through the Print command.
-    void print(const QString& name, int width, int height) {
-        open(picture(tag + name, width, height, qRgb(20, 30, 60)));
+    void print(const QString& name, int width, int height,
+               QImage::Format format = QImage::Format_RGB32) {
+        open(picture(tag + name, width, height, qRgb(20, 30, 60), format));
         form->Print1->trigger();
     }
     QString tag;
@@ -65,7 +66,9 @@ TEST_F(CupsNoPrinters, PrintingStartsNothing) {
 // The script finds one page for each of these, the picture where the fit rule puts it.
 TEST_F(CupsPrinting, PrintsTheActivePage) {
     print(QStringLiteral("-wide.png"), 400, 200);
-    print(QStringLiteral("-tall.png"), 100, 400);
+    // A page of 1 bit per pixel.
+    print(QStringLiteral("-tall.png"), 100, 400, QImage::Format_Mono);
+    EXPECT_EQ(picture(1).depth(), 1);
     EXPECT_EQ(prompts.dialogsShown,
               (QStringList{QStringLiteral("print"), QStringLiteral("print")}));
     EXPECT_EQ(prompts.errors, QStringList());
