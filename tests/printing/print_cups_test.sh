@@ -14,6 +14,9 @@ cli=${2:?usage: print_cups_test.sh TEST_PROGRAM PINTABEL_CLI}
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/private_cupsd.sh"
 
+# cupsd and the CUPS administration tools live in sbin, which a plain user's PATH lacks.
+export PATH="$PATH:/usr/sbin:/sbin"
+
 skip() {
     echo "SKIPPED: $*"
     exit 77
