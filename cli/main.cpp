@@ -98,6 +98,19 @@ bool parseSteps(const QString& command, const QStringList& arguments,
     return true;
 }
 
+// Loads input as the program does and applies the steps in order; false (after saying so)
+// when input cannot be read.
+bool loadPage(const QString& command, const QString& input,
+              const QList<const ProcessingStep*>& chosen, Bitmap& page) {
+    if (!ImageLoaderGP(input, page)) {
+        print(stderr, QStringLiteral("pintabel-cli %1: %2: unreadable\n").arg(command, input));
+        return false;
+    }
+    for (const ProcessingStep* step : chosen)
+        step->apply(page);
+    return true;
+}
+
 int convert(const QStringList& arguments) {
     QList<const ProcessingStep*> chosen;
     QStringList paths;
@@ -115,12 +128,8 @@ int convert(const QStringList& arguments) {
         return 2;
     }
     Bitmap page;
-    if (!ImageLoaderGP(input, page)) {
-        print(stderr, QStringLiteral("pintabel-cli convert: %1: unreadable\n").arg(input));
+    if (!loadPage(QStringLiteral("convert"), input, chosen, page))
         return 1;
-    }
-    for (const ProcessingStep* step : chosen)
-        step->apply(page);
     WriteFileSafely(output, EncodeBmp(page));
     return 0;
 }
@@ -150,12 +159,8 @@ int printPage(QStringList arguments) {
         service.selectPrinter(printerName);
     }
     Bitmap page;
-    if (!ImageLoaderGP(paths[0], page)) {
-        print(stderr, QStringLiteral("pintabel-cli print: %1: unreadable\n").arg(paths[0]));
+    if (!loadPage(QStringLiteral("print"), paths[0], chosen, page))
         return 1;
-    }
-    for (const ProcessingStep* step : chosen)
-        step->apply(page);
     PrintPicture(service, page, paths[0]);
     return 0;
 }

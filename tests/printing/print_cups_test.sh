@@ -12,6 +12,7 @@ set -uo pipefail
 gtest=${1:?usage: print_cups_test.sh TEST_PROGRAM PINTABEL_CLI}
 cli=${2:?usage: print_cups_test.sh TEST_PROGRAM PINTABEL_CLI}
 here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=SCRIPTDIR/private_cupsd.sh
 . "$here/private_cupsd.sh"
 
 # cupsd and the CUPS administration tools live in sbin, which a plain user's PATH lacks.
@@ -40,6 +41,7 @@ tag="pintabel-print-$$-$RANDOM"
 user=$(id -un)
 home=$(getent passwd "$user" | cut -d: -f6)
 out=$(sed -n 's/^Out[[:space:]]\+//p' /etc/cups/cups-pdf.conf 2>/dev/null | tail -n 1)
+# shellcheck disable=SC2016 # the placeholder as cups-pdf writes it, replaced just below
 out=${out:-'${HOME}/PDF'}
 out=${out//\$\{HOME\}/$home}
 out=${out//\$\{USER\}/$user}
@@ -99,7 +101,9 @@ done
 check_page() {
     local title=$1 iw=$2 ih=$3
     local files=("$out/$title"*.pdf)
-    [ ${#files[@]} -eq 1 ] && [ -f "${files[0]}" ] || fail "no single PDF for $title in $out"
+    if [ ${#files[@]} -ne 1 ] || [ ! -f "${files[0]}" ]; then
+        fail "no single PDF for $title in $out"
+    fi
     local info
     info=$(pdfinfo "${files[0]}")
     grep -Eq "^Pages: +1$" <<<"$info" || fail "$title: not one page: $info"

@@ -1,10 +1,14 @@
 #!/usr/bin/env bash
-# Sourced by the printing tests: starts a CUPS server of our own, with its configuration,
-# spool and socket in a temporary folder, and stops it again on every way out.
+# Sourced by the printing tests: a CUPS server of our own, with its configuration, spool
+# and socket in a temporary folder; the system's /etc/cups is never touched.
 #   start_private_cupsd DIR   starts it (returns 1, with $cupsd_failure set, when it cannot)
+#   stop_private_cupsd        stops it; call it from the EXIT trap, so every way out does
 #   add_pdf_queue NAME        adds a cups-pdf queue NAME and makes it the default
 # The clients (lpadmin, the program) reach it through CUPS_SERVER, a socket inside DIR.
 
+# cupsd_failure is read by the scripts that source this file.
+# shellcheck disable=SC2034
+cupsd_failure=""
 cupsd_pid=""
 
 stop_private_cupsd() {
