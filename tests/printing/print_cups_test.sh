@@ -56,7 +56,7 @@ trap 'exit 1' INT TERM
 
 # run_cases FILTER: the test program's cases of one phase; they must run, not skip.
 run_cases() {
-    "$gtest" --gtest_filter="$1" 2>&1 | tee "$work/cases.log"
+    timeout 60 "$gtest" --gtest_filter="$1" 2>&1 | tee "$work/cases.log"
     [ "${PIPESTATUS[0]}" -eq 0 ] && ! grep -q '^\[  SKIPPED \]' "$work/cases.log"
 }
 

@@ -77,7 +77,9 @@ SystemGroup root
 Sandboxing relaxed
 CONF
     chmod 644 "$dir"/conf/*.conf
-    "$cupsd" -f -c "$dir/conf/cupsd.conf" -s "$dir/conf/cups-files.conf" \
+    # Should the caller be killed before it can stop the server (a test runner's time-out),
+    # the server ends by itself all the same, before the runner's 180 s are up.
+    timeout -k 5 170 "$cupsd" -f -c "$dir/conf/cupsd.conf" -s "$dir/conf/cups-files.conf" \
         >"$dir/log/cupsd.out" 2>&1 &
     cupsd_pid=$!
     export CUPS_SERVER="$dir/cups.sock"
