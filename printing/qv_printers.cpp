@@ -174,6 +174,8 @@ void TQvPrinter::BeginJob(const QString& title) {
     if (m_job)
         throw EQvPrinter(QStringLiteral("現在印刷中です"));
     QPrinter& current = currentPrinter();
+    // The printer keeps the last job's title until the next job.
+    current.setDocName(title);
     auto job = std::make_unique<Job>();
     if (!job->file.open())
         throw invalidPrinter();

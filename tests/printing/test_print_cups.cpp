@@ -95,6 +95,7 @@ TEST_F(CupsPrinting, ASecondJobWhileOneIsOpenIsRefused) {
         EXPECT_EQ(error.message(), QStringLiteral("現在印刷中です"));
     }
     EXPECT_TRUE(service->jobOpen());
+    EXPECT_EQ(service->printer().docName(), tag + QStringLiteral("-abandoned"));
     service->AbortJob();
     EXPECT_FALSE(service->jobOpen());
 }
