@@ -1,5 +1,6 @@
 #include "about_form.h"
 #include "qt_prompts.h"
+#include "qv_printers.h"
 #include "tform1.h"
 
 #include <QApplication>
@@ -8,6 +9,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Pintabel"));
     QtPrompts prompts;
+    // The printer service outlives the window, which prints through it.
+    TQvPrinter printerService;
     TForm1 form(prompts);
     form.show();
     TAbout_Form about;

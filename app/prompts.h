@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class QPrinter;
+
 // Every question and message the main window puts to the user goes through this
 // interface, so the window's behaviour can be driven without real modal boxes.
 class Prompts {
@@ -13,6 +15,10 @@ public:
     virtual void showError(const QString& message) = 0;
     // The open-picture dialog; an empty result means the user cancelled.
     virtual QString openFileName(const QString& filter) = 0;
+    // The print dialog and the printer-setup dialog over printer, whose choices they
+    // write back: true when the user confirmed. One that shows no dialogs cancels them.
+    virtual bool printDialog(QPrinter&) { return false; }
+    virtual bool printerSetupDialog(QPrinter&) { return false; }
     // The save-picture dialog: opens in directory (where the platform chooses when it is
     // empty) proposing fileName, adds defaultSuffix to a name typed without an extension
     // and never asks before an existing file is replaced. filter is in Qt's syntax, its

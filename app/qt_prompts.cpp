@@ -4,13 +4,32 @@
 #include "picture_save_dialog.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QMessageBox>
+#include <QPrintDialog>
 #include <QPushButton>
 
 namespace {
 
 QString boxTitle() {
     return QApplication::applicationName();
+}
+
+// One page per job, the whole picture: page ranges, selection and printing to a file are
+// not offered.
+bool runPrintDialog(QPrinter& printer, const QString& title, const QString& confirmCaption) {
+    QPrintDialog dialog(&printer, QApplication::activeWindow());
+    for (auto option :
+         {QAbstractPrintDialog::PrintToFile, QAbstractPrintDialog::PrintSelection,
+          QAbstractPrintDialog::PrintPageRange, QAbstractPrintDialog::PrintCurrentPage})
+        dialog.setOption(option, false);
+    if (!title.isEmpty())
+        dialog.setWindowTitle(title);
+    if (!confirmCaption.isEmpty())
+        if (auto* buttons = dialog.findChild<QDialogButtonBox*>())
+            if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok))
+                ok->setText(confirmCaption);
+    return dialog.exec() == QDialog::Accepted;
 }
 
 } // namespace
@@ -47,6 +66,15 @@ QString QtPrompts::openFileName(const QString& filter) {
     if (dialog.exec() != QDialog::Accepted)
         return QString();
     return dialog.chosenFile();
+}
+
+bool QtPrompts::printDialog(QPrinter& printer) {
+    return runPrintDialog(printer, QString(), QString());
+}
+
+// Printer and paper are chosen as for printing, but confirming only keeps the settings.
+bool QtPrompts::printerSetupDialog(QPrinter& printer) {
+    return runPrintDialog(printer, QStringLiteral("プリンタの設定"), QStringLiteral("OK"));
 }
 
 QString QtPrompts::saveFileName(const QString& directory, const QString& fileName,

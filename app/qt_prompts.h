@@ -9,6 +9,8 @@ public:
     void inform(const QString& message) override;
     void showError(const QString& message) override;
     QString openFileName(const QString& filter) override;
+    bool printDialog(QPrinter& printer) override;
+    bool printerSetupDialog(QPrinter& printer) override;
     QString saveFileName(const QString& directory, const QString& fileName,
                          const QString& defaultSuffix, const QString& filter) override;
 };

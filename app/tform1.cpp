@@ -42,7 +42,8 @@ QAction* separator(QObject* parent) {
 } // namespace
 
 TForm1::TForm1(Prompts& prompts, QWidget* parent)
-    : QMainWindow(parent), m_prompts(prompts), m_loader(&ImageLoaderGP) {
+    : QMainWindow(parent), QvPrintDialog1(prompts), QVPrinterSetupDialog1(prompts),
+      m_prompts(prompts), m_loader(&ImageLoaderGP) {
     initResources();
     setWindowTitle(QStringLiteral("Pintabel"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/pintabel.ico")));
@@ -109,12 +110,13 @@ void TForm1::createMenus() {
     N13 = popupItem(QStringLiteral("実物大で表示"), 4);
     N14 = popupItem(QStringLiteral("標準サイズで表示"), 5);
 
-    // Print1 and N7 get their commands with printing.
     connectCommand(Open1, &TForm1::File_Open_Nemu_ON);
     connectCommand(Save1, &TForm1::Save_OverWrite);
     connectCommand(SaveAs1, &TForm1::SaveAs1Click);
     connectCommand(Close1, &TForm1::Close_ON);
     connectCommand(Exit1, &TForm1::Exit1Click);
+    connectCommand(Print1, &TForm1::Printing);
+    connectCommand(N7, &TForm1::PrintSetup1Click);
     connectCommand(About_Pintabel1, &TForm1::About_Pintabel1Click);
     connectCommand(N4, &TForm1::Change_Nurie);
     connectCommand(N9, &TForm1::Egg_Plus_ON);

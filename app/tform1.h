@@ -1,6 +1,7 @@
 #pragma once
 
 #include "page_store.h"
+#include "print_dialogs.h"
 #include "tone.h"
 
 #include <QIcon>
@@ -28,7 +29,7 @@ class TPageImage;
 // split over files by subsystem: tform1.cpp (construction, menus, enable rules, command
 // dispatch), tform1_pages.cpp (page store commands), tform1_view.cpp (sizing, clicks,
 // About, exit), tform1_files.cpp (open and drop), tform1_save.cpp (saving),
-// tform1_processing.cpp (pixel loops).
+// tform1_processing.cpp (pixel loops), tform1_printing.cpp (print and printer setup).
 class TForm1 : public QMainWindow {
     Q_OBJECT
 public:
@@ -59,6 +60,8 @@ public:
     void Exit1Click();
     void About_Pintabel1Click();
     void WMDropFiles(const QStringList& paths);
+    void Printing();
+    void PrintSetup1Click();
     void SaveAs1Click();
     void Save_OverWrite();
 
@@ -67,6 +70,7 @@ public:
     void FitWindowToPage(int Width);
     void CustomFilter();
     void ToneFilter(TImageProcessing& processor);
+    void PrintOut();
     // Writes the active page as JPEG to path with its extension made ".jpg".
     void Save4Jpeg(const QString& path);
 
@@ -109,6 +113,8 @@ public:
     QList<QIcon> ImageList3;
     QLabel* Image1 = nullptr;
     TGammaImage ToneObject;
+    TQvPrintDialog QvPrintDialog1;
+    TQvPrinterSetupDialog QVPrinterSetupDialog1;
 
     PageStore Store;
     QProgressBar* StatusProgress = nullptr;

@@ -2,6 +2,8 @@
 #include "bitmap.h"
 #include "image_loader.h"
 #include "picture_saver.h"
+#include "print_job.h"
+#include "qv_printers.h"
 #include "steps.h"
 #include "version.h"
 
@@ -29,6 +31,10 @@ QString usage() {
         "      window's Save As does: OUTPUT ending in .jpg as JPEG (quality 90, the name's\n"
         "      extension made .jpg), ending in .bmp as a Windows bitmap at the page's depth.\n"
         "      An unreadable INPUT or another extension writes nothing.\n"
+        "  pintabel-cli print [--printer NAME] [STEPS...] INPUT\n"
+        "      Loads INPUT, applies the steps and prints the page as the window's Print\n"
+        "      command does: one page, scaled to fit and centred, in a job named after\n"
+        "      INPUT. Without --printer it goes to the default printer.\n"
         "  pintabel-cli --help\n"
         "      Shows this text.\n"
         "  pintabel-cli --version\n"
@@ -76,22 +82,44 @@ const ProcessingStep* findStep(const QString& option) {
     return nullptr;
 }
 
-int convert(const QStringList& arguments) {
-    QList<const ProcessingStep*> chosen;
-    QStringList paths;
+// Splits the arguments of command into processing steps and paths; false (after saying
+// why) on an unknown step.
+bool parseSteps(const QString& command, const QStringList& arguments,
+                QList<const ProcessingStep*>& chosen, QStringList& paths) {
     for (const QString& argument : arguments) {
         if (argument.startsWith(QLatin1String("--"))) {
             const ProcessingStep* step = findStep(argument);
             if (!step) {
                 print(stderr,
-                      QStringLiteral("pintabel-cli convert: unknown step %1\n").arg(argument));
-                return 2;
+                      QStringLiteral("pintabel-cli %1: unknown step %2\n").arg(command, argument));
+                return false;
             }
             chosen.append(step);
         } else {
             paths.append(argument);
         }
     }
+    return true;
+}
+
+// Loads input as the program does and applies the steps in order; false (after saying so)
+// when input cannot be read.
+bool loadPage(const QString& command, const QString& input,
+              const QList<const ProcessingStep*>& chosen, Bitmap& page) {
+    if (!ImageLoaderGP(input, page)) {
+        print(stderr, QStringLiteral("pintabel-cli %1: %2: unreadable\n").arg(command, input));
+        return false;
+    }
+    for (const ProcessingStep* step : chosen)
+        step->apply(page);
+    return true;
+}
+
+int convert(const QStringList& arguments) {
+    QList<const ProcessingStep*> chosen;
+    QStringList paths;
+    if (!parseSteps(QStringLiteral("convert"), arguments, chosen, paths))
+        return 2;
     if (paths.size() != 2) {
         print(stderr, QStringLiteral("pintabel-cli convert: give one INPUT and one OUTPUT\n"));
         return 2;
@@ -104,13 +132,40 @@ int convert(const QStringList& arguments) {
         return 2;
     }
     Bitmap page;
-    if (!ImageLoaderGP(input, page)) {
-        print(stderr, QStringLiteral("pintabel-cli convert: %1: unreadable\n").arg(input));
+    if (!loadPage(QStringLiteral("convert"), input, chosen, page))
         return 1;
-    }
-    for (const ProcessingStep* step : chosen)
-        step->apply(page);
     SavePicture(page, output, format);
+    return 0;
+}
+
+int printPage(QStringList arguments) {
+    QString printerName;
+    const int at = arguments.indexOf(QStringLiteral("--printer"));
+    if (at >= 0) {
+        if (at + 1 >= arguments.size()) {
+            print(stderr, QStringLiteral("pintabel-cli print: --printer needs a NAME\n"));
+            return 2;
+        }
+        printerName = arguments.takeAt(at + 1);
+        arguments.removeAt(at);
+    }
+    QList<const ProcessingStep*> chosen;
+    QStringList paths;
+    if (!parseSteps(QStringLiteral("print"), arguments, chosen, paths))
+        return 2;
+    if (paths.size() != 1) {
+        print(stderr, QStringLiteral("pintabel-cli print: give one INPUT\n"));
+        return 2;
+    }
+    TQvPrinter service;
+    if (!printerName.isEmpty()) {
+        service.CheckNoPrinter();
+        service.selectPrinter(printerName);
+    }
+    Bitmap page;
+    if (!loadPage(QStringLiteral("print"), paths[0], chosen, page))
+        return 1;
+    PrintPicture(service, page, paths[0]);
     return 0;
 }
 
@@ -137,6 +192,8 @@ int main(int argc, char** argv) {
             return info(arguments);
         if (command == QLatin1String("convert"))
             return convert(arguments);
+        if (command == QLatin1String("print"))
+            return printPage(arguments);
     } catch (const EAppError& error) {
         print(stderr, error.message() + QLatin1Char('\n'));
         return 1;

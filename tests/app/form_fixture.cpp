@@ -21,6 +21,11 @@ QString ScriptedPrompts::openFileName(const QString& filter) {
     return filesToOpen.isEmpty() ? QString() : filesToOpen.takeFirst();
 }
 
+bool ScriptedPrompts::dialogAnswer(const QString& dialog) {
+    dialogsShown.append(dialog);
+    return confirmDialogs;
+}
+
 QString ScriptedPrompts::saveFileName(const QString& directory, const QString& fileName,
                                       const QString& defaultSuffix, const QString& filter) {
     saveDialogs.append({directory, fileName, defaultSuffix, filter});

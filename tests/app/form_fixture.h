@@ -19,6 +19,9 @@ public:
     void inform(const QString& message) override { informed.append(message); }
     void showError(const QString& message) override { errors.append(message); }
     QString openFileName(const QString& filter) override;
+    bool printDialog(QPrinter&) override { return dialogAnswer(QStringLiteral("print")); }
+    bool printerSetupDialog(QPrinter&) override { return dialogAnswer(QStringLiteral("setup")); }
+    bool dialogAnswer(const QString& dialog);
     QString saveFileName(const QString& directory, const QString& fileName,
                          const QString& defaultSuffix, const QString& filter) override;
 
@@ -28,6 +31,10 @@ public:
     QStringList errors;
     QStringList filters;
     QStringList filesToOpen; // answered in order; none left means "cancel"
+
+    // The print dialogs shown ("print" or "setup"), and whether the user confirms them.
+    QStringList dialogsShown;
+    bool confirmDialogs = true;
     struct SaveDialog {
         QString directory, fileName, defaultSuffix, filter;
     };

@@ -206,3 +206,31 @@ TEST_F(Cli, OutputThatCannotBeCreatedIsReportedOnStandardError) {
 }
 
 } // namespace
+
+namespace {
+
+// Printing where no CUPS server answers: there are no printers.
+TEST_F(Cli, PrintRefusesBadArgumentsAndStartsNothingWithoutPrinters) {
+    qputenv("CUPS_SERVER", path("no-cupsd.sock").toLocal8Bit());
+    struct Case {
+        QStringList arguments;
+        int exitCode;
+        const char* said;
+    };
+    const Case cases[] = {
+        {{}, 2, "give one INPUT"},
+        {{QStringLiteral("--printer")}, 2, "--printer needs a NAME"},
+        {{QStringLiteral("--no-such-step"), path("photo.png")}, 2, "unknown step"},
+        {{path("photo.png")}, 1, "TQvPrinter.CheckNoPrinter: No Printer"},
+        {{QStringLiteral("--printer"), QStringLiteral("pdf"), path("photo.png")},
+         1,
+         "TQvPrinter.CheckNoPrinter: No Printer"},
+    };
+    for (const Case& c : cases) {
+        const CliRun run = cli(QStringList{QStringLiteral("print")} + c.arguments);
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.said;
+        EXPECT_TRUE(run.err.contains(QString::fromUtf8(c.said))) << run.err.toStdString();
+    }
+}
+
+} // namespace

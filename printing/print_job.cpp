@@ -1,0 +1,23 @@
+#include "print_job.h"
+
+#include "bitmap.h"
+#include "print_layout.h"
+#include "qv_printers.h"
+
+#include <QPainter>
+
+void PrintPicture(TQvPrinter& printer, const Bitmap& picture, const QString& sourcePath) {
+    const QSize page = printer.GetPageSizePixels();
+    printer.BeginJob(PrintTitle(sourcePath));
+    try {
+        // A copy: the page may change while the job spools, the printed picture may not.
+        const QImage image = picture.image();
+        const QRect target =
+            FitPictureToPage(page.width(), page.height(), image.width(), image.height());
+        printer.JobCanvas().drawImage(target, image);
+    } catch (...) {
+        printer.AbortJob();
+        throw;
+    }
+    printer.EndJob();
+}

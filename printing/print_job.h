@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QString>
+
+class Bitmap;
+class TQvPrinter;
+
+// Prints picture as one page on printer's current printer, in a job named after
+// sourcePath: scaled to fit the printable area and centred. Throws what the printer
+// service throws; once the job has begun, any failure abandons it before propagating.
+void PrintPicture(TQvPrinter& printer, const Bitmap& picture, const QString& sourcePath);

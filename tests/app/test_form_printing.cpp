@@ -1,0 +1,51 @@
+#include "form_fixture.h"
+
+#include "qv_printers.h"
+
+#include <QAction>
+
+namespace {
+
+// The Print and Printer setup commands where no CUPS server answers: no printers at all.
+class PrintCommandTest : public FormTest {
+protected:
+    void SetUp() override {
+        qputenv("CUPS_SERVER", folder.filePath(QStringLiteral("no-cupsd.sock")).toLocal8Bit());
+        FormTest::SetUp();
+        service = std::make_unique<TQvPrinter>();
+    }
+    void TearDown() override {
+        FormTest::TearDown();
+        service.reset();
+    }
+    std::unique_ptr<TQvPrinter> service;
+};
+
+TEST_F(PrintCommandTest, DialogsAreShownAndConfirmingWithoutAPrinterIsAnError) {
+    open(picture(QStringLiteral("cat.png"), 40, 20));
+    ASSERT_TRUE(form->Print1->isEnabled());
+    struct Case {
+        QAction* TForm1::*item;
+        const char* dialog;
+        bool confirm;
+        QStringList errors;
+    };
+    const QStringList noPrinter{QStringLiteral("TQvPrinter.CheckNoPrinter: No Printer")};
+    const Case cases[] = {
+        {&TForm1::Print1, "print", false, {}},
+        {&TForm1::Print1, "print", true, noPrinter},
+        {&TForm1::N7, "setup", false, {}},
+        {&TForm1::N7, "setup", true, noPrinter},
+    };
+    for (const Case& c : cases) {
+        prompts.dialogsShown.clear();
+        prompts.errors.clear();
+        prompts.confirmDialogs = c.confirm;
+        (form.get()->*c.item)->trigger();
+        EXPECT_EQ(prompts.dialogsShown, QStringList{QString::fromLatin1(c.dialog)}) << c.dialog;
+        EXPECT_EQ(prompts.errors, c.errors) << c.dialog << " confirmed " << c.confirm;
+        EXPECT_FALSE(service->jobOpen());
+    }
+}
+
+} // namespace
