@@ -1,6 +1,7 @@
 #include "metafile.h"
 
 #include "file_bytes.h"
+#include "picture_format.h"
 
 #include <QPainter>
 #include <QSvgRenderer>
@@ -21,22 +22,6 @@ constexpr int kMaxSide = 65535;
 // EMF header fields (rectangles, sizes) are signed.
 qint32 signed32(const QByteArray& file, qsizetype at) {
     return qint32(littleEndian32(file, at));
-}
-
-bool isEmf(const QByteArray& file) {
-    return file.size() >= 88 && littleEndian32(file, 0) == 1 &&
-           littleEndian32(file, 40) == 0x464D4520; // " EMF"
-}
-
-bool isWmf(const QByteArray& file) {
-    if (file.size() >= 22 && littleEndian32(file, 0) == 0x9AC6CDD7u)
-        return true; // placeable header
-    if (file.size() < 18)
-        return false;
-    const quint16 type = littleEndian16(file, 0);
-    const quint16 version = littleEndian16(file, 4);
-    return (type == 1 || type == 2) && littleEndian16(file, 2) == 9 &&
-           (version == 0x0300 || version == 0x0100);
 }
 
 // The frame (hundredths of a millimetre) at the reference device's resolution, as the
@@ -164,15 +149,12 @@ QByteArray wmfToSvg(const QByteArray& file, QSize& size) {
 
 } // namespace
 
-bool isMetafile(const QByteArray& file) {
-    return isEmf(file) || isWmf(file);
-}
-
 QImage renderMetafile(const QByteArray& file, qint64 maxBytes, bool& tooLarge) {
     tooLarge = false;
     QSize size;
     QByteArray svg;
-    if (isEmf(file)) {
+    const PictureFormat format = pictureFormatOf(file.left(kFormatProbeBytes));
+    if (format == PictureFormat::Emf) {
         size = emfPixelSize(file);
         if (size.isEmpty())
             return {};
@@ -181,7 +163,7 @@ QImage renderMetafile(const QByteArray& file, qint64 maxBytes, bool& tooLarge) {
             return {};
         }
         svg = emfToSvg(file, size);
-    } else if (isWmf(file)) {
+    } else if (format == PictureFormat::Wmf) {
         svg = wmfToSvg(file, size);
         if (!svg.isEmpty() && qint64(size.width()) * size.height() * 4 > maxBytes) {
             tooLarge = true;

@@ -440,8 +440,10 @@ TEST_F(LoaderTest, FileIsNotHeldOpenAndCanBeDeletedOrReplacedAfterLoading) {
 }
 
 QByteArray withJpegSize(QByteArray jpeg, int width, int height) {
-    // The frame header: FF C0, length, precision, height, width.
-    const qsizetype sof = jpeg.indexOf("\xff\xc0");
+    // The frame header: FF C0 (or C2, progressive), length, precision, height, width.
+    qsizetype sof = jpeg.indexOf("\xff\xc0");
+    if (sof < 0)
+        sof = jpeg.indexOf("\xff\xc2");
     jpeg[sof + 5] = char(height >> 8);
     jpeg[sof + 6] = char(height & 0xFF);
     jpeg[sof + 7] = char(width >> 8);
@@ -513,13 +515,184 @@ TEST(JpegDecoder, GivesExactlyThePixelsOfTheGeneralPath) {
     }
 }
 
-TEST(JpegDecoder, LeavesNonJpegsToTheGeneralPathAndRefusesOversizedPictures) {
+TEST(JpegDecoder, RefusesNonJpegsAndWorkingMemoryBeyondItsCap) {
     QImage image;
     EXPECT_EQ(decodeJpeg(fixtures::png(1, 1, 8, 0, {bytes({0})}), qint64(1) << 30, image),
-              JpegDecodeStatus::Unsupported);
+              JpegDecodeStatus::Damaged);
     const QByteArray jpeg = fixtures::encoded(fixtures::photo(100, 100), "jpeg");
-    EXPECT_EQ(decodeJpeg(jpeg, 100 * 100 * 3 - 1, image), JpegDecodeStatus::TooLarge);
+    EXPECT_EQ(decodeJpeg(jpeg, 100000, image), JpegDecodeStatus::TooLarge);
     EXPECT_TRUE(image.isNull());
+}
+
+// Damaged files: whatever the format, a file whose picture data ends before the picture
+// does is not a picture.
+struct DamageCase {
+    const char* name;
+    std::function<QByteArray()> make; // an intact file, which must load
+};
+
+std::ostream& operator<<(std::ostream& out, const DamageCase& c) {
+    return out << c.name;
+}
+
+QByteArray rle8Bmp() {
+    // 4 x 2, 8 bits, run-length encoded: two runs per row, end of line, end of bitmap.
+    QByteArray bmp = bmpOfDepth(8);
+    const quint32 offset = quint32(uchar(bmp[10])) | quint32(uchar(bmp[11])) << 8;
+    QByteArray rle = bytes({3, 0, 0, 0, 3, 1, 0, 1});
+    bmp = bmp.left(qsizetype(offset)) + rle;
+    bmp[30] = 1; // BI_RLE8
+    bmp[2] = char(bmp.size());
+    return bmp;
+}
+
+const DamageCase kDamageCases[] = {
+    {"bmp8", [] { return EncodeBmp(Bitmap(60, 40, 8)); }},
+    {"bmp24", [] { return fixtures::encoded(fixtures::photo(60, 40), "bmp"); }},
+    {"bmp_rle8", rle8Bmp},
+    {"gif",
+     [] {
+         return fixtures::gif(40, 30, {kRed, kWhite}, QByteArray(40 * 30, '\1'));
+     }},
+    {"jpeg", [] { return fixtures::encoded(fixtures::photo(64, 48), "jpeg"); }},
+    {"jpeg_progressive", [] { return fixtures::progressiveJpeg(fixtures::photo(64, 48)); }},
+    {"jpeg_cmyk", [] { return fixtures::cmykJpeg(32, 16, QByteArray(32 * 16 * 4, '\x80')); }},
+    {"png", [] { return fixtures::encoded(fixtures::photo(64, 48), "png"); }},
+    {"tiff", [] { return fixtures::encoded(fixtures::photo(64, 48), "tiff"); }},
+    {"ico", [] { return fixtures::encoded(halfLeftTransparentIcon(), "ico"); }},
+    {"webp", [] { return fixtures::encoded(fixtures::photo(64, 48), "webp", 90); }},
+};
+
+class Damaged : public LoaderTest, public ::testing::WithParamInterface<DamageCase> {
+protected:
+    bool loads(const QByteArray& data) {
+        const QString file = path(QStringLiteral("picture"));
+        fixtures::writeFile(file, data);
+        Bitmap page(2, 2, 24);
+        const bool loaded = ImageLoaderGP(file, page);
+        EXPECT_EQ(loaded, !page.isEmpty());
+        return loaded;
+    }
+};
+
+TEST_P(Damaged, EveryCutOfTheFileIsRefused) {
+    const QByteArray whole = GetParam().make();
+    ASSERT_TRUE(loads(whole));
+    for (int percent : {5, 25, 50, 75, 90, 95, 99}) {
+        const qsizetype length = whole.size() * percent / 100;
+        EXPECT_FALSE(loads(whole.left(length))) << percent << "% (" << length << " bytes)";
+    }
+    // Two bytes short: a GIF's last byte is its trailer, after the picture's data.
+    EXPECT_FALSE(loads(whole.left(whole.size() - 2))) << "all but the last two bytes";
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, Damaged, ::testing::ValuesIn(kDamageCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+QByteArray withPngSize(QByteArray png, int width, int height) {
+    // Width and height follow the IHDR type; the chunk's CRC is made right again.
+    for (int i = 0; i < 4; ++i) {
+        png[16 + i] = char(width >> (24 - 8 * i));
+        png[20 + i] = char(height >> (24 - 8 * i));
+    }
+    quint32 crc = 0xFFFFFFFFu;
+    for (qsizetype i = 12; i < 29; ++i) {
+        crc ^= uchar(png[i]);
+        for (int k = 0; k < 8; ++k)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    crc = ~crc;
+    for (int i = 0; i < 4; ++i)
+        png[29 + i] = char(crc >> (24 - 8 * i));
+    return png;
+}
+
+QByteArray jpegScanClosedEarly() {
+    const QByteArray jpeg = fixtures::encoded(fixtures::photo(64, 48), "jpeg");
+    const qsizetype scan = jpeg.indexOf("\xff\xda");
+    return jpeg.left(scan + (jpeg.size() - scan) / 2) + "\xff\xd9";
+}
+
+QByteArray jpegWithBytesBeforeAMarker() {
+    // Stray bytes between the tables and the frame, as some cameras write.
+    QByteArray jpeg = fixtures::encoded(fixtures::photo(64, 48), "jpeg");
+    return jpeg.insert(jpeg.indexOf("\xff\xc0"), QByteArray("\x00\x00\x00", 3));
+}
+
+TEST_F(Damaged, HeadersClaimingMoreThanTheFileHoldsAreRefused) {
+    QByteArray tallBmp = EncodeBmp(Bitmap(60, 40, 24));
+    tallBmp[22] = char(80); // height 40 -> 80
+    const QByteArray jpeg = fixtures::encoded(fixtures::photo(64, 48), "jpeg");
+    const QByteArray png = fixtures::encoded(fixtures::photo(64, 48), "png");
+    EXPECT_FALSE(loads(tallBmp));
+    EXPECT_FALSE(loads(withJpegSize(jpeg, 640, 480)));
+    EXPECT_FALSE(loads(withPngSize(png, 64, 96)));
+    EXPECT_FALSE(loads(jpegScanClosedEarly()));
+}
+
+TEST_F(Damaged, StrayBytesBeforeAMarkerDoNotRejectAPhoto) {
+    EXPECT_TRUE(loads(jpegWithBytesBeforeAMarker()));
+}
+
+TEST_F(LoaderTest, OtherImageFormatsAreNotPicturesWhateverTheirName) {
+    QImage red(8, 8, QImage::Format_RGB32);
+    red.fill(kRed);
+    const QByteArray svg = "<svg xmlns='http://www.w3.org/2000/svg' width='10' height='10'>"
+                           "<rect width='10' height='10' fill='red'/></svg>";
+    const QList<std::pair<const char*, QByteArray>> files{
+        {"drawing.png", svg},
+        {"icon.bmp", fixtures::encoded(red, "xpm")},
+        {"photo.jpg", fixtures::encoded(red, "ppm")},
+        {"photo.gif", fixtures::encoded(red, "xbm")},
+    };
+    for (const auto& [name, data] : files) {
+        fixtures::writeFile(path(QLatin1String(name)), data);
+        Bitmap page;
+        EXPECT_FALSE(ImageLoaderGP(path(QLatin1String(name)), page)) << name;
+        EXPECT_TRUE(page.isEmpty()) << name;
+    }
+}
+
+TEST_F(LoaderTest, AJpegStartWithoutHeaderAfterOtherLoadsIsUnreadable) {
+    const QString good = path(QStringLiteral("good.jpg"));
+    fixtures::writeFile(good, fixtures::encoded(fixtures::photo(30, 20), "jpeg"));
+    const QString tiny = path(QStringLiteral("tiny.jpg"));
+    fixtures::writeFile(tiny, bytes({0xFF, 0xD8, 0x00, 0x00}));
+    for (int round = 0; round < 3; ++round) {
+        Bitmap page;
+        ASSERT_TRUE(ImageLoaderGP(good, page));
+        EXPECT_FALSE(ImageLoaderGP(tiny, page));
+        EXPECT_TRUE(page.isEmpty());
+    }
+}
+
+TEST_F(LoaderTest, CmykJpegGivesThePixelsQtGivesAt32Bits) {
+    QByteArray cmyk;
+    for (int i = 0; i < 24 * 8; ++i)
+        cmyk.append(char(i * 7))
+            .append(char(255 - i))
+            .append(char(i * 3))
+            .append(char(200 + i % 50));
+    const QByteArray file = fixtures::cmykJpeg(24, 8, cmyk);
+    fixtures::writeFile(path(QStringLiteral("cmyk.jpg")), file);
+    Bitmap page;
+    ASSERT_TRUE(ImageLoaderGP(path(QStringLiteral("cmyk.jpg")), page));
+    QByteArray copy = file;
+    QBuffer buffer(&copy);
+    const QImage qt = QImageReader(&buffer, "jpeg").read();
+    ASSERT_EQ(qt.size(), QSize(24, 8));
+    EXPECT_EQ(page.depth(), 32);
+    EXPECT_EQ(page.image(), qt.convertToFormat(QImage::Format_RGB32));
+}
+
+TEST_F(LoaderTest, ProgressiveJpegWhoseCoefficientsExceedTheLimitIsRefusedBeforeDecoding) {
+    // 30000 x 30000 colour: 5.4 GB of coefficients alone.
+    const QByteArray huge =
+        withJpegSize(fixtures::progressiveJpeg(fixtures::photo(16, 16)), 30000, 30000);
+    fixtures::writeFile(path(QStringLiteral("huge.jpg")), huge);
+    Bitmap page;
+    EXPECT_THROW(ImageLoaderGP(path(QStringLiteral("huge.jpg")), page), EAppError);
+    EXPECT_TRUE(page.isEmpty());
 }
 
 } // namespace
