@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include <climits>
+#include <cstdlib>
 #include <cstring>
 #include <optional>
 #include <stdexcept>
@@ -25,9 +26,9 @@ QImage whiteImage(int width, int height, int depth) {
     return image;
 }
 
-// Nearest colour of a table as Qt measures it (sum of squared channel differences, the
-// first of equal distances), remembered per colour once a picture is large enough for
-// that to pay; the memo is bounded (18 MiB), unlike a hash of every colour seen.
+// Nearest colour of a table as Qt measures it (sum of the channels' absolute
+// differences, the first of equal distances), remembered per colour once a picture is large enough
+// for that to pay; the memo is bounded (18 MiB), unlike a hash of every colour seen.
 class NearestColour {
 public:
     explicit NearestColour(const QList<QRgb>& table, qint64 pixels) : m_table(table) {
@@ -59,7 +60,7 @@ private:
             const int g = qGreen(colour) - qGreen(entry);
             const int b = qBlue(colour) - qBlue(entry);
             const int a = qAlpha(colour) - qAlpha(entry);
-            const int distance = r * r + g * g + b * b + a * a;
+            const int distance = std::abs(r) + std::abs(g) + std::abs(b) + std::abs(a);
             if (distance < bestDistance) {
                 bestDistance = distance;
                 best = uint(i);
