@@ -5,16 +5,44 @@
 #include "safe_file.h"
 #include "steps.h"
 
+#include <QFile>
 #include <QGuiApplication>
 #include <QStringList>
 
 #include <cstdio>
 #include <exception>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 void print(FILE* stream, const QString& text) {
     std::fputs(text.toLocal8Bit().constData(), stream);
+}
+
+// A file name exactly as the system gave it: any bytes, whether or not they are valid
+// text in the locale.
+void printName(FILE* stream, const QByteArray& name) {
+    std::fwrite(name.constData(), 1, size_t(name.size()), stream);
+}
+
+// Loads the file named by the argument's own bytes, so a name that is not valid text in
+// the locale is still found.
+bool loadArgument(const QByteArray& name, Bitmap& page) {
+    page = Bitmap(0, 0, 24);
+    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat status {};
+    QFile file;
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) ||
+        !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return false;
+    }
+    return loadPicture(file, QFile::decodeName(name), page);
 }
 
 QString usage() {
@@ -39,18 +67,18 @@ QString usage() {
     return text;
 }
 
-int info(const QStringList& files) {
+int info(const QList<QByteArray>& files) {
     if (files.isEmpty()) {
         print(stderr, QStringLiteral("pintabel-cli info: no file given\n"));
         return 2;
     }
     int status = 0;
-    for (const QString& file : files) {
+    for (const QByteArray& file : files) {
         Bitmap page;
         try {
-            if (ImageLoaderGP(file, page)) {
-                print(stdout, QStringLiteral("%1\t%2x%3\t%4\n")
-                                  .arg(file)
+            if (loadArgument(file, page)) {
+                printName(stdout, file);
+                print(stdout, QStringLiteral("\t%1x%2\t%3\n")
                                   .arg(page.width())
                                   .arg(page.height())
                                   .arg(page.depth()));
@@ -59,7 +87,8 @@ int info(const QStringList& files) {
         } catch (const EAppError& error) {
             print(stderr, error.message() + QLatin1Char('\n'));
         }
-        print(stdout, QStringLiteral("%1\tunreadable\n").arg(file));
+        printName(stdout, file);
+        print(stdout, QStringLiteral("\tunreadable\n"));
         status = 1;
     }
     return status;
@@ -72,10 +101,11 @@ const ProcessingStep* findStep(const QString& option) {
     return nullptr;
 }
 
-int convert(const QStringList& arguments) {
+int convert(const QList<QByteArray>& rawArguments) {
     QList<const ProcessingStep*> chosen;
-    QStringList paths;
-    for (const QString& argument : arguments) {
+    QList<QByteArray> paths;
+    for (const QByteArray& raw : rawArguments) {
+        const QString argument = QFile::decodeName(raw);
         if (argument.startsWith(QLatin1String("--"))) {
             const ProcessingStep* step = findStep(argument);
             if (!step) {
@@ -85,23 +115,25 @@ int convert(const QStringList& arguments) {
             }
             chosen.append(step);
         } else {
-            paths.append(argument);
+            paths.append(raw);
         }
     }
     if (paths.size() != 2) {
         print(stderr, QStringLiteral("pintabel-cli convert: give one INPUT and one OUTPUT.bmp\n"));
         return 2;
     }
-    const QString& input = paths[0];
-    const QString& output = paths[1];
+    const QByteArray& input = paths[0];
+    const QString output = QFile::decodeName(paths[1]);
     if (!output.endsWith(QLatin1String(".bmp"), Qt::CaseInsensitive)) {
         print(stderr, QStringLiteral("pintabel-cli convert: %1: only .bmp output is supported\n")
                           .arg(output));
         return 2;
     }
     Bitmap page;
-    if (!ImageLoaderGP(input, page)) {
-        print(stderr, QStringLiteral("pintabel-cli convert: %1: unreadable\n").arg(input));
+    if (!loadArgument(input, page)) {
+        print(stderr, QStringLiteral("pintabel-cli convert: "));
+        printName(stderr, input);
+        print(stderr, QStringLiteral(": unreadable\n"));
         return 1;
     }
     for (const ProcessingStep* step : chosen)
@@ -117,13 +149,15 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    QStringList arguments = QCoreApplication::arguments().mid(1);
-    if (arguments.isEmpty() || arguments[0] == QLatin1String("--help") ||
-        arguments[0] == QLatin1String("-h")) {
+    // The arguments' own bytes: file names are passed on unchanged.
+    QList<QByteArray> arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QByteArray(argv[i]));
+    if (arguments.isEmpty() || arguments[0] == "--help" || arguments[0] == "-h") {
         print(arguments.isEmpty() ? stderr : stdout, usage());
         return arguments.isEmpty() ? 2 : 0;
     }
-    const QString command = arguments.takeFirst();
+    const QString command = QFile::decodeName(arguments.takeFirst());
     try {
         if (command == QLatin1String("info"))
             return info(arguments);

@@ -8,6 +8,9 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -80,6 +83,37 @@ INSTANTIATE_TEST_SUITE_P(
                                {"%1/notes.txt\tunreadable", "%1/photo.png\t41x23\t24",
                                 "%1/missing.bmp\tunreadable"}}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(Cli, InfoPrintsAndOpensNamesExactlyWhateverTheirBytes) {
+    const QByteArray picture = fixtures::encoded(fixtures::photo(5, 4), "png");
+    const QByteArray dir = QFile::encodeName(m_dir.path());
+    // Placeholders in the name, and a byte that is not UTF-8 text.
+    const QList<QByteArray> names{"name%1%2.png", "bad\xffname.png"};
+    QByteArray expected;
+    QByteArray script = "exec \"$0\" info";
+    for (const QByteArray& name : names) {
+        const QByteArray file = dir + '/' + name;
+        QFile out;
+        const int fd = ::open(file.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        ASSERT_GE(fd, 0) << file.constData();
+        ASSERT_TRUE(out.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle));
+        ASSERT_EQ(out.write(picture), picture.size());
+        out.close();
+        expected += file + "\t5x4\t24\n";
+        QByteArray octal; // every byte as \ooo, which any printf understands
+        for (char c : file)
+            octal += '\\' + QByteArray::number(uchar(c), 8).rightJustified(3, '0');
+        script += " \"$(printf '" + octal + "')\"";
+    }
+    QProcess shell;
+    shell.start(QStringLiteral("/bin/sh"),
+                {QStringLiteral("-c"), QString::fromLatin1(script), QStringLiteral(PINTABEL_CLI)});
+    ASSERT_TRUE(shell.waitForFinished(60000));
+    EXPECT_EQ(shell.exitCode(), 0) << shell.readAllStandardError().constData();
+    EXPECT_EQ(shell.readAllStandardOutput(), expected);
+    for (const QByteArray& name : names)
+        ::unlink((dir + '/' + name).constData()); // a name QTemporaryDir could not spell
+}
 
 TEST_F(Cli, ConvertWritesABmpThatReloadsToTheSamePage) {
     const CliRun run = cli({QStringLiteral("convert"), path("grey.jpg"), path("out.bmp")});
