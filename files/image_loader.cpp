@@ -14,6 +14,7 @@
 #include <QFileInfo>
 #include <QImageReader>
 
+#include <memory>
 #include <new>
 
 namespace {
@@ -66,8 +67,14 @@ DecodedImage decodeWithQt(const QByteArray& file, PictureFormat format, qint64 b
     need = addBytes(need, pictureBytes(size.width(), size.height(), pageBits));
     refuseOverBudget(need, budget);
     QImage image;
-    if (!reader.read(&image) || image.isNull() || image.size() != size)
+    if (!reader.read(&image) || image.isNull() || image.size() != size) {
+        // Qt's plug-ins report an allocation failure like damage. The file's structure
+        // held, so if the memory the load needs cannot be had now, that was the cause.
+        const qint64 picture = need - file.size() - kLoadWorkingBytes;
+        if (picture <= 0 || !std::unique_ptr<char[]>(new (std::nothrow) char[size_t(picture)]))
+            throw std::bad_alloc();
         return {};
+    }
     return {image, declaredBitsPerPixel(file, name, image.format())};
 }
 

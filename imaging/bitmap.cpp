@@ -104,7 +104,9 @@ QImage converted(const QImage& image, int depth) {
     const QList<QRgb>* table = colourTableForDepth(depth);
     if (table)
         result.setColorTable(*table);
-    const int bandRows = qMax(1, int((qint64(4) << 20) / (qint64(width) * 4)));
+    // Bands under 65536 pixels: Qt converts larger images on worker threads, and waits
+    // for ever when memory is too short to start one.
+    const int bandRows = qMax(1, int(65535 / width));
     std::optional<NearestColour> nearest;
     if (table)
         nearest.emplace(*table, qint64(width) * height);

@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -113,6 +114,67 @@ TEST_F(Cli, InfoPrintsAndOpensNamesExactlyWhateverTheirBytes) {
     EXPECT_EQ(shell.readAllStandardOutput(), expected);
     for (const QByteArray& name : names)
         ::unlink((dir + '/' + name).constData()); // a name QTemporaryDir could not spell
+}
+
+// Runs info on file with the address space capped at limitMiB.
+CliRun infoWithin(const QString& file, int limitMiB) {
+    QProcess process;
+    process.setChildProcessModifier([limitMiB] {
+        const rlimit limit{rlim_t(limitMiB) << 20, rlim_t(limitMiB) << 20};
+        setrlimit(RLIMIT_AS, &limit);
+    });
+    process.start(QStringLiteral(PINTABEL_CLI), {QStringLiteral("info"), file});
+    if (!process.waitForFinished(60000)) {
+        process.kill();
+        process.waitForFinished();
+        return {-2, {}, QStringLiteral("did not finish")};
+    }
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromLocal8Bit(process.readAllStandardOutput()),
+            QString::fromLocal8Bit(process.readAllStandardError())};
+}
+
+TEST_F(Cli, MemoryRunningOutAtAnyStageOfALoadGivesTheMemoryMessage) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the address sanitizer needs an unlimited address space";
+#endif
+    QImage colour(3000, 3000, QImage::Format_RGB32);
+    for (int y = 0; y < colour.height(); ++y)
+        for (int x = 0; x < colour.width(); ++x)
+            colour.setPixel(x, y, qRgb(x * 7 % 256, y * 5 % 256, (x ^ y) % 256));
+    const QImage grey = colour.convertToFormat(QImage::Format_Grayscale8);
+    QList<QRgb> greys;
+    for (int i = 0; i < 256; ++i)
+        greys.append(qRgb(i, i, i));
+    const QByteArray indices(reinterpret_cast<const char*>(grey.constBits()), 3000 * 3000);
+    QImage halfClear = colour.convertToFormat(QImage::Format_ARGB32);
+    halfClear.fill(qRgba(200, 40, 40, 128));
+    const struct {
+        const char* name;
+        QByteArray data;
+    } files[] = {
+        {"colour.jpg", fixtures::encoded(colour, "jpeg")},
+        {"progressive.jpg", fixtures::progressiveJpeg(colour)},
+        {"grey.png", fixtures::encoded(grey, "png")}, // converted to an indexed page
+        {"indexed.gif", fixtures::gif(3000, 3000, greys, indices)},
+        {"alpha.png", fixtures::encoded(halfClear, "png")}, // composited over white
+    };
+    for (const auto& f : files) {
+        fixtures::writeFile(path(f.name), f.data);
+        bool refused = false;
+        bool loaded = false;
+        for (int limit = 80; limit <= 260; limit += 15) {
+            const CliRun run = infoWithin(path(f.name), limit);
+            const bool ok = run.exitCode == 0 && run.out.contains(QStringLiteral("3000x3000"));
+            const bool memory =
+                run.exitCode == 1 && run.err.contains(QStringLiteral("メモリが不足"));
+            EXPECT_TRUE(ok || memory) << f.name << " at " << limit << " MiB: exit " << run.exitCode
+                                      << " " << run.err.toStdString();
+            refused = refused || memory;
+            loaded = loaded || ok;
+        }
+        EXPECT_TRUE(refused && loaded) << f.name << ": the limits do not span the load";
+    }
 }
 
 TEST_F(Cli, ConvertWritesABmpThatReloadsToTheSamePage) {
