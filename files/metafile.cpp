@@ -1,6 +1,7 @@
 #include "metafile.h"
 
 #include "file_bytes.h"
+#include "metafile_records.h"
 #include "picture_format.h"
 
 #include <QPainter>
@@ -155,6 +156,8 @@ QImage renderMetafile(const QByteArray& file, qint64 maxBytes, bool& tooLarge) {
     QByteArray svg;
     const PictureFormat format = pictureFormatOf(file.left(kFormatProbeBytes));
     if (format == PictureFormat::Emf) {
+        if (!emfRecordsHold(file))
+            return {};
         size = emfPixelSize(file);
         if (size.isEmpty())
             return {};
@@ -164,6 +167,8 @@ QImage renderMetafile(const QByteArray& file, qint64 maxBytes, bool& tooLarge) {
         }
         svg = emfToSvg(file, size);
     } else if (format == PictureFormat::Wmf) {
+        if (!wmfRecordsHold(file))
+            return {};
         svg = wmfToSvg(file, size);
         if (!svg.isEmpty() && qint64(size.width()) * size.height() * 4 > maxBytes) {
             tooLarge = true;

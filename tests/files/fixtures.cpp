@@ -204,7 +204,7 @@ QByteArray wmf() {
     appendLittle16(out, 0x0300);
     appendLittle32(out, quint32(9 + records.size() / 2));
     appendLittle16(out, 2); // objects
-    appendLittle32(out, 7); // largest record in words
+    appendLittle32(out, 8); // largest record in words (the pen)
     appendLittle16(out, 0);
     return out + records;
 }

@@ -699,16 +699,51 @@ TEST_F(LoaderTest, ProgressiveJpegWhoseCoefficientsExceedTheLimitIsRefusedBefore
 
 namespace {
 
-TEST(Metafiles, EveryTruncationIsRefusedOrDrawnWithoutCrashing) {
+TEST(Metafiles, EveryTruncationIsRefused) {
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("cut"));
     for (const QByteArray& whole : {fixtures::emf(), fixtures::wmf()}) {
         for (qsizetype length = 1; length < whole.size(); ++length) {
             fixtures::writeFile(file, whole.left(length));
             Bitmap page;
-            const bool loaded = ImageLoaderGP(file, page);
-            EXPECT_EQ(loaded, !page.isEmpty()) << "length " << length;
+            EXPECT_FALSE(ImageLoaderGP(file, page)) << "length " << length;
+            EXPECT_TRUE(page.isEmpty());
         }
+    }
+}
+
+QByteArray patched32(QByteArray data, qsizetype at, quint32 value) {
+    for (int i = 0; i < 4; ++i)
+        data[at + i] = char(value >> (8 * i));
+    return data;
+}
+
+TEST(Metafiles, RecordChainsThatDoNotHoldAreRefusedBeforeConversion) {
+    // EMF: the first record after the 88-byte header starts at 88; WMF records after the
+    // 22-byte placeable and 18-byte headers start at 40.
+    const QByteArray emf = fixtures::emf();
+    const QByteArray wmf = fixtures::wmf();
+    const struct {
+        const char* name;
+        QByteArray file;
+    } cases[] = {
+        {"emf_record_size_zero", patched32(emf, 92, 0)},
+        {"emf_record_size_unaligned", patched32(emf, 92, 26)},
+        {"emf_record_past_the_end", patched32(emf, 92, 4000)},
+        {"emf_record_count_wrong", patched32(emf, 52, 7)},
+        {"emf_byte_count_wrong", patched32(emf, 48, quint32(emf.size() + 4))},
+        {"emf_without_end_record", patched32(emf, emf.size() - 20, 43)},
+        {"wmf_record_size_zero", patched32(wmf, 40, 0)},
+        {"wmf_record_above_the_largest", patched32(wmf, 40 + 10, 9)},
+        {"wmf_size_wrong", patched32(wmf, 22 + 6, quint32(wmf.size()))},
+        {"wmf_record_past_the_end", patched32(wmf, 40, 4000)},
+    };
+    QTemporaryDir dir;
+    for (const auto& c : cases) {
+        const QString file = dir.filePath(QLatin1String(c.name));
+        fixtures::writeFile(file, c.file);
+        Bitmap page;
+        EXPECT_FALSE(ImageLoaderGP(file, page)) << c.name;
     }
 }
 

@@ -1,0 +1,59 @@
+#include "metafile_records.h"
+
+#include "file_bytes.h"
+
+namespace {
+
+constexpr quint32 kEmfHeader = 1;
+constexpr quint32 kEmfEof = 14;
+constexpr qint64 kEmfHeaderBytes = 88;
+constexpr qint64 kEmfEofBytes = 20;
+constexpr quint32 kPlaceableKey = 0x9AC6CDD7u;
+constexpr qsizetype kPlaceableBytes = 22;
+constexpr qint64 kWmfHeaderWords = 9;
+constexpr qint64 kWmfRecordWords = 3;
+
+} // namespace
+
+bool emfRecordsHold(const QByteArray& file) {
+    if (littleEndian32(file, 0) != kEmfHeader || littleEndian32(file, 4) < kEmfHeaderBytes)
+        return false;
+    const qint64 declaredBytes = littleEndian32(file, 48);
+    const qint64 declaredRecords = littleEndian32(file, 52);
+    qint64 at = 0;
+    qint64 records = 0;
+    while (at + 8 <= file.size()) {
+        const quint32 type = littleEndian32(file, at);
+        const qint64 size = littleEndian32(file, at + 4);
+        if (size < 8 || size % 4 != 0 || size > file.size() - at)
+            return false;
+        if (type == kEmfHeader && at != 0)
+            return false;
+        ++records;
+        at += size;
+        if (type == kEmfEof)
+            return size >= kEmfEofBytes && records == declaredRecords && at == declaredBytes;
+    }
+    return false;
+}
+
+bool wmfRecordsHold(const QByteArray& file) {
+    const qsizetype start = littleEndian32(file, 0) == kPlaceableKey ? kPlaceableBytes : 0;
+    if (littleEndian16(file, start + 2) != kWmfHeaderWords)
+        return false;
+    const qint64 declaredWords = littleEndian32(file, start + 6);
+    const qint64 largestRecord = littleEndian32(file, start + 12);
+    if (declaredWords * 2 > file.size() - start)
+        return false;
+    qint64 at = start + 2 * kWmfHeaderWords;
+    while (at + 6 <= file.size()) {
+        const qint64 words = littleEndian32(file, at);
+        const quint16 function = littleEndian16(file, at + 4);
+        if (words < kWmfRecordWords || words > largestRecord || words * 2 > file.size() - at)
+            return false;
+        at += words * 2;
+        if (function == 0) // end of file
+            return (at - start) / 2 == declaredWords;
+    }
+    return false;
+}
