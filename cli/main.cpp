@@ -58,6 +58,10 @@ QString usage() {
         "  pintabel-cli --help\n"
         "      Shows this text.\n"
         "\n"
+        "Environment:\n"
+        "  PINTABEL_LOAD_BUDGET_MB  caps the memory loading one picture may use (MiB);\n"
+        "      a picture needing more is refused with the out-of-memory message.\n"
+        "\n"
         "Steps:\n");
     const QList<ProcessingStep>& steps = processingSteps();
     if (steps.isEmpty())

@@ -1,6 +1,7 @@
 #include "memory_budget.h"
 
 #include <QFile>
+#include <QtGlobal>
 
 #include <limits>
 
@@ -32,7 +33,11 @@ qint64 loadBudgetFor(qint64 available) {
 }
 
 qint64 loadBudget() {
-    return loadBudgetFor(memAvailable());
+    const qint64 budget = loadBudgetFor(memAvailable());
+    // A batch job (or a fuzzer) may cap each picture lower.
+    bool ok = false;
+    const qint64 capMiB = qEnvironmentVariableIntValue("PINTABEL_LOAD_BUDGET_MB", &ok);
+    return ok && capMiB >= 0 ? qMin(budget, capMiB << 20) : budget;
 }
 
 qint64 pictureBytes(qint64 width, qint64 height, int bitsPerPixel) {

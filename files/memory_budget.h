@@ -14,7 +14,8 @@ constexpr qint64 kLoadWorkingBytes = qint64(64) << 20;
 // is refused before it starts rather than ended by the kernel's out-of-memory killer.
 qint64 loadBudgetFor(qint64 memAvailable);
 
-// The budget now, from the system's MemAvailable.
+// The budget now, from the system's MemAvailable, lowered to PINTABEL_LOAD_BUDGET_MB
+// mebibytes when that is set.
 qint64 loadBudget();
 
 // Bytes of a width x height picture at bitsPerPixel with rows padded to 4 bytes;

@@ -177,6 +177,22 @@ TEST_F(Cli, MemoryRunningOutAtAnyStageOfALoadGivesTheMemoryMessage) {
     }
 }
 
+TEST_F(Cli, TheLoadBudgetCanBeCappedFromTheEnvironment) {
+    for (const auto& [cap, loads] : {std::pair{"1", false}, std::pair{"200", true}}) {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("PINTABEL_LOAD_BUDGET_MB"), QLatin1String(cap));
+        process.setProcessEnvironment(environment);
+        process.start(QStringLiteral(PINTABEL_CLI), {QStringLiteral("info"), path("photo.png")});
+        ASSERT_TRUE(process.waitForFinished(60000));
+        EXPECT_EQ(process.exitCode(), loads ? 0 : 1) << cap;
+        EXPECT_EQ(QString::fromLocal8Bit(process.readAllStandardError())
+                      .contains(QStringLiteral("メモリが不足")),
+                  !loads)
+            << cap;
+    }
+}
+
 TEST_F(Cli, ConvertWritesABmpThatReloadsToTheSamePage) {
     const CliRun run = cli({QStringLiteral("convert"), path("grey.jpg"), path("out.bmp")});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
