@@ -15,9 +15,25 @@ constexpr qint64 kWmfRecordWords = 3;
 
 } // namespace
 
+namespace {
+
+// A block the header points at (description text, pixel format) lies inside the header
+// record, after its fixed fields.
+bool insideHeader(qint64 offset, qint64 bytes, qint64 headerSize) {
+    return bytes == 0 || (offset >= kEmfHeaderBytes && bytes <= headerSize - offset);
+}
+
+} // namespace
+
 bool emfRecordsHold(const QByteArray& file) {
-    if (littleEndian32(file, 0) != kEmfHeader || littleEndian32(file, 4) < kEmfHeaderBytes)
+    const qint64 headerSize = littleEndian32(file, 4);
+    if (littleEndian32(file, 0) != kEmfHeader || headerSize < kEmfHeaderBytes)
         return false;
+    if (!insideHeader(littleEndian32(file, 64), 2 * qint64(littleEndian32(file, 60)), headerSize))
+        return false; // description, in UTF-16 characters
+    if (headerSize >= 100 &&
+        !insideHeader(littleEndian32(file, 92), littleEndian32(file, 88), headerSize))
+        return false; // pixel format descriptor
     const qint64 declaredBytes = littleEndian32(file, 48);
     const qint64 declaredRecords = littleEndian32(file, 52);
     qint64 at = 0;

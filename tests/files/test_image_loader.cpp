@@ -699,6 +699,27 @@ TEST_F(LoaderTest, ProgressiveJpegWhoseCoefficientsExceedTheLimitIsRefusedBefore
 
 namespace {
 
+// Every input that ever broke the loader under the fuzzer, loaded again: false with an
+// empty bitmap, or true with a bitmap the BMP writer takes, or the program's own error.
+TEST(FuzzRegressions, EveryInputKeepsTheLoadersPromises) {
+    const QDir corpus(QStringLiteral(PINTABEL_FUZZ_REGRESSIONS));
+    const QFileInfoList inputs = corpus.entryInfoList(QDir::Files);
+    ASSERT_FALSE(inputs.isEmpty());
+    for (const QFileInfo& input : inputs) {
+        QFile file(input.filePath());
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        Bitmap page(3, 3, 24);
+        try {
+            if (loadPicture(file, input.fileName(), page))
+                EXPECT_FALSE(EncodeBmp(page).isEmpty()) << input.fileName().toStdString();
+            else
+                EXPECT_TRUE(page.isEmpty()) << input.fileName().toStdString();
+        } catch (const EAppError&) {
+            EXPECT_TRUE(page.isEmpty()) << input.fileName().toStdString();
+        }
+    }
+}
+
 TEST(Metafiles, EveryTruncationIsRefused) {
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("cut"));
@@ -727,6 +748,7 @@ TEST(Metafiles, RecordChainsThatDoNotHoldAreRefusedBeforeConversion) {
         const char* name;
         QByteArray file;
     } cases[] = {
+        {"emf_description_past_the_header", patched32(patched32(emf, 60, 4), 64, 88)},
         {"emf_record_size_zero", patched32(emf, 92, 0)},
         {"emf_record_size_unaligned", patched32(emf, 92, 26)},
         {"emf_record_past_the_end", patched32(emf, 92, 4000)},
