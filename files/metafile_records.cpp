@@ -29,8 +29,13 @@ bool emfRecordsHold(const QByteArray& file) {
     const qint64 headerSize = littleEndian32(file, 4);
     if (littleEndian32(file, 0) != kEmfHeader || headerSize < kEmfHeaderBytes)
         return false;
-    if (!insideHeader(littleEndian32(file, 64), 2 * qint64(littleEndian32(file, 60)), headerSize))
-        return false; // description, in UTF-16 characters
+    // The description, in UTF-16 characters; without a count, a converter reads up to a
+    // terminator wherever the offset points, so an offset needs a count.
+    const qint64 descriptionOffset = littleEndian32(file, 64);
+    const qint64 descriptionBytes = 2 * qint64(littleEndian32(file, 60));
+    if ((descriptionBytes == 0 && descriptionOffset != 0) ||
+        !insideHeader(descriptionOffset, descriptionBytes, headerSize))
+        return false;
     if (headerSize >= 100 &&
         !insideHeader(littleEndian32(file, 92), littleEndian32(file, 88), headerSize))
         return false; // pixel format descriptor
