@@ -2,6 +2,7 @@
 #include "bitmap.h"
 #include "bmp_writer.h"
 #include "image_loader.h"
+#include "metafile_process.h"
 #include "safe_file.h"
 #include "steps.h"
 
@@ -162,6 +163,11 @@ int main(int argc, char** argv) {
         return arguments.isEmpty() ? 2 : 0;
     }
     const QString command = QFile::decodeName(arguments.takeFirst());
+    // Hidden: the child side of drawing a metafile (see metafile_process.h).
+    if (command == QLatin1String("render-metafile") && arguments.size() == 3)
+        return renderMetafileCommand(QFile::decodeName(arguments[0]),
+                                     QFile::decodeName(arguments[1]), arguments[2].toLongLong());
+    setMetafileRenderer(QCoreApplication::applicationFilePath());
     try {
         if (command == QLatin1String("info"))
             return info(arguments);

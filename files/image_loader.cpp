@@ -5,7 +5,7 @@
 #include "declared_depth.h"
 #include "jpeg_decoder.h"
 #include "memory_budget.h"
-#include "metafile.h"
+#include "metafile_process.h"
 #include "picture_checks.h"
 #include "picture_format.h"
 
@@ -111,8 +111,8 @@ DecodedImage decode(const QByteArray& file, PictureFormat format, qint64 budget)
     case PictureFormat::Emf:
     case PictureFormat::Wmf: {
         bool tooLarge = false;
-        QImage image =
-            renderMetafile(file, budget - addBytes(file.size(), kLoadWorkingBytes), tooLarge);
+        QImage image = renderMetafileIsolated(
+            file, budget - addBytes(file.size(), kLoadWorkingBytes), tooLarge);
         if (tooLarge)
             throw std::bad_alloc();
         return {image, 32};

@@ -215,6 +215,20 @@ Bitmap appliedInProcess(const QString& input, const QStringList& options) {
     return page;
 }
 
+TEST_F(Cli, MetafilesDrawnInTheChildProcessGiveThePageDrawnInProcess) {
+    fixtures::writeFile(path("drawing.emf"), fixtures::emf());
+    fixtures::writeFile(path("drawing.wmf"), fixtures::wmf());
+    for (const char* name : {"drawing.emf", "drawing.wmf"}) {
+        const CliRun run = cli({QStringLiteral("convert"), path(name), path("out.bmp")});
+        ASSERT_EQ(run.exitCode, 0) << name << run.err.toStdString();
+        Bitmap inProcess;
+        Bitmap written;
+        ASSERT_TRUE(ImageLoaderGP(path(name), inProcess));
+        ASSERT_TRUE(ImageLoaderGP(path("out.bmp"), written));
+        EXPECT_EQ(written.image(), inProcess.image()) << name;
+    }
+}
+
 TEST_F(Cli, HelpListsTheCommandsAndEveryStep) {
     const CliRun run = cli({QStringLiteral("--help")});
     ASSERT_EQ(run.exitCode, 0);

@@ -4,6 +4,7 @@
 #include "fixtures.h"
 #include "image_loader.h"
 #include "jpeg_decoder.h"
+#include "metafile_process.h"
 #include "palettes.h"
 
 #include <QBuffer>
@@ -718,6 +719,32 @@ TEST(FuzzRegressions, EveryInputKeepsTheLoadersPromises) {
             EXPECT_TRUE(page.isEmpty()) << input.fileName().toStdString();
         }
     }
+}
+
+TEST(Metafiles, ARendererThatCrashesOrHangsCostsThatFileOnly) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("drawing.emf"));
+    fixtures::writeFile(file, fixtures::emf());
+    const struct {
+        const char* name;
+        QByteArray script;
+    } renderers[] = {
+        {"crashes", "#!/bin/sh\nkill -SEGV $$\n"},
+        {"hangs", "#!/bin/sh\nexec sleep 30\n"},
+        {"writes_garbage", "#!/bin/sh\nprintf 'xxxxxxxxxxxx' > \"$3\"\n"},
+    };
+    for (const auto& r : renderers) {
+        const QString program = dir.filePath(QLatin1String(r.name));
+        fixtures::writeFile(program, r.script);
+        QFile::setPermissions(program, QFile::ReadOwner | QFile::ExeOwner);
+        setMetafileRenderer(program, 500);
+        Bitmap page(2, 2, 24);
+        EXPECT_FALSE(ImageLoaderGP(file, page)) << r.name;
+        EXPECT_TRUE(page.isEmpty()) << r.name;
+    }
+    setMetafileRenderer({});
+    Bitmap page;
+    EXPECT_TRUE(ImageLoaderGP(file, page));
 }
 
 TEST(Metafiles, EveryTruncationIsRefused) {
