@@ -48,6 +48,26 @@ QSize emfPixelSize(const QByteArray& file) {
     return QSize(int(w), int(h));
 }
 
+// Where the converter's picture goes on the page. The converter draws the bounds (the
+// extent of what is drawn) from its own top-left corner, while the page is the frame:
+// a drawing with margins inside its frame starts that far into the page.
+QPointF emfDrawingOrigin(const QByteArray& file) {
+    const double devicePixelsX = signed32(file, 72);
+    const double devicePixelsY = signed32(file, 76);
+    const double deviceMmX = signed32(file, 80);
+    const double deviceMmY = signed32(file, 84);
+    if (emfPixelSize(file).isEmpty() || devicePixelsX <= 0 || devicePixelsY <= 0 ||
+        deviceMmX <= 0 || deviceMmY <= 0)
+        return {};
+    const double frameLeft = std::round(signed32(file, 24) / 100.0 * devicePixelsX / deviceMmX);
+    const double frameTop = std::round(signed32(file, 28) / 100.0 * devicePixelsY / deviceMmY);
+    const double x = signed32(file, 8) - frameLeft;
+    const double y = signed32(file, 12) - frameTop;
+    if (std::abs(x) > kMaxSide || std::abs(y) > kMaxSide)
+        return {};
+    return QPointF(x, y);
+}
+
 // The converter scales the bounds (device pixels, right and bottom edges exclusive) to the
 // size asked for; asking for the bounds' own size draws one device pixel per pixel.
 QByteArray emfToSvg(const QByteArray& file, QSize size) {
@@ -188,6 +208,7 @@ QImage renderMetafile(const QByteArray& file, qint64 maxBytes, bool& tooLarge) {
     image.fill(Qt::white);
     QPainter painter(&image);
     // At the picture's own scale: the SVG's units are the page's pixels.
-    renderer.render(&painter, QRectF(QPointF(0, 0), renderer.viewBoxF().size()));
+    const QPointF origin = format == PictureFormat::Emf ? emfDrawingOrigin(file) : QPointF();
+    renderer.render(&painter, QRectF(origin, renderer.viewBoxF().size()));
     return image;
 }

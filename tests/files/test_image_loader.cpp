@@ -700,6 +700,12 @@ TEST_F(LoaderTest, ProgressiveJpegWhoseCoefficientsExceedTheLimitIsRefusedBefore
 
 namespace {
 
+QByteArray patched32(QByteArray data, qsizetype at, quint32 value) {
+    for (int i = 0; i < 4; ++i)
+        data[at + i] = char(value >> (8 * i));
+    return data;
+}
+
 // Every input that ever broke the loader under the fuzzer, loaded again: false with an
 // empty bitmap, or true with a bitmap the BMP writer takes, or the program's own error.
 TEST(FuzzRegressions, EveryInputKeepsTheLoadersPromises) {
@@ -747,6 +753,22 @@ TEST(Metafiles, ARendererThatCrashesOrHangsCostsThatFileOnly) {
     EXPECT_TRUE(ImageLoaderGP(file, page));
 }
 
+TEST(Metafiles, EmfIsDrawnOnItsFrameSoMarginsAroundTheDrawingStay) {
+    // The drawing's bounds are the red rectangle alone, inside a 100 x 50 frame.
+    QByteArray emf = fixtures::emf();
+    emf = patched32(patched32(emf, 8, 10), 12, 10);
+    emf = patched32(patched32(emf, 16, 49), 20, 39);
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("margins.emf"));
+    fixtures::writeFile(file, emf);
+    Bitmap page;
+    ASSERT_TRUE(ImageLoaderGP(file, page));
+    EXPECT_EQ(page.width(), 100);
+    EXPECT_EQ(page.height(), 50);
+    for (const Probe& probe : kMetafileProbes)
+        EXPECT_EQ(page.pixel(probe.x, probe.y), probe.colour) << probe.x << "," << probe.y;
+}
+
 TEST(Metafiles, EveryTruncationIsRefused) {
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("cut"));
@@ -758,12 +780,6 @@ TEST(Metafiles, EveryTruncationIsRefused) {
             EXPECT_TRUE(page.isEmpty());
         }
     }
-}
-
-QByteArray patched32(QByteArray data, qsizetype at, quint32 value) {
-    for (int i = 0; i < 4; ++i)
-        data[at + i] = char(value >> (8 * i));
-    return data;
 }
 
 TEST(Metafiles, RecordChainsThatDoNotHoldAreRefusedBeforeConversion) {
