@@ -654,6 +654,18 @@ TEST_F(LoaderTest, OtherImageFormatsAreNotPicturesWhateverTheirName) {
     }
 }
 
+TEST_F(LoaderTest, AFileThatIsNoPictureIsRefusedFromItsFirstBytesWithoutBeingRead) {
+    // A video dropped by mistake: only the start is looked at.
+    QByteArray video(16 << 20, '\0');
+    video.replace(4, 8, "ftypisom");
+    QBuffer source(&video);
+    source.open(QIODevice::ReadOnly);
+    Bitmap page;
+    EXPECT_FALSE(loadPicture(source, QStringLiteral("clip.jpg"), page));
+    EXPECT_EQ(source.pos(), 0);
+    EXPECT_TRUE(page.isEmpty());
+}
+
 TEST_F(LoaderTest, AJpegStartWithoutHeaderAfterOtherLoadsIsUnreadable) {
     const QString good = path(QStringLiteral("good.jpg"));
     fixtures::writeFile(good, fixtures::encoded(fixtures::photo(30, 20), "jpeg"));
