@@ -72,6 +72,9 @@ bool readRows(Decompressor* jpeg, JSAMPROW* rows, JSAMPROW cmykRow, QImage* cmyk
     jpeg_decompress_struct* info = &jpeg->info;
     jpeg_start_decompress(info);
     while (info->output_scanline < info->output_height) {
+        // Made-up data already: the picture is refused, so the rest need not be decoded.
+        if (jpeg->errors.damaged)
+            return true;
         if (cmykRow) {
             // Converted as Qt's JPEG reader does (Adobe's inverted CMYK): k * c / 255.
             const JDIMENSION y = info->output_scanline;
