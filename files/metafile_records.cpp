@@ -64,7 +64,8 @@ bool wmfRecordsHold(const QByteArray& file) {
         return false;
     const qint64 declaredWords = littleEndian32(file, start + 6);
     const qint64 largestRecord = littleEndian32(file, start + 12);
-    if (declaredWords * 2 > file.size() - start)
+    // libwmf sizes its record buffer from the largest record the header claims.
+    if (declaredWords * 2 > file.size() - start || largestRecord > declaredWords)
         return false;
     qint64 at = start + 2 * kWmfHeaderWords;
     while (at + 6 <= file.size()) {

@@ -810,6 +810,7 @@ TEST(Metafiles, RecordChainsThatDoNotHoldAreRefusedBeforeConversion) {
         {"emf_record_count_wrong", patched32(emf, 52, 7)},
         {"emf_byte_count_wrong", patched32(emf, 48, quint32(emf.size() + 4))},
         {"emf_without_end_record", patched32(emf, emf.size() - 20, 43)},
+        {"wmf_largest_record_beyond_the_file", patched32(wmf, 22 + 12, 0x6C000000)},
         {"wmf_record_size_zero", patched32(wmf, 40, 0)},
         {"wmf_record_above_the_largest", patched32(wmf, 40 + 10, 9)},
         {"wmf_size_wrong", patched32(wmf, 22 + 6, quint32(wmf.size()))},
