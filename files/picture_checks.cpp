@@ -3,6 +3,7 @@
 #include "file_bytes.h"
 
 #include <cstdlib>
+#include <vector>
 
 namespace {
 
@@ -82,6 +83,71 @@ qsizetype colourTableBytes(uchar flags) {
     return (flags & 0x80) ? 3 * (qsizetype(2) << (flags & 7)) : 0;
 }
 
+// The picture's data of a GIF: sub-blocks from at, joined; empty when the chain of
+// sub-blocks does not end inside the file.
+QByteArray gifImageData(const QByteArray& file, qsizetype at) {
+    QByteArray data;
+    while (at < file.size()) {
+        const int size = uchar(file[at]);
+        ++at;
+        if (size == 0)
+            return data;
+        if (at + size > file.size())
+            return {};
+        data.append(file.constData() + at, size);
+        at += size;
+    }
+    return {};
+}
+
+// Whether a GIF's LZW stream gives at least pixels pixels: the codes are followed (only
+// the length of each string, not its colours) until the end code or the data runs out.
+bool lzwGivesPixels(const QByteArray& data, int minimumCodeSize, qint64 pixels) {
+    if (minimumCodeSize < 1 || minimumCodeSize > 11)
+        return false;
+    const int clear = 1 << minimumCodeSize;
+    const int end = clear + 1;
+    constexpr int kTableSize = 4096;
+    std::vector<qint64> lengths(kTableSize, 1);
+    int codeSize = minimumCodeSize + 1;
+    int next = clear + 2;
+    qint64 previousLength = 0; // 0: no previous code since the last clear
+    qint64 produced = 0;
+    qint64 bit = 0;
+    const qint64 bits = qint64(data.size()) * 8;
+    while (produced < pixels && bit + codeSize <= bits) {
+        int code = 0;
+        for (int i = 0; i < codeSize; ++i, ++bit)
+            code |= ((uchar(data[bit >> 3]) >> (bit & 7)) & 1) << i;
+        if (code == clear) {
+            codeSize = minimumCodeSize + 1;
+            next = clear + 2;
+            previousLength = 0;
+            continue;
+        }
+        if (code == end)
+            break;
+        qint64 length;
+        if (code < clear)
+            length = 1;
+        else if (code < next && previousLength > 0)
+            length = lengths[size_t(code)];
+        else if (code == next && previousLength > 0)
+            length = previousLength + 1;
+        else
+            return false; // a code the table does not hold
+        produced += length;
+        if (previousLength > 0 && next < kTableSize) {
+            lengths[size_t(next)] = previousLength + 1;
+            ++next;
+            if (next == (1 << codeSize) && codeSize < 12)
+                ++codeSize;
+        }
+        previousLength = length;
+    }
+    return produced >= pixels;
+}
+
 bool gifComplete(const QByteArray& file) {
     if (file.size() < 13)
         return false;
@@ -93,9 +159,14 @@ bool gifComplete(const QByteArray& file) {
         } else if (introducer == 0x2C) { // the first picture
             if (at + 10 > file.size())
                 return false;
+            const qint64 pixels =
+                qint64(littleEndian16(file, at + 5)) * littleEndian16(file, at + 7);
             at += 10 + colourTableBytes(uchar(file[at + 9]));
-            // The code size byte, then the picture's data.
-            return at < file.size() && afterSubBlocks(file, at + 1) > 0;
+            // The code size byte, then the picture's data, which must cover the picture.
+            if (at >= file.size())
+                return false;
+            const QByteArray data = gifImageData(file, at + 1);
+            return !data.isEmpty() && lzwGivesPixels(data, uchar(file[at]), pixels);
         } else {
             return false; // trailer or damage before any picture
         }

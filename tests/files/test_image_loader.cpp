@@ -627,6 +627,9 @@ TEST_F(Damaged, HeadersClaimingMoreThanTheFileHoldsAreRefused) {
     const QByteArray png = fixtures::encoded(fixtures::photo(64, 48), "png");
     EXPECT_FALSE(loads(tallBmp));
     EXPECT_FALSE(loads(withJpegSize(jpeg, 640, 480)));
+    QByteArray tallGif = fixtures::gif(40, 30, {kRed, kWhite}, QByteArray(40 * 30, '\1'));
+    tallGif[8] = tallGif[13 + 768 + 7] = char(60); // screen and picture: 30 rows -> 60
+    EXPECT_FALSE(loads(tallGif));
     EXPECT_FALSE(loads(withPngSize(png, 64, 96)));
     EXPECT_FALSE(loads(jpegScanClosedEarly()));
 }
