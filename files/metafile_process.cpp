@@ -15,6 +15,15 @@
 
 #include <sys/resource.h>
 
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define PINTABEL_ADDRESS_SANITIZER 1
+#endif
+#endif
+#if defined(__SANITIZE_ADDRESS__)
+#define PINTABEL_ADDRESS_SANITIZER 1
+#endif
+
 namespace {
 
 constexpr int kExitDrawn = 0;
@@ -35,7 +44,7 @@ std::optional<Renderer>& renderer() {
 }
 
 void limitChild(qint64 maxBytes, int timeoutMs) {
-#if !defined(__SANITIZE_ADDRESS__)
+#if !defined(PINTABEL_ADDRESS_SANITIZER)
     // The address sanitizer reserves far more address space than it uses.
     const rlim_t bytes = rlim_t(maxBytes + kChildBaseBytes);
     const rlimit memory{bytes, bytes};
