@@ -30,8 +30,6 @@ constexpr int kExitDrawn = 0;
 constexpr int kExitUnreadable = 1;
 constexpr int kExitTooLarge = 3;
 constexpr int kMaxSide = 65535;
-// The child's own code and libraries, above the pictures it draws.
-constexpr qint64 kChildBaseBytes = qint64(1) << 30;
 
 struct Renderer {
     QString program;
@@ -45,7 +43,9 @@ std::optional<Renderer>& renderer() {
 
 void limitChild(qint64 maxBytes, int timeoutMs) {
 #if !defined(PINTABEL_ADDRESS_SANITIZER)
-    // The address sanitizer reserves far more address space than it uses.
+    // The address sanitizer reserves far more address space than it uses. The child's own
+    // code and libraries come on top of the pictures it draws.
+    constexpr qint64 kChildBaseBytes = qint64(1) << 30;
     const rlim_t bytes = rlim_t(maxBytes + kChildBaseBytes);
     const rlimit memory{bytes, bytes};
     setrlimit(RLIMIT_AS, &memory);
