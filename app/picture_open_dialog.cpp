@@ -1,30 +1,54 @@
 #include "picture_open_dialog.h"
 
-#include "bitmap.h"
-#include "image_loader.h"
+#include "jpeg_decoder.h"
+#include "picture_format.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QImageReader>
 #include <QLabel>
 
+#include <exception>
+#include <optional>
+
 namespace {
 
 constexpr int PreviewSide = 160;
+// Pictures above this are not decoded at full size for a preview on the window's thread.
+constexpr qint64 kPreviewFullDecodePixels = 4'000'000;
+// A JPEG whose decoder would hold more than this (progressive coefficients) gets none.
+constexpr qint64 kPreviewJpegWorkingBytes = qint64(64) << 20;
 
+// A small preview of the program's raster formats, or a null image. Metafiles and large
+// pictures that cannot be decoded at a reduced size are not previewed: the preview runs
+// on the window's thread while the user browses.
 QImage previewImage(const QString& path) {
-    QImageReader reader(path);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QImage();
+    const PictureFormat format = pictureFormatOf(file.peek(kFormatProbeBytes));
+    const char* name = qtFormatName(format);
+    if (!name)
+        return QImage();
+    if (format == PictureFormat::Jpeg) {
+        const std::optional<JpegHeader> header = readJpegHeader(file.peek(256 * 1024));
+        if (!header || header->workingBytes > kPreviewJpegWorkingBytes)
+            return QImage();
+    }
+    QImageReader reader(&file, name);
+    reader.setAutoDetectImageFormat(false);
     const QSize size = reader.size();
-    if (size.isValid() && (size.width() > PreviewSide || size.height() > PreviewSide))
+    if (!size.isValid() || size.isEmpty())
+        return QImage();
+    if (size.width() > PreviewSide || size.height() > PreviewSide) {
+        // Only JPEG decodes straight to a smaller size; the others would decode it all.
+        if (format != PictureFormat::Jpeg &&
+            qint64(size.width()) * size.height() > kPreviewFullDecodePixels)
+            return QImage();
         reader.setScaledSize(size.scaled(PreviewSide, PreviewSide, Qt::KeepAspectRatio));
-    QImage image = reader.read();
-    if (!image.isNull())
-        return image;
-    // Metafiles are not read by Qt's image plug-ins; the page loader knows them.
-    Bitmap bitmap;
-    if (ImageLoaderGP(path, bitmap))
-        return bitmap.image();
-    return QImage();
+    }
+    return reader.read();
 }
 
 } // namespace
@@ -56,8 +80,13 @@ QString PictureOpenDialog::chosenFile() const {
 
 void PictureOpenDialog::showPreview(const QString& path) {
     QImage image;
-    if (QFileInfo(path).isFile())
-        image = previewImage(path);
+    try {
+        if (QFileInfo(path).isFile())
+            image = previewImage(path);
+    } catch (const std::exception&) {
+        // A preview is a courtesy: a picture that cannot be shown shows nothing.
+        image = QImage();
+    }
     if (image.isNull()) {
         m_preview->clear();
         return;

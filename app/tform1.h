@@ -136,7 +136,10 @@ private:
     int activePage() const;
     TPageImage* activeImage() const;
     bool canReplaceActivePage() const;
-    void reportPagesNotOpened(const QStringList& unreadable, bool refusedForLack);
+    // One message for the files a command could not open (unreadable, or refused with
+    // an error), and one if the page store was full.
+    void reportPagesNotOpened(const QStringList& unreadable, const QStringList& errors,
+                              bool refusedForLack);
     void connectCommand(QAction* action, void (TForm1::*command)());
     void run(const std::function<void()>& command);
     // Runs work over the bands, advancing the progress bar and letting window messages

@@ -1,5 +1,6 @@
 #include "tform1.h"
 
+#include "app_error.h"
 #include "open_filter.h"
 #include "prompts.h"
 
@@ -7,6 +8,8 @@
 #include <QDropEvent>
 #include <QMimeData>
 #include <QUrl>
+
+#include <new>
 
 namespace {
 
@@ -24,7 +27,7 @@ QStringList localFiles(const QMimeData* data) {
 
 void TForm1::File_Open_Nemu_ON() {
     if (Store.isFull()) {
-        reportPagesNotOpened({}, true);
+        reportPagesNotOpened({}, {}, true);
         return;
     }
     static const QString filter =
@@ -36,11 +39,12 @@ void TForm1::File_Open_Nemu_ON() {
     CreateImage(Store.PageCount, path);
     ++Store.PageCount;
     FitWindowToPage(300);
-    reportPagesNotOpened(m_unreadable, false);
+    reportPagesNotOpened(m_unreadable, {}, false);
 }
 
 void TForm1::WMDropFiles(const QStringList& paths) {
     m_unreadable.clear();
+    QStringList errors;
     bool refused = false;
     bool created = false;
     for (const QString& path : paths) {
@@ -48,20 +52,35 @@ void TForm1::WMDropFiles(const QStringList& paths) {
             refused = true;
             break;
         }
-        CreateImage(Store.PageCount, path);
+        // A file that fails (no memory for it) costs that file only; the rest of the drop
+        // goes on and the window is fitted and told once.
+        try {
+            CreateImage(Store.PageCount, path);
+        } catch (const EAppError& error) {
+            errors.append(error.message());
+            continue;
+        } catch (const std::bad_alloc&) {
+            errors.append(QStringLiteral("メモリが不足しています"));
+            continue;
+        }
         Store.HasPage = true;
         ++Store.PageCount;
         created = true;
     }
     if (created)
         FitWindowToPage(300);
-    reportPagesNotOpened(m_unreadable, refused);
+    reportPagesNotOpened(m_unreadable, errors, refused);
 }
 
-void TForm1::reportPagesNotOpened(const QStringList& unreadable, bool refusedForLack) {
+void TForm1::reportPagesNotOpened(const QStringList& unreadable, const QStringList& errors,
+                                  bool refusedForLack) {
+    QStringList parts;
     if (!unreadable.isEmpty())
-        m_prompts.inform(QStringLiteral("次のファイルは画像として読み込めませんでした。\n") +
-                         unreadable.join(QLatin1Char('\n')));
+        parts.append(QStringLiteral("次のファイルは画像として読み込めませんでした。\n") +
+                     unreadable.join(QLatin1Char('\n')));
+    parts += errors;
+    if (!parts.isEmpty())
+        m_prompts.inform(parts.join(QStringLiteral("\n\n")));
     if (refusedForLack)
         m_prompts.inform(QStringLiteral("これ以上画面を開くことはできません（最大 %1 画面）。")
                              .arg(PageStore::Capacity));

@@ -1,22 +1,51 @@
 #include "app_error.h"
 #include "bitmap.h"
 #include "image_loader.h"
+#include "metafile_process.h"
 #include "picture_saver.h"
 #include "print_job.h"
 #include "qv_printers.h"
 #include "steps.h"
 #include "version.h"
 
+#include <QFile>
 #include <QGuiApplication>
 #include <QStringList>
 
 #include <cstdio>
 #include <exception>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 void print(FILE* stream, const QString& text) {
     std::fputs(text.toLocal8Bit().constData(), stream);
+}
+
+// A file name exactly as the system gave it: any bytes, whether or not they are valid
+// text in the locale.
+void printName(FILE* stream, const QByteArray& name) {
+    std::fwrite(name.constData(), 1, size_t(name.size()), stream);
+}
+
+// Loads the file named by the argument's own bytes, so a name that is not valid text in
+// the locale is still found.
+bool loadArgument(const QByteArray& name, Bitmap& page) {
+    page = Bitmap(0, 0, 24);
+    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat status {};
+    QFile file;
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) ||
+        !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return false;
+    }
+    return loadPicture(file, QFile::decodeName(name), page);
 }
 
 QString usage() {
@@ -40,6 +69,10 @@ QString usage() {
         "  pintabel-cli --version\n"
         "      Prints the version.\n"
         "\n"
+        "Environment:\n"
+        "  PINTABEL_LOAD_BUDGET_MB  caps the memory loading one picture may use (MiB);\n"
+        "      a picture needing more is refused with the out-of-memory message.\n"
+        "\n"
         "Steps:\n");
     const QList<ProcessingStep>& steps = processingSteps();
     if (steps.isEmpty())
@@ -49,18 +82,18 @@ QString usage() {
     return text;
 }
 
-int info(const QStringList& files) {
+int info(const QList<QByteArray>& files) {
     if (files.isEmpty()) {
         print(stderr, QStringLiteral("pintabel-cli info: no file given\n"));
         return 2;
     }
     int status = 0;
-    for (const QString& file : files) {
+    for (const QByteArray& file : files) {
         Bitmap page;
         try {
-            if (ImageLoaderGP(file, page)) {
-                print(stdout, QStringLiteral("%1\t%2x%3\t%4\n")
-                                  .arg(file)
+            if (loadArgument(file, page)) {
+                printName(stdout, file);
+                print(stdout, QStringLiteral("\t%1x%2\t%3\n")
                                   .arg(page.width())
                                   .arg(page.height())
                                   .arg(page.depth()));
@@ -69,7 +102,8 @@ int info(const QStringList& files) {
         } catch (const EAppError& error) {
             print(stderr, error.message() + QLatin1Char('\n'));
         }
-        print(stdout, QStringLiteral("%1\tunreadable\n").arg(file));
+        printName(stdout, file);
+        print(stdout, QStringLiteral("\tunreadable\n"));
         status = 1;
     }
     return status;
@@ -82,11 +116,12 @@ const ProcessingStep* findStep(const QString& option) {
     return nullptr;
 }
 
-// Splits the arguments of command into processing steps and paths; false (after saying
-// why) on an unknown step.
-bool parseSteps(const QString& command, const QStringList& arguments,
-                QList<const ProcessingStep*>& chosen, QStringList& paths) {
-    for (const QString& argument : arguments) {
+// Splits the arguments of command into processing steps and paths (their own bytes);
+// false (after saying why) on an unknown step.
+bool parseSteps(const QString& command, const QList<QByteArray>& arguments,
+                QList<const ProcessingStep*>& chosen, QList<QByteArray>& paths) {
+    for (const QByteArray& raw : arguments) {
+        const QString argument = QFile::decodeName(raw);
         if (argument.startsWith(QLatin1String("--"))) {
             const ProcessingStep* step = findStep(argument);
             if (!step) {
@@ -96,7 +131,7 @@ bool parseSteps(const QString& command, const QStringList& arguments,
             }
             chosen.append(step);
         } else {
-            paths.append(argument);
+            paths.append(raw);
         }
     }
     return true;
@@ -104,10 +139,12 @@ bool parseSteps(const QString& command, const QStringList& arguments,
 
 // Loads input as the program does and applies the steps in order; false (after saying so)
 // when input cannot be read.
-bool loadPage(const QString& command, const QString& input,
+bool loadPage(const QString& command, const QByteArray& input,
               const QList<const ProcessingStep*>& chosen, Bitmap& page) {
-    if (!ImageLoaderGP(input, page)) {
-        print(stderr, QStringLiteral("pintabel-cli %1: %2: unreadable\n").arg(command, input));
+    if (!loadArgument(input, page)) {
+        print(stderr, QStringLiteral("pintabel-cli %1: ").arg(command));
+        printName(stderr, input);
+        print(stderr, QStringLiteral(": unreadable\n"));
         return false;
     }
     for (const ProcessingStep* step : chosen)
@@ -115,42 +152,41 @@ bool loadPage(const QString& command, const QString& input,
     return true;
 }
 
-int convert(const QStringList& arguments) {
+int convert(const QList<QByteArray>& arguments) {
     QList<const ProcessingStep*> chosen;
-    QStringList paths;
+    QList<QByteArray> paths;
     if (!parseSteps(QStringLiteral("convert"), arguments, chosen, paths))
         return 2;
     if (paths.size() != 2) {
         print(stderr, QStringLiteral("pintabel-cli convert: give one INPUT and one OUTPUT\n"));
         return 2;
     }
-    const QString& input = paths[0];
-    const QString& output = paths[1];
+    const QString output = QFile::decodeName(paths[1]);
     const SaveFormat format = SaveFormatOf(output);
     if (format == SaveFormat::Unsupported) {
         print(stderr, unsupportedSaveFormatMessage() + QLatin1Char('\n'));
         return 2;
     }
     Bitmap page;
-    if (!loadPage(QStringLiteral("convert"), input, chosen, page))
+    if (!loadPage(QStringLiteral("convert"), paths[0], chosen, page))
         return 1;
     SavePicture(page, output, format);
     return 0;
 }
 
-int printPage(QStringList arguments) {
+int printPage(QList<QByteArray> arguments) {
     QString printerName;
-    const int at = arguments.indexOf(QStringLiteral("--printer"));
+    const qsizetype at = arguments.indexOf(QByteArray("--printer"));
     if (at >= 0) {
         if (at + 1 >= arguments.size()) {
             print(stderr, QStringLiteral("pintabel-cli print: --printer needs a NAME\n"));
             return 2;
         }
-        printerName = arguments.takeAt(at + 1);
+        printerName = QString::fromLocal8Bit(arguments.takeAt(at + 1));
         arguments.removeAt(at);
     }
     QList<const ProcessingStep*> chosen;
-    QStringList paths;
+    QList<QByteArray> paths;
     if (!parseSteps(QStringLiteral("print"), arguments, chosen, paths))
         return 2;
     if (paths.size() != 1) {
@@ -165,7 +201,7 @@ int printPage(QStringList arguments) {
     Bitmap page;
     if (!loadPage(QStringLiteral("print"), paths[0], chosen, page))
         return 1;
-    PrintPicture(service, page, paths[0]);
+    PrintPicture(service, page, QFile::decodeName(paths[0]));
     return 0;
 }
 
@@ -176,17 +212,24 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    QStringList arguments = QCoreApplication::arguments().mid(1);
-    if (arguments.isEmpty() || arguments[0] == QLatin1String("--help") ||
-        arguments[0] == QLatin1String("-h")) {
+    // The arguments' own bytes: file names are passed on unchanged.
+    QList<QByteArray> arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QByteArray(argv[i]));
+    if (arguments.isEmpty() || arguments[0] == "--help" || arguments[0] == "-h") {
         print(arguments.isEmpty() ? stderr : stdout, usage());
         return arguments.isEmpty() ? 2 : 0;
     }
-    if (arguments[0] == QLatin1String("--version")) {
+    if (arguments[0] == "--version") {
         print(stdout, QStringLiteral("pintabel-cli " PINTABEL_VERSION "\n"));
         return 0;
     }
-    const QString command = arguments.takeFirst();
+    const QString command = QFile::decodeName(arguments.takeFirst());
+    // Hidden: the child side of drawing a metafile (see metafile_process.h).
+    if (command == QLatin1String("render-metafile") && arguments.size() == 3)
+        return renderMetafileCommand(QFile::decodeName(arguments[0]),
+                                     QFile::decodeName(arguments[1]), arguments[2].toLongLong());
+    setMetafileRenderer(QCoreApplication::applicationFilePath());
     try {
         if (command == QLatin1String("info"))
             return info(arguments);

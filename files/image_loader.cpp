@@ -4,82 +4,126 @@
 #include "bitmap.h"
 #include "declared_depth.h"
 #include "jpeg_decoder.h"
-#include "metafile.h"
+#include "memory_budget.h"
+#include "metafile_process.h"
+#include "picture_checks.h"
+#include "picture_format.h"
 
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
-#include <QPainter>
 
+#include <memory>
 #include <new>
 
 namespace {
 
-// Large enough for a gigapixel picture at four bytes per pixel; beyond it a picture is
-// refused as too large instead of being decoded.
-constexpr int kAllocationLimitMiB = 4096;
-constexpr qint64 kMaxPictureBytes = qint64(kAllocationLimitMiB) << 20;
+// Qt's own refusal of large pictures stays at the picture limit; the load budget is
+// checked before Qt is asked to decode.
+constexpr int kQtAllocationLimitMiB = int(kPictureLimitBytes >> 20);
 
-QImage overWhite(const QImage& image) {
-    if (!image.hasAlphaChannel())
-        return image;
-    QImage ground(image.size(), QImage::Format_RGB32);
-    if (ground.isNull())
+void refuseOverBudget(qint64 bytes, qint64 budget) {
+    if (bytes > budget)
         throw std::bad_alloc();
-    ground.fill(Qt::white);
-    QPainter painter(&ground);
-    painter.drawImage(0, 0, image);
-    return ground;
 }
 
-DecodedImage decodeWithQt(const QByteArray& file) {
+// Bits per pixel of the picture as Qt's plug-in delivers it, at most: GIF, icons and
+// WebP come as 32-bit colour with alpha, TIFF may come at 16 bits per channel, the
+// others widen what the header declares to 8, 32 or 64 bits.
+int qtDecodedBits(PictureFormat format, int declaredBits) {
+    switch (format) {
+    case PictureFormat::Gif:
+    case PictureFormat::Ico:
+    case PictureFormat::WebP:
+        return 32;
+    case PictureFormat::Tiff:
+        return 64;
+    default:
+        return declaredBits <= 8 ? 8 : declaredBits <= 32 ? 32 : 64;
+    }
+}
+
+DecodedImage decodeWithQt(const QByteArray& file, PictureFormat format, qint64 budget) {
+    if (!pictureDataComplete(file, format))
+        return {};
     QBuffer buffer;
     buffer.setData(file);
     buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer);
-    reader.setDecideFormatFromContent(true);
+    const char* name = qtFormatName(format);
+    QImageReader reader(&buffer, name);
+    // Only this format's plug-in: no guessing from the content by other plug-ins.
+    reader.setAutoDetectImageFormat(false);
     reader.setAutoTransform(false);
-    const QByteArray format = reader.format();
-    if (format.isEmpty())
-        return {};
     const QSize size = reader.size();
-    const QImage::Format planned = reader.imageFormat();
+    if (!size.isValid() || size.isEmpty())
+        return {};
+    // What the whole load needs: the file, the decoded picture and the page it becomes.
+    const int declared = declaredBitsPerPixel(file, name, QImage::Format_Invalid);
+    const int pageBits = PixelFormatGP({QImage(), declared});
+    qint64 need = addBytes(file.size(), kLoadWorkingBytes);
+    need =
+        addBytes(need, pictureBytes(size.width(), size.height(), qtDecodedBits(format, declared)));
+    need = addBytes(need, pictureBytes(size.width(), size.height(), pageBits));
+    refuseOverBudget(need, budget);
     QImage image;
-    if (!reader.read(&image) || image.isNull()) {
-        // Refused by the allocation limit (or by the allocator) rather than damaged.
-        const qint64 bitsPerPixel =
-            planned == QImage::Format_Invalid ? 32 : QImage::toPixelFormat(planned).bitsPerPixel();
-        if (size.isValid() &&
-            qint64(size.width()) * size.height() * bitsPerPixel / 8 > kMaxPictureBytes)
+    if (!reader.read(&image) || image.isNull() || image.size() != size) {
+        // Qt's plug-ins report an allocation failure like damage. The file's structure
+        // held, so if the memory the load needs cannot be had now, that was the cause.
+        const qint64 picture = need - file.size() - kLoadWorkingBytes;
+        if (picture <= 0 || !std::unique_ptr<char[]>(new (std::nothrow) char[size_t(picture)]))
             throw std::bad_alloc();
         return {};
     }
-    return {image, declaredBitsPerPixel(file, format, image.format())};
+    return {image, declaredBitsPerPixel(file, name, image.format())};
 }
 
-// A null picture means the file cannot be decoded; std::bad_alloc means it could but
-// there is no memory for it.
-DecodedImage decode(const QByteArray& file) {
-    if (isMetafile(file)) {
-        bool tooLarge = false;
-        QImage image = renderMetafile(file, kMaxPictureBytes, tooLarge);
-        if (tooLarge)
-            throw std::bad_alloc();
-        return {image, 32};
-    }
+DecodedImage decodeJpegFile(const QByteArray& file, qint64 budget) {
+    const std::optional<JpegHeader> header = readJpegHeader(file);
+    if (!header)
+        return {};
+    const int declared = declaredBitsPerPixel(file, "jpeg", header->format);
+    const int pageBits = PixelFormatGP({QImage(), declared});
+    const qint64 picture = pictureBytes(header->width, header->height,
+                                        QImage::toPixelFormat(header->format).bitsPerPixel());
+    // Colour and CMYK are decoded straight into the page's rows; grey is converted.
+    const qint64 page = Bitmap::formatFor(pageBits) == header->format
+                            ? 0
+                            : pictureBytes(header->width, header->height, pageBits);
+    const qint64 pictures = addBytes(addBytes(file.size(), picture), page);
+    refuseOverBudget(addBytes(pictures, header->workingBytes), budget);
     QImage image;
-    switch (decodeJpeg(file, kMaxPictureBytes, image)) {
+    switch (decodeJpeg(file, budget - pictures, image)) {
     case JpegDecodeStatus::Decoded:
-        return {image, image.format() == QImage::Format_BGR888 ? 24 : 8};
+        return {image, declared};
     case JpegDecodeStatus::Damaged:
         return {};
     case JpegDecodeStatus::TooLarge:
         throw std::bad_alloc();
-    case JpegDecodeStatus::Unsupported:
-        break;
     }
-    return decodeWithQt(file);
+    return {};
+}
+
+// A null picture means the file cannot be decoded; std::bad_alloc means it could but
+// there is no memory for it.
+DecodedImage decode(const QByteArray& file, PictureFormat format, qint64 budget) {
+    switch (format) {
+    case PictureFormat::Emf:
+    case PictureFormat::Wmf: {
+        bool tooLarge = false;
+        QImage image = renderMetafileIsolated(
+            file, budget - addBytes(file.size(), kLoadWorkingBytes), tooLarge);
+        if (tooLarge)
+            throw std::bad_alloc();
+        return {image, 32};
+    }
+    case PictureFormat::Jpeg:
+        return decodeJpegFile(file, budget);
+    case PictureFormat::None:
+        return {};
+    default:
+        return decodeWithQt(file, format, budget);
+    }
 }
 
 } // namespace
@@ -98,29 +142,39 @@ int PixelFormatGP(const DecodedImage& image) {
     }
 }
 
-bool ImageLoaderGP(const QString& path, Bitmap& bitmap) {
-    QImageReader::setAllocationLimit(kAllocationLimitMiB);
+QString notEnoughMemoryMessage(const QString& name) {
+    return QStringLiteral("メモリが不足しているため、画像 \"%1\" を読み込めません。").arg(name);
+}
+
+bool loadPicture(QIODevice& source, const QString& name, Bitmap& bitmap) {
+    QImageReader::setAllocationLimit(kQtAllocationLimitMiB);
     bitmap = Bitmap(0, 0, 24);
-    if (!QFileInfo(path).isFile())
-        return false;
     try {
-        QByteArray file;
-        {
-            QFile source(path);
-            if (!source.open(QIODevice::ReadOnly))
-                return false;
-            file = source.readAll();
-        }
+        const PictureFormat format = pictureFormatOf(source.peek(kFormatProbeBytes));
+        if (format == PictureFormat::None)
+            return false;
+        const qint64 budget = loadBudget();
+        refuseOverBudget(addBytes(source.size(), kLoadWorkingBytes), budget);
+        const QByteArray file = source.readAll();
         if (file.isEmpty())
             return false;
-        const DecodedImage decoded = decode(file);
+        const DecodedImage decoded = decode(file, format, budget);
         if (decoded.pixels.isNull())
             return false;
-        bitmap = Bitmap::fromImage(overWhite(decoded.pixels), PixelFormatGP(decoded));
+        bitmap = Bitmap::fromImage(decoded.pixels, PixelFormatGP(decoded));
         return true;
     } catch (const std::bad_alloc&) {
         bitmap = Bitmap(0, 0, 24);
-        throw EAppError(
-            QStringLiteral("メモリが不足しているため、画像 \"%1\" を読み込めません。").arg(path));
+        throw EAppError(notEnoughMemoryMessage(name));
     }
+}
+
+bool ImageLoaderGP(const QString& path, Bitmap& bitmap) {
+    bitmap = Bitmap(0, 0, 24);
+    if (!QFileInfo(path).isFile())
+        return false;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    return loadPicture(file, path, bitmap);
 }

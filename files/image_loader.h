@@ -4,6 +4,7 @@
 #include <QString>
 
 class Bitmap;
+class QIODevice;
 
 // A picture as the decoder presents it: its pixels and the bits per pixel of the
 // pixel format the file itself declares (a 4-bit PNG says 4 even though Qt widens it
@@ -18,8 +19,17 @@ struct DecodedImage {
 int PixelFormatGP(const DecodedImage& image);
 
 // Decodes the picture file at path into bitmap: the picture's own pixel size, the depth
-// chosen by PixelFormatGP, drawn over white at one-to-one size. A file that cannot be
-// decoded leaves bitmap empty (0 x 0) and gives false; nothing is thrown for it. A
-// picture too large for the memory at hand throws EAppError. The file is read whole and
-// closed before decoding, so it is never held open afterwards.
+// chosen by PixelFormatGP, drawn over white at one-to-one size. Only BMP, GIF, JPEG, PNG,
+// TIFF, ICO, WebP, EMF and WMF are pictures, recognised by their first bytes; anything
+// else is not read further. A file that cannot be decoded whole (not a picture, damaged,
+// cut short, claiming more than it holds) leaves bitmap empty (0 x 0) and gives false;
+// nothing is thrown for it. A picture whose load would need more memory than the budget
+// (the 4 GiB picture limit or what the machine has free) is refused before decoding, and
+// any allocation failure while loading, with EAppError carrying
+// notEnoughMemoryMessage(path). The file is closed before the function returns.
 bool ImageLoaderGP(const QString& path, Bitmap& bitmap);
+
+// The same from an open device; name is what messages call it.
+bool loadPicture(QIODevice& source, const QString& name, Bitmap& bitmap);
+
+QString notEnoughMemoryMessage(const QString& name);

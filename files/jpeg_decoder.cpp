@@ -1,5 +1,6 @@
 #include "jpeg_decoder.h"
 
+#include <climits>
 #include <csetjmp>
 #include <cstdio>
 #include <vector>
@@ -9,46 +10,36 @@
 
 namespace {
 
+// Row buffers, tables and the decoder's state: generously above what libjpeg takes for
+// a sequential picture of the widest size.
+constexpr qint64 kRowWorkingBytes = qint64(16) << 20;
+
 // libjpeg reports fatal errors by calling error_exit, which must not return: it jumps
-// back into the function that started the libjpeg call. Only the two small functions
-// below call libjpeg, and neither holds an object with a destructor, so the jump skips
-// nothing.
+// back into the function that started the libjpeg call. Only the small functions below
+// call libjpeg, and none holds an object with a destructor, so the jump skips nothing.
 struct ErrorManager {
     jpeg_error_mgr base;
     std::jmp_buf jump;
-    bool cutShort;
+    bool damaged;
+    int fatalCode;
 };
 
 void onError(j_common_ptr info) {
-    std::longjmp(reinterpret_cast<ErrorManager*>(info->err)->jump, 1);
+    auto* errors = reinterpret_cast<ErrorManager*>(info->err);
+    errors->fatalCode = info->err->msg_code;
+    std::longjmp(errors->jump, 1);
+}
+
+bool harmlessWarning(int code) {
+    return code == JWRN_EXTRANEOUS_DATA || code == JWRN_ADOBE_XFORM || code == JWRN_JFIF_MAJOR ||
+           code == JWRN_BOGUS_ICC;
 }
 
 void onMessage(j_common_ptr info, int level) {
-    // A file that ends early is padded by libjpeg with grey; such a picture is damaged.
-    if (level < 0 && info->err->msg_code == JWRN_JPEG_EOF)
-        reinterpret_cast<ErrorManager*>(info->err)->cutShort = true;
-}
-
-bool readHeader(jpeg_decompress_struct* info, ErrorManager* errors, const QByteArray* file) {
-    if (setjmp(errors->jump))
-        return false;
-    jpeg_create_decompress(info);
-    jpeg_mem_src(info, reinterpret_cast<const unsigned char*>(file->constData()),
-                 static_cast<unsigned long>(file->size()));
-    return jpeg_read_header(info, TRUE) == JPEG_HEADER_OK;
-}
-
-bool readRows(jpeg_decompress_struct* info, ErrorManager* errors, JSAMPROW* rows) {
-    if (setjmp(errors->jump))
-        return false;
-    jpeg_start_decompress(info);
-    while (info->output_scanline < info->output_height) {
-        JSAMPROW* next = rows + info->output_scanline;
-        const JDIMENSION left = info->output_height - info->output_scanline;
-        jpeg_read_scanlines(info, next, left < 16 ? left : 16);
-    }
-    jpeg_finish_decompress(info);
-    return true;
+    // Level -1 is a warning; every other warning means libjpeg has made up data (grey for
+    // a cut file, zeros for a scan closed early or a bad code).
+    if (level < 0 && !harmlessWarning(info->err->msg_code))
+        reinterpret_cast<ErrorManager*>(info->err)->damaged = true;
 }
 
 class Decompressor {
@@ -57,7 +48,6 @@ public:
         info.err = jpeg_std_error(&errors.base);
         errors.base.error_exit = onError;
         errors.base.emit_message = onMessage;
-        errors.cutShort = false;
     }
     ~Decompressor() { jpeg_destroy_decompress(&info); }
     Decompressor(const Decompressor&) = delete;
@@ -67,41 +57,133 @@ public:
     ErrorManager errors{};
 };
 
+bool readHeader(Decompressor* jpeg, const QByteArray* file) {
+    if (setjmp(jpeg->errors.jump))
+        return false;
+    jpeg_create_decompress(&jpeg->info);
+    jpeg_mem_src(&jpeg->info, reinterpret_cast<const unsigned char*>(file->constData()),
+                 static_cast<unsigned long>(file->size()));
+    return jpeg_read_header(&jpeg->info, TRUE) == JPEG_HEADER_OK;
+}
+
+bool readRows(Decompressor* jpeg, JSAMPROW* rows, JSAMPROW cmykRow, QImage* cmyk) {
+    if (setjmp(jpeg->errors.jump))
+        return false;
+    jpeg_decompress_struct* info = &jpeg->info;
+    jpeg_start_decompress(info);
+    while (info->output_scanline < info->output_height) {
+        // Made-up data already: the picture is refused, so the rest need not be decoded.
+        if (jpeg->errors.damaged)
+            return true;
+        if (cmykRow) {
+            // Converted as Qt's JPEG reader does (Adobe's inverted CMYK): k * c / 255.
+            const JDIMENSION y = info->output_scanline;
+            jpeg_read_scanlines(info, &cmykRow, 1);
+            auto* out = reinterpret_cast<QRgb*>(cmyk->scanLine(int(y)));
+            const uchar* in = cmykRow;
+            for (JDIMENSION x = 0; x < info->output_width; ++x, in += 4) {
+                const int k = in[3];
+                out[x] = qRgb(k * in[0] / 255, k * in[1] / 255, k * in[2] / 255);
+            }
+        } else {
+            const JDIMENSION left = info->output_height - info->output_scanline;
+            jpeg_read_scanlines(info, rows + info->output_scanline, left < 16 ? left : 16);
+        }
+    }
+    jpeg_finish_decompress(info);
+    return true;
+}
+
+// Chooses the output colour space; gives the picture's format or Format_Invalid.
+QImage::Format chooseOutput(jpeg_decompress_struct& info) {
+    if (info.num_components == 3 && info.jpeg_color_space != JCS_CMYK &&
+        info.jpeg_color_space != JCS_YCCK) {
+        info.out_color_space = JCS_EXT_BGR;
+        return QImage::Format_BGR888;
+    }
+    if (info.num_components == 1) {
+        info.out_color_space = JCS_GRAYSCALE;
+        return QImage::Format_Grayscale8;
+    }
+    if (info.num_components == 4 &&
+        (info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK)) {
+        info.out_color_space = JCS_CMYK;
+        return QImage::Format_RGB32;
+    }
+    return QImage::Format_Invalid;
+}
+
+qint64 coefficientBytes(const jpeg_decompress_struct& info) {
+    // A single-scan sequential file is decoded a row of blocks at a time; anything else
+    // keeps every coefficient of the picture until the last scan.
+    if (!info.progressive_mode && info.comps_in_scan >= info.num_components)
+        return 0;
+    qint64 bytes = 0;
+    for (int c = 0; c < info.num_components; ++c) {
+        const jpeg_component_info& component = info.comp_info[c];
+        const qint64 h = qMax(1, component.h_samp_factor);
+        const qint64 v = qMax(1, component.v_samp_factor);
+        const qint64 columns = (qint64(component.width_in_blocks) + h - 1) / h * h;
+        const qint64 rows = (qint64(component.height_in_blocks) + v - 1) / v * v;
+        bytes += columns * rows * qint64(sizeof(JBLOCK));
+    }
+    return bytes;
+}
+
 } // namespace
 
-JpegDecodeStatus decodeJpeg(const QByteArray& file, qint64 maxBytes, QImage& image) {
-    if (!file.startsWith("\xff\xd8\xff"))
-        return JpegDecodeStatus::Unsupported;
+std::optional<JpegHeader> readJpegHeader(const QByteArray& file) {
     Decompressor jpeg;
-    if (!readHeader(&jpeg.info, &jpeg.errors, &file))
+    if (!readHeader(&jpeg, &file))
+        return std::nullopt;
+    JpegHeader header;
+    header.format = chooseOutput(jpeg.info);
+    if (header.format == QImage::Format_Invalid)
+        return std::nullopt;
+    header.width = int(jpeg.info.image_width);
+    header.height = int(jpeg.info.image_height);
+    header.workingBytes = coefficientBytes(jpeg.info) + kRowWorkingBytes;
+    return header;
+}
+
+JpegDecodeStatus decodeJpeg(const QByteArray& file, qint64 maxWorkingBytes, QImage& image) {
+    Decompressor jpeg;
+    if (!readHeader(&jpeg, &file))
         return JpegDecodeStatus::Damaged;
-
-    QImage::Format format;
-    if (jpeg.info.num_components == 3 && jpeg.info.jpeg_color_space != JCS_CMYK &&
-        jpeg.info.jpeg_color_space != JCS_YCCK) {
-        jpeg.info.out_color_space = JCS_EXT_BGR;
-        format = QImage::Format_BGR888;
-    } else if (jpeg.info.num_components == 1) {
-        jpeg.info.out_color_space = JCS_GRAYSCALE;
-        format = QImage::Format_Grayscale8;
-    } else {
-        return JpegDecodeStatus::Unsupported;
-    }
-
-    const qint64 width = jpeg.info.image_width;
-    const qint64 height = jpeg.info.image_height;
-    const qint64 rowBytes = (width * jpeg.info.num_components + 3) / 4 * 4;
-    if (rowBytes * height > maxBytes)
+    const QImage::Format format = chooseOutput(jpeg.info);
+    if (format == QImage::Format_Invalid || jpeg.errors.damaged)
+        return JpegDecodeStatus::Damaged;
+    if (coefficientBytes(jpeg.info) + kRowWorkingBytes > maxWorkingBytes)
         return JpegDecodeStatus::TooLarge;
-    // No fill: every row is written by the decoder.
-    QImage pixels(int(width), int(height), format);
+    jpeg.info.mem->max_memory_to_use = long(qMin<qint64>(maxWorkingBytes, LONG_MAX));
+
+    const int width = int(jpeg.info.image_width);
+    const int height = int(jpeg.info.image_height);
+    // No fill: every row is written by the decoder, or the picture is refused.
+    QImage pixels(width, height, format);
     if (pixels.isNull())
         return JpegDecodeStatus::TooLarge;
-    std::vector<JSAMPROW> rows(static_cast<size_t>(height));
-    for (int y = 0; y < int(height); ++y)
-        rows[size_t(y)] = pixels.scanLine(y);
-
-    if (!readRows(&jpeg.info, &jpeg.errors, rows.data()) || jpeg.errors.cutShort)
+    const bool cmyk = format == QImage::Format_RGB32;
+    std::vector<JSAMPROW> rows;
+    std::vector<JSAMPLE> cmykRow;
+    try {
+        if (cmyk) {
+            cmykRow.resize(size_t(width) * 4);
+        } else {
+            rows.resize(size_t(height));
+            for (int y = 0; y < height; ++y)
+                rows[size_t(y)] = pixels.scanLine(y);
+        }
+    } catch (const std::bad_alloc&) {
+        return JpegDecodeStatus::TooLarge;
+    }
+    if (!readRows(&jpeg, rows.data(), cmyk ? cmykRow.data() : nullptr, &pixels)) {
+        const int code = jpeg.errors.fatalCode;
+        return code == JERR_OUT_OF_MEMORY || code == JERR_NO_BACKING_STORE
+                   ? JpegDecodeStatus::TooLarge
+                   : JpegDecodeStatus::Damaged;
+    }
+    if (jpeg.errors.damaged)
         return JpegDecodeStatus::Damaged;
     image = pixels;
     return JpegDecodeStatus::Decoded;

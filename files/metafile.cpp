@@ -1,6 +1,8 @@
 #include "metafile.h"
 
 #include "file_bytes.h"
+#include "metafile_records.h"
+#include "picture_format.h"
 
 #include <QPainter>
 #include <QSvgRenderer>
@@ -21,22 +23,6 @@ constexpr int kMaxSide = 65535;
 // EMF header fields (rectangles, sizes) are signed.
 qint32 signed32(const QByteArray& file, qsizetype at) {
     return qint32(littleEndian32(file, at));
-}
-
-bool isEmf(const QByteArray& file) {
-    return file.size() >= 88 && littleEndian32(file, 0) == 1 &&
-           littleEndian32(file, 40) == 0x464D4520; // " EMF"
-}
-
-bool isWmf(const QByteArray& file) {
-    if (file.size() >= 22 && littleEndian32(file, 0) == 0x9AC6CDD7u)
-        return true; // placeable header
-    if (file.size() < 18)
-        return false;
-    const quint16 type = littleEndian16(file, 0);
-    const quint16 version = littleEndian16(file, 4);
-    return (type == 1 || type == 2) && littleEndian16(file, 2) == 9 &&
-           (version == 0x0300 || version == 0x0100);
 }
 
 // The frame (hundredths of a millimetre) at the reference device's resolution, as the
@@ -60,6 +46,26 @@ QSize emfPixelSize(const QByteArray& file) {
     if (w < 1 || h < 1 || w > kMaxSide || h > kMaxSide)
         return QSize();
     return QSize(int(w), int(h));
+}
+
+// Where the converter's picture goes on the page. The converter draws the bounds (the
+// extent of what is drawn) from its own top-left corner, while the page is the frame:
+// a drawing with margins inside its frame starts that far into the page.
+QPointF emfDrawingOrigin(const QByteArray& file) {
+    const double devicePixelsX = signed32(file, 72);
+    const double devicePixelsY = signed32(file, 76);
+    const double deviceMmX = signed32(file, 80);
+    const double deviceMmY = signed32(file, 84);
+    if (emfPixelSize(file).isEmpty() || devicePixelsX <= 0 || devicePixelsY <= 0 ||
+        deviceMmX <= 0 || deviceMmY <= 0)
+        return {};
+    const double frameLeft = std::round(signed32(file, 24) / 100.0 * devicePixelsX / deviceMmX);
+    const double frameTop = std::round(signed32(file, 28) / 100.0 * devicePixelsY / deviceMmY);
+    const double x = signed32(file, 8) - frameLeft;
+    const double y = signed32(file, 12) - frameTop;
+    if (std::abs(x) > kMaxSide || std::abs(y) > kMaxSide)
+        return {};
+    return QPointF(x, y);
 }
 
 // The converter scales the bounds (device pixels, right and bottom edges exclusive) to the
@@ -164,15 +170,14 @@ QByteArray wmfToSvg(const QByteArray& file, QSize& size) {
 
 } // namespace
 
-bool isMetafile(const QByteArray& file) {
-    return isEmf(file) || isWmf(file);
-}
-
 QImage renderMetafile(const QByteArray& file, qint64 maxBytes, bool& tooLarge) {
     tooLarge = false;
     QSize size;
     QByteArray svg;
-    if (isEmf(file)) {
+    const PictureFormat format = pictureFormatOf(file.left(kFormatProbeBytes));
+    if (format == PictureFormat::Emf) {
+        if (!emfRecordsHold(file))
+            return {};
         size = emfPixelSize(file);
         if (size.isEmpty())
             return {};
@@ -181,7 +186,9 @@ QImage renderMetafile(const QByteArray& file, qint64 maxBytes, bool& tooLarge) {
             return {};
         }
         svg = emfToSvg(file, size);
-    } else if (isWmf(file)) {
+    } else if (format == PictureFormat::Wmf) {
+        if (!wmfRecordsHold(file))
+            return {};
         svg = wmfToSvg(file, size);
         if (!svg.isEmpty() && qint64(size.width()) * size.height() * 4 > maxBytes) {
             tooLarge = true;
@@ -201,6 +208,7 @@ QImage renderMetafile(const QByteArray& file, qint64 maxBytes, bool& tooLarge) {
     image.fill(Qt::white);
     QPainter painter(&image);
     // At the picture's own scale: the SVG's units are the page's pixels.
-    renderer.render(&painter, QRectF(QPointF(0, 0), renderer.viewBoxF().size()));
+    const QPointF origin = format == PictureFormat::Emf ? emfDrawingOrigin(file) : QPointF();
+    renderer.render(&painter, QRectF(origin, renderer.viewBoxF().size()));
     return image;
 }

@@ -2,7 +2,14 @@
 
 #include "palettes.h"
 
+#include <QPainter>
+
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <optional>
 #include <stdexcept>
+#include <vector>
 
 namespace {
 
@@ -19,20 +26,115 @@ QImage whiteImage(int width, int height, int depth) {
     return image;
 }
 
-QImage converted(const QImage& image, int depth) {
-    QImage result;
-    if (const QList<QRgb>* table = colourTableForDepth(depth)) {
-        // Through full colour first, so an indexed source is remapped by colour.
-        const QImage rgb = image.format() == QImage::Format_RGB32
-                               ? image
-                               : image.convertToFormat(QImage::Format_RGB32);
-        result = rgb.convertToFormat(Bitmap::formatFor(depth), *table,
-                                     Qt::ThresholdDither | Qt::AvoidDither);
-    } else {
-        result = image.convertToFormat(Bitmap::formatFor(depth));
+// Nearest colour of a table as Qt measures it (sum of the channels' absolute
+// differences, the first of equal distances), remembered per colour once a picture is large enough
+// for that to pay; the memo is bounded (18 MiB), unlike a hash of every colour seen.
+class NearestColour {
+public:
+    explicit NearestColour(const QList<QRgb>& table, qint64 pixels) : m_table(table) {
+        if (pixels > 65536 && table.size() > 16) {
+            m_index.resize(size_t(1) << 24);
+            m_known.resize((size_t(1) << 24) / 64);
+        }
     }
-    if (result.isNull())
+    uint operator()(QRgb colour) {
+        if (m_index.empty())
+            return search(colour);
+        const uint key = colour & 0xFFFFFF;
+        quint64& word = m_known[key / 64];
+        const quint64 bit = quint64(1) << (key % 64);
+        if (!(word & bit)) {
+            m_index[key] = uchar(search(colour));
+            word |= bit;
+        }
+        return m_index[key];
+    }
+
+private:
+    uint search(QRgb colour) const {
+        uint best = 0;
+        int bestDistance = INT_MAX;
+        for (qsizetype i = 0; i < m_table.size(); ++i) {
+            const QRgb entry = m_table[i];
+            const int r = qRed(colour) - qRed(entry);
+            const int g = qGreen(colour) - qGreen(entry);
+            const int b = qBlue(colour) - qBlue(entry);
+            const int a = qAlpha(colour) - qAlpha(entry);
+            const int distance = std::abs(r) + std::abs(g) + std::abs(b) + std::abs(a);
+            if (distance < bestDistance) {
+                bestDistance = distance;
+                best = uint(i);
+            }
+        }
+        return best;
+    }
+
+    const QList<QRgb>& m_table;
+    std::vector<uchar> m_index;
+    std::vector<quint64> m_known;
+};
+
+QImage checked(QImage image) {
+    if (image.isNull())
         throw std::bad_alloc();
+    return image;
+}
+
+// Rows of one band in full colour, transparent parts composited over white.
+QImage opaqueBand(const QImage& image, int top, int rows) {
+    const QImage band = checked(image.copy(0, top, image.width(), rows));
+    if (!band.hasAlphaChannel())
+        return band;
+    QImage ground = checked(QImage(band.size(), QImage::Format_RGB32));
+    ground.fill(Qt::white);
+    QPainter painter(&ground);
+    painter.drawImage(0, 0, band);
+    return ground;
+}
+
+// The picture at a page depth, converted a band of rows at a time so that no
+// whole-picture intermediate copy is made: the peak is the source, the result and one
+// band. Transparent pixels come out over white; an indexed depth takes the nearest
+// colour of its table.
+QImage converted(const QImage& image, int depth) {
+    const int width = image.width();
+    const int height = image.height();
+    const QImage::Format format = Bitmap::formatFor(depth);
+    QImage result = checked(QImage(width, height, format));
+    const QList<QRgb>* table = colourTableForDepth(depth);
+    if (table)
+        result.setColorTable(*table);
+    // Bands under 65536 pixels: Qt converts larger images on worker threads, and waits
+    // for ever when memory is too short to start one.
+    const int bandRows = qMax(1, int(65535 / width));
+    std::optional<NearestColour> nearest;
+    if (table)
+        nearest.emplace(*table, qint64(width) * height);
+    for (int top = 0; top < height; top += bandRows) {
+        const int rows = qMin(bandRows, height - top);
+        const QImage band = opaqueBand(image, top, rows);
+        if (!table) {
+            const QImage rowsAtDepth = checked(band.convertToFormat(format));
+            for (int y = 0; y < rows; ++y)
+                memcpy(result.scanLine(top + y), rowsAtDepth.constScanLine(y),
+                       size_t(result.bytesPerLine()));
+            continue;
+        }
+        const QImage rgb = checked(band.convertToFormat(QImage::Format_ARGB32));
+        for (int y = 0; y < rows; ++y) {
+            const auto* in = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+            uchar* out = result.scanLine(top + y);
+            if (depth == 1) {
+                memset(out, 0, size_t(result.bytesPerLine()));
+                for (int x = 0; x < width; ++x)
+                    if ((*nearest)(in[x]))
+                        out[x >> 3] |= uchar(0x80 >> (x & 7));
+            } else {
+                for (int x = 0; x < width; ++x)
+                    out[x] = uchar((*nearest)(in[x]));
+            }
+        }
+    }
     return result;
 }
 
@@ -50,7 +152,7 @@ Bitmap Bitmap::fromImage(const QImage& image, int depth) {
     if (image.isNull())
         return bitmap;
     const bool sameDepth =
-        image.format() == formatFor(depth) &&
+        image.format() == formatFor(depth) && !image.hasAlphaChannel() &&
         (!colourTableForDepth(depth) || image.colorTable() == *colourTableForDepth(depth));
     bitmap.m_image = sameDepth ? image : converted(image, depth);
     return bitmap;

@@ -11,7 +11,8 @@ public:
     Bitmap() = default;
     // A new bitmap of the given size is white in every pixel.
     Bitmap(int width, int height, int depth = 24);
-    // Takes a decoded picture, converted with colour conversion to the given depth.
+    // Takes a decoded picture, converted with colour conversion to the given depth and
+    // drawn over white where it is transparent. Throws std::bad_alloc when memory runs out.
     static Bitmap fromImage(const QImage& image, int depth);
 
     static bool isValidDepth(int depth);

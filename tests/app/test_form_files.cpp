@@ -1,5 +1,6 @@
 #include "form_fixture.h"
 
+#include "fixtures.h"
 #include "open_filter.h"
 
 #include <QCoreApplication>
@@ -83,6 +84,30 @@ TEST_F(OpenAndDropTest, DroppedTextFileBecomesAnEmptyPageNamedAfterIt) {
     EXPECT_TRUE(prompts.informed[0].contains(folder.filePath(QStringLiteral("readme.txt"))));
     EXPECT_TRUE(prompts.informed[0].contains(folder.filePath(QStringLiteral("other.dat"))));
     EXPECT_FALSE(prompts.informed[0].contains(folder.filePath(QStringLiteral("ok.png"))));
+}
+
+TEST_F(OpenAndDropTest, ADropGoesOnPastAFileTooLargeForMemoryFitsOnceAndReportsOnce) {
+    // The header claims 100000 x 100000 colour pixels: refused before decoding.
+    const QString huge = folder.filePath(QStringLiteral("huge.png"));
+    fixtures::writeFile(huge, fixtures::png(100000, 100000, 8, 2, {QByteArray(3, '\0')}));
+    const QString text = textFile(QStringLiteral("notes.txt"));
+    const QStringList paths{picture(QStringLiteral("one.png"), 100, 100), text, huge,
+                            picture(QStringLiteral("last.png"), 600, 400)};
+    ResizeCounter counter;
+    form->installEventFilter(&counter);
+    drop(paths);
+    form->removeEventFilter(&counter);
+
+    ASSERT_EQ(form->Store.PageCount, 3);
+    EXPECT_EQ(form->Store.PageFileNames[2], paths[3]);
+    EXPECT_EQ(form->PageControl1->currentIndex(), 2);
+    EXPECT_EQ(counter.resizes, 1);
+    EXPECT_EQ(pageArea(), QSize(300, 200));
+    EXPECT_TRUE(prompts.errors.isEmpty());
+    ASSERT_EQ(prompts.informed.size(), 1);
+    EXPECT_TRUE(prompts.informed[0].contains(text));
+    EXPECT_TRUE(prompts.informed[0].contains(QStringLiteral("メモリが不足")));
+    EXPECT_TRUE(prompts.informed[0].contains(huge));
 }
 
 TEST_F(OpenAndDropTest, ALongDroppedPathIsTakenWhole) {

@@ -1,3 +1,4 @@
+#include "fixtures.h"
 #include "open_filter.h"
 #include "picture_open_dialog.h"
 #include "test_application.h"
@@ -40,6 +41,31 @@ TEST_F(OpenDialog, PreviewShowsTheSelectedPictureAndNothingForOtherFiles) {
 
     emit dialog.currentChanged(folder.filePath(QStringLiteral("missing.png")));
     EXPECT_TRUE(preview->pixmap().isNull());
+}
+
+TEST_F(OpenDialog, PreviewDecodesNothingLargeAtFullSizeNorMetafilesNorOtherFormats) {
+    QTemporaryDir folder;
+    QImage large(3000, 2000, QImage::Format_RGB32);
+    large.fill(Qt::darkGreen);
+    const struct {
+        const char* name;
+        QByteArray data;
+        QSize shown; // empty: no preview
+    } cases[] = {
+        {"large.jpg", fixtures::encoded(large, "jpeg"), QSize(160, 106)}, // decoded scaled
+        {"large.png", fixtures::encoded(large, "png"), QSize()},
+        {"drawing.emf", fixtures::emf(), QSize()},
+        {"xpm.png", fixtures::encoded(large.scaled(20, 20), "xpm"), QSize()},
+        {"four.jpg", QByteArray("\xff\xd8\x00\x00", 4), QSize()},
+    };
+    auto* preview = dialog.findChild<QLabel*>(QStringLiteral("picturePreview"));
+    ASSERT_NE(preview, nullptr);
+    for (const auto& c : cases) {
+        const QString file = folder.filePath(QLatin1String(c.name));
+        fixtures::writeFile(file, c.data);
+        emit dialog.currentChanged(file);
+        EXPECT_EQ(preview->pixmap().size(), c.shown.isEmpty() ? QSize(0, 0) : c.shown) << c.name;
+    }
 }
 
 } // namespace

@@ -7,6 +7,8 @@
 
 #include <cmath>
 #include <csignal>
+#include <cstdio>
+#include <jpeglib.h>
 #include <random>
 #include <stdexcept>
 #include <sys/resource.h>
@@ -204,7 +206,7 @@ QByteArray wmf() {
     appendLittle16(out, 0x0300);
     appendLittle32(out, quint32(9 + records.size() / 2));
     appendLittle16(out, 2); // objects
-    appendLittle32(out, 7); // largest record in words
+    appendLittle32(out, 8); // largest record in words (the pen)
     appendLittle16(out, 0);
     return out + records;
 }
@@ -217,6 +219,44 @@ QByteArray encoded(const QImage& image, const char* format, int quality) {
     writer.setQuality(quality);
     if (!writer.write(image))
         throw std::runtime_error("cannot encode fixture: " + writer.errorString().toStdString());
+    return data;
+}
+
+QByteArray cmykJpeg(int width, int height, const QByteArray& cmyk) {
+    jpeg_compress_struct info{};
+    jpeg_error_mgr errors{};
+    info.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&info);
+    unsigned char* out = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&info, &out, &size);
+    info.image_width = JDIMENSION(width);
+    info.image_height = JDIMENSION(height);
+    info.input_components = 4;
+    info.in_color_space = JCS_CMYK;
+    jpeg_set_defaults(&info);
+    jpeg_set_quality(&info, 95, TRUE);
+    jpeg_start_compress(&info, TRUE);
+    while (info.next_scanline < info.image_height) {
+        auto* row = reinterpret_cast<JSAMPROW>(const_cast<char*>(cmyk.constData()) +
+                                               qsizetype(info.next_scanline) * width * 4);
+        jpeg_write_scanlines(&info, &row, 1);
+    }
+    jpeg_finish_compress(&info);
+    jpeg_destroy_compress(&info);
+    const QByteArray result(reinterpret_cast<const char*>(out), qsizetype(size));
+    free(out);
+    return result;
+}
+
+QByteArray progressiveJpeg(const QImage& image) {
+    QByteArray data;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpeg");
+    writer.setProgressiveScanWrite(true);
+    if (!writer.write(image))
+        throw std::runtime_error("cannot encode progressive fixture");
     return data;
 }
 

@@ -30,6 +30,13 @@ QByteArray wmf();
 // The image in the given Qt format ("jpeg", "ico" ...), quality for JPEG.
 QByteArray encoded(const QImage& image, const char* format, int quality = 90);
 
+// A CMYK JPEG (Adobe's inverted convention, as Photoshop writes it) of the given CMYK
+// bytes, four per pixel, rows top down.
+QByteArray cmykJpeg(int width, int height, const QByteArray& cmyk);
+
+// A progressive JPEG of the picture.
+QByteArray progressiveJpeg(const QImage& image);
+
 // A smooth photo-like picture with fine noise.
 QImage photo(int width, int height);
 

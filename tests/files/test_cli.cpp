@@ -8,6 +8,10 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -81,6 +85,114 @@ INSTANTIATE_TEST_SUITE_P(
                                 "%1/missing.bmp\tunreadable"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST_F(Cli, InfoPrintsAndOpensNamesExactlyWhateverTheirBytes) {
+    const QByteArray picture = fixtures::encoded(fixtures::photo(5, 4), "png");
+    const QByteArray dir = QFile::encodeName(m_dir.path());
+    // Placeholders in the name, and a byte that is not UTF-8 text.
+    const QList<QByteArray> names{"name%1%2.png", "bad\xffname.png"};
+    QByteArray expected;
+    QByteArray script = "exec \"$0\" info";
+    for (const QByteArray& name : names) {
+        const QByteArray file = dir + '/' + name;
+        QFile out;
+        const int fd = ::open(file.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        ASSERT_GE(fd, 0) << file.constData();
+        ASSERT_TRUE(out.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle));
+        ASSERT_EQ(out.write(picture), picture.size());
+        out.close();
+        expected += file + "\t5x4\t24\n";
+        QByteArray octal; // every byte as \ooo, which any printf understands
+        for (char c : file)
+            octal += '\\' + QByteArray::number(uchar(c), 8).rightJustified(3, '0');
+        script += " \"$(printf '" + octal + "')\"";
+    }
+    QProcess shell;
+    shell.start(QStringLiteral("/bin/sh"),
+                {QStringLiteral("-c"), QString::fromLatin1(script), QStringLiteral(PINTABEL_CLI)});
+    ASSERT_TRUE(shell.waitForFinished(60000));
+    EXPECT_EQ(shell.exitCode(), 0) << shell.readAllStandardError().constData();
+    EXPECT_EQ(shell.readAllStandardOutput(), expected);
+    for (const QByteArray& name : names)
+        ::unlink((dir + '/' + name).constData()); // a name QTemporaryDir could not spell
+}
+
+// Runs info on file with the address space capped at limitMiB.
+CliRun infoWithin(const QString& file, int limitMiB) {
+    QProcess process;
+    process.setChildProcessModifier([limitMiB] {
+        const rlimit limit{rlim_t(limitMiB) << 20, rlim_t(limitMiB) << 20};
+        setrlimit(RLIMIT_AS, &limit);
+    });
+    process.start(QStringLiteral(PINTABEL_CLI), {QStringLiteral("info"), file});
+    if (!process.waitForFinished(60000)) {
+        process.kill();
+        process.waitForFinished();
+        return {-2, {}, QStringLiteral("did not finish")};
+    }
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromLocal8Bit(process.readAllStandardOutput()),
+            QString::fromLocal8Bit(process.readAllStandardError())};
+}
+
+TEST_F(Cli, MemoryRunningOutAtAnyStageOfALoadGivesTheMemoryMessage) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the address sanitizer needs an unlimited address space";
+#endif
+    QImage colour(3000, 3000, QImage::Format_RGB32);
+    for (int y = 0; y < colour.height(); ++y)
+        for (int x = 0; x < colour.width(); ++x)
+            colour.setPixel(x, y, qRgb(x * 7 % 256, y * 5 % 256, (x ^ y) % 256));
+    const QImage grey = colour.convertToFormat(QImage::Format_Grayscale8);
+    QList<QRgb> greys;
+    for (int i = 0; i < 256; ++i)
+        greys.append(qRgb(i, i, i));
+    const QByteArray indices(reinterpret_cast<const char*>(grey.constBits()), 3000 * 3000);
+    QImage halfClear = colour.convertToFormat(QImage::Format_ARGB32);
+    halfClear.fill(qRgba(200, 40, 40, 128));
+    const struct {
+        const char* name;
+        QByteArray data;
+    } files[] = {
+        {"colour.jpg", fixtures::encoded(colour, "jpeg")},
+        {"progressive.jpg", fixtures::progressiveJpeg(colour)},
+        {"grey.png", fixtures::encoded(grey, "png")}, // converted to an indexed page
+        {"indexed.gif", fixtures::gif(3000, 3000, greys, indices)},
+        {"alpha.png", fixtures::encoded(halfClear, "png")}, // composited over white
+    };
+    for (const auto& f : files) {
+        fixtures::writeFile(path(f.name), f.data);
+        bool refused = false;
+        bool loaded = false;
+        for (int limit = 80; limit <= 260; limit += 15) {
+            const CliRun run = infoWithin(path(f.name), limit);
+            const bool ok = run.exitCode == 0 && run.out.contains(QStringLiteral("3000x3000"));
+            const bool memory =
+                run.exitCode == 1 && run.err.contains(QStringLiteral("メモリが不足"));
+            EXPECT_TRUE(ok || memory) << f.name << " at " << limit << " MiB: exit " << run.exitCode
+                                      << " " << run.err.toStdString();
+            refused = refused || memory;
+            loaded = loaded || ok;
+        }
+        EXPECT_TRUE(refused && loaded) << f.name << ": the limits do not span the load";
+    }
+}
+
+TEST_F(Cli, TheLoadBudgetCanBeCappedFromTheEnvironment) {
+    for (const auto& [cap, loads] : {std::pair{"1", false}, std::pair{"200", true}}) {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("PINTABEL_LOAD_BUDGET_MB"), QLatin1String(cap));
+        process.setProcessEnvironment(environment);
+        process.start(QStringLiteral(PINTABEL_CLI), {QStringLiteral("info"), path("photo.png")});
+        ASSERT_TRUE(process.waitForFinished(60000));
+        EXPECT_EQ(process.exitCode(), loads ? 0 : 1) << cap;
+        EXPECT_EQ(QString::fromLocal8Bit(process.readAllStandardError())
+                      .contains(QStringLiteral("メモリが不足")),
+                  !loads)
+            << cap;
+    }
+}
+
 TEST_F(Cli, ConvertWritesABmpThatReloadsToTheSamePage) {
     const CliRun run = cli({QStringLiteral("convert"), path("grey.jpg"), path("out.bmp")});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
@@ -101,6 +213,20 @@ Bitmap appliedInProcess(const QString& input, const QStringList& options) {
             if (step.option == option)
                 step.apply(page);
     return page;
+}
+
+TEST_F(Cli, MetafilesDrawnInTheChildProcessGiveThePageDrawnInProcess) {
+    fixtures::writeFile(path("drawing.emf"), fixtures::emf());
+    fixtures::writeFile(path("drawing.wmf"), fixtures::wmf());
+    for (const char* name : {"drawing.emf", "drawing.wmf"}) {
+        const CliRun run = cli({QStringLiteral("convert"), path(name), path("out.bmp")});
+        ASSERT_EQ(run.exitCode, 0) << name << run.err.toStdString();
+        Bitmap inProcess;
+        Bitmap written;
+        ASSERT_TRUE(ImageLoaderGP(path(name), inProcess));
+        ASSERT_TRUE(ImageLoaderGP(path("out.bmp"), written));
+        EXPECT_EQ(written.image(), inProcess.image()) << name;
+    }
 }
 
 TEST_F(Cli, HelpListsTheCommandsAndEveryStep) {

@@ -4,6 +4,7 @@
 #include "fixtures.h"
 #include "image_loader.h"
 #include "jpeg_decoder.h"
+#include "metafile_process.h"
 #include "palettes.h"
 
 #include <QBuffer>
@@ -440,8 +441,10 @@ TEST_F(LoaderTest, FileIsNotHeldOpenAndCanBeDeletedOrReplacedAfterLoading) {
 }
 
 QByteArray withJpegSize(QByteArray jpeg, int width, int height) {
-    // The frame header: FF C0, length, precision, height, width.
-    const qsizetype sof = jpeg.indexOf("\xff\xc0");
+    // The frame header: FF C0 (or C2, progressive), length, precision, height, width.
+    qsizetype sof = jpeg.indexOf("\xff\xc0");
+    if (sof < 0)
+        sof = jpeg.indexOf("\xff\xc2");
     jpeg[sof + 5] = char(height >> 8);
     jpeg[sof + 6] = char(height & 0xFF);
     jpeg[sof + 7] = char(width >> 8);
@@ -513,29 +516,315 @@ TEST(JpegDecoder, GivesExactlyThePixelsOfTheGeneralPath) {
     }
 }
 
-TEST(JpegDecoder, LeavesNonJpegsToTheGeneralPathAndRefusesOversizedPictures) {
+TEST(JpegDecoder, RefusesNonJpegsAndWorkingMemoryBeyondItsCap) {
     QImage image;
     EXPECT_EQ(decodeJpeg(fixtures::png(1, 1, 8, 0, {bytes({0})}), qint64(1) << 30, image),
-              JpegDecodeStatus::Unsupported);
+              JpegDecodeStatus::Damaged);
     const QByteArray jpeg = fixtures::encoded(fixtures::photo(100, 100), "jpeg");
-    EXPECT_EQ(decodeJpeg(jpeg, 100 * 100 * 3 - 1, image), JpegDecodeStatus::TooLarge);
+    EXPECT_EQ(decodeJpeg(jpeg, 100000, image), JpegDecodeStatus::TooLarge);
     EXPECT_TRUE(image.isNull());
+}
+
+// Damaged files: whatever the format, a file whose picture data ends before the picture
+// does is not a picture.
+struct DamageCase {
+    const char* name;
+    std::function<QByteArray()> make; // an intact file, which must load
+};
+
+std::ostream& operator<<(std::ostream& out, const DamageCase& c) {
+    return out << c.name;
+}
+
+QByteArray rle8Bmp() {
+    // 4 x 2, 8 bits, run-length encoded: two runs per row, end of line, end of bitmap.
+    QByteArray bmp = bmpOfDepth(8);
+    const quint32 offset = quint32(uchar(bmp[10])) | quint32(uchar(bmp[11])) << 8;
+    QByteArray rle = bytes({3, 0, 0, 0, 3, 1, 0, 1});
+    bmp = bmp.left(qsizetype(offset)) + rle;
+    bmp[30] = 1; // BI_RLE8
+    bmp[2] = char(bmp.size());
+    return bmp;
+}
+
+const DamageCase kDamageCases[] = {
+    {"bmp8", [] { return EncodeBmp(Bitmap(60, 40, 8)); }},
+    {"bmp24", [] { return fixtures::encoded(fixtures::photo(60, 40), "bmp"); }},
+    {"bmp_rle8", rle8Bmp},
+    {"gif",
+     [] {
+         return fixtures::gif(40, 30, {kRed, kWhite}, QByteArray(40 * 30, '\1'));
+     }},
+    {"jpeg", [] { return fixtures::encoded(fixtures::photo(64, 48), "jpeg"); }},
+    {"jpeg_progressive", [] { return fixtures::progressiveJpeg(fixtures::photo(64, 48)); }},
+    {"jpeg_cmyk", [] { return fixtures::cmykJpeg(32, 16, QByteArray(32 * 16 * 4, '\x80')); }},
+    {"png", [] { return fixtures::encoded(fixtures::photo(64, 48), "png"); }},
+    {"tiff", [] { return fixtures::encoded(fixtures::photo(64, 48), "tiff"); }},
+    {"ico", [] { return fixtures::encoded(halfLeftTransparentIcon(), "ico"); }},
+    {"webp", [] { return fixtures::encoded(fixtures::photo(64, 48), "webp", 90); }},
+};
+
+class Damaged : public LoaderTest, public ::testing::WithParamInterface<DamageCase> {
+protected:
+    bool loads(const QByteArray& data) {
+        const QString file = path(QStringLiteral("picture"));
+        fixtures::writeFile(file, data);
+        Bitmap page(2, 2, 24);
+        const bool loaded = ImageLoaderGP(file, page);
+        EXPECT_EQ(loaded, !page.isEmpty());
+        return loaded;
+    }
+};
+
+TEST_P(Damaged, EveryCutOfTheFileIsRefused) {
+    const QByteArray whole = GetParam().make();
+    ASSERT_TRUE(loads(whole));
+    for (int percent : {5, 25, 50, 75, 90, 95, 99}) {
+        const qsizetype length = whole.size() * percent / 100;
+        EXPECT_FALSE(loads(whole.left(length))) << percent << "% (" << length << " bytes)";
+    }
+    // Two bytes short: a GIF's last byte is its trailer, after the picture's data.
+    EXPECT_FALSE(loads(whole.left(whole.size() - 2))) << "all but the last two bytes";
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, Damaged, ::testing::ValuesIn(kDamageCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+QByteArray withPngSize(QByteArray png, int width, int height) {
+    // Width and height follow the IHDR type; the chunk's CRC is made right again.
+    for (int i = 0; i < 4; ++i) {
+        png[16 + i] = char(width >> (24 - 8 * i));
+        png[20 + i] = char(height >> (24 - 8 * i));
+    }
+    quint32 crc = 0xFFFFFFFFu;
+    for (qsizetype i = 12; i < 29; ++i) {
+        crc ^= uchar(png[i]);
+        for (int k = 0; k < 8; ++k)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    crc = ~crc;
+    for (int i = 0; i < 4; ++i)
+        png[29 + i] = char(crc >> (24 - 8 * i));
+    return png;
+}
+
+QByteArray jpegScanClosedEarly() {
+    const QByteArray jpeg = fixtures::encoded(fixtures::photo(64, 48), "jpeg");
+    const qsizetype scan = jpeg.indexOf("\xff\xda");
+    return jpeg.left(scan + (jpeg.size() - scan) / 2) + "\xff\xd9";
+}
+
+QByteArray jpegWithBytesBeforeAMarker() {
+    // Stray bytes between the tables and the frame, as some cameras write.
+    QByteArray jpeg = fixtures::encoded(fixtures::photo(64, 48), "jpeg");
+    return jpeg.insert(jpeg.indexOf("\xff\xc0"), QByteArray("\x00\x00\x00", 3));
+}
+
+TEST_F(Damaged, HeadersClaimingMoreThanTheFileHoldsAreRefused) {
+    QByteArray tallBmp = EncodeBmp(Bitmap(60, 40, 24));
+    tallBmp[22] = char(80); // height 40 -> 80
+    const QByteArray jpeg = fixtures::encoded(fixtures::photo(64, 48), "jpeg");
+    const QByteArray png = fixtures::encoded(fixtures::photo(64, 48), "png");
+    EXPECT_FALSE(loads(tallBmp));
+    EXPECT_FALSE(loads(withJpegSize(jpeg, 640, 480)));
+    QByteArray tallGif = fixtures::gif(40, 30, {kRed, kWhite}, QByteArray(40 * 30, '\1'));
+    tallGif[8] = tallGif[13 + 768 + 7] = char(60); // screen and picture: 30 rows -> 60
+    EXPECT_FALSE(loads(tallGif));
+    EXPECT_FALSE(loads(withPngSize(png, 64, 96)));
+    EXPECT_FALSE(loads(jpegScanClosedEarly()));
+}
+
+TEST_F(Damaged, StrayBytesBeforeAMarkerDoNotRejectAPhoto) {
+    EXPECT_TRUE(loads(jpegWithBytesBeforeAMarker()));
+}
+
+TEST_F(LoaderTest, OtherImageFormatsAreNotPicturesWhateverTheirName) {
+    QImage red(8, 8, QImage::Format_RGB32);
+    red.fill(kRed);
+    const QByteArray svg = "<svg xmlns='http://www.w3.org/2000/svg' width='10' height='10'>"
+                           "<rect width='10' height='10' fill='red'/></svg>";
+    const QList<std::pair<const char*, QByteArray>> files{
+        {"drawing.png", svg},
+        {"icon.bmp", fixtures::encoded(red, "xpm")},
+        {"photo.jpg", fixtures::encoded(red, "ppm")},
+        {"photo.gif", fixtures::encoded(red, "xbm")},
+    };
+    for (const auto& [name, data] : files) {
+        fixtures::writeFile(path(QLatin1String(name)), data);
+        Bitmap page;
+        EXPECT_FALSE(ImageLoaderGP(path(QLatin1String(name)), page)) << name;
+        EXPECT_TRUE(page.isEmpty()) << name;
+    }
+}
+
+TEST_F(LoaderTest, AFileThatIsNoPictureIsRefusedFromItsFirstBytesWithoutBeingRead) {
+    // A video dropped by mistake: only the start is looked at.
+    QByteArray video(16 << 20, '\0');
+    video.replace(4, 8, "ftypisom");
+    QBuffer source(&video);
+    source.open(QIODevice::ReadOnly);
+    Bitmap page;
+    EXPECT_FALSE(loadPicture(source, QStringLiteral("clip.jpg"), page));
+    EXPECT_EQ(source.pos(), 0);
+    EXPECT_TRUE(page.isEmpty());
+}
+
+TEST_F(LoaderTest, AJpegStartWithoutHeaderAfterOtherLoadsIsUnreadable) {
+    const QString good = path(QStringLiteral("good.jpg"));
+    fixtures::writeFile(good, fixtures::encoded(fixtures::photo(30, 20), "jpeg"));
+    const QString tiny = path(QStringLiteral("tiny.jpg"));
+    fixtures::writeFile(tiny, bytes({0xFF, 0xD8, 0x00, 0x00}));
+    for (int round = 0; round < 3; ++round) {
+        Bitmap page;
+        ASSERT_TRUE(ImageLoaderGP(good, page));
+        EXPECT_FALSE(ImageLoaderGP(tiny, page));
+        EXPECT_TRUE(page.isEmpty());
+    }
+}
+
+TEST_F(LoaderTest, CmykJpegGivesThePixelsQtGivesAt32Bits) {
+    QByteArray cmyk;
+    for (int i = 0; i < 24 * 8; ++i)
+        cmyk.append(char(i * 7))
+            .append(char(255 - i))
+            .append(char(i * 3))
+            .append(char(200 + i % 50));
+    const QByteArray file = fixtures::cmykJpeg(24, 8, cmyk);
+    fixtures::writeFile(path(QStringLiteral("cmyk.jpg")), file);
+    Bitmap page;
+    ASSERT_TRUE(ImageLoaderGP(path(QStringLiteral("cmyk.jpg")), page));
+    QByteArray copy = file;
+    QBuffer buffer(&copy);
+    const QImage qt = QImageReader(&buffer, "jpeg").read();
+    ASSERT_EQ(qt.size(), QSize(24, 8));
+    EXPECT_EQ(page.depth(), 32);
+    EXPECT_EQ(page.image(), qt.convertToFormat(QImage::Format_RGB32));
+}
+
+TEST_F(LoaderTest, ProgressiveJpegWhoseCoefficientsExceedTheLimitIsRefusedBeforeDecoding) {
+    // 30000 x 30000 colour: 5.4 GB of coefficients alone.
+    const QByteArray huge =
+        withJpegSize(fixtures::progressiveJpeg(fixtures::photo(16, 16)), 30000, 30000);
+    fixtures::writeFile(path(QStringLiteral("huge.jpg")), huge);
+    Bitmap page;
+    EXPECT_THROW(ImageLoaderGP(path(QStringLiteral("huge.jpg")), page), EAppError);
+    EXPECT_TRUE(page.isEmpty());
 }
 
 } // namespace
 
 namespace {
 
-TEST(Metafiles, EveryTruncationIsRefusedOrDrawnWithoutCrashing) {
+QByteArray patched32(QByteArray data, qsizetype at, quint32 value) {
+    for (int i = 0; i < 4; ++i)
+        data[at + i] = char(value >> (8 * i));
+    return data;
+}
+
+// Every input that ever broke the loader under the fuzzer, loaded again: false with an
+// empty bitmap, or true with a bitmap the BMP writer takes, or the program's own error.
+TEST(FuzzRegressions, EveryInputKeepsTheLoadersPromises) {
+    const QDir corpus(QStringLiteral(PINTABEL_FUZZ_REGRESSIONS));
+    const QFileInfoList inputs = corpus.entryInfoList(QDir::Files);
+    ASSERT_FALSE(inputs.isEmpty());
+    for (const QFileInfo& input : inputs) {
+        QFile file(input.filePath());
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        Bitmap page(3, 3, 24);
+        try {
+            if (loadPicture(file, input.fileName(), page))
+                EXPECT_FALSE(EncodeBmp(page).isEmpty()) << input.fileName().toStdString();
+            else
+                EXPECT_TRUE(page.isEmpty()) << input.fileName().toStdString();
+        } catch (const EAppError&) {
+            EXPECT_TRUE(page.isEmpty()) << input.fileName().toStdString();
+        }
+    }
+}
+
+TEST(Metafiles, ARendererThatCrashesOrHangsCostsThatFileOnly) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("drawing.emf"));
+    fixtures::writeFile(file, fixtures::emf());
+    const struct {
+        const char* name;
+        QByteArray script;
+    } renderers[] = {
+        {"crashes", "#!/bin/sh\nkill -SEGV $$\n"},
+        {"hangs", "#!/bin/sh\nexec sleep 30\n"},
+        {"writes_garbage", "#!/bin/sh\nprintf 'xxxxxxxxxxxx' > \"$3\"\n"},
+    };
+    for (const auto& r : renderers) {
+        const QString program = dir.filePath(QLatin1String(r.name));
+        fixtures::writeFile(program, r.script);
+        QFile::setPermissions(program, QFile::ReadOwner | QFile::ExeOwner);
+        setMetafileRenderer(program, 500);
+        Bitmap page(2, 2, 24);
+        EXPECT_FALSE(ImageLoaderGP(file, page)) << r.name;
+        EXPECT_TRUE(page.isEmpty()) << r.name;
+    }
+    setMetafileRenderer({});
+    Bitmap page;
+    EXPECT_TRUE(ImageLoaderGP(file, page));
+}
+
+TEST(Metafiles, EmfIsDrawnOnItsFrameSoMarginsAroundTheDrawingStay) {
+    // The drawing's bounds are the red rectangle alone, inside a 100 x 50 frame.
+    QByteArray emf = fixtures::emf();
+    emf = patched32(patched32(emf, 8, 10), 12, 10);
+    emf = patched32(patched32(emf, 16, 49), 20, 39);
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("margins.emf"));
+    fixtures::writeFile(file, emf);
+    Bitmap page;
+    ASSERT_TRUE(ImageLoaderGP(file, page));
+    EXPECT_EQ(page.width(), 100);
+    EXPECT_EQ(page.height(), 50);
+    for (const Probe& probe : kMetafileProbes)
+        EXPECT_EQ(page.pixel(probe.x, probe.y), probe.colour) << probe.x << "," << probe.y;
+}
+
+TEST(Metafiles, EveryTruncationIsRefused) {
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("cut"));
     for (const QByteArray& whole : {fixtures::emf(), fixtures::wmf()}) {
         for (qsizetype length = 1; length < whole.size(); ++length) {
             fixtures::writeFile(file, whole.left(length));
             Bitmap page;
-            const bool loaded = ImageLoaderGP(file, page);
-            EXPECT_EQ(loaded, !page.isEmpty()) << "length " << length;
+            EXPECT_FALSE(ImageLoaderGP(file, page)) << "length " << length;
+            EXPECT_TRUE(page.isEmpty());
         }
+    }
+}
+
+TEST(Metafiles, RecordChainsThatDoNotHoldAreRefusedBeforeConversion) {
+    // EMF: the first record after the 88-byte header starts at 88; WMF records after the
+    // 22-byte placeable and 18-byte headers start at 40.
+    const QByteArray emf = fixtures::emf();
+    const QByteArray wmf = fixtures::wmf();
+    const struct {
+        const char* name;
+        QByteArray file;
+    } cases[] = {
+        {"emf_description_past_the_header", patched32(patched32(emf, 60, 4), 64, 88)},
+        {"emf_record_size_zero", patched32(emf, 92, 0)},
+        {"emf_record_size_unaligned", patched32(emf, 92, 26)},
+        {"emf_record_past_the_end", patched32(emf, 92, 4000)},
+        {"emf_record_count_wrong", patched32(emf, 52, 7)},
+        {"emf_byte_count_wrong", patched32(emf, 48, quint32(emf.size() + 4))},
+        {"emf_without_end_record", patched32(emf, emf.size() - 20, 43)},
+        {"wmf_largest_record_beyond_the_file", patched32(wmf, 22 + 12, 0x6C000000)},
+        {"wmf_record_size_zero", patched32(wmf, 40, 0)},
+        {"wmf_record_above_the_largest", patched32(wmf, 40 + 10, 9)},
+        {"wmf_size_wrong", patched32(wmf, 22 + 6, quint32(wmf.size()))},
+        {"wmf_record_past_the_end", patched32(wmf, 40, 4000)},
+    };
+    QTemporaryDir dir;
+    for (const auto& c : cases) {
+        const QString file = dir.filePath(QLatin1String(c.name));
+        fixtures::writeFile(file, c.file);
+        Bitmap page;
+        EXPECT_FALSE(ImageLoaderGP(file, page)) << c.name;
     }
 }
 

@@ -1,6 +1,8 @@
 #include "bitmap.h"
 #include "palettes.h"
 
+#include <QPainter>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -97,5 +99,48 @@ TEST(Bitmap, SetSizeKeepsWhatFitsAndWhitensTheRest) {
     EXPECT_TRUE(bitmap.isEmpty());
     EXPECT_EQ(bitmap.width(), 0);
 }
+
+} // namespace
+
+namespace {
+
+// A noisy picture over several conversion bands, with every alpha level when asked.
+QImage noisy(int width, int height, bool alpha) {
+    QImage image(width, height, alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    quint32 state = 12345;
+    for (int y = 0; y < height; ++y) {
+        auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < width; ++x) {
+            state = state * 1664525u + 1013904223u;
+            row[x] = alpha ? state : (state | 0xFF000000u);
+        }
+    }
+    return image;
+}
+
+// What converting the whole picture at once gives: over white, then Qt's conversion with
+// the depth's table.
+QImage wholeConversion(const QImage& image, int depth) {
+    QImage ground(image.size(), QImage::Format_RGB32);
+    ground.fill(Qt::white);
+    QPainter(&ground).drawImage(0, 0, image);
+    if (const QList<QRgb>* table = colourTableForDepth(depth))
+        return ground.convertToFormat(Bitmap::formatFor(depth), *table,
+                                      Qt::ThresholdDither | Qt::AvoidDither);
+    return ground.convertToFormat(Bitmap::formatFor(depth));
+}
+
+class BandedConversion : public ::testing::TestWithParam<int> {};
+
+TEST_P(BandedConversion, GivesExactlyTheWholePictureConversion) {
+    // 1100 x 1000 RGB32 spans more than one 4 MiB band and is large enough for the colour memo.
+    for (bool alpha : {false, true}) {
+        const QImage source = noisy(1100, 1000, alpha);
+        const Bitmap page = Bitmap::fromImage(source, GetParam());
+        EXPECT_EQ(page.image(), wholeConversion(source, GetParam())) << "alpha " << alpha;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(AllDepths, BandedConversion, ::testing::Values(1, 4, 8, 16, 24, 32));
 
 } // namespace
