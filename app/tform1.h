@@ -66,6 +66,8 @@ public:
     void Save_OverWrite();
 
     // Operations the commands share.
+    // The new page's image control, or nullptr when the file could not be read (it is
+    // then listed for the command's message and no page is made).
     TPageImage* CreateImage(int Index, const QString& FileName);
     void FitWindowToPage(int Width);
     void CustomFilter();

@@ -36,9 +36,10 @@ void TForm1::File_Open_Nemu_ON() {
     if (path.isEmpty())
         return;
     m_unreadable.clear();
-    CreateImage(Store.PageCount, path);
-    ++Store.PageCount;
-    FitWindowToPage(300);
+    if (CreateImage(Store.PageCount, path)) {
+        ++Store.PageCount;
+        FitWindowToPage(300);
+    }
     reportPagesNotOpened(m_unreadable, {}, false);
 }
 
@@ -55,7 +56,8 @@ void TForm1::WMDropFiles(const QStringList& paths) {
         // A file that fails (no memory for it) costs that file only; the rest of the drop
         // goes on and the window is fitted and told once.
         try {
-            CreateImage(Store.PageCount, path);
+            if (!CreateImage(Store.PageCount, path))
+                continue;
         } catch (const EAppError& error) {
             errors.append(error.message());
             continue;

@@ -39,13 +39,18 @@ private:
 
 TPageImage* TForm1::CreateImage(int Index, const QString& FileName) {
     Q_ASSERT(Index >= 0 && Index < PageStore::Capacity);
+    // The picture is loaded before anything of the page exists: a file that cannot be
+    // read, or that fails for lack of memory, leaves no tab and no slot behind.
+    Bitmap bitmap;
+    if (!m_loader(FileName, bitmap)) {
+        m_unreadable.append(FileName);
+        return nullptr;
+    }
+
     FlagScope programmatic(m_changingTabs);
-    const int previousTab = PageControl1->currentIndex();
     Image1->hide();
     PageControl1->hide();
-
     auto* sheet = new QWidget;
-    Bitmap bitmap;
     PageControl1->addTab(sheet, fileNamePart(FileName));
     setTabImageIndex(sheet, 1);
     auto* image = new TPageImage(sheet);
@@ -55,23 +60,8 @@ TPageImage* TForm1::CreateImage(int Index, const QString& FileName) {
     connect(image, &TPageImage::clicked, this, [this] { run([this] { FormClick(); }); });
     Store.PageSheets[size_t(Index)] = sheet;
     Store.PageImages[size_t(Index)] = image;
-
-    try {
-        if (!m_loader(FileName, bitmap))
-            m_unreadable.append(FileName);
-        image->setPicture(bitmap);
-        Store.PageFileNames[size_t(Index)] = FileName;
-    } catch (...) {
-        // Leave the tab control and the page store as they were before this page.
-        Store.clearSlot(Index);
-        delete sheet;
-        PageControl1->setCurrentIndex(previousTab);
-        if (PageControl1->count() == 0)
-            Image1->show();
-        else
-            PageControl1->show();
-        throw;
-    }
+    image->setPicture(bitmap);
+    Store.PageFileNames[size_t(Index)] = FileName;
 
     setPageCommandsEnabled(true);
     PageControl1->setCurrentWidget(sheet);

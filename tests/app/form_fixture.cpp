@@ -1,5 +1,7 @@
 #include "form_fixture.h"
 
+#include "image_loader.h"
+
 #include "test_application.h"
 
 #include <QApplication>
@@ -70,6 +72,15 @@ QString FormTest::textFile(const QString& name) {
 void FormTest::open(const QString& path) {
     prompts.filesToOpen.append(path);
     form->Open1->trigger();
+}
+
+void FormTest::dropEmptyPicture(const QString& name) {
+    form->setPictureLoader([](const QString&, Bitmap& bitmap) {
+        bitmap = Bitmap(0, 0, 24);
+        return true;
+    });
+    drop({textFile(name)});
+    form->setPictureLoader(&ImageLoaderGP);
 }
 
 void FormTest::drop(const QStringList& paths) {

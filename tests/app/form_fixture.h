@@ -59,6 +59,9 @@ protected:
     void open(const QString& path);
     // Drops the files on the window the way a file manager does.
     void drop(const QStringList& paths);
+    // Drops a file that a loader reads as a 0 x 0 picture: no file the program reads gives
+    // one, but the commands must still cope with an empty page.
+    void dropEmptyPicture(const QString& name);
     // Clicks the picture of the active page.
     void clickPage();
     // Posts a click on the picture of the active page, to be handled inside a pixel loop.

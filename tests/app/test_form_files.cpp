@@ -27,13 +27,14 @@ TEST_F(OpenAndDropTest, OpenShowsTheDialogWithThePictureFilterAndCancelChangesNo
     EXPECT_TRUE(form->Image1->isVisible());
 }
 
-TEST_F(OpenAndDropTest, ANameThatDoesNotExistGivesAnEmptyPageAndOneMessage) {
+TEST_F(OpenAndDropTest, ANameThatDoesNotExistOpensNoPageAndGivesOneMessage) {
     const QString missing = folder.filePath(QStringLiteral("missing.jpg"));
     open(missing);
-    ASSERT_EQ(form->Store.PageCount, 1);
-    EXPECT_EQ(form->PageControl1->tabText(0), QStringLiteral("missing.jpg"));
-    EXPECT_TRUE(picture(0).isEmpty());
-    EXPECT_EQ(form->Store.PageFileNames[0], missing);
+    EXPECT_EQ(form->Store.PageCount, 0);
+    EXPECT_EQ(form->PageControl1->count(), 0);
+    EXPECT_TRUE(form->Store.PageFileNames[0].isEmpty());
+    EXPECT_TRUE(form->Image1->isVisible());
+    EXPECT_EQ(form->outerSize(), QSize(360, 422));
     ASSERT_EQ(prompts.informed.size(), 1);
     EXPECT_TRUE(prompts.informed[0].contains(missing));
     EXPECT_TRUE(prompts.errors.isEmpty());
@@ -71,14 +72,15 @@ TEST_F(OpenAndDropTest, ThreeDroppedFilesBecomeConsecutivePagesSizedOnce) {
     EXPECT_TRUE(prompts.informed.isEmpty());
 }
 
-TEST_F(OpenAndDropTest, DroppedTextFileBecomesAnEmptyPageNamedAfterIt) {
-    drop({picture(QStringLiteral("ok.png"), 40, 40), textFile(QStringLiteral("readme.txt")),
+TEST_F(OpenAndDropTest, DroppedFilesThatCannotBeReadOpenNoPage) {
+    drop({textFile(QStringLiteral("readme.txt")), picture(QStringLiteral("ok.png"), 40, 40),
           textFile(QStringLiteral("other.dat"))});
-    ASSERT_EQ(form->Store.PageCount, 3);
-    EXPECT_EQ(form->PageControl1->tabText(1), QStringLiteral("readme.txt"));
-    EXPECT_TRUE(picture(1).isEmpty());
-    EXPECT_TRUE(picture(2).isEmpty());
-    EXPECT_FALSE(picture(0).isEmpty());
+    ASSERT_EQ(form->Store.PageCount, 1);
+    ASSERT_EQ(form->PageControl1->count(), 1);
+    EXPECT_EQ(form->PageControl1->tabText(0), QStringLiteral("ok.png"));
+    EXPECT_EQ(form->Store.PageFileNames[0], folder.filePath(QStringLiteral("ok.png")));
+    EXPECT_TRUE(form->Store.PageFileNames[1].isEmpty());
+    EXPECT_EQ(picture(0).width(), 40);
     // One message names every file that could not be read.
     ASSERT_EQ(prompts.informed.size(), 1);
     EXPECT_TRUE(prompts.informed[0].contains(folder.filePath(QStringLiteral("readme.txt"))));
@@ -98,9 +100,9 @@ TEST_F(OpenAndDropTest, ADropGoesOnPastAFileTooLargeForMemoryFitsOnceAndReportsO
     drop(paths);
     form->removeEventFilter(&counter);
 
-    ASSERT_EQ(form->Store.PageCount, 3);
-    EXPECT_EQ(form->Store.PageFileNames[2], paths[3]);
-    EXPECT_EQ(form->PageControl1->currentIndex(), 2);
+    ASSERT_EQ(form->Store.PageCount, 2);
+    EXPECT_EQ(form->Store.PageFileNames[1], paths[3]);
+    EXPECT_EQ(form->PageControl1->currentIndex(), 1);
     EXPECT_EQ(counter.resizes, 1);
     EXPECT_EQ(pageArea(), QSize(300, 200));
     EXPECT_TRUE(prompts.errors.isEmpty());

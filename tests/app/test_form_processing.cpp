@@ -264,7 +264,7 @@ TEST_F(ToneTest, EmptyPictureAfterAConversionShowsTheRangeErrorAndStaysAsItWas) 
     open(picture(QStringLiteral("before.png"), 30, 30));
     form->N4->trigger();
     ASSERT_EQ(form->StatusProgress->minimum(), 1);
-    drop({textFile(QStringLiteral("empty.txt"))});
+    dropEmptyPicture(QStringLiteral("empty.txt"));
     ASSERT_TRUE(picture(1).isEmpty());
     form->N9->trigger();
     EXPECT_EQ(prompts.errors, QStringList{RangeError});
@@ -273,7 +273,7 @@ TEST_F(ToneTest, EmptyPictureAfterAConversionShowsTheRangeErrorAndStaysAsItWas) 
 }
 
 TEST_F(ToneTest, EmptyPictureWithTheMinimumAtZeroStaysEmptyQuietly) {
-    drop({textFile(QStringLiteral("empty.txt"))});
+    dropEmptyPicture(QStringLiteral("empty.txt"));
     prompts.informed.clear();
     form->N5->trigger();
     EXPECT_TRUE(prompts.errors.isEmpty());

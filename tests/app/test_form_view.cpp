@@ -202,7 +202,7 @@ TEST_F(WindowTest, ClickDuringAConversionAsksToAbandonIt) {
 TEST_F(WindowTest, PictureOfWidthZeroKeepsTheWindowHeight) {
     open(picture(QStringLiteral("wide.png"), 600, 400));
     const int height = form->outerSize().height();
-    drop({textFile(QStringLiteral("notes.txt"))});
+    dropEmptyPicture(QStringLiteral("notes.txt"));
     ASSERT_EQ(form->Store.PageCount, 2);
     EXPECT_TRUE(picture(1).isEmpty());
     EXPECT_EQ(form->outerSize().height(), height);
