@@ -13,4 +13,6 @@ public:
     virtual void showError(const QString& message) = 0;
     // The open-picture dialog; an empty result means the user cancelled.
     virtual QString openFileName(const QString& filter) = 0;
+    // The sound of a command refused for the moment.
+    virtual void beep() = 0;
 };

@@ -14,9 +14,13 @@ QString boxTitle() {
 
 } // namespace
 
+QWidget* QtPrompts::owner() const {
+    return m_owner ? m_owner.data() : QApplication::activeWindow();
+}
+
 bool QtPrompts::confirm(const QString& question) {
     QMessageBox box(QMessageBox::Question, QStringLiteral("確認"), question, QMessageBox::NoButton,
-                    QApplication::activeWindow());
+                    owner());
     QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
     QPushButton* cancel = box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole);
     box.setDefaultButton(ok);
@@ -27,20 +31,22 @@ bool QtPrompts::confirm(const QString& question) {
 }
 
 void QtPrompts::inform(const QString& message) {
-    QMessageBox box(QMessageBox::Information, boxTitle(), message, QMessageBox::Ok,
-                    QApplication::activeWindow());
+    QMessageBox box(QMessageBox::Information, boxTitle(), message, QMessageBox::Ok, owner());
     box.exec();
 }
 
 void QtPrompts::showError(const QString& message) {
-    QMessageBox box(QMessageBox::Critical, boxTitle(), message, QMessageBox::Ok,
-                    QApplication::activeWindow());
+    QMessageBox box(QMessageBox::Critical, boxTitle(), message, QMessageBox::Ok, owner());
     box.exec();
 }
 
 QString QtPrompts::openFileName(const QString& filter) {
-    PictureOpenDialog dialog(filter, QApplication::activeWindow());
+    PictureOpenDialog dialog(filter, owner());
     if (dialog.exec() != QDialog::Accepted)
         return QString();
     return dialog.chosenFile();
+}
+
+void QtPrompts::beep() {
+    QApplication::beep();
 }

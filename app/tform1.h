@@ -17,6 +17,7 @@ class QLabel;
 class QMenu;
 class QMenuBar;
 class QProgressBar;
+class QScrollArea;
 class QStatusBar;
 class QTabWidget;
 class TAbout_Form;
@@ -37,6 +38,8 @@ public:
     // The outer size at start-up and after the last page has closed.
     static constexpr int InitialWidth = 360;
     static constexpr int InitialHeight = 422;
+    // The narrowest the window's client area gets: the menu and the tabs stay usable.
+    static constexpr int MinimumClientWidth = 200;
 
     explicit TForm1(Prompts& prompts, QWidget* parent = nullptr);
     ~TForm1() override;
@@ -58,6 +61,8 @@ public:
     void Exit1Click();
     void About_Pintabel1Click();
     void WMDropFiles(const QStringList& paths);
+    // Opens the files named when the program was started, as if they had been dropped.
+    void openCommandLine(const QStringList& arguments);
 
     // Operations the commands share.
     TPageImage* CreateImage(int Index, const QString& FileName);
@@ -111,6 +116,7 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -118,13 +124,20 @@ protected:
 private:
     void FormCreate();
     void FormResize();
+    QRect availableRoom() const;
+    void keepOnScreen();
+    void showStartSize();
+    void showPopupFromKeyboard();
+    // While a pixel loop runs, commands that would process, replace or free a page are
+    // refused with a beep.
+    bool refusedWhileLoopRuns();
     void createMenus();
     void createPageArea();
     void setPageCommandsEnabled(bool enabled);
     void setTabImageIndex(QWidget* sheet, int index);
     int activePage() const;
     TPageImage* activeImage() const;
-    bool canReplaceActivePage() const;
+    bool canReplaceActivePage();
     void reportPagesNotOpened(const QStringList& unreadable, bool refusedForLack);
     void connectCommand(QAction* action, void (TForm1::*command)());
     void run(const std::function<void()>& command);
@@ -137,6 +150,7 @@ private:
 
     Prompts& m_prompts;
     PictureLoader m_loader;
+    QScrollArea* m_scroll = nullptr;
     TClientArea* m_client = nullptr;
     TAbout_Form* About_Form = nullptr;
     // Tab changes made by the program itself must not refit the window.
@@ -146,4 +160,6 @@ private:
     int m_loopDepth = 0;
     bool m_closeWhenLoopEnds = false;
     bool m_shown = false;
+    // The start-up size is given again once a window manager has put its frame around.
+    bool m_startupSizePending = true;
 };

@@ -1,5 +1,6 @@
 #include "tform1.h"
 
+#include "busy_cursor.h"
 #include "page_image.h"
 #include "prompts.h"
 
@@ -57,6 +58,7 @@ TPageImage* TForm1::CreateImage(int Index, const QString& FileName) {
     Store.PageImages[size_t(Index)] = image;
 
     try {
+        const BusyCursor loading;
         if (!m_loader(FileName, bitmap))
             m_unreadable.append(FileName);
         image->setPicture(bitmap);
@@ -84,7 +86,7 @@ TPageImage* TForm1::CreateImage(int Index, const QString& FileName) {
 
 void TForm1::Close_ON() {
     // The page a pixel loop works on must not go away under it.
-    if (loopRunning())
+    if (refusedWhileLoopRuns())
         return;
     if (!m_prompts.confirm(QStringLiteral("この画面を消去しますか？")))
         return;
@@ -104,7 +106,7 @@ void TForm1::Close_ON() {
     if (PageControl1->count() == 0) {
         setPageCommandsEnabled(false);
         Store.PageCount = 0;
-        setOuterSize(QSize(InitialWidth, InitialHeight));
+        showStartSize();
         PageControl1->hide();
         Image1->show();
     }

@@ -19,6 +19,7 @@ public:
     void inform(const QString& message) override { informed.append(message); }
     void showError(const QString& message) override { errors.append(message); }
     QString openFileName(const QString& filter) override;
+    void beep() override { ++beeps; }
 
     std::function<bool(const QString&)> answer = [](const QString&) { return true; };
     QStringList questions;
@@ -26,6 +27,7 @@ public:
     QStringList errors;
     QStringList filters;
     QStringList filesToOpen; // answered in order; none left means "cancel"
+    int beeps = 0;
 };
 
 // A real main window on the offscreen platform with scripted prompts, and a folder for
@@ -51,12 +53,18 @@ protected:
     void postClickOnPage();
     TPageImage* page(int i) const { return form->Store.PageImages[size_t(i)]; }
     Bitmap& picture(int i) const { return page(i)->picture(); }
+    // The area that shows the active page's picture.
     QSize pageArea() const;
 
     ScriptedPrompts prompts;
     std::unique_ptr<TForm1> form;
     QTemporaryDir folder;
 };
+
+// Sizes read as "W x H" in failure messages.
+inline void PrintTo(const QSize& size, std::ostream* out) {
+    *out << size.width() << " x " << size.height();
+}
 
 // Whole-picture equality: size, depth and every pixel.
 bool samePicture(const Bitmap& a, const Bitmap& b);

@@ -19,6 +19,7 @@ public:
     void inform(const QString&) override {}
     void showError(const QString& message) override { errors.append(message); }
     QString openFileName(const QString&) override { return {}; }
+    void beep() override {}
     QStringList errors;
 };
 
