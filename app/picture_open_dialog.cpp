@@ -7,10 +7,13 @@
 #include <QGridLayout>
 #include <QImageReader>
 #include <QLabel>
+#include <QScreen>
 
 namespace {
 
 constexpr int PreviewSide = 160;
+// Room for the file list's name, size, type and date columns beside the preview.
+const QSize DialogSize(820, 500);
 
 QImage previewImage(const QString& path) {
     QImageReader reader(path);
@@ -47,6 +50,8 @@ PictureOpenDialog::PictureOpenDialog(const QString& filter, QWidget* parent) : Q
     if (auto* grid = qobject_cast<QGridLayout*>(layout()))
         grid->addWidget(m_preview, 0, grid->columnCount(), grid->rowCount(), 1);
     connect(this, &QFileDialog::currentChanged, this, &PictureOpenDialog::showPreview);
+    const QScreen* on = parent ? parent->screen() : screen();
+    resize(on ? DialogSize.boundedTo(on->availableGeometry().size()) : DialogSize);
 }
 
 QString PictureOpenDialog::chosenFile() const {
