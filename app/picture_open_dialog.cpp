@@ -5,15 +5,17 @@
 
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QHeaderView>
 #include <QImageReader>
 #include <QLabel>
 #include <QScreen>
+#include <QTreeView>
 
 namespace {
 
 constexpr int PreviewSide = 160;
 // Room for the file list's name, size, type and date columns beside the preview.
-const QSize DialogSize(820, 500);
+const QSize DialogSize(900, 520);
 
 QImage previewImage(const QString& path) {
     QImageReader reader(path);
@@ -50,6 +52,13 @@ PictureOpenDialog::PictureOpenDialog(const QString& filter, QWidget* parent) : Q
     if (auto* grid = qobject_cast<QGridLayout*>(layout()))
         grid->addWidget(m_preview, 0, grid->columnCount(), grid->rowCount(), 1);
     connect(this, &QFileDialog::currentChanged, this, &PictureOpenDialog::showPreview);
+    // Size, type and date as wide as they need, the name takes the rest.
+    if (auto* files = findChild<QTreeView*>(QStringLiteral("treeView"))) {
+        QHeaderView* header = files->header();
+        header->setStretchLastSection(false);
+        header->setSectionResizeMode(QHeaderView::ResizeToContents);
+        header->setSectionResizeMode(0, QHeaderView::Stretch);
+    }
     const QScreen* on = parent ? parent->screen() : screen();
     resize(on ? DialogSize.boundedTo(on->availableGeometry().size()) : DialogSize);
 }
