@@ -1,5 +1,7 @@
 #include "about_form.h"
 
+#include "window_fit.h"
+
 #include <QFrame>
 #include <QIcon>
 #include <QLabel>
@@ -140,13 +142,8 @@ void TAbout_Form::showCentredOn(QWidget* window) {
         QRect placed(QPoint(0, 0), frameGeometry().size());
         placed.moveCenter(window->frameGeometry().center());
         // A main window near a screen edge would push part of this window off the screen.
-        if (const QScreen* screen = window->screen()) {
-            const QRect free = screen->availableGeometry();
-            placed.moveLeft(
-                qMax(free.left(), qMin(placed.left(), free.right() + 1 - placed.width())));
-            placed.moveTop(
-                qMax(free.top(), qMin(placed.top(), free.bottom() + 1 - placed.height())));
-        }
+        if (const QScreen* screen = window->screen())
+            placed.moveTopLeft(keptWithin(placed, screen->availableGeometry()));
         move(placed.topLeft());
     }
     show();

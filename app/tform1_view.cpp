@@ -31,10 +31,9 @@ void TForm1::FitWindowToPage(int Width) {
 
     PageControl1->hide();
     // A page larger than the window allows keeps its size inside the window's scroll bars.
-    m_client->setMinimumSize(
-        fitted.scrolls
-            ? (fitted.pageArea + tabFrame).boundedTo(QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX))
-            : QSize(0, 0));
+    const QSize largest = QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX) - tabFrame;
+    m_client->setMinimumSize(fitted.scrolls ? fitted.pageArea.boundedTo(largest) + tabFrame
+                                            : QSize(0, 0));
     setOuterSize(fitted.outer);
     keepOnScreen();
     repaint();
@@ -48,12 +47,9 @@ QRect TForm1::availableRoom() const {
 }
 
 void TForm1::keepOnScreen() {
-    const QRect room = availableRoom();
-    QRect frame(frameGeometry().topLeft(), outerSize());
-    frame.moveLeft(qMax(room.left(), qMin(frame.left(), room.right() + 1 - frame.width())));
-    frame.moveTop(qMax(room.top(), qMin(frame.top(), room.bottom() + 1 - frame.height())));
-    if (frame.topLeft() != frameGeometry().topLeft())
-        move(frame.topLeft());
+    const QPoint at = keptWithin(QRect(frameGeometry().topLeft(), outerSize()), availableRoom());
+    if (at != frameGeometry().topLeft())
+        move(at);
 }
 
 void TForm1::showStartSize() {

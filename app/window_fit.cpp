@@ -48,3 +48,8 @@ FittedWindow fitWindowToPicture(const WindowLayout& now, int width, QSize pictur
     fitted.outer = fitted.outer.boundedTo(now.available);
     return fitted;
 }
+
+QPoint keptWithin(QRect frame, QRect room) {
+    return QPoint(std::max(room.left(), std::min(frame.left(), room.right() + 1 - frame.width())),
+                  std::max(room.top(), std::min(frame.top(), room.bottom() + 1 - frame.height())));
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QRect>
 #include <QSize>
 
 // The window's measures that sizing it to a page depends on.
@@ -31,3 +32,7 @@ struct FittedWindow {
 // minimum becomes the minimum, and the height follows the picture at that width. A window
 // that would not fit the screen is cut to the available room, with scroll bars.
 FittedWindow fitWindowToPicture(const WindowLayout& now, int width, QSize picture);
+
+// Where `frame` goes to lie inside `room`, moved as little as possible; a frame larger than
+// the room keeps to its top left.
+QPoint keptWithin(QRect frame, QRect room);
