@@ -11,7 +11,7 @@
 
 namespace {
 
-TEST(QtPromptsTest, EveryBoxBelongsToTheOwnerWindowWhicheverWindowIsActive) {
+TEST(PromptOwner, EveryBoxBelongsToTheOwnerWindowWhicheverWindowIsActive) {
     ensureApplication();
     QWidget owner;
     owner.show();
