@@ -1,6 +1,8 @@
 #include "about_form.h"
 #include "version.h"
 
+#include "window_fit.h"
+
 #include <QFrame>
 #include <QIcon>
 #include <QLabel>
@@ -20,8 +22,10 @@ const QColor kSkyBlue(166, 202, 240);
 const QColor kSilver(192, 192, 192);
 const QColor kNavy(0, 0, 128);
 const QColor kMaroon(128, 0, 0);
-const QColor kRed(255, 0, 0);
-const QColor kGrey(128, 128, 128);
+// The red and grey of the panel's lines are dark enough to read on silver (contrast of 4.5:1
+// at least).
+const QColor kRed(160, 0, 0);
+const QColor kGrey(72, 72, 72);
 const QColor kWhite(255, 255, 255);
 
 void setTextColour(QWidget* widget, const QColor& colour) {
@@ -69,7 +73,7 @@ TAbout_Form::TAbout_Form(QWidget* parent)
     setModal(false);
     // Closing the main window ends the program even while this window is open.
     setAttribute(Qt::WA_QuitOnClose, false);
-    setFixedSize(507, 149);
+    setFixedSize(507, 156);
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, kSkyBlue);
     setPalette(palette);
@@ -127,7 +131,8 @@ TAbout_Form::TAbout_Form(QWidget* parent)
 
     Button1 = new QPushButton(QStringLiteral("閉じる"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setGeometry(429, 112, 75, 25);
+    // Below the panel, not over it.
+    Button1->setGeometry(429, 127, 75, 25);
     Button1->setAutoDefault(false);
     connect(Button1, &QPushButton::clicked, this, &TAbout_Form::Button1Click);
 }
@@ -139,13 +144,8 @@ void TAbout_Form::showCentredOn(QWidget* window) {
         QRect placed(QPoint(0, 0), frameGeometry().size());
         placed.moveCenter(window->frameGeometry().center());
         // A main window near a screen edge would push part of this window off the screen.
-        if (const QScreen* screen = window->screen()) {
-            const QRect free = screen->availableGeometry();
-            placed.moveLeft(
-                qMax(free.left(), qMin(placed.left(), free.right() + 1 - placed.width())));
-            placed.moveTop(
-                qMax(free.top(), qMin(placed.top(), free.bottom() + 1 - placed.height())));
-        }
+        if (const QScreen* screen = window->screen())
+            placed.moveTopLeft(keptWithin(placed, screen->availableGeometry()));
         move(placed.topLeft());
     }
     show();

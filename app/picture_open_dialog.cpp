@@ -6,8 +6,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QHeaderView>
 #include <QImageReader>
 #include <QLabel>
+#include <QScreen>
+#include <QTreeView>
 
 #include <exception>
 #include <optional>
@@ -19,6 +22,8 @@ constexpr int PreviewSide = 160;
 constexpr qint64 kPreviewFullDecodePixels = 4'000'000;
 // A JPEG whose decoder would hold more than this (progressive coefficients) gets none.
 constexpr qint64 kPreviewJpegWorkingBytes = qint64(64) << 20;
+// Room for the file list's name, size, type and date columns beside the preview.
+const QSize DialogSize(900, 520);
 
 // A small preview of the program's raster formats, or a null image. Metafiles and large
 // pictures that cannot be decoded at a reduced size are not previewed: the preview runs
@@ -71,6 +76,15 @@ PictureOpenDialog::PictureOpenDialog(const QString& filter, QWidget* parent) : Q
     if (auto* grid = qobject_cast<QGridLayout*>(layout()))
         grid->addWidget(m_preview, 0, grid->columnCount(), grid->rowCount(), 1);
     connect(this, &QFileDialog::currentChanged, this, &PictureOpenDialog::showPreview);
+    // Size, type and date as wide as they need, the name takes the rest.
+    if (auto* files = findChild<QTreeView*>(QStringLiteral("treeView"))) {
+        QHeaderView* header = files->header();
+        header->setStretchLastSection(false);
+        header->setSectionResizeMode(QHeaderView::ResizeToContents);
+        header->setSectionResizeMode(0, QHeaderView::Stretch);
+    }
+    const QScreen* on = parent ? parent->screen() : screen();
+    resize(on ? DialogSize.boundedTo(on->availableGeometry().size()) : DialogSize);
 }
 
 QString PictureOpenDialog::chosenFile() const {

@@ -25,4 +25,6 @@ public:
     // first entry selected. An empty result means the user cancelled.
     virtual QString saveFileName(const QString& directory, const QString& fileName,
                                  const QString& defaultSuffix, const QString& filter) = 0;
+    // The sound of a command refused for the moment.
+    virtual void beep() = 0;
 };

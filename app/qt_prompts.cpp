@@ -17,8 +17,9 @@ QString boxTitle() {
 
 // One page per job, the whole picture: page ranges, selection and printing to a file are
 // not offered.
-bool runPrintDialog(QPrinter& printer, const QString& title, const QString& confirmCaption) {
-    QPrintDialog dialog(&printer, QApplication::activeWindow());
+bool runPrintDialog(QPrinter& printer, QWidget* parent, const QString& title,
+                    const QString& confirmCaption) {
+    QPrintDialog dialog(&printer, parent);
     for (auto option :
          {QAbstractPrintDialog::PrintToFile, QAbstractPrintDialog::PrintSelection,
           QAbstractPrintDialog::PrintPageRange, QAbstractPrintDialog::PrintCurrentPage})
@@ -34,12 +35,16 @@ bool runPrintDialog(QPrinter& printer, const QString& title, const QString& conf
 
 } // namespace
 
+QWidget* QtPrompts::owner() const {
+    return m_owner ? m_owner.data() : QApplication::activeWindow();
+}
+
 bool QtPrompts::confirm(const QString& question) {
     // Questions break their lines with "\r\n"; a Qt label breaks at "\n" alone.
     QString text = question;
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     QMessageBox box(QMessageBox::Question, QStringLiteral("確認"), text, QMessageBox::NoButton,
-                    QApplication::activeWindow());
+                    owner());
     QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
     QPushButton* cancel = box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole);
     box.setDefaultButton(ok);
@@ -50,38 +55,39 @@ bool QtPrompts::confirm(const QString& question) {
 }
 
 void QtPrompts::inform(const QString& message) {
-    QMessageBox box(QMessageBox::Information, boxTitle(), message, QMessageBox::Ok,
-                    QApplication::activeWindow());
+    QMessageBox box(QMessageBox::Information, boxTitle(), message, QMessageBox::Ok, owner());
     box.exec();
 }
 
 void QtPrompts::showError(const QString& message) {
-    QMessageBox box(QMessageBox::Critical, boxTitle(), message, QMessageBox::Ok,
-                    QApplication::activeWindow());
+    QMessageBox box(QMessageBox::Critical, boxTitle(), message, QMessageBox::Ok, owner());
     box.exec();
 }
 
 QString QtPrompts::openFileName(const QString& filter) {
-    PictureOpenDialog dialog(filter, QApplication::activeWindow());
+    PictureOpenDialog dialog(filter, owner());
     if (dialog.exec() != QDialog::Accepted)
         return QString();
     return dialog.chosenFile();
 }
 
 bool QtPrompts::printDialog(QPrinter& printer) {
-    return runPrintDialog(printer, QString(), QString());
+    return runPrintDialog(printer, owner(), QString(), QString());
 }
 
 // Printer and paper are chosen as for printing, but confirming only keeps the settings.
 bool QtPrompts::printerSetupDialog(QPrinter& printer) {
-    return runPrintDialog(printer, QStringLiteral("プリンタの設定"), QStringLiteral("OK"));
+    return runPrintDialog(printer, owner(), QStringLiteral("プリンタの設定"), QStringLiteral("OK"));
 }
 
 QString QtPrompts::saveFileName(const QString& directory, const QString& fileName,
                                 const QString& defaultSuffix, const QString& filter) {
-    PictureSaveDialog dialog(directory, fileName, defaultSuffix, filter,
-                             QApplication::activeWindow());
+    PictureSaveDialog dialog(directory, fileName, defaultSuffix, filter, owner());
     if (dialog.exec() != QDialog::Accepted)
         return QString();
     return dialog.chosenFile();
+}
+
+void QtPrompts::beep() {
+    QApplication::beep();
 }

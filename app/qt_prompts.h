@@ -2,9 +2,16 @@
 
 #include "prompts.h"
 
-// Prompts shown with real message boxes and file dialogs, parented to the active window.
+#include <QPointer>
+#include <QWidget>
+
+// Prompts shown with real message boxes and file dialogs. They belong to the owner window
+// (centred over it, no taskbar entry of their own), or to the active window while no owner
+// is set.
 class QtPrompts : public Prompts {
 public:
+    void setOwner(QWidget* window) { m_owner = window; }
+
     bool confirm(const QString& question) override;
     void inform(const QString& message) override;
     void showError(const QString& message) override;
@@ -13,4 +20,10 @@ public:
     bool printerSetupDialog(QPrinter& printer) override;
     QString saveFileName(const QString& directory, const QString& fileName,
                          const QString& defaultSuffix, const QString& filter) override;
+    void beep() override;
+
+private:
+    QWidget* owner() const;
+
+    QPointer<QWidget> m_owner;
 };

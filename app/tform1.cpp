@@ -13,7 +13,10 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QScrollArea>
+#include <QShortcut>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QTabWidget>
 
 // Q_INIT_RESOURCE cannot stand inside a namespace; the resources live in a static library.
@@ -127,9 +130,16 @@ void TForm1::createMenus() {
 }
 
 void TForm1::createPageArea() {
-    m_client = new TClientArea(this);
+    // The window's automatic scroll bars: they show only when the page is larger than the
+    // window may grow on the screen.
+    m_scroll = new QScrollArea(this);
+    m_scroll->setFrameShape(QFrame::NoFrame);
+    m_scroll->setWidgetResizable(true);
+    m_scroll->setMinimumSize(MinimumClientWidth, 1);
+    m_client = new TClientArea;
     m_client->setAutoFillBackground(true);
-    setCentralWidget(m_client);
+    m_scroll->setWidget(m_client);
+    setCentralWidget(m_scroll);
     connect(m_client, &TClientArea::clicked, this, [this] { run([this] { FormClick(); }); });
 
     Image1 = new QLabel(m_client);
@@ -146,6 +156,13 @@ void TForm1::createPageArea() {
         if (!m_changingTabs)
             run([this] { PageControl1Change(); });
     });
+    // A click on the tab row beside the tabs is not a click on the window's client area.
+    PageControl1->setAttribute(Qt::WA_NoMousePropagation);
+    // The keyboard's ways to the page's menu.
+    for (const QKeySequence& keys :
+         {QKeySequence(Qt::Key_Menu), QKeySequence(Qt::SHIFT | Qt::Key_F10)})
+        connect(new QShortcut(keys, this), &QShortcut::activated, this,
+                &TForm1::showPopupFromKeyboard);
 
     StatusBar1 = statusBar();
     StatusBar1->setFixedHeight(StatusBarHeight);
@@ -181,7 +198,17 @@ void TForm1::showEvent(QShowEvent* event) {
     // The frame is known only once the window is on screen; the start-up size counts it.
     if (!m_shown) {
         m_shown = true;
-        setOuterSize(QSize(InitialWidth, InitialHeight));
+        showStartSize();
+    }
+}
+
+void TForm1::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    // A window manager puts its frame around the window after it has been shown, and moves
+    // the window into it; the start-up size counts that frame.
+    if (m_startupSizePending && frameGeometry().size() != size()) {
+        m_startupSizePending = false;
+        showStartSize();
     }
 }
 
@@ -226,9 +253,16 @@ TPageImage* TForm1::activeImage() const {
     return p >= 0 && p < PageStore::Capacity ? Store.PageImages[size_t(p)].data() : nullptr;
 }
 
+bool TForm1::refusedWhileLoopRuns() {
+    if (!loopRunning())
+        return false;
+    m_prompts.beep();
+    return true;
+}
+
 // A running pixel loop keeps every page picture to itself until it ends.
-bool TForm1::canReplaceActivePage() const {
-    return !loopRunning() && activeImage();
+bool TForm1::canReplaceActivePage() {
+    return !refusedWhileLoopRuns() && activeImage();
 }
 
 void TForm1::connectCommand(QAction* action, void (TForm1::*command)()) {

@@ -18,6 +18,7 @@ class QLabel;
 class QMenu;
 class QMenuBar;
 class QProgressBar;
+class QScrollArea;
 class QStatusBar;
 class QTabWidget;
 class TAbout_Form;
@@ -39,6 +40,8 @@ public:
     // The outer size at start-up and after the last page has closed.
     static constexpr int InitialWidth = 360;
     static constexpr int InitialHeight = 422;
+    // The narrowest the window's client area gets: the menu and the tabs stay usable.
+    static constexpr int MinimumClientWidth = 200;
 
     explicit TForm1(Prompts& prompts, QWidget* parent = nullptr);
     ~TForm1() override;
@@ -64,6 +67,8 @@ public:
     void PrintSetup1Click();
     void SaveAs1Click();
     void Save_OverWrite();
+    // Opens the files named when the program was started, as if they had been dropped.
+    void openCommandLine(const QStringList& arguments);
 
     // Operations the commands share.
     // The new page's image control, or nullptr when the file could not be read (it is
@@ -124,6 +129,7 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -131,13 +137,20 @@ protected:
 private:
     void FormCreate();
     void FormResize();
+    QRect availableRoom() const;
+    void keepOnScreen();
+    void showStartSize();
+    void showPopupFromKeyboard();
+    // While a pixel loop runs, commands that would process, replace or free a page are
+    // refused with a beep.
+    bool refusedWhileLoopRuns();
     void createMenus();
     void createPageArea();
     void setPageCommandsEnabled(bool enabled);
     void setTabImageIndex(QWidget* sheet, int index);
     int activePage() const;
     TPageImage* activeImage() const;
-    bool canReplaceActivePage() const;
+    bool canReplaceActivePage();
     // One message for the files a command could not open (unreadable, or refused with
     // an error), and one if the page store was full.
     void reportPagesNotOpened(const QStringList& unreadable, const QStringList& errors,
@@ -153,6 +166,7 @@ private:
 
     Prompts& m_prompts;
     PictureLoader m_loader;
+    QScrollArea* m_scroll = nullptr;
     TClientArea* m_client = nullptr;
     TAbout_Form* About_Form = nullptr;
     // Tab changes made by the program itself must not refit the window.
@@ -162,4 +176,6 @@ private:
     int m_loopDepth = 0;
     bool m_closeWhenLoopEnds = false;
     bool m_shown = false;
+    // The start-up size is given again once a window manager has put its frame around.
+    bool m_startupSizePending = true;
 };

@@ -6,6 +6,7 @@
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QMimeData>
 #include <QUrl>
 
@@ -99,4 +100,16 @@ void TForm1::dropEvent(QDropEvent* event) {
         return;
     event->acceptProposedAction();
     run([this, paths] { WMDropFiles(paths); });
+}
+
+void TForm1::openCommandLine(const QStringList& arguments) {
+    QStringList paths;
+    for (const QString& argument : arguments) {
+        // A file manager may name a file by its URL.
+        const QUrl url(argument);
+        paths.append(url.isLocalFile() ? url.toLocalFile()
+                                       : QFileInfo(argument).absoluteFilePath());
+    }
+    if (!paths.isEmpty())
+        run([this, paths] { WMDropFiles(paths); });
 }

@@ -1,5 +1,6 @@
 #include "tform1.h"
 
+#include "busy_cursor.h"
 #include "page_image.h"
 #include "prompts.h"
 
@@ -42,7 +43,12 @@ TPageImage* TForm1::CreateImage(int Index, const QString& FileName) {
     // The picture is loaded before anything of the page exists: a file that cannot be
     // read, or that fails for lack of memory, leaves no tab and no slot behind.
     Bitmap bitmap;
-    if (!m_loader(FileName, bitmap)) {
+    bool loaded = false;
+    {
+        const BusyCursor loading;
+        loaded = m_loader(FileName, bitmap);
+    }
+    if (!loaded) {
         m_unreadable.append(FileName);
         return nullptr;
     }
@@ -74,7 +80,7 @@ TPageImage* TForm1::CreateImage(int Index, const QString& FileName) {
 
 void TForm1::Close_ON() {
     // The page a pixel loop works on must not go away under it.
-    if (loopRunning())
+    if (refusedWhileLoopRuns())
         return;
     if (!m_prompts.confirm(QStringLiteral("この画面を消去しますか？")))
         return;
@@ -94,7 +100,7 @@ void TForm1::Close_ON() {
     if (PageControl1->count() == 0) {
         setPageCommandsEnabled(false);
         Store.PageCount = 0;
-        setOuterSize(QSize(InitialWidth, InitialHeight));
+        showStartSize();
         PageControl1->hide();
         Image1->show();
     }

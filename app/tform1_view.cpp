@@ -1,23 +1,60 @@
 #include "tform1.h"
 
 #include "about_form.h"
+#include "client_area.h"
 #include "page_image.h"
 #include "prompts.h"
 #include "window_fit.h"
 
+#include <QMenu>
+#include <QScreen>
+#include <QScrollArea>
+#include <QStyle>
 #include <QTabWidget>
 
 void TForm1::FitWindowToPage(int Width) {
     const TPageImage* image = activeImage();
     if (!image)
         return;
-    const Bitmap& picture = image->picture();
-    const QSize outer = outerSize();
-    const QSize pageArea = PageControl1->size();
+    m_startupSizePending = false;
+    const QWidget* sheet = PageControl1->currentWidget();
+    // The tab row and the tab frame stay the same whatever the page's size.
+    const QSize tabFrame = PageControl1->size() - sheet->size();
+    WindowLayout now;
+    now.frame = outerSize() - m_scroll->size() + tabFrame;
+    now.pageArea = sheet->size();
+    now.available = availableRoom().size();
+    now.minimumPageWidth = m_scroll->minimumWidth() - tabFrame.width();
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_scroll);
+    now.scrollBars = QSize(bar, bar);
+    const FittedWindow fitted = fitWindowToPicture(now, Width, image->picture().image().size());
+
     PageControl1->hide();
-    setOuterSize(fittedOuterSize(outer, pageArea, Width, picture.width(), picture.height()));
+    // A page larger than the window allows keeps its size inside the window's scroll bars.
+    const QSize largest = QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX) - tabFrame;
+    m_client->setMinimumSize(fitted.scrolls ? fitted.pageArea.boundedTo(largest) + tabFrame
+                                            : QSize(0, 0));
+    setOuterSize(fitted.outer);
+    keepOnScreen();
     repaint();
     PageControl1->show();
+}
+
+QRect TForm1::availableRoom() const {
+    const QScreen* on = screen();
+    return on ? on->availableGeometry()
+              : QRect(QPoint(0, 0), QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
+}
+
+void TForm1::keepOnScreen() {
+    const QPoint at = keptWithin(QRect(frameGeometry().topLeft(), outerSize()), availableRoom());
+    if (at != frameGeometry().topLeft())
+        move(at);
+}
+
+void TForm1::showStartSize() {
+    m_client->setMinimumSize(0, 0);
+    setOuterSize(QSize(InitialWidth, InitialHeight));
 }
 
 void TForm1::FormClick() {
@@ -50,4 +87,14 @@ void TForm1::Exit1Click() {
 void TForm1::About_Pintabel1Click() {
     if (About_Form)
         About_Form->showCentredOn(this);
+}
+
+void TForm1::showPopupFromKeyboard() {
+    const TPageImage* image = activeImage();
+    if (!image || !PageControl1->isVisible())
+        return;
+    // Where the page can be seen, as a right click on it would.
+    const QRect seen = image->visibleRegion().boundingRect();
+    const QPoint at = seen.isEmpty() ? QPoint(0, 0) : seen.center();
+    PopupMenu1->popup(image->mapToGlobal(at));
 }

@@ -12,17 +12,44 @@ int clampToInt(std::int64_t value) {
     return static_cast<int>(std::clamp(value, low, high));
 }
 
+QSize sum(QSize a, QSize b) {
+    return QSize(clampToInt(std::int64_t{a.width()} + b.width()),
+                 clampToInt(std::int64_t{a.height()} + b.height()));
+}
+
 } // namespace
 
-QSize fittedOuterSize(QSize outer, QSize pageArea, int width, int pictureWidth, int pictureHeight) {
+FittedWindow fitWindowToPicture(const WindowLayout& now, int width, QSize picture) {
     if (width == -1)
-        width = pageArea.width();
-    const int outerWidth =
-        clampToInt(std::int64_t{outer.width()} - pageArea.width() + std::int64_t{width});
-    if (pictureWidth == 0)
-        return QSize(outerWidth, outer.height());
+        width = now.pageArea.width();
+    width = std::max(width, now.minimumPageWidth);
     // Integer division in C++ truncates toward zero, as the sizing rule asks.
-    const std::int64_t pageHeight = std::int64_t{width} * pictureHeight / pictureWidth;
-    return QSize(outerWidth,
-                 clampToInt(pageHeight + std::int64_t{outer.height()} - pageArea.height()));
+    const int height = picture.width() == 0
+                           ? now.pageArea.height()
+                           : clampToInt(std::int64_t{width} * picture.height() / picture.width());
+    FittedWindow fitted{sum(now.frame, QSize(width, height)), QSize(width, height), false};
+    if (fitted.outer.width() <= now.available.width() &&
+        fitted.outer.height() <= now.available.height())
+        return fitted;
+
+    // A scroll bar along one edge takes room from the other direction, which may then
+    // need its own bar too.
+    fitted.scrolls = true;
+    const QSize horizontalBar(0, now.scrollBars.height());
+    const QSize verticalBar(now.scrollBars.width(), 0);
+    const bool across = fitted.outer.width() > now.available.width();
+    if (across)
+        fitted.outer = sum(fitted.outer, horizontalBar);
+    if (fitted.outer.height() > now.available.height()) {
+        fitted.outer = sum(fitted.outer, verticalBar);
+        if (!across && fitted.outer.width() > now.available.width())
+            fitted.outer = sum(fitted.outer, horizontalBar);
+    }
+    fitted.outer = fitted.outer.boundedTo(now.available);
+    return fitted;
+}
+
+QPoint keptWithin(QRect frame, QRect room) {
+    return QPoint(std::max(room.left(), std::min(frame.left(), room.right() + 1 - frame.width())),
+                  std::max(room.top(), std::min(frame.top(), room.bottom() + 1 - frame.height())));
 }

@@ -115,7 +115,7 @@ void FormTest::postClickOnPage() {
 }
 
 QSize FormTest::pageArea() const {
-    return form->PageControl1->size();
+    return page(form->PageControl1->currentIndex())->size();
 }
 
 bool samePicture(const Bitmap& a, const Bitmap& b) {

@@ -24,6 +24,7 @@ public:
     bool dialogAnswer(const QString& dialog);
     QString saveFileName(const QString& directory, const QString& fileName,
                          const QString& defaultSuffix, const QString& filter) override;
+    void beep() override { ++beeps; }
 
     std::function<bool(const QString&)> answer = [](const QString&) { return true; };
     QStringList questions;
@@ -40,6 +41,7 @@ public:
     };
     QList<SaveDialog> saveDialogs;
     QStringList filesToSave; // answered in order; none left means "cancel"
+    int beeps = 0;
 };
 
 // A real main window on the offscreen platform with scripted prompts, and a folder for
@@ -68,12 +70,18 @@ protected:
     void postClickOnPage();
     TPageImage* page(int i) const { return form->Store.PageImages[size_t(i)]; }
     Bitmap& picture(int i) const { return page(i)->picture(); }
+    // The area that shows the active page's picture.
     QSize pageArea() const;
 
     ScriptedPrompts prompts;
     std::unique_ptr<TForm1> form;
     QTemporaryDir folder;
 };
+
+// Sizes read as "W x H" in failure messages.
+inline void PrintTo(const QSize& size, std::ostream* out) {
+    *out << size.width() << " x " << size.height();
+}
 
 // Whole-picture equality: size, depth and every pixel.
 bool samePicture(const Bitmap& a, const Bitmap& b);

@@ -12,6 +12,10 @@
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
+
+#include <algorithm>
+#include <cmath>
 
 #include <gtest/gtest.h>
 
@@ -46,7 +50,7 @@ const Placement kPlacements[] = {
     {"Image1", QRect(18, 17, 165, 53)},
     {"Image2", QRect(148, 8, 49, 49)},
     {"Panel1", QRect(211, 17, 274, 105)},
-    {"Button1", QRect(429, 112, 75, 25)},
+    {"Button1", QRect(429, 127, 75, 25)},
 };
 
 struct LabelCase {
@@ -66,17 +70,17 @@ const LabelCase kLabels[] = {
     {"Label9", QPoint(20, 110), kMaroon, false, false},
     {"Label10", QPoint(20, 125), kMaroon, false, false},
     {"Label3", QPoint(12, 8), Qt::black, true, true},
-    {"Label6", QPoint(12, 62), QColor(255, 0, 0), false, true},
-    {"Label8", QPoint(13, 85), QColor(128, 128, 128), false, true},
+    {"Label6", QPoint(12, 62), QColor(160, 0, 0), false, true},
+    {"Label8", QPoint(13, 85), QColor(72, 72, 72), false, true},
 };
 
 } // namespace
 
 TEST_F(AboutTest, WindowIsAFixedSizeSkyBlueDialog) {
     EXPECT_EQ(about.windowTitle(), QStringLiteral("Pintabelについて"));
-    EXPECT_EQ(about.size(), QSize(507, 149));
-    EXPECT_EQ(about.minimumSize(), QSize(507, 149));
-    EXPECT_EQ(about.maximumSize(), QSize(507, 149));
+    EXPECT_EQ(about.size(), QSize(507, 156));
+    EXPECT_EQ(about.minimumSize(), QSize(507, 156));
+    EXPECT_EQ(about.maximumSize(), QSize(507, 156));
     EXPECT_FALSE(about.isModal());
     EXPECT_FALSE(about.isVisible());
     const Qt::WindowFlags flags = about.windowFlags();
@@ -100,6 +104,32 @@ TEST_F(AboutTest, ControlsSitWhereTheLayoutPutsThem) {
     }
     EXPECT_EQ(about.Panel1->palette().color(QPalette::Window), QColor(192, 192, 192));
     EXPECT_TRUE(about.Panel1->autoFillBackground());
+    EXPECT_FALSE(about.Button1->geometry().intersects(about.Panel1->geometry()));
+    EXPECT_TRUE(about.rect().contains(about.Button1->geometry()));
+}
+
+// Contrast ratio of two colours by their relative luminance (WCAG 2).
+static double contrast(const QColor& a, const QColor& b) {
+    const auto luminance = [](const QColor& c) {
+        const auto linear = [](double v) {
+            return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+    };
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+TEST_F(AboutTest, EveryLineReadsAgainstItsBackground) {
+    for (QLabel* label : about.findChildren<QLabel*>()) {
+        // The white twin under the engraved line is its highlight, not a line to read.
+        if (label->pixmap().isNull() && label != about.Label7) {
+            SCOPED_TRACE(label->objectName().toStdString());
+            const QColor ground = label->parentWidget()->palette().color(QPalette::Window);
+            EXPECT_GE(contrast(textColour(label), ground), 4.5);
+        }
+    }
 }
 
 TEST_F(AboutTest, LabelsHaveTheirPlaceColourAndWeight) {
@@ -193,6 +223,18 @@ TEST_F(AboutTest, ShownTwiceGivesOneWindowInFrontCentredOnTheMainWindow) {
     // Once the frame is known the window is centred exactly.
     const QPoint offset = about.frameGeometry().center() - main.frameGeometry().center();
     EXPECT_LE(offset.manhattanLength(), 1);
+}
+
+TEST_F(AboutTest, BelongsToTheMainWindowItWasMadeFor) {
+    QMainWindow main;
+    main.setGeometry(100, 120, 600, 500);
+    main.show();
+    TAbout_Form owned(&main);
+    owned.showCentredOn(&main);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&owned));
+    EXPECT_TRUE(owned.isWindow());
+    ASSERT_NE(owned.windowHandle(), nullptr);
+    EXPECT_EQ(owned.windowHandle()->transientParent(), main.windowHandle());
 }
 
 struct EdgeCase {

@@ -22,6 +22,7 @@ public:
     QString saveFileName(const QString&, const QString&, const QString&, const QString&) override {
         return {};
     }
+    void beep() override {}
     QStringList errors;
 };
 

@@ -125,6 +125,8 @@ TEST_F(ConversionTest, PageCommandsAreRefusedWhileItRuns) {
     form->N4->trigger();
 
     ASSERT_TRUE(ran);
+    // Each of the five refused commands beeps.
+    EXPECT_EQ(prompts.beeps, 5);
     EXPECT_TRUE(progressShown);
     EXPECT_EQ(progressMinimum, 1);
     EXPECT_EQ(progressMaximum, 118);
@@ -135,6 +137,7 @@ TEST_F(ConversionTest, PageCommandsAreRefusedWhileItRuns) {
     EXPECT_FALSE(form->StatusProgress->isVisible());
     // Once the loop is over the commands work again.
     form->N6->trigger();
+    EXPECT_EQ(prompts.beeps, 5);
     EXPECT_EQ(picture(0).depth(), form->Store.UndoImages[0]->depth());
     EXPECT_NE(picture(0).depth(), 24);
 }

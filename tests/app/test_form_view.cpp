@@ -2,17 +2,29 @@
 
 #include "about_form.h"
 
+#include "image_loader.h"
+
 #include <QAction>
 #include <QContextMenuEvent>
+#include <QDir>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QUrl>
+
+#include <algorithm>
+#include <cstdlib>
+#include <functional>
+#include <vector>
 
 namespace {
 
@@ -128,51 +140,144 @@ TEST_F(WindowTest, RightClickOnThePagesShowsThePopupMenu) {
     form->PopupMenu1->hide();
 }
 
+QScrollArea* windowScrollArea(TForm1& form) {
+    return qobject_cast<QScrollArea*>(form.centralWidget());
+}
+
+bool scrolls(TForm1& form) {
+    const QScrollArea* area = windowScrollArea(form);
+    return area->horizontalScrollBar()->isVisible() || area->verticalScrollBar()->isVisible();
+}
+
 struct SizeCase {
     const char* name;
-    int width;
-    int height;
-    bool actualSize;
-    QSize pageArea;
+    QSize picture; // an empty size stands for twice the room the screen has
+    std::vector<QAction * TForm1::*> commands;
+    int shownWidth; // 0 stands for the picture's own width
+    bool scrolls;
 };
 
 class PageSizing : public FormTest, public ::testing::WithParamInterface<SizeCase> {};
 
-TEST_P(PageSizing, PageAreaTakesTheWidthAndThePicturesProportion) {
+TEST_P(PageSizing, PageAreaTakesTheWidthAndThePicturesShapeWithinTheScreen) {
     const SizeCase& c = GetParam();
-    open(picture(QStringLiteral("size.png"), c.width, c.height));
-    EXPECT_EQ(pageArea(), QSize(300, 300 * c.height / c.width));
-    if (c.actualSize) {
-        const QSize outer = form->outerSize();
-        const QSize area = pageArea();
-        form->N13->trigger();
-        EXPECT_EQ(form->outerSize() - outer, pageArea() - area);
-    }
-    EXPECT_EQ(pageArea(), c.pageArea);
+    const QRect room = form->screen()->availableGeometry();
+    const QSize size = c.picture.isEmpty() ? room.size() * 2 : c.picture;
+    open(picture(QStringLiteral("size.png"), size.width(), size.height()));
+    for (QAction* TForm1::*command : c.commands)
+        (form.get()->*command)->trigger();
+    const int width = c.shownWidth == 0 ? size.width() : c.shownWidth;
+    EXPECT_EQ(pageArea(), QSize(width, width * size.height() / size.width()));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(scrolls(*form), c.scrolls);
+    EXPECT_TRUE(room.contains(form->frameGeometry()));
     EXPECT_TRUE(form->PageControl1->isVisible());
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, PageSizing,
-    ::testing::Values(SizeCase{"Standard600x400", 600, 400, false, {300, 200}},
-                      SizeCase{"Standard600x401", 600, 401, false, {300, 200}},
-                      SizeCase{"ActualSize1000x500", 1000, 500, true, {1000, 500}}),
+    ::testing::Values(
+        SizeCase{"Standard600x400", {600, 400}, {}, 300, false},
+        SizeCase{"Standard600x401", {600, 401}, {}, 300, false},
+        SizeCase{"Standard512x512", {512, 512}, {&TForm1::N13, &TForm1::N14}, 300, false},
+        SizeCase{"ActualSize500x250", {500, 250}, {&TForm1::N13}, 0, false},
+        SizeCase{"ActualSizeLargerThanTheScreen", {}, {&TForm1::N13}, 0, true},
+        SizeCase{"BackToStandardFromLarge", {}, {&TForm1::N13, &TForm1::N14}, 300, false}),
     [](const ::testing::TestParamInfo<SizeCase>& info) { return info.param.name; });
 
-TEST_F(WindowTest, StandardSizeCommandGoesBackTo300) {
-    open(picture(QStringLiteral("back.png"), 1000, 500));
-    form->N13->trigger();
-    ASSERT_EQ(pageArea(), QSize(1000, 500));
-    form->N14->trigger();
-    EXPECT_EQ(pageArea(), QSize(300, 150));
+struct DisplayCase {
+    const char* name;
+    QAction* TForm1::*command;
+    int factor; // picture pixels per screen pixel, each way
+};
+
+class PageDisplay : public FormTest, public ::testing::WithParamInterface<DisplayCase> {};
+
+// Each screen pixel shows the mean of the picture pixels it covers: all of them one to one,
+// and made smaller, the average of its block, so thin lines fade instead of breaking up.
+TEST_P(PageDisplay, ShowsEachPixelOrTheAverageOfThoseItCovers) {
+    const DisplayCase& c = GetParam();
+    QImage image(600, 400, QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            image.setPixel(x, y,
+                           x % 3 == 0 || y % 5 == 0 ? qRgb(0, 0, 0)
+                                                    : qRgb(x * 37 % 256, y * 53 % 256, 200));
+    const QString path = folder.filePath(QStringLiteral("lines.png"));
+    ASSERT_TRUE(image.save(path));
+    open(path);
+    (form.get()->*c.command)->trigger();
+    ASSERT_EQ(pageArea(), image.size() / c.factor);
+
+    const QImage shown = page(0)->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(shown.size(), image.size() / c.factor);
+    int worst = 0;
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x) {
+            int sum[3] = {0, 0, 0};
+            for (int dy = 0; dy < c.factor; ++dy)
+                for (int dx = 0; dx < c.factor; ++dx) {
+                    const QRgb p = image.pixel(x * c.factor + dx, y * c.factor + dy);
+                    sum[0] += qRed(p);
+                    sum[1] += qGreen(p);
+                    sum[2] += qBlue(p);
+                }
+            const QRgb s = shown.pixel(x, y);
+            const int n = c.factor * c.factor;
+            worst = std::max({worst, std::abs(qRed(s) - sum[0] / n),
+                              std::abs(qGreen(s) - sum[1] / n), std::abs(qBlue(s) - sum[2] / n)});
+        }
+    EXPECT_LE(worst, c.factor == 1 ? 0 : 2);
 }
 
-TEST_F(WindowTest, ClickOnThePictureKeepsTheWidthAndRefitsTheHeight) {
+INSTANTIATE_TEST_SUITE_P(Cases, PageDisplay,
+                         ::testing::Values(DisplayCase{"ActualSize", &TForm1::N13, 1},
+                                           DisplayCase{"StandardSize", &TForm1::N14, 2}),
+                         [](const ::testing::TestParamInfo<DisplayCase>& info) {
+                             return info.param.name;
+                         });
+
+TEST_F(WindowTest, NarrowPicturesKeepTheWindowAtItsMinimumWidthAndTheirShape) {
+    const struct {
+        QSize picture;
+        QAction* TForm1::*command;
+    } cases[] = {{{3, 3}, &TForm1::N13}, {{10, 40}, &TForm1::N13}, {{2, 1}, &TForm1::N14}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.picture.width());
+        open(picture(QStringLiteral("narrow.png"), c.picture.width(), c.picture.height()));
+        (form.get()->*c.command)->trigger();
+        const int tabFrame = form->PageControl1->width() - pageArea().width();
+        const int width = std::max(c.command == &TForm1::N13 ? c.picture.width() : 300,
+                                   TForm1::MinimumClientWidth - tabFrame);
+        EXPECT_EQ(pageArea(), QSize(width, width * c.picture.height() / c.picture.width()));
+        EXPECT_GE(form->width(), TForm1::MinimumClientWidth);
+    }
+}
+
+TEST_F(WindowTest, OnlyClicksOnThePictureRefitTheHeight) {
     open(picture(QStringLiteral("click.png"), 600, 400));
-    form->setOuterSize(form->outerSize() + QSize(150, 37));
-    ASSERT_EQ(pageArea(), QSize(450, 237));
-    clickPage();
-    EXPECT_EQ(pageArea(), QSize(450, 300));
+    const struct {
+        const char* where;
+        std::function<void()> click;
+        QSize after;
+    } cases[] = {
+        {"the empty part of the tab row",
+         [this] {
+             QTabWidget* tabs = form->PageControl1;
+             QTest::mouseClick(tabs, Qt::LeftButton, Qt::NoModifier,
+                               QPoint(tabs->width() - 5, tabs->tabBar()->height() / 2));
+         },
+         {450, 237}},
+        {"the picture", [this] { clickPage(); }, {450, 300}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.where);
+        form->N14->trigger();
+        form->setOuterSize(form->outerSize() + QSize(150, 37));
+        ASSERT_EQ(pageArea(), QSize(450, 237));
+        c.click();
+        EXPECT_EQ(pageArea(), c.after);
+    }
     EXPECT_TRUE(prompts.questions.isEmpty());
 }
 
@@ -277,6 +382,58 @@ TEST_F(WindowTest, AboutShowsOneWindowInFrontAndCloseHidesIt) {
     EXPECT_TRUE(form->isVisible());
     about.Button1Click();
     EXPECT_FALSE(about.isVisible());
+}
+
+TEST_F(WindowTest, MenuKeyAndShiftF10OpenThePagesMenu) {
+    for (const QKeySequence& keys :
+         {QKeySequence(Qt::Key_Menu), QKeySequence(Qt::SHIFT | Qt::Key_F10)}) {
+        SCOPED_TRACE(keys.toString().toStdString());
+        form = std::make_unique<TForm1>(prompts);
+        form->show();
+        form->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+        QSignalSpy shown(form->PopupMenu1, &QMenu::aboutToShow);
+        QTest::keySequence(form.get(), keys);
+        EXPECT_EQ(shown.count(), 0); // no page, no menu
+        open(picture(QStringLiteral("keys.png"), 60, 40));
+        QTest::keySequence(form.get(), keys);
+        EXPECT_EQ(shown.count(), 1);
+        EXPECT_TRUE(form->PopupMenu1->isVisible());
+        form->PopupMenu1->hide();
+    }
+}
+
+TEST_F(WindowTest, FilesNamedOnTheCommandLineOpenInOrderAsIfDropped) {
+    const QString a = picture(QStringLiteral("a.png"), 600, 400);
+    const QString b = picture(QStringLiteral("b.png"), 300, 600);
+    const QString c = picture(QStringLiteral("c.png"), 400, 200);
+    const QString here = QDir::currentPath();
+    QDir::setCurrent(folder.path());
+    form->openCommandLine(
+        {QStringLiteral("a.png"), b, QUrl::fromLocalFile(c).toString(QUrl::FullyEncoded)});
+    QDir::setCurrent(here);
+    ASSERT_EQ(form->Store.PageCount, 3);
+    EXPECT_EQ(QStringList(form->Store.PageFileNames.begin(), form->Store.PageFileNames.begin() + 3),
+              QStringList({a, b, c}));
+    EXPECT_EQ(form->PageControl1->currentIndex(), 2);
+    EXPECT_EQ(pageArea(), QSize(300, 150));
+}
+
+// Records the cursor shown while a picture loads.
+Qt::CursorShape cursorWhileLoading = Qt::ArrowCursor;
+
+bool recordCursorAndLoad(const QString& path, Bitmap& bitmap) {
+    const QCursor* cursor = QGuiApplication::overrideCursor();
+    cursorWhileLoading = cursor ? cursor->shape() : Qt::ArrowCursor;
+    return ImageLoaderGP(path, bitmap);
+}
+
+TEST_F(WindowTest, TheMouseShowsTheBusyCursorWhileAPictureLoads) {
+    form->setPictureLoader(&recordCursorAndLoad);
+    open(picture(QStringLiteral("busy.png"), 60, 40));
+    EXPECT_EQ(cursorWhileLoading, Qt::WaitCursor);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(form->Store.PageCount, 1);
 }
 
 TEST_F(WindowTest, ExitClosesTheWindowWithOpenPagesAndAsksNothing) {

@@ -1,0 +1,39 @@
+#include "application_setup.h"
+#include "picture_open_dialog.h"
+#include "test_application.h"
+
+#include <QDialogButtonBox>
+#include <QFileInfo>
+#include <QPushButton>
+#include <QSettings>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(ApplicationSetup, QtsOwnButtonsSpeakJapanese) {
+    ensureApplication();
+    ASSERT_TRUE(installQtJapanese(*QCoreApplication::instance()));
+    QDialogButtonBox box(QDialogButtonBox::Open | QDialogButtonBox::Cancel);
+    EXPECT_EQ(box.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("キャンセル"));
+    EXPECT_EQ(box.button(QDialogButtonBox::Open)->text(), QStringLiteral("開く"));
+}
+
+TEST(ApplicationSetup, TheOpenDialogsStateGoesToAFolderRemovedAfterTheRun) {
+    ensureApplication();
+    QString folder;
+    {
+        const RunOnlySettings settings;
+        folder = settings.folder();
+        ASSERT_FALSE(folder.isEmpty());
+        // The dialog writes its state when it is destroyed.
+        delete new PictureOpenDialog(QStringLiteral("PNG (*.png)"));
+        const QString file =
+            QSettings(QSettings::UserScope, QStringLiteral("QtProject")).fileName();
+        EXPECT_TRUE(file.startsWith(folder + QLatin1Char('/'))) << file.toStdString();
+        EXPECT_TRUE(QFileInfo::exists(file));
+    }
+    EXPECT_FALSE(QFileInfo::exists(folder));
+}
+
+} // namespace

@@ -1,0 +1,47 @@
+#include "qt_prompts.h"
+#include "test_application.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(PromptOwner, EveryBoxBelongsToTheOwnerWindowWhicheverWindowIsActive) {
+    ensureApplication();
+    QWidget owner;
+    owner.show();
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    QtPrompts prompts;
+    prompts.setOwner(&owner);
+    const struct {
+        const char* name;
+        std::function<void()> ask;
+    } boxes[] = {
+        {"confirm", [&] { prompts.confirm(QStringLiteral("?")); }},
+        {"inform", [&] { prompts.inform(QStringLiteral("i")); }},
+        {"showError", [&] { prompts.showError(QStringLiteral("e")); }},
+        {"openFileName", [&] { prompts.openFileName(QStringLiteral("PNG (*.png)")); }},
+    };
+    for (const auto& box : boxes) {
+        SCOPED_TRACE(box.name);
+        QWidget* parent = nullptr;
+        QTimer::singleShot(0, [&parent] {
+            if (auto* shown = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                parent = shown->parentWidget();
+                shown->reject();
+            }
+        });
+        box.ask();
+        EXPECT_EQ(parent, &owner);
+    }
+}
+
+} // namespace
