@@ -56,7 +56,8 @@ version=$(/usr/bin/pintabel-cli --version)
 [ "$version" = "pintabel-cli $(dpkg-deb -f "$deb" Version)" ] ||
   fail "pintabel-cli --version says '$version'"
 
-convert -size 120x80 xc:'#ff00ff' "$work/magenta.png"
+# PNG24: a one-colour picture would otherwise be written as a 1-bit file, whose page is black and white.
+convert -size 120x80 xc:'#ff00ff' "PNG24:$work/magenta.png"
 info=$(/usr/bin/pintabel-cli info "$work/magenta.png")
 [[ "$info" == "$work/magenta.png	120x80	"* ]] || fail "installed pintabel-cli info says '$info'"
 
