@@ -47,7 +47,10 @@ appstreamcli validate --no-net "$work/root/usr/share/metainfo/$id.metainfo.xml" 
   fail "appstreamcli validate"
 say "desktop entry and AppStream metadata are valid"
 
-(cd "$build" && cpack -G DEB -B "$work/deb" >/dev/null) || fail "cpack -G DEB"
+(cd "$build" && cpack -G DEB -B "$work/deb" >"$work/cpack.log" 2>&1) || {
+  cat "$work/cpack.log"
+  fail "cpack -G DEB"
+}
 deb=$(ls "$work/deb"/pintabel_*.deb)
 say "package $(basename "$deb"): depends on $(dpkg-deb -f "$deb" Depends)"
 DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$deb" >/dev/null || fail "apt-get install $deb"
