@@ -1,22 +1,9 @@
 #include "page_image.h"
 
+#include "display_image.h"
+
 #include <QPaintEvent>
 #include <QPainter>
-
-#include <algorithm>
-
-namespace {
-
-// Beyond this many pixels a display copy would cost more memory than it saves time: the
-// picture is then drawn straight from the page, enlarged, which only that much enlarging
-// can lead to.
-constexpr qint64 DisplayCopyLimit = qint64{1} << 24;
-
-qint64 area(QSize size) {
-    return qint64{size.width()} * size.height();
-}
-
-} // namespace
 
 TPageImage::TPageImage(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("ImageX"));
@@ -30,22 +17,13 @@ void TPageImage::setPicture(const Bitmap& picture) {
     update();
 }
 
-const QPixmap& TPageImage::displayCopy(QSize devicePixels, qreal ratio) {
-    const QImage& image = m_picture.image();
-    if (m_displayOf == image.cacheKey() && m_display.size() == devicePixels &&
-        m_display.devicePixelRatio() == ratio)
-        return m_display;
-    // Made smaller, the picture is averaged over the area each screen pixel covers, so thin
-    // lines stay whole instead of breaking into dots; made larger, its pixels are repeated.
-    const bool smaller =
-        devicePixels.width() < image.width() || devicePixels.height() < image.height();
-    m_display = QPixmap::fromImage(
-        devicePixels == image.size()
-            ? image
-            : image.scaled(devicePixels, Qt::IgnoreAspectRatio,
-                           smaller ? Qt::SmoothTransformation : Qt::FastTransformation));
+const QImage& TPageImage::displayCopy(QSize devicePixels, qreal ratio) {
+    const QImage& picture = m_picture.image();
+    if (m_displayOf != picture.cacheKey() || m_display.size() != devicePixels) {
+        m_display = displayImage(picture, devicePixels);
+        m_displayOf = picture.cacheKey();
+    }
     m_display.setDevicePixelRatio(ratio);
-    m_displayOf = image.cacheKey();
     return m_display;
 }
 
@@ -57,11 +35,24 @@ void TPageImage::paintEvent(QPaintEvent* event) {
     }
     const qreal ratio = devicePixelRatio();
     const QSize devicePixels = (QSizeF(size()) * ratio).toSize();
-    if (area(devicePixels) > std::max(area(m_picture.image().size()), DisplayCopyLimit)) {
-        painter.drawImage(rect(), m_picture.image());
+    const QSize pictureSize = m_picture.image().size();
+    // Shown at its own size or enlarged, the picture is drawn straight from the page: the
+    // painter is clipped to the exposed part, and only that part is drawn.
+    if (devicePixels.width() >= pictureSize.width() &&
+        devicePixels.height() >= pictureSize.height()) {
+        const QRectF exposed = event->rect();
+        const qreal sx = qreal(pictureSize.width()) / width();
+        const qreal sy = qreal(pictureSize.height()) / height();
+        const QRect part =
+            QRectF(exposed.x() * sx, exposed.y() * sy, exposed.width() * sx, exposed.height() * sy)
+                .toAlignedRect() &
+            m_picture.image().rect();
+        painter.drawImage(
+            QRectF(part.x() / sx, part.y() / sy, part.width() / sx, part.height() / sy),
+            m_picture.image(), part);
         return;
     }
-    painter.drawPixmap(0, 0, displayCopy(devicePixels, ratio));
+    painter.drawImage(0, 0, displayCopy(devicePixels, ratio));
 }
 
 void TPageImage::mousePressEvent(QMouseEvent* event) {

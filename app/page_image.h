@@ -3,7 +3,7 @@
 #include "bitmap.h"
 #include "click_tracker.h"
 
-#include <QPixmap>
+#include <QImage>
 #include <QWidget>
 
 // The image control of a page: holds the page bitmap and paints it stretched over the
@@ -27,12 +27,13 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    // The picture as the screen shows it, at the control's size in device pixels; made
-    // again only when the picture or that size has changed, so a repaint is one copy.
-    const QPixmap& displayCopy(QSize devicePixels, qreal ratio);
+    // The picture made smaller as the screen shows it, at the control's size in device
+    // pixels; made again only when the picture or that size has changed, so a repaint is
+    // one copy.
+    const QImage& displayCopy(QSize devicePixels, qreal ratio);
 
     Bitmap m_picture;
     ClickTracker m_click;
-    QPixmap m_display;
+    QImage m_display;
     qint64 m_displayOf = 0;
 };
