@@ -254,15 +254,10 @@ TPageImage* TForm1::activeImage() const {
 }
 
 bool TForm1::refusedWhileLoopRuns() {
-    if (!loopRunning())
+    if (!m_loops.anyRunning())
         return false;
     m_prompts.beep();
     return true;
-}
-
-// A running pixel loop keeps every page picture to itself until it ends.
-bool TForm1::canReplaceActivePage() {
-    return !refusedWhileLoopRuns() && activeImage();
 }
 
 void TForm1::connectCommand(QAction* action, void (TForm1::*command)()) {
@@ -272,16 +267,12 @@ void TForm1::connectCommand(QAction* action, void (TForm1::*command)()) {
 
 void TForm1::run(const std::function<void()>& command) {
     runCommand(m_prompts, command);
-    finishLoop();
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
     // A pixel loop runs inside this very call stack: let it end first, abandoning a
     // conversion, and close when it has returned.
-    if (loopRunning()) {
-        if (Store.Converting)
-            Store.AbortRequested = true;
-        m_closeWhenLoopEnds = true;
+    if (m_loops.deferClose(Store)) {
         event->ignore();
         return;
     }

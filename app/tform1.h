@@ -1,6 +1,7 @@
 #pragma once
 
 #include "page_store.h"
+#include "pixel_loop.h"
 #include "print_dialogs.h"
 #include "tone.h"
 
@@ -23,7 +24,6 @@ class QStatusBar;
 class QTabWidget;
 class TAbout_Form;
 class TClientArea;
-class ColumnBands;
 class TPageImage;
 
 // The main window: the tabs of the open pages and every command on them. Its work is
@@ -86,8 +86,6 @@ public:
     void setOuterSize(QSize size);
     // The tab image index (into ImageList3) of tab i.
     int tabImageIndex(int i) const;
-    // Whether a pixel loop is running on some page.
-    bool loopRunning() const { return m_loopDepth > 0; }
 
     // Components, under the names the program's commands use.
     QMenuBar* MainMenu1 = nullptr;
@@ -141,8 +139,8 @@ private:
     void keepOnScreen();
     void showStartSize();
     void showPopupFromKeyboard();
-    // While a pixel loop runs, commands that would process, replace or free a page are
-    // refused with a beep.
+    // While a pixel loop runs on any page, commands that would process, replace or free a
+    // page are refused with a beep.
     bool refusedWhileLoopRuns();
     void createMenus();
     void createPageArea();
@@ -150,19 +148,12 @@ private:
     void setTabImageIndex(QWidget* sheet, int index);
     int activePage() const;
     TPageImage* activeImage() const;
-    bool canReplaceActivePage();
     // One message for the files a command could not open (unreadable, or refused with
     // an error), and one if the page store was full.
     void reportPagesNotOpened(const QStringList& unreadable, const QStringList& errors,
                               bool refusedForLack);
     void connectCommand(QAction* action, void (TForm1::*command)());
     void run(const std::function<void()>& command);
-    // Runs work over the bands, advancing the progress bar and letting window messages
-    // through after each; false when the loop was stopped or its page went away.
-    bool runBands(const QPointer<TPageImage>& page, ColumnBands bands,
-                  const std::function<void(int, int)>& work);
-    // Carries out a close that arrived while a loop ran, once no loop runs any more.
-    void finishLoop();
 
     Prompts& m_prompts;
     PictureLoader m_loader;
@@ -173,8 +164,7 @@ private:
     bool m_changingTabs = false;
     // Files of the running command that could not be decoded.
     QStringList m_unreadable;
-    int m_loopDepth = 0;
-    bool m_closeWhenLoopEnds = false;
+    PixelLoops m_loops{*this};
     bool m_shown = false;
     // The start-up size is given again once a window manager has put its frame around.
     bool m_startupSizePending = true;

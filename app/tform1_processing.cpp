@@ -3,60 +3,11 @@
 #include "colouring_filter.h"
 #include "column_bands.h"
 #include "page_image.h"
-#include "progress_range.h"
 
-#include <QCoreApplication>
-#include <QProgressBar>
 #include <QTabWidget>
 
-namespace {
-
-// Marks a pixel loop as running for as long as it exists, and hides the progress bar on
-// every way out of the loop.
-class LoopScope {
-public:
-    LoopScope(int& depth, QProgressBar& progress) : m_depth(depth), m_progress(progress) {
-        ++m_depth;
-    }
-    ~LoopScope() {
-        m_progress.setValue(m_progress.minimum());
-        m_progress.hide();
-        --m_depth;
-    }
-    LoopScope(const LoopScope&) = delete;
-    LoopScope& operator=(const LoopScope&) = delete;
-
-private:
-    int& m_depth;
-    QProgressBar& m_progress;
-};
-
-} // namespace
-
-bool TForm1::runBands(const QPointer<TPageImage>& page, ColumnBands bands,
-                      const std::function<void(int, int)>& work) {
-    int x0 = 0;
-    int x1 = 0;
-    while (bands.next(x0, x1)) {
-        work(x0, x1);
-        StatusProgress->setValue(x1 - 1);
-        QCoreApplication::processEvents();
-        if (Store.AbortRequested || page.isNull())
-            return false;
-    }
-    return true;
-}
-
-void TForm1::finishLoop() {
-    if (loopRunning() || !m_closeWhenLoopEnds)
-        return;
-    m_closeWhenLoopEnds = false;
-    // Closing from here would pull the window away from under the command that ran the loop.
-    QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
-}
-
 void TForm1::Change_Nurie() {
-    if (!canReplaceActivePage())
+    if (refusedWhileLoopRuns() || !activeImage())
         return;
     const QPointer<QWidget> sheet = PageControl1->currentWidget();
     CustomFilter();
@@ -66,83 +17,66 @@ void TForm1::Change_Nurie() {
 }
 
 void TForm1::CustomFilter() {
-    if (!canReplaceActivePage())
+    if (refusedWhileLoopRuns() || !activeImage())
         return;
-    Store.AbortRequested = false;
-    Store.Converting = true;
-    struct ConvertingFlag {
-        bool& flag;
-        ~ConvertingFlag() { flag = false; }
-    } converting{Store.Converting};
-    LoopScope scope(m_loopDepth, *StatusProgress);
+    PixelLoop loop(m_loops, Store, *StatusProgress, PixelLoop::Conversion);
 
     const int p = activePage();
     const QPointer<TPageImage> page = Store.PageImages[size_t(p)];
     Bitmap& src = page->picture();
-    // The snapshot keeps the picture in the depth it has before the first pixel read.
+    // The snapshot keeps the picture in the depth it has before the first pixel read. It
+    // shares the picture's pixels: the conversion only reads them and writes a new bitmap.
     Store.UndoImages[size_t(p)] = std::make_shared<const Bitmap>(src);
     const int width = src.width();
     const int height = src.height();
     Bitmap out(width, height, 24);
-
-    setProgressMaximum(*StatusProgress, width - 2);
-    setProgressMinimum(*StatusProgress, 1);
-    StatusProgress->setValue(1);
-    StatusProgress->show();
+    loop.showProgress(1, width - 2);
 
     // Pixels are read, and the page picture brought to 24 bits, only if a row is computed.
     const bool computesRows = height - 3 > 0;
     if (computesRows)
         src.setDepth(24);
     const bool completed =
-        runBands(page, ColumnBands(1, width - 2), [&src, &out, computesRows](int x0, int x1) {
+        loop.run(page, ColumnBands(1, width - 2), [&src, &out, computesRows](int x0, int x1) {
             if (computesRows)
                 CustomFilterColumns(src, out, x0, x1);
         });
-    StatusProgress->setValue(0);
-    StatusProgress->hide();
-    Store.Converting = false;
-    if (completed && !Store.AbortRequested && page)
+    loop.end();
+    if (completed)
         page->setPicture(out);
 }
 
 void TForm1::Egg_Plus_ON() {
-    if (!canReplaceActivePage())
+    if (refusedWhileLoopRuns() || !activeImage())
         return;
     ToneObject.Mode = 0;
     ToneFilter(ToneObject);
 }
 
 void TForm1::Egg_Minus_ON() {
-    if (!canReplaceActivePage())
+    if (refusedWhileLoopRuns() || !activeImage())
         return;
     ToneObject.Mode = 1;
     ToneFilter(ToneObject);
 }
 
 void TForm1::ToneFilter(TImageProcessing& processor) {
-    if (!canReplaceActivePage())
+    if (refusedWhileLoopRuns() || !activeImage())
         return;
-    Store.AbortRequested = false;
-    LoopScope scope(m_loopDepth, *StatusProgress);
+    PixelLoop loop(m_loops, Store, *StatusProgress, PixelLoop::Adjustment);
 
     const QPointer<TPageImage> page = activeImage();
     Bitmap& src = page->picture();
     src.setDepth(24);
     const int width = src.width();
     Bitmap out(width, src.height(), 24);
-
-    setProgressMaximum(*StatusProgress, width);
-    setProgressMinimum(*StatusProgress, 0);
-    StatusProgress->setValue(0);
-    StatusProgress->show();
+    loop.showProgress(0, width);
 
     const ToneTable table(processor);
     const bool completed =
-        runBands(page, ColumnBands(0, width - 1),
+        loop.run(page, ColumnBands(0, width - 1),
                  [&src, &out, &table](int x0, int x1) { ToneColumns(src, out, table, x0, x1); });
-    StatusProgress->setValue(0);
-    if (completed && !Store.AbortRequested && page)
+    loop.end();
+    if (completed)
         page->setPicture(out);
-    StatusProgress->hide();
 }

@@ -1,0 +1,65 @@
+#include "pixel_loop.h"
+
+#include "column_bands.h"
+#include "page_image.h"
+#include "page_store.h"
+#include "progress_range.h"
+
+#include <QCoreApplication>
+#include <QProgressBar>
+#include <QWidget>
+
+bool PixelLoops::deferClose(PageStore& store) {
+    if (!anyRunning())
+        return false;
+    if (store.Converting)
+        store.AbortRequested = true;
+    m_closePending = true;
+    return true;
+}
+
+PixelLoop::PixelLoop(PixelLoops& loops, PageStore& store, QProgressBar& progress, Kind kind)
+    : m_loops(loops), m_store(store), m_progress(progress), m_kind(kind) {
+    ++m_loops.m_depth;
+    m_store.AbortRequested = false;
+    if (m_kind == Conversion)
+        m_store.Converting = true;
+}
+
+PixelLoop::~PixelLoop() {
+    end();
+    if (--m_loops.m_depth > 0 || !m_loops.m_closePending)
+        return;
+    m_loops.m_closePending = false;
+    // Closing from here would pull the window away from under the command that ran the loop.
+    QMetaObject::invokeMethod(&m_loops.m_window, &QWidget::close, Qt::QueuedConnection);
+}
+
+void PixelLoop::showProgress(int minimum, int maximum) {
+    setProgressMaximum(m_progress, maximum);
+    setProgressMinimum(m_progress, minimum);
+    m_progress.setValue(minimum);
+    m_progress.show();
+}
+
+bool PixelLoop::run(const QPointer<TPageImage>& page, ColumnBands bands,
+                    const std::function<void(int, int)>& work) {
+    int x0 = 0;
+    int x1 = 0;
+    while (bands.next(x0, x1)) {
+        work(x0, x1);
+        m_progress.setValue(x1 - 1);
+        QCoreApplication::processEvents();
+        if (m_store.AbortRequested || page.isNull())
+            return false;
+    }
+    return true;
+}
+
+void PixelLoop::end() {
+    // reset(), not setValue(0): a bar whose minimum is 1 would ignore 0 and stay full.
+    m_progress.reset();
+    m_progress.hide();
+    if (m_kind == Conversion)
+        m_store.Converting = false;
+}
