@@ -1,5 +1,6 @@
 #include "display_image.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -28,55 +29,80 @@ private:
     int m_bandTop = 0;
 };
 
-// Starts of the blocks that cut length pixels into count nearly equal parts, and the end.
-std::vector<int> blockStarts(int length, int count) {
-    std::vector<int> starts(size_t(count) + 1);
-    for (int i = 0; i <= count; ++i)
-        starts[size_t(i)] = int(qint64(i) * length / count);
-    return starts;
+// How one axis of the picture (length pixels) maps onto the screen (count pixels). In units
+// where a picture pixel is count long and a screen pixel length long, every overlap is a
+// whole number: screen pixel i takes picture pixel p with the weight of their overlap, and
+// its weights add up to length.
+class AxisWeights {
+public:
+    AxisWeights(int length, int count) : m_starts(size_t(count) + 1) {
+        for (int i = 0; i < count; ++i) {
+            m_starts[size_t(i)] = int(m_firsts.size());
+            const qint64 from = qint64(i) * length;
+            const qint64 to = from + length;
+            for (qint64 p = from / count; p * count < to; ++p) {
+                m_firsts.push_back(int(p));
+                m_weights.push_back(
+                    std::uint32_t(std::min(to, (p + 1) * count) - std::max(from, p * count)));
+            }
+        }
+        m_starts[size_t(count)] = int(m_firsts.size());
+    }
+    // Picture pixels of screen pixel i: entries [begin(i), end(i)).
+    int begin(int i) const { return m_starts[size_t(i)]; }
+    int end(int i) const { return m_starts[size_t(i) + 1]; }
+    int pixel(int entry) const { return m_firsts[size_t(entry)]; }
+    std::uint32_t weight(int entry) const { return m_weights[size_t(entry)]; }
+
+private:
+    std::vector<int> m_starts;
+    std::vector<int> m_firsts;
+    std::vector<std::uint32_t> m_weights;
+};
+
+// Adds weight times each byte of a row, with wider vectors where the processor has them.
+#if defined(__GNUC__) && defined(__x86_64__)
+__attribute__((target_clones("avx2", "default")))
+#endif
+void addWeighted(std::uint32_t* __restrict sums, const uchar* __restrict line, size_t count,
+                 std::uint32_t weight) {
+    for (size_t k = 0; k < count; ++k)
+        sums[k] += weight * line[k];
 }
 
-// The picture reduced to columns x rows, each pixel the rounded mean of its block.
-QImage blockMeans(const QImage& picture, int columns, int rows) {
-    const int width = picture.width();
-    QImage result(columns, rows, QImage::Format_RGB32);
+// The picture at size, each pixel the rounded mean of the picture area it covers, pixels
+// cut by its edges counted by the part inside. The rows of each screen row are summed
+// first, one multiply-add per picture byte, then the columns of that sum.
+QImage areaMeans(const QImage& picture, QSize size) {
+    QImage result(size, QImage::Format_RGB32);
     if (result.isNull())
         return result;
-    const std::vector<int> left = blockStarts(width, columns);
-    const std::vector<int> top = blockStarts(picture.height(), rows);
+    const int width = picture.width();
+    const AxisWeights columns(width, size.width());
+    const AxisWeights rows(picture.height(), size.height());
+    const std::uint64_t whole = std::uint64_t(width) * std::uint64_t(picture.height());
     BgrRows source(picture);
-    // Column sums of the block's rows, byte by byte: one addition per picture byte.
     std::vector<std::uint32_t> sums(size_t(width) * 3);
-    for (int j = 0; j < rows; ++j) {
+    for (int j = 0; j < size.height(); ++j) {
         std::fill(sums.begin(), sums.end(), 0);
-        for (int y = top[size_t(j)]; y < top[size_t(j) + 1]; ++y) {
-            const uchar* line = source.row(y);
-            for (size_t i = 0; i < sums.size(); ++i)
-                sums[i] += line[i];
+        for (int e = rows.begin(j); e < rows.end(j); ++e) {
+            addWeighted(sums.data(), source.row(rows.pixel(e)), sums.size(), rows.weight(e));
         }
-        const std::uint64_t blockRows = std::uint64_t(top[size_t(j) + 1] - top[size_t(j)]);
         auto* out = reinterpret_cast<QRgb*>(result.scanLine(j));
-        for (int i = 0; i < columns; ++i) {
+        for (int i = 0; i < size.width(); ++i) {
             std::uint64_t blue = 0, green = 0, red = 0;
-            for (int x = left[size_t(i)]; x < left[size_t(i) + 1]; ++x) {
-                blue += sums[size_t(x) * 3];
-                green += sums[size_t(x) * 3 + 1];
-                red += sums[size_t(x) * 3 + 2];
+            for (int e = columns.begin(i); e < columns.end(i); ++e) {
+                const std::uint64_t weight = columns.weight(e);
+                const size_t k = size_t(columns.pixel(e)) * 3;
+                blue += weight * sums[k];
+                green += weight * sums[k + 1];
+                red += weight * sums[k + 2];
             }
-            const std::uint64_t n =
-                blockRows * std::uint64_t(left[size_t(i) + 1] - left[size_t(i)]);
-            out[i] =
-                qRgb(int((red + n / 2) / n), int((green + n / 2) / n), int((blue + n / 2) / n));
+            out[i] = qRgb(int((red + whole / 2) / whole), int((green + whole / 2) / whole),
+                          int((blue + whole / 2) / whole));
         }
     }
     return result;
-}
-
-// How many whole blocks of at least two pixels fit, or the picture's own length when the
-// screen needs more than half of it.
-int blocksFor(int length, int wanted) {
-    const int factor = length / std::max(wanted, 1);
-    return factor >= 2 ? length / factor : length;
 }
 
 } // namespace
@@ -84,14 +110,5 @@ int blocksFor(int length, int wanted) {
 QImage displayImage(const QImage& picture, QSize size) {
     if (picture.isNull() || size.isEmpty())
         return QImage();
-    const int columns = blocksFor(picture.width(), size.width());
-    const int rows = blocksFor(picture.height(), size.height());
-    const QImage reduced = columns == picture.width() && rows == picture.height()
-                               ? picture.convertToFormat(QImage::Format_RGB32)
-                               : blockMeans(picture, columns, rows);
-    if (reduced.size() == size || reduced.isNull())
-        return reduced;
-    const bool smaller = size.width() < reduced.width() || size.height() < reduced.height();
-    return reduced.scaled(size, Qt::IgnoreAspectRatio,
-                          smaller ? Qt::SmoothTransformation : Qt::FastTransformation);
+    return areaMeans(picture, size);
 }

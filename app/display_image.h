@@ -3,9 +3,8 @@
 #include <QImage>
 #include <QSize>
 
-// The picture made smaller for the screen: each screen pixel shows the mean of the picture
-// pixels it covers, so thin lines fade instead of breaking into dots. Whole blocks of
-// pixels are first averaged in one pass over the picture's rows; Qt's smooth scaling then
-// takes the small image the rest of the way. In either direction where size is not
-// smaller than the picture, the pixels are repeated. Gives Format_RGB32.
+// The picture at size for the screen: each screen pixel shows the mean of the picture area
+// it covers, pixels cut by its edges counted by the part inside, so thin lines fade instead
+// of breaking into dots. One pass over the picture's rows, which are read in place when
+// the picture is 24-bit. Gives Format_RGB32.
 QImage displayImage(const QImage& picture, QSize size);
