@@ -36,8 +36,9 @@ void TPageImage::paintEvent(QPaintEvent* event) {
     const qreal ratio = devicePixelRatio();
     const QSize devicePixels = (QSizeF(size()) * ratio).toSize();
     const QSize pictureSize = m_picture.image().size();
-    // Shown at its own size or enlarged, the picture is drawn straight from the page: the
-    // painter is clipped to the exposed part, and only that part is drawn.
+    // Shown at its own size or enlarged, the picture is drawn straight from the page, and
+    // only the pixels under the exposed part: a scrolled actual-size view of a large
+    // picture costs what the window shows, and no copy of the whole is kept.
     if (devicePixels.width() >= pictureSize.width() &&
         devicePixels.height() >= pictureSize.height()) {
         const QRectF exposed = event->rect();
