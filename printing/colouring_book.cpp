@@ -1,0 +1,89 @@
+#include "colouring_book.h"
+
+#include "app_error.h"
+#include "bitmap.h"
+#include "line_tracing.h"
+#include "print_layout.h"
+
+#include <QPageSize>
+
+#include <cmath>
+#include <cstdint>
+
+namespace {
+
+EAppError bookError() {
+    return EAppError(QStringLiteral("PDF を書き出せませんでした。"));
+}
+
+QPageSize pageSize(BookPaper paper) {
+    return QPageSize(paper == BookPaper::Letter ? QPageSize::Letter : QPageSize::A4);
+}
+
+QPageLayout layoutFor(const BookSettings& settings, QPageLayout::Orientation orientation) {
+    const QPageSize size = pageSize(settings.paper);
+    const double m = settings.marginMillimetres;
+    const QSizeF paper = size.size(QPageSize::Millimeter);
+    // The margins must leave some paper between them, or there is nowhere to put a picture.
+    if (!(m >= 0) || 2 * m >= std::min(paper.width(), paper.height()))
+        throw EAppError(QStringLiteral("余白 %1 mm は用紙に収まりません。").arg(m));
+    return QPageLayout(size, orientation, QMarginsF(m, m, m, m), QPageLayout::Millimeter);
+}
+
+std::int64_t area(const QRect& r) {
+    return std::int64_t(r.width()) * r.height();
+}
+
+} // namespace
+
+BookSheet PlaceBookPage(const BookSettings& settings, QSize picture, int resolution) {
+    BookSheet best;
+    for (const QPageLayout::Orientation orientation :
+         {QPageLayout::Portrait, QPageLayout::Landscape}) {
+        const QPageLayout layout = layoutFor(settings, orientation);
+        const QRect paint = layout.paintRectPixels(resolution);
+        const QRect target =
+            FitPictureToPage(paint.width(), paint.height(), picture.width(), picture.height());
+        if (orientation == QPageLayout::Portrait || area(target) > area(best.target))
+            best = BookSheet{layout, target};
+    }
+    return best;
+}
+
+ColouringBook::ColouringBook(QIODevice& device, const BookSettings& settings, const QString& title)
+    : m_settings(settings), m_writer(&device) {
+    m_writer.setResolution(Resolution);
+    m_writer.setTitle(title);
+    m_writer.setCreator(QStringLiteral("Pintabel"));
+}
+
+void ColouringBook::addPage(const Bitmap& page) {
+    // A copy: the page may change while the book is written, its sheet may not.
+    const QImage image = page.image();
+    const BookSheet sheet = PlaceBookPage(m_settings, image.size(), Resolution);
+    const std::optional<QPainterPath> lines =
+        m_settings.vector ? TraceBlackAndWhite(image) : std::nullopt;
+    // A new layout applies to the next sheet begun.
+    m_writer.setPageLayout(sheet.layout);
+    if (m_pages == 0 ? !m_painter.begin(&m_writer) : !m_writer.newPage())
+        throw bookError();
+    ++m_pages;
+    if (lines) {
+        // Pixel coordinates onto the target, stretched exactly as the image would be.
+        m_painter.save();
+        m_painter.translate(sheet.target.topLeft());
+        m_painter.scale(double(sheet.target.width()) / image.width(),
+                        double(sheet.target.height()) / image.height());
+        m_painter.fillPath(*lines, Qt::black);
+        m_painter.restore();
+        return;
+    }
+    m_painter.drawImage(sheet.target, image);
+}
+
+void ColouringBook::finish() {
+    if (m_pages == 0)
+        throw EAppError(QStringLiteral("PDF にするページがありません。"));
+    if (!m_painter.end())
+        throw bookError();
+}
