@@ -1,5 +1,7 @@
 #pragma once
 
+#include "book_settings.h"
+
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
@@ -9,15 +11,6 @@
 
 class Bitmap;
 class QIODevice;
-
-enum class BookPaper { A4, Letter };
-
-struct BookSettings {
-    BookPaper paper = BookPaper::A4;
-    double marginMillimetres = 10.0;
-    // Pages of pure black and white go in as traced curves instead of images.
-    bool vector = false;
-};
 
 // One sheet of the book: its paper, orientation and margins, and where the picture lands,
 // in device pixels at resolution, from the corner inside the margins.
