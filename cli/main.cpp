@@ -18,6 +18,8 @@
 
 #include <cstdio>
 #include <exception>
+#include <future>
+#include <optional>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -281,11 +283,22 @@ int book(QList<QByteArray> arguments) {
     QBuffer pdf;
     pdf.open(QIODevice::WriteOnly);
     ColouringBook writer(pdf, settings, PrintTitle(QFile::decodeName(paths[0])));
-    for (qsizetype i = 0; i < paths.size(); ++i) {
+    // The next page is loaded, processed and traced on a second thread while the book
+    // writes the one before; nothing, when it cannot be read.
+    const auto prepare = [&](qsizetype i) -> std::optional<BookPage> {
         Bitmap page;
         if (!loadPage(QStringLiteral("book"), paths[i], chosen, page))
+            return std::nullopt;
+        return PrepareBookPage(settings, page);
+    };
+    std::future<std::optional<BookPage>> next = std::async(std::launch::async, prepare, 0);
+    for (qsizetype i = 0; i < paths.size(); ++i) {
+        const std::optional<BookPage> page = next.get();
+        if (!page)
             return 1;
-        writer.addPage(page);
+        if (i + 1 < paths.size())
+            next = std::async(std::launch::async, prepare, i + 1);
+        writer.addPage(*page);
         print(stderr, QStringLiteral("page %1/%2\n").arg(i + 1).arg(paths.size()));
     }
     writer.finish();

@@ -73,21 +73,34 @@ ColouringBook::ColouringBook(QIODevice& device, const BookSettings& settings, co
     m_writer.setCreator(QStringLiteral("Pintabel"));
 }
 
-void ColouringBook::addPage(const Bitmap& page) {
+BookPage PrepareBookPage(const BookSettings& settings, const Bitmap& page) {
+    BookPage prepared;
     // A copy: the page may change while the book is written, its sheet may not.
     const QImage image = page.image();
-    const BookSheet sheet = PlaceBookPage(m_settings, image.size(), Resolution);
-    const std::optional<QPainterPath> lines =
-        m_settings.vector ? TraceBlackAndWhite(image) : std::nullopt;
+    prepared.sheet = PlaceBookPage(settings, image.size(), ColouringBook::Resolution);
+    if (settings.vector)
+        if (std::optional<QPainterPath> lines = TraceBlackAndWhite(image)) {
+            prepared.lines = placeLines(std::move(*lines), prepared.sheet.target, image.size());
+            return prepared;
+        }
+    prepared.image = image;
+    return prepared;
+}
+
+void ColouringBook::addPage(const Bitmap& page) {
+    addPage(PrepareBookPage(m_settings, page));
+}
+
+void ColouringBook::addPage(const BookPage& page) {
     // A new layout applies to the next sheet begun.
-    m_writer.setPageLayout(sheet.layout);
+    m_writer.setPageLayout(page.sheet.layout);
     if (m_pages == 0 ? !m_painter.begin(&m_writer) : !m_writer.newPage())
         throw bookError();
     ++m_pages;
-    if (lines)
-        m_painter.fillPath(placeLines(std::move(*lines), sheet.target, image.size()), Qt::black);
+    if (page.lines)
+        m_painter.fillPath(*page.lines, Qt::black);
     else
-        m_painter.drawImage(sheet.target, image);
+        m_painter.drawImage(page.sheet.target, page.image);
 }
 
 void ColouringBook::finish() {

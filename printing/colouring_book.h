@@ -2,12 +2,15 @@
 
 #include "book_settings.h"
 
+#include <QImage>
 #include <QPageLayout>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPdfWriter>
 #include <QRect>
 #include <QSize>
 #include <QString>
+#include <optional>
 
 class Bitmap;
 class QIODevice;
@@ -25,6 +28,19 @@ struct BookSheet {
 // fit rule's error for a picture of no pixels.
 BookSheet PlaceBookPage(const BookSettings& settings, QSize picture, int resolution);
 
+// A page ready to be written: its sheet, and its traced lines (in device pixels on the
+// sheet) or else its picture.
+struct BookPage {
+    BookSheet sheet;
+    std::optional<QPainterPath> lines;
+    QImage image;
+};
+
+// Places a page and, in a vector book, traces it when it is black and white. The slow part
+// of a page, and touches nothing shared: it may run on another thread while the book writes
+// the page before. Throws as PlaceBookPage and TraceBlackAndWhite do.
+BookPage PrepareBookPage(const BookSettings& settings, const Bitmap& page);
+
 // Writes pages as one PDF document to a device, one sheet each, in the order added.
 class ColouringBook {
 public:
@@ -38,6 +54,8 @@ public:
     // Throws as PlaceBookPage does, before anything of the page is written; EAppError when
     // the device refuses the document.
     void addPage(const Bitmap& page);
+    // A page prepared with this book's settings.
+    void addPage(const BookPage& page);
     // Completes the document. A book needs at least one page: EAppError otherwise.
     void finish();
     int pageCount() const { return m_pages; }
