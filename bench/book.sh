@@ -6,12 +6,7 @@
 # grey pages go in as images. Four different pictures of each kind, each given five times.
 # Prints each run's wall-clock time, the best of two, and the PDF's size.
 set -euo pipefail
-here=$(cd "$(dirname "$0")/.." && pwd)
-build=${1:-$here/build}
-cli=$build/cli/pintabel-cli
-[ -x "$cli" ] || { echo "book.sh: $cli not built" >&2; exit 1; }
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+. "$(dirname "$0")/cli_setup.sh"
 
 # shapes SEED: ImageMagick drawing commands of 600 random rectangles, ellipses and curves.
 shapes() {
