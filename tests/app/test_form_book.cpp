@@ -1,8 +1,8 @@
 #include "form_fixture.h"
 
 #include <QAction>
-#include <QProgressBar>
 #include <QProcess>
+#include <QProgressBar>
 #include <QRegularExpression>
 
 namespace {
