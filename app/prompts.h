@@ -3,6 +3,7 @@
 #include <QString>
 
 class QPrinter;
+struct BookSettings;
 
 // Every question and message the main window puts to the user goes through this
 // interface, so the window's behaviour can be driven without real modal boxes.
@@ -19,6 +20,9 @@ public:
     // write back: true when the user confirmed. One that shows no dialogs cancels them.
     virtual bool printDialog(QPrinter&) { return false; }
     virtual bool printerSetupDialog(QPrinter&) { return false; }
+    // The colouring-book dialog, showing settings and writing back the user's choices:
+    // true when the user confirmed. One that shows no dialog cancels it.
+    virtual bool bookDialog(BookSettings&) { return false; }
     // The save-picture dialog: opens in directory (where the platform chooses when it is
     // empty) proposing fileName, adds defaultSuffix to a name typed without an extension
     // and never asks before an existing file is replaced. filter is in Qt's syntax, its

@@ -1,5 +1,6 @@
 #include "qt_prompts.h"
 
+#include "book_dialog.h"
 #include "picture_open_dialog.h"
 #include "picture_save_dialog.h"
 
@@ -78,6 +79,14 @@ bool QtPrompts::printDialog(QPrinter& printer) {
 // Printer and paper are chosen as for printing, but confirming only keeps the settings.
 bool QtPrompts::printerSetupDialog(QPrinter& printer) {
     return runPrintDialog(printer, owner(), QStringLiteral("プリンタの設定"), QStringLiteral("OK"));
+}
+
+bool QtPrompts::bookDialog(BookSettings& settings) {
+    BookDialog dialog(settings, owner());
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    settings = dialog.settings();
+    return true;
 }
 
 QString QtPrompts::saveFileName(const QString& directory, const QString& fileName,

@@ -18,6 +18,7 @@ public:
     QString openFileName(const QString& filter) override;
     bool printDialog(QPrinter& printer) override;
     bool printerSetupDialog(QPrinter& printer) override;
+    bool bookDialog(BookSettings& settings) override;
     QString saveFileName(const QString& directory, const QString& fileName,
                          const QString& defaultSuffix, const QString& filter) override;
     void beep() override;

@@ -84,11 +84,12 @@ void TForm1::createMenus() {
     Print1 = item(QStringLiteral("印刷"), 3);
     Print1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     N7 = item(QStringLiteral("プリンタ設定"), 4);
+    SaveBook1 = item(QStringLiteral("塗り絵ブックをPDFで保存..."), 3);
     N1 = separator(this);
     File1->addAction(N1);
     About_Pintabel1 = item(QStringLiteral("Pintabel..情報"), 7);
     Exit1 = item(QStringLiteral("終了(&X)"), 8);
-    for (QAction* action : {Close1, Save1, SaveAs1, Print1})
+    for (QAction* action : {Close1, Save1, SaveAs1, Print1, SaveBook1})
         action->setEnabled(false);
 
     PopupMenu1 = new QMenu(this);
@@ -120,6 +121,7 @@ void TForm1::createMenus() {
     connectCommand(Exit1, &TForm1::Exit1Click);
     connectCommand(Print1, &TForm1::Printing);
     connectCommand(N7, &TForm1::PrintSetup1Click);
+    connectCommand(SaveBook1, &TForm1::SaveBook1Click);
     connectCommand(About_Pintabel1, &TForm1::About_Pintabel1Click);
     connectCommand(N4, &TForm1::Change_Nurie);
     connectCommand(N9, &TForm1::Egg_Plus_ON);
@@ -227,7 +229,7 @@ void TForm1::setOuterSize(QSize size) {
 }
 
 void TForm1::setPageCommandsEnabled(bool enabled) {
-    for (QAction* action : {N4, N9, N5, N6, N13, N14, Close1, Save1, SaveAs1, Print1})
+    for (QAction* action : {N4, N9, N5, N6, N13, N14, Close1, Save1, SaveAs1, Print1, SaveBook1})
         action->setEnabled(enabled);
 }
 

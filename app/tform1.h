@@ -1,5 +1,6 @@
 #pragma once
 
+#include "book_settings.h"
 #include "page_store.h"
 #include "pixel_loop.h"
 #include "print_dialogs.h"
@@ -30,7 +31,8 @@ class TPageImage;
 // split over files by subsystem: tform1.cpp (construction, menus, enable rules, command
 // dispatch), tform1_pages.cpp (page store commands), tform1_view.cpp (sizing, clicks,
 // About, exit), tform1_files.cpp (open and drop), tform1_save.cpp (saving),
-// tform1_processing.cpp (pixel loops), tform1_printing.cpp (print and printer setup).
+// tform1_processing.cpp (pixel loops), tform1_printing.cpp (print and printer setup),
+// tform1_book.cpp (the PDF colouring book).
 class TForm1 : public QMainWindow {
     Q_OBJECT
 public:
@@ -65,6 +67,8 @@ public:
     void WMDropFiles(const QStringList& paths);
     void Printing();
     void PrintSetup1Click();
+    // Writes every open page, in tab order, into one PDF colouring book.
+    void SaveBook1Click();
     void SaveAs1Click();
     void Save_OverWrite();
     // Opens the files named when the program was started, as if they had been dropped.
@@ -95,6 +99,7 @@ public:
     QAction* Save1 = nullptr;
     QAction* SaveAs1 = nullptr;
     QAction* Print1 = nullptr;
+    QAction* SaveBook1 = nullptr;
     QAction* Exit1 = nullptr;
     QAction* N1 = nullptr;
     QAction* N2 = nullptr;
@@ -165,6 +170,8 @@ private:
     // Files of the running command that could not be decoded.
     QStringList m_unreadable;
     PixelLoops m_loops{*this};
+    // The colouring book's settings as last chosen.
+    BookSettings m_bookSettings;
     bool m_shown = false;
     // The start-up size is given again once a window manager has put its frame around.
     bool m_startupSizePending = true;

@@ -5,12 +5,7 @@
 # -quality 90` (decoding and encoding alone), best of three runs each. Without PHOTO a 6000 x 4000
 # photograph-like JPEG is made with ImageMagick.
 set -euo pipefail
-here=$(cd "$(dirname "$0")/.." && pwd)
-build=${1:-$here/build}
-cli=$build/cli/pintabel-cli
-[ -x "$cli" ] || { echo "large_photo.sh: $cli not built" >&2; exit 1; }
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+. "$(dirname "$0")/cli_setup.sh"
 
 photo=${2:-}
 if [ -z "$photo" ]; then

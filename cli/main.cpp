@@ -1,19 +1,25 @@
 #include "app_error.h"
 #include "bitmap.h"
+#include "colouring_book.h"
 #include "image_loader.h"
 #include "metafile_process.h"
 #include "picture_saver.h"
 #include "print_job.h"
+#include "print_layout.h"
 #include "qv_printers.h"
+#include "safe_file.h"
 #include "steps.h"
 #include "version.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QGuiApplication>
 #include <QStringList>
 
 #include <cstdio>
 #include <exception>
+#include <future>
+#include <optional>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -64,6 +70,16 @@ QString usage() {
         "      Loads INPUT, applies the steps and prints the page as the window's Print\n"
         "      command does: one page, scaled to fit and centred, in a job named after\n"
         "      INPUT. Without --printer it goes to the default printer.\n"
+        "  pintabel-cli book OUTPUT.pdf [--paper A4|Letter] [--margin MM] [--vector]\n"
+        "                   [STEPS...] INPUT...\n"
+        "      Loads each INPUT, applies the steps and writes all of them as one PDF, one\n"
+        "      page each in the order given, on A4 (the default) or Letter paper with\n"
+        "      margins of MM millimetres (10 by default): each picture scaled to fit inside\n"
+        "      the margins and centred as printing does, on the paper turned whichever way\n"
+        "      shows it larger. With --vector, pages of pure black and white go in as traced\n"
+        "      curves instead of images. The document is titled after the first INPUT.\n"
+        "      Says \"page N/TOTAL\" on standard error as each page is done. OUTPUT must end\n"
+        "      in .pdf; it is written only when every page is, and replaced whole.\n"
         "  pintabel-cli --help\n"
         "      Shows this text.\n"
         "  pintabel-cli --version\n"
@@ -205,6 +221,91 @@ int printPage(QList<QByteArray> arguments) {
     return 0;
 }
 
+// Takes option and its value out of arguments into value; false (after saying why) when
+// the value is missing.
+bool takeValue(QList<QByteArray>& arguments, const QByteArray& option, QString& value) {
+    const qsizetype at = arguments.indexOf(option);
+    if (at < 0)
+        return true;
+    if (at + 1 >= arguments.size()) {
+        print(stderr, QStringLiteral("pintabel-cli book: %1 needs a value\n")
+                          .arg(QString::fromLatin1(option)));
+        return false;
+    }
+    value = QString::fromLocal8Bit(arguments.takeAt(at + 1));
+    arguments.removeAt(at);
+    return true;
+}
+
+// The book's settings from its options, taken out of arguments; false after saying why.
+bool bookSettings(QList<QByteArray>& arguments, BookSettings& settings) {
+    QString paper = QStringLiteral("A4");
+    QString margin = QStringLiteral("10");
+    if (!takeValue(arguments, "--paper", paper) || !takeValue(arguments, "--margin", margin))
+        return false;
+    settings.vector = arguments.removeAll(QByteArray("--vector")) > 0;
+    if (paper.compare(QLatin1String("A4"), Qt::CaseInsensitive) == 0) {
+        settings.paper = BookPaper::A4;
+    } else if (paper.compare(QLatin1String("Letter"), Qt::CaseInsensitive) == 0) {
+        settings.paper = BookPaper::Letter;
+    } else {
+        print(stderr, QStringLiteral("pintabel-cli book: unknown paper %1\n").arg(paper));
+        return false;
+    }
+    bool number = false;
+    settings.marginMillimetres = margin.toDouble(&number);
+    if (!number || !(settings.marginMillimetres >= 0)) {
+        print(stderr, QStringLiteral("pintabel-cli book: bad margin %1\n").arg(margin));
+        return false;
+    }
+    return true;
+}
+
+int book(QList<QByteArray> arguments) {
+    BookSettings settings;
+    if (!bookSettings(arguments, settings))
+        return 2;
+    QList<const ProcessingStep*> chosen;
+    QList<QByteArray> paths;
+    if (!parseSteps(QStringLiteral("book"), arguments, chosen, paths))
+        return 2;
+    if (paths.size() < 2) {
+        print(stderr,
+              QStringLiteral("pintabel-cli book: give OUTPUT.pdf and at least one INPUT\n"));
+        return 2;
+    }
+    const QString output = QFile::decodeName(paths.takeFirst());
+    // A picture named first by mistake must not be overwritten with a PDF.
+    if (!output.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) {
+        print(stderr, QStringLiteral("pintabel-cli book: OUTPUT must end in .pdf\n"));
+        return 2;
+    }
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    ColouringBook writer(pdf, settings, PrintTitle(QFile::decodeName(paths[0])));
+    // The next page is loaded, processed and traced on a second thread while the book
+    // writes the one before; nothing, when it cannot be read.
+    const auto prepare = [&](qsizetype i) -> std::optional<BookPage> {
+        Bitmap page;
+        if (!loadPage(QStringLiteral("book"), paths[i], chosen, page))
+            return std::nullopt;
+        return PrepareBookPage(settings, page);
+    };
+    std::future<std::optional<BookPage>> next = std::async(std::launch::async, prepare, 0);
+    for (qsizetype i = 0; i < paths.size(); ++i) {
+        const std::optional<BookPage> page = next.get();
+        if (!page)
+            return 1;
+        if (i + 1 < paths.size())
+            next = std::async(std::launch::async, prepare, i + 1);
+        writer.addPage(*page);
+        print(stderr, QStringLiteral("page %1/%2\n").arg(i + 1).arg(paths.size()));
+    }
+    writer.finish();
+    WriteFileSafely(output, pdf.data());
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -237,6 +338,8 @@ int main(int argc, char** argv) {
             return convert(arguments);
         if (command == QLatin1String("print"))
             return printPage(arguments);
+        if (command == QLatin1String("book"))
+            return book(arguments);
     } catch (const EAppError& error) {
         print(stderr, error.message() + QLatin1Char('\n'));
         return 1;

@@ -28,6 +28,14 @@ bool ScriptedPrompts::dialogAnswer(const QString& dialog) {
     return confirmDialogs;
 }
 
+bool ScriptedPrompts::bookDialog(BookSettings& settings) {
+    bookShown = settings;
+    if (!dialogAnswer(QStringLiteral("book")))
+        return false;
+    settings = bookChoice;
+    return true;
+}
+
 QString ScriptedPrompts::saveFileName(const QString& directory, const QString& fileName,
                                       const QString& defaultSuffix, const QString& filter) {
     saveDialogs.append({directory, fileName, defaultSuffix, filter});

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "bitmap.h"
+#include "book_settings.h"
 #include "page_image.h"
 #include "prompts.h"
 #include "tform1.h"
@@ -21,6 +22,7 @@ public:
     QString openFileName(const QString& filter) override;
     bool printDialog(QPrinter&) override { return dialogAnswer(QStringLiteral("print")); }
     bool printerSetupDialog(QPrinter&) override { return dialogAnswer(QStringLiteral("setup")); }
+    bool bookDialog(BookSettings& settings) override;
     bool dialogAnswer(const QString& dialog);
     QString saveFileName(const QString& directory, const QString& fileName,
                          const QString& defaultSuffix, const QString& filter) override;
@@ -33,7 +35,11 @@ public:
     QStringList filters;
     QStringList filesToOpen; // answered in order; none left means "cancel"
 
-    // The print dialogs shown ("print" or "setup"), and whether the user confirms them.
+    // What the colouring-book dialog last showed, and what the user chooses in it when
+    // confirming it.
+    BookSettings bookShown;
+    BookSettings bookChoice;
+    // The dialogs shown ("print", "setup" or "book"), and whether the user confirms them.
     QStringList dialogsShown;
     bool confirmDialogs = true;
     struct SaveDialog {

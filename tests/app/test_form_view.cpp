@@ -79,6 +79,7 @@ TEST_F(WindowTest, MainMenuItemsInOrderWithCaptionsShortcutsIconsAndStartState) 
         {&TForm1::N2, "", QKeySequence(), true},
         {&TForm1::Print1, "印刷", QKeySequence(Qt::CTRL | Qt::Key_P), false},
         {&TForm1::N7, "プリンタ設定", QKeySequence(), true},
+        {&TForm1::SaveBook1, "塗り絵ブックをPDFで保存...", QKeySequence(), false},
         {&TForm1::N1, "", QKeySequence(), true},
         {&TForm1::About_Pintabel1, "Pintabel..情報", QKeySequence(), true},
         {&TForm1::Exit1, "終了(&X)", QKeySequence(), true},

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "book_settings.h"
+
+#include <QDialog>
+
+class QCheckBox;
+class QComboBox;
+class QDoubleSpinBox;
+
+// The colouring book's settings: paper, margins and whether black-and-white pages are
+// traced into curves.
+class BookDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit BookDialog(const BookSettings& settings, QWidget* parent = nullptr);
+    BookSettings settings() const;
+
+    QComboBox* paper = nullptr;
+    QDoubleSpinBox* margin = nullptr;
+    QCheckBox* vector = nullptr;
+};

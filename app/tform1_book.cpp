@@ -1,0 +1,51 @@
+#include "tform1.h"
+
+#include "colouring_book.h"
+#include "file_names.h"
+#include "page_image.h"
+#include "print_layout.h"
+#include "prompts.h"
+#include "safe_file.h"
+
+#include <QBuffer>
+#include <QCoreApplication>
+#include <QPointer>
+#include <QTabWidget>
+
+void TForm1::SaveBook1Click() {
+    // A running pixel loop may still change its page; the book waits for it.
+    if (refusedWhileLoopRuns() || PageControl1->count() == 0)
+        return;
+    BookSettings settings = m_bookSettings;
+    if (!m_prompts.bookDialog(settings))
+        return;
+    m_bookSettings = settings;
+    const QString first = Store.PageFileNames[0];
+    QString name =
+        m_prompts.saveFileName(SaveDialogDirectory(first), GetName(first), QStringLiteral("pdf"),
+                               QStringLiteral("PDF ファイル (*.pdf)"));
+    if (name.isEmpty())
+        return;
+    if (!name.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
+        name += QLatin1String(".pdf");
+
+    // The pages by identity, in tab order; no command frees one while this loop runs.
+    QList<QPointer<TPageImage>> pages;
+    for (int i = 0; i < PageControl1->count() && i < PageStore::Capacity; ++i)
+        pages.append(Store.PageImages[size_t(i)]);
+    PixelLoop running(m_loops, Store, *StatusProgress, PixelLoop::Adjustment);
+    running.showProgress(0, int(pages.size()));
+
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    ColouringBook book(pdf, settings, PrintTitle(first));
+    for (const QPointer<TPageImage>& page : pages) {
+        if (!page)
+            return;
+        book.addPage(page->picture());
+        StatusProgress->setValue(book.pageCount());
+        QCoreApplication::processEvents();
+    }
+    book.finish();
+    WriteFileSafely(name, pdf.data());
+}

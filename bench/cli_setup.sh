@@ -1,0 +1,9 @@
+# Sourced by the benchmark scripts that time pintabel-cli, with their arguments: sets $cli to
+# the tool in the build folder given first (build by default) and $work to a scratch folder
+# removed on exit.
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build=${1:-$here/build}
+cli=$build/cli/pintabel-cli
+[ -x "$cli" ] || { echo "$(basename "$0"): $cli not built" >&2; exit 1; }
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT

@@ -1,0 +1,111 @@
+#include "colouring_book.h"
+
+#include "app_error.h"
+#include "bitmap.h"
+#include "line_tracing.h"
+#include "print_layout.h"
+
+#include <QPageSize>
+
+#include <cmath>
+#include <cstdint>
+#include <utility>
+
+namespace {
+
+EAppError bookError() {
+    return EAppError(QStringLiteral("PDF を書き出せませんでした。"));
+}
+
+QPageSize pageSize(BookPaper paper) {
+    return QPageSize(paper == BookPaper::Letter ? QPageSize::Letter : QPageSize::A4);
+}
+
+QPageLayout layoutFor(const BookSettings& settings, QPageLayout::Orientation orientation) {
+    const QPageSize size = pageSize(settings.paper);
+    const double m = settings.marginMillimetres;
+    const QSizeF paper = size.size(QPageSize::Millimeter);
+    // The margins must leave some paper between them, or there is nowhere to put a picture.
+    if (!(m >= 0) || 2 * m >= std::min(paper.width(), paper.height()))
+        throw EAppError(QStringLiteral("余白 %1 mm は用紙に収まりません。").arg(m));
+    return QPageLayout(size, orientation, QMarginsF(m, m, m, m), QPageLayout::Millimeter);
+}
+
+// The traced lines moved onto the target and stretched exactly as the image would be, each
+// point on a whole device pixel: far finer than any printer, and the PDF engine writes a
+// whole number in a few digits where a fraction takes ten, which makes the page several
+// times smaller and quicker to write.
+QPainterPath placeLines(QPainterPath lines, const QRect& target, QSize picture) {
+    const double sx = double(target.width()) / picture.width();
+    const double sy = double(target.height()) / picture.height();
+    for (int i = 0, n = lines.elementCount(); i < n; ++i) {
+        const QPainterPath::Element e = lines.elementAt(i);
+        lines.setElementPositionAt(i, std::round(target.x() + e.x * sx),
+                                   std::round(target.y() + e.y * sy));
+    }
+    return lines;
+}
+
+std::int64_t area(const QRect& r) {
+    return std::int64_t(r.width()) * r.height();
+}
+
+} // namespace
+
+BookSheet PlaceBookPage(const BookSettings& settings, QSize picture, int resolution) {
+    BookSheet best;
+    for (const QPageLayout::Orientation orientation :
+         {QPageLayout::Portrait, QPageLayout::Landscape}) {
+        const QPageLayout layout = layoutFor(settings, orientation);
+        const QRect paint = layout.paintRectPixels(resolution);
+        const QRect target =
+            FitPictureToPage(paint.width(), paint.height(), picture.width(), picture.height());
+        if (orientation == QPageLayout::Portrait || area(target) > area(best.target))
+            best = BookSheet{layout, target};
+    }
+    return best;
+}
+
+ColouringBook::ColouringBook(QIODevice& device, const BookSettings& settings, const QString& title)
+    : m_settings(settings), m_writer(&device) {
+    m_writer.setResolution(Resolution);
+    m_writer.setTitle(title);
+    m_writer.setCreator(QStringLiteral("Pintabel"));
+}
+
+BookPage PrepareBookPage(const BookSettings& settings, const Bitmap& page) {
+    BookPage prepared;
+    // A copy: the page may change while the book is written, its sheet may not.
+    const QImage image = page.image();
+    prepared.sheet = PlaceBookPage(settings, image.size(), ColouringBook::Resolution);
+    if (settings.vector)
+        if (std::optional<QPainterPath> lines = TraceBlackAndWhite(image)) {
+            prepared.lines = placeLines(std::move(*lines), prepared.sheet.target, image.size());
+            return prepared;
+        }
+    prepared.image = image;
+    return prepared;
+}
+
+void ColouringBook::addPage(const Bitmap& page) {
+    addPage(PrepareBookPage(m_settings, page));
+}
+
+void ColouringBook::addPage(const BookPage& page) {
+    // A new layout applies to the next sheet begun.
+    m_writer.setPageLayout(page.sheet.layout);
+    if (m_pages == 0 ? !m_painter.begin(&m_writer) : !m_writer.newPage())
+        throw bookError();
+    ++m_pages;
+    if (page.lines)
+        m_painter.fillPath(*page.lines, Qt::black);
+    else
+        m_painter.drawImage(page.sheet.target, page.image);
+}
+
+void ColouringBook::finish() {
+    if (m_pages == 0)
+        throw EAppError(QStringLiteral("PDF にするページがありません。"));
+    if (!m_painter.end())
+        throw bookError();
+}

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "book_settings.h"
+
+#include <QImage>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPdfWriter>
+#include <QRect>
+#include <QSize>
+#include <QString>
+#include <optional>
+
+class Bitmap;
+class QIODevice;
+
+// One sheet of the book: its paper, orientation and margins, and where the picture lands,
+// in device pixels at resolution, from the corner inside the margins.
+struct BookSheet {
+    QPageLayout layout;
+    QRect target;
+};
+
+// The sheet for a picture of the given size: placed by the print job's fit rule inside the
+// margins, on the paper turned whichever way shows the picture larger (upright when both
+// show it alike). Throws EAppError for margins that leave no room on the paper, and the
+// fit rule's error for a picture of no pixels.
+BookSheet PlaceBookPage(const BookSettings& settings, QSize picture, int resolution);
+
+// A page ready to be written: its sheet, and its traced lines (in device pixels on the
+// sheet) or else its picture.
+struct BookPage {
+    BookSheet sheet;
+    std::optional<QPainterPath> lines;
+    QImage image;
+};
+
+// Places a page and, in a vector book, traces it when it is black and white. The slow part
+// of a page, and touches nothing shared: it may run on another thread while the book writes
+// the page before. Throws as PlaceBookPage and TraceBlackAndWhite do.
+BookPage PrepareBookPage(const BookSettings& settings, const Bitmap& page);
+
+// Writes pages as one PDF document to a device, one sheet each, in the order added.
+class ColouringBook {
+public:
+    static constexpr int Resolution = 1200;
+
+    // Nothing is written until the first page is added.
+    ColouringBook(QIODevice& device, const BookSettings& settings, const QString& title);
+    ColouringBook(const ColouringBook&) = delete;
+    ColouringBook& operator=(const ColouringBook&) = delete;
+
+    // Throws as PlaceBookPage does, before anything of the page is written; EAppError when
+    // the device refuses the document.
+    void addPage(const Bitmap& page);
+    // A page prepared with this book's settings.
+    void addPage(const BookPage& page);
+    // Completes the document. A book needs at least one page: EAppError otherwise.
+    void finish();
+    int pageCount() const { return m_pages; }
+
+private:
+    BookSettings m_settings;
+    QPdfWriter m_writer;
+    QPainter m_painter;
+    int m_pages = 0;
+};

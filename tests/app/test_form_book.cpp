@@ -1,0 +1,57 @@
+#include "form_fixture.h"
+
+#include <QAction>
+#include <QProcess>
+#include <QProgressBar>
+#include <QRegularExpression>
+
+namespace {
+
+QString pdfInfo(const QString& pdf) {
+    QProcess process;
+    process.start(QStringLiteral("pdfinfo"), {QStringLiteral("-f"), QStringLiteral("1"),
+                                              QStringLiteral("-l"), QStringLiteral("9"), pdf});
+    process.waitForFinished(60000);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+using BookTest = FormTest;
+
+TEST_F(BookTest, WritesEveryOpenPageInTabOrderIntoOnePdf) {
+    EXPECT_FALSE(form->SaveBook1->isEnabled());
+    open(picture(QStringLiteral("cat.photo.png"), 60, 40));
+    open(picture(QStringLiteral("dog.png"), 20, 50, qRgb(0, 0, 0)));
+    open(picture(QStringLiteral("bird.png"), 30, 30, qRgb(255, 255, 255)));
+    ASSERT_TRUE(form->SaveBook1->isEnabled());
+
+    // Cancelled in the settings, then in the file choice: nothing is written.
+    prompts.confirmDialogs = false;
+    form->SaveBook1->trigger();
+    EXPECT_TRUE(prompts.saveDialogs.isEmpty());
+    prompts.confirmDialogs = true;
+    form->SaveBook1->trigger();
+    ASSERT_EQ(prompts.saveDialogs.size(), 1);
+    EXPECT_EQ(prompts.saveDialogs[0].fileName, QStringLiteral("cat"));
+    EXPECT_EQ(prompts.saveDialogs[0].defaultSuffix, QStringLiteral("pdf"));
+
+    prompts.bookChoice = BookSettings{BookPaper::Letter, 5, true};
+    prompts.filesToSave.append(folder.filePath(QStringLiteral("book")));
+    form->SaveBook1->trigger();
+    EXPECT_EQ(prompts.dialogsShown, QStringList(3, QStringLiteral("book")));
+    EXPECT_TRUE(prompts.errors.isEmpty()) << qPrintable(prompts.errors.join('\n'));
+    EXPECT_FALSE(form->StatusProgress->isVisible());
+    const QString fields = pdfInfo(folder.filePath(QStringLiteral("book.pdf")));
+    EXPECT_TRUE(fields.contains(QRegularExpression(QStringLiteral("Title: +cat.photo\n"))))
+        << qPrintable(fields);
+    EXPECT_TRUE(fields.contains(QRegularExpression(QStringLiteral("Pages: +3\n"))));
+    EXPECT_TRUE(fields.contains(QRegularExpression(QStringLiteral("Page +1 size: +792 x 612"))));
+    EXPECT_TRUE(fields.contains(QRegularExpression(QStringLiteral("Page +2 size: +612 x 792"))));
+    // The settings chosen are offered the next time.
+    prompts.confirmDialogs = false;
+    form->SaveBook1->trigger();
+    EXPECT_EQ(prompts.bookShown.paper, BookPaper::Letter);
+    EXPECT_EQ(prompts.bookShown.marginMillimetres, 5);
+    EXPECT_TRUE(prompts.bookShown.vector);
+}
+
+} // namespace

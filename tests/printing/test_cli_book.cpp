@@ -1,0 +1,82 @@
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct BookRun {
+    const char* what;
+    QStringList arguments; // after "book"; names are in the test's folder
+    int exitCode;
+    int pages; // 0: the old book.pdf is left as it was
+    QString errorOutput;
+};
+
+QString run(const QString& program, const QStringList& arguments, int& exitCode,
+            QString* errorOutput = nullptr) {
+    QProcess process;
+    process.start(program, arguments);
+    EXPECT_TRUE(process.waitForFinished(60000));
+    exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    if (errorOutput)
+        *errorOutput = QString::fromLocal8Bit(process.readAllStandardError());
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+TEST(CliBook, WritesThePagesAfterTheStepsOrNothing) {
+    QTemporaryDir folder;
+    QImage photo(60, 40, QImage::Format_RGB32);
+    photo.fill(qRgb(90, 140, 200));
+    ASSERT_TRUE(photo.save(folder.filePath(QStringLiteral("cat.photo.png"))));
+    ASSERT_TRUE(photo.scaled(20, 50).save(folder.filePath(QStringLiteral("dog.png"))));
+    const QString old = QStringLiteral("an older book");
+    const QString progress2 = QStringLiteral("page 1/2\npage 2/2\n");
+    const BookRun cases[] = {
+        {"two pages after a step",
+         {"book.pdf", "--paper", "Letter", "--margin", "5", "--vector", "--colouring",
+          "cat.photo.png", "dog.png"},
+         0,
+         2,
+         progress2},
+        {"not a .pdf", {"book.png", "cat.photo.png"}, 2, 0, {}},
+        {"no input", {"book.pdf"}, 2, 0, {}},
+        {"unknown paper", {"book.pdf", "--paper", "A3", "cat.photo.png"}, 2, 0, {}},
+        {"margin not a number", {"book.pdf", "--margin", "wide", "cat.photo.png"}, 2, 0, {}},
+        {"margins filling the paper", {"book.pdf", "--margin", "150", "cat.photo.png"}, 1, 0, {}},
+        {"unreadable input", {"book.pdf", "cat.photo.png", "missing.png"}, 1, 0, {}},
+    };
+    for (const BookRun& c : cases) {
+        QFile book(folder.filePath(QStringLiteral("book.pdf")));
+        ASSERT_TRUE(book.open(QIODevice::WriteOnly));
+        book.write(old.toUtf8());
+        book.close();
+        QStringList arguments{QStringLiteral("book")};
+        for (const QString& argument : c.arguments)
+            arguments << (argument.startsWith(QLatin1String("--")) || !argument.contains('.')
+                              ? argument
+                              : folder.filePath(argument));
+        int exitCode = 0;
+        QString errors;
+        run(QStringLiteral(PINTABEL_CLI), arguments, exitCode, &errors);
+        EXPECT_EQ(exitCode, c.exitCode) << c.what << ": " << qPrintable(errors);
+        if (c.pages == 0) {
+            ASSERT_TRUE(book.open(QIODevice::ReadOnly));
+            EXPECT_EQ(book.readAll(), old.toUtf8()) << c.what;
+            continue;
+        }
+        EXPECT_TRUE(errors.endsWith(c.errorOutput)) << c.what << ": " << qPrintable(errors);
+        int infoExit = 0;
+        const QString info = run(QStringLiteral("pdfinfo"), {book.fileName()}, infoExit);
+        EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Title: +cat.photo\n"))))
+            << qPrintable(info);
+        EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages: +%1\n").arg(c.pages))));
+        EXPECT_TRUE(info.contains(QStringLiteral("792 x 612 pts (letter)"))) << qPrintable(info);
+    }
+}
+
+} // namespace
