@@ -10,6 +10,7 @@
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QPointer>
+#include <QProgressBar>
 #include <QTabWidget>
 
 void TForm1::SaveBook1Click() {
