@@ -155,3 +155,8 @@ void CustomFilterColumns(const Bitmap& src, Bitmap& out, int firstColumn, int en
         run(pass);
     }
 }
+
+Bitmap ColouringOutput(const Bitmap& src) {
+    return Bitmap::whiteOutside(src.width(), src.height(),
+                                QRect(1, 1, src.width() - 2, src.height() - 3));
+}
