@@ -152,7 +152,8 @@ Bitmap Bitmap::whiteOutside(int width, int height, const QRect& inner) {
     Bitmap bitmap(0, 0, 24);
     if (width <= 0 || height <= 0)
         return bitmap;
-    const QRect unset = inner & QRect(0, 0, width, height);
+    // A rectangle of no width or height leaves nothing unset (Qt would turn it over).
+    const QRect unset = inner.isValid() ? inner & QRect(0, 0, width, height) : QRect();
     if (unset.isEmpty()) {
         bitmap.m_image = whiteImage(width, height, 24);
         return bitmap;

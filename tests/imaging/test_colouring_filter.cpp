@@ -24,8 +24,10 @@ Bitmap filled(int width, int height, Rgb colour) {
     return bitmap;
 }
 
+// Through the output bitmap whose inner pixels start unset, so every worked case also
+// checks that what the filter leaves is white.
 Bitmap converted(const Bitmap& src) {
-    Bitmap out(src.width(), src.height());
+    Bitmap out = ColouringOutput(src);
     CustomFilterColumns(src, out, 0, src.width());
     return out;
 }
