@@ -18,3 +18,9 @@ void CustomFilterColumns(const Bitmap& src, Bitmap& out, int firstColumn, int en
 // writes nothing (the first and last columns, the first row and the last two), the rest
 // left for the filter to write. Throws std::bad_alloc when memory runs out.
 Bitmap ColouringOutput(const Bitmap& src);
+
+// Turns a 24-bit page into its colouring page: the pixels CustomFilterColumns over every
+// column writes into ColouringOutput, computed a band of rows at a time and written back
+// over the page, so that beside the page only two bands' memory is needed. Throws
+// std::invalid_argument for another depth, std::bad_alloc when memory runs out.
+void ColouringInPlace(Bitmap& page);
