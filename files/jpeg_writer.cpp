@@ -54,11 +54,23 @@ void initDestination(j_compress_ptr cinfo) {
     dest.pub.free_in_buffer = dest.block.size();
 }
 
-// Writes the block's first bytes; a device that takes less stops libjpeg.
+// Writes the block's first bytes. A device that takes less stops libjpeg; so does one that
+// runs out of memory (an array growing), as libjpeg's memory error raised once the C++
+// handler has finished: no exception may cross libjpeg's frames.
 void writeBlock(j_compress_ptr cinfo, size_t bytes) {
     DeviceDestination& dest = destinationOf(cinfo);
-    if (!dest.device || dest.device->write(reinterpret_cast<const char*>(dest.block.data()),
-                                           qint64(bytes)) != qint64(bytes)) {
+    bool written = false;
+    bool outOfMemory = false;
+    try {
+        written =
+            dest.device && dest.device->write(reinterpret_cast<const char*>(dest.block.data()),
+                                              qint64(bytes)) == qint64(bytes);
+    } catch (...) {
+        outOfMemory = true;
+    }
+    if (outOfMemory)
+        ERREXIT1(cinfo, JERR_OUT_OF_MEMORY, 0);
+    if (!written) {
         dest.writeFailed = true;
         ERREXIT(cinfo, JERR_FILE_WRITE);
     }
