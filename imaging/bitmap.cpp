@@ -150,28 +150,30 @@ Bitmap::Bitmap(int width, int height, int depth) : m_depth(depth) {
 
 Bitmap Bitmap::whiteOutside(int width, int height, const QRect& inner) {
     Bitmap bitmap(0, 0, 24);
-    if (width <= 0 || height <= 0)
-        return bitmap;
-    // A rectangle of no width or height leaves nothing unset (Qt would turn it over).
-    const QRect unset = inner.isValid() ? inner & QRect(0, 0, width, height) : QRect();
-    if (unset.isEmpty()) {
-        bitmap.m_image = whiteImage(width, height, 24);
-        return bitmap;
+    if (width > 0 && height > 0) {
+        bitmap.m_image = checked(newImage(width, height, formatFor(24)));
+        bitmap.whitenOutside(inner);
     }
-    bitmap.m_image = checked(newImage(width, height, formatFor(24)));
-    const size_t rowBytes = size_t(width) * 3;
-    const size_t leftBytes = size_t(unset.left()) * 3;
-    const size_t rightStart = size_t(unset.right() + 1) * 3;
-    for (int y = 0; y < height; ++y) {
-        uchar* row = bitmap.m_image.scanLine(y);
-        if (y < unset.top() || y > unset.bottom()) {
+    return bitmap;
+}
+
+void Bitmap::whitenOutside(const QRect& inner) {
+    if (m_depth != 24)
+        throw std::invalid_argument("whitening outside a rectangle needs a 24-bit bitmap");
+    // A rectangle of no width or height leaves nothing out (Qt would turn it over).
+    const QRect kept = inner.isValid() ? inner & m_image.rect() : QRect();
+    const size_t rowBytes = size_t(width()) * 3;
+    const size_t leftBytes = kept.isEmpty() ? rowBytes : size_t(kept.left()) * 3;
+    const size_t rightStart = kept.isEmpty() ? rowBytes : size_t(kept.right() + 1) * 3;
+    for (int y = 0; y < height(); ++y) {
+        uchar* row = m_image.scanLine(y);
+        if (y < kept.top() || y > kept.bottom()) {
             memset(row, 0xFF, rowBytes);
             continue;
         }
         memset(row, 0xFF, leftBytes);
         memset(row + rightStart, 0xFF, rowBytes - rightStart);
     }
-    return bitmap;
 }
 
 Bitmap Bitmap::fromImage(const QImage& image, int depth) {

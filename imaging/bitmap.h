@@ -32,6 +32,9 @@ public:
     // fourth byte of 32-bit pixels is dropped, 16-bit pixels are widened; converting to
     // an indexed depth picks the nearest colour of that depth's table.
     void setDepth(int depth);
+    // Makes every pixel of a 24-bit bitmap outside inner white; throws
+    // std::invalid_argument at another depth.
+    void whitenOutside(const QRect& inner);
 
     // Row y from the top; no range check. The writable form unshares the pixels.
     uchar* scanLine(int y) { return m_image.scanLine(y); }

@@ -124,6 +124,12 @@ void runPassBaseline(const Pass& pass) {
 // page, but enough that the two rows each pass over the columns reads first cost little.
 constexpr int kBandRows = 64;
 
+// Inside it the pixels the filter computes over every column: it leaves the first and last
+// columns, the first row and the last two.
+QRect unwrittenFrame(const Bitmap& bitmap) {
+    return QRect(1, 1, bitmap.width() - 2, bitmap.height() - 3);
+}
+
 } // namespace
 
 void CustomFilterColumns(const Bitmap& src, Bitmap& out, int firstColumn, int endColumn) {
@@ -161,8 +167,7 @@ void CustomFilterColumns(const Bitmap& src, Bitmap& out, int firstColumn, int en
 }
 
 Bitmap ColouringOutput(const Bitmap& src) {
-    return Bitmap::whiteOutside(src.width(), src.height(),
-                                QRect(1, 1, src.width() - 2, src.height() - 3));
+    return Bitmap::whiteOutside(src.width(), src.height(), unwrittenFrame(src));
 }
 
 void ColouringInPlace(Bitmap& page) {
@@ -202,14 +207,5 @@ void ColouringInPlace(Bitmap& page) {
     if (!pending.isEmpty())
         writeBack();
     // What the filter leaves is white, as in ColouringOutput.
-    const size_t rowBytes = size_t(width) * 3;
-    for (int y = 0; y < height; ++y) {
-        uchar* row = bits + y * stride;
-        if (y < 1 || y > lastRow) {
-            memset(row, 0xFF, rowBytes);
-        } else {
-            memset(row, 0xFF, 3);
-            memset(row + rowBytes - 3, 0xFF, 3);
-        }
-    }
+    page.whitenOutside(unwrittenFrame(page));
 }
