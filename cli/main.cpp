@@ -17,8 +17,10 @@
 #include <QStringList>
 
 #include <cstdio>
+#include <cstring>
 #include <exception>
 #include <future>
+#include <memory>
 #include <optional>
 
 #include <fcntl.h>
@@ -306,13 +308,34 @@ int book(QList<QByteArray> arguments) {
     return 0;
 }
 
+QtMessageHandler qtDefaultHandler = nullptr;
+
+// The tool prints its results and its own errors, nothing else: Qt's notes and warnings
+// about its surroundings (a missing runtime folder, fonts, the platform) are dropped.
+// Critical and fatal messages still show.
+void dropQtChatter(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        qtDefaultHandler(type, context, message);
+}
+
+// Drawing (a metafile, a printed page, a book) needs a GUI application, though no screen. Reading,
+// converting and writing pictures need neither, and skip loading the platform.
+std::unique_ptr<QCoreApplication> application(int& argc, char** argv) {
+    const bool draws =
+        argc > 1 && (std::strcmp(argv[1], "print") == 0 || std::strcmp(argv[1], "book") == 0 ||
+                     std::strcmp(argv[1], "render-metafile") == 0);
+    if (!draws)
+        return std::make_unique<QCoreApplication>(argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    // Metafiles are drawn with QPainter, which needs a GUI application but no screen.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    qtDefaultHandler = qInstallMessageHandler(dropQtChatter);
+    const std::unique_ptr<QCoreApplication> app = application(argc, argv);
     // The arguments' own bytes: file names are passed on unchanged.
     QList<QByteArray> arguments;
     for (int i = 1; i < argc; ++i)

@@ -13,9 +13,7 @@ void colouring(Bitmap& bitmap) {
     if (bitmap.width() < 3)
         throw progressRangeError();
     bitmap.setDepth(24);
-    Bitmap out(bitmap.width(), bitmap.height());
-    CustomFilterColumns(bitmap, out, 0, bitmap.width());
-    bitmap = out;
+    ColouringInPlace(bitmap);
 }
 
 void tone(Bitmap& bitmap, quint8 mode) {

@@ -3,6 +3,7 @@
 #include "app_error.h"
 #include "bitmap.h"
 
+#include <QBuffer>
 #include <QtEndian>
 
 #include <cstring>
@@ -24,14 +25,22 @@ void put32(uchar*& out, quint32 value) {
     out += 4;
 }
 
+constexpr qint64 kChunkBytes = qint64(256) << 10;
+
 int tableEntries(int depth) {
     return depth <= 8 ? 1 << depth : 0;
 }
 
-// One row of the file from one row of the bitmap; the padding is already zero.
+int masksBytes(int depth) {
+    return depth == 16 ? 12 : 0;
+}
+
+// One row of the file from one row of the bitmap; the padding is zero.
 void encodeRow(const Bitmap& bitmap, int y, uchar* out) {
     const uchar* in = bitmap.constScanLine(y);
     const int width = bitmap.width();
+    const qint64 rowBytes = (qint64(width) * bitmap.depth() + 31) / 32 * 4;
+    std::memset(out + rowBytes - 4, 0, 4);
     switch (bitmap.depth()) {
     case 1:
         std::memcpy(out, in, size_t((width + 7) / 8));
@@ -53,6 +62,7 @@ void encodeRow(const Bitmap& bitmap, int y, uchar* out) {
             out[4 * x] = uchar(qBlue(pixel));
             out[4 * x + 1] = uchar(qGreen(pixel));
             out[4 * x + 2] = uchar(qRed(pixel));
+            out[4 * x + 3] = 0;
         }
         break;
     default: // 8, 16 and 24 bits are stored in memory as the file stores them
@@ -63,36 +73,36 @@ void encodeRow(const Bitmap& bitmap, int y, uchar* out) {
 
 } // namespace
 
-QByteArray EncodeBmp(const Bitmap& bitmap) {
+BmpEncoder::BmpEncoder(const Bitmap& bitmap) : m_bitmap(bitmap) {
     if (bitmap.isEmpty())
         throw noPictureToSaveError();
     const int depth = bitmap.depth();
-    const int width = bitmap.width();
-    const int height = bitmap.height();
-    const qint64 rowBytes = (qint64(width) * depth + 31) / 32 * 4;
-    const int masksBytes = depth == 16 ? 12 : 0;
-    const int tableBytes = tableEntries(depth) * 4;
-    const qint64 pixelOffset = kFileHeaderBytes + kInfoHeaderBytes + masksBytes + tableBytes;
-    const qint64 imageBytes = rowBytes * height;
-    const qint64 fileBytes = pixelOffset + imageBytes;
-    if (fileBytes > 0xFFFFFFFFLL)
+    m_rowBytes = (qint64(bitmap.width()) * depth + 31) / 32 * 4;
+    m_pixelOffset =
+        kFileHeaderBytes + kInfoHeaderBytes + masksBytes(depth) + tableEntries(depth) * 4;
+    m_fileBytes = m_pixelOffset + m_rowBytes * bitmap.height();
+    if (m_fileBytes > 0xFFFFFFFFLL)
         throw EAppError(QStringLiteral("画像が大きすぎるため、ビットマップとして保存できません。"));
+}
 
-    QByteArray file(qsizetype(fileBytes), '\0');
-    uchar* out = reinterpret_cast<uchar*>(file.data());
+bool BmpEncoder::writeTo(QIODevice& device) const {
+    const int depth = m_bitmap.depth();
+    const int height = m_bitmap.height();
+    QByteArray header(qsizetype(m_pixelOffset), '\0');
+    uchar* out = reinterpret_cast<uchar*>(header.data());
     *out++ = 'B';
     *out++ = 'M';
-    put32(out, quint32(fileBytes));
+    put32(out, quint32(m_fileBytes));
     put32(out, 0); // two reserved words
-    put32(out, quint32(pixelOffset));
+    put32(out, quint32(m_pixelOffset));
 
     put32(out, kInfoHeaderBytes);
-    put32(out, quint32(width));
+    put32(out, quint32(m_bitmap.width()));
     put32(out, quint32(height)); // positive: bottom line first
     put16(out, 1);               // planes
     put16(out, quint16(depth));
     put32(out, depth == 16 ? kBiBitfields : kBiRgb);
-    put32(out, quint32(imageBytes));
+    put32(out, quint32(m_rowBytes * height));
     put32(out, 0); // horizontal resolution: not recorded
     put32(out, 0); // vertical resolution
     put32(out, 0); // colours used: the whole table of the depth
@@ -103,7 +113,7 @@ QByteArray EncodeBmp(const Bitmap& bitmap) {
         put32(out, 0x07E0);
         put32(out, 0x001F);
     }
-    const QList<QRgb> table = bitmap.colourTable();
+    const QList<QRgb> table = m_bitmap.colourTable();
     for (int i = 0; i < tableEntries(depth); ++i) {
         const QRgb colour = i < table.size() ? table[i] : qRgb(0, 0, 0);
         *out++ = uchar(qBlue(colour));
@@ -111,10 +121,30 @@ QByteArray EncodeBmp(const Bitmap& bitmap) {
         *out++ = uchar(qRed(colour));
         *out++ = 0;
     }
+    if (device.write(header) != header.size())
+        return false;
 
-    for (int y = height - 1; y >= 0; --y) {
-        encodeRow(bitmap, y, out);
-        out += rowBytes;
+    // Rows go out in stretches small enough to stay in the processor's cache.
+    const int rowsPerChunk = int(qBound(qint64(1), kChunkBytes / m_rowBytes, qint64(height)));
+    QByteArray chunk(qsizetype(m_rowBytes * rowsPerChunk), '\0');
+    int y = height - 1;
+    while (y >= 0) {
+        uchar* row = reinterpret_cast<uchar*>(chunk.data());
+        const int rows = qMin(rowsPerChunk, y + 1);
+        for (int i = 0; i < rows; ++i, --y, row += m_rowBytes)
+            encodeRow(m_bitmap, y, row);
+        const qint64 bytes = m_rowBytes * rows;
+        if (device.write(chunk.constData(), bytes) != bytes)
+            return false;
     }
+    return true;
+}
+
+QByteArray EncodeBmp(const Bitmap& bitmap) {
+    const BmpEncoder encoder(bitmap);
+    QByteArray file;
+    QBuffer buffer(&file);
+    buffer.open(QIODevice::WriteOnly);
+    encoder.writeTo(buffer);
     return file;
 }

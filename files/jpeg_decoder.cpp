@@ -1,5 +1,7 @@
 #include "jpeg_decoder.h"
 
+#include "large_image.h"
+
 #include <climits>
 #include <csetjmp>
 #include <cstdio>
@@ -160,7 +162,7 @@ JpegDecodeStatus decodeJpeg(const QByteArray& file, qint64 maxWorkingBytes, QIma
     const int width = int(jpeg.info.image_width);
     const int height = int(jpeg.info.image_height);
     // No fill: every row is written by the decoder, or the picture is refused.
-    QImage pixels(width, height, format);
+    QImage pixels = newImage(width, height, format);
     if (pixels.isNull())
         return JpegDecodeStatus::TooLarge;
     const bool cmyk = format == QImage::Format_RGB32;

@@ -3,6 +3,8 @@
 #include "app_error.h"
 #include "bitmap.h"
 
+#include <QBuffer>
+
 #include <csetjmp>
 #include <cstdio>
 #include <vector>
@@ -16,8 +18,8 @@ namespace {
 constexpr int kQuality = 90;
 
 // libjpeg reports a fatal error by calling error_exit, which must not return. It jumps
-// back into encode(), the only function that calls setjmp, so no C++ exception ever
-// travels through libjpeg's C frames.
+// back into the function that called libjpeg (see start and compress below), so no C++
+// exception ever travels through libjpeg's C frames.
 struct ErrorManager {
     jpeg_error_mgr pub; // first, so libjpeg's pointer to it is a pointer to the whole
     std::jmp_buf jump;
@@ -31,50 +33,59 @@ struct ErrorManager {
 void ignoreMessage(j_common_ptr, int) {}
 void ignoreOutput(j_common_ptr) {}
 
-// Gathers the stream in a byte array that doubles when full. Unlike jpeg_mem_dest, the
-// buffer belongs to the caller, so nothing leaks when libjpeg stops on an error.
-struct MemoryDestination {
+// Hands the stream to a device a block at a time. The first block (the headers) is made
+// before there is a device; libjpeg's headers are far smaller than a block.
+struct DeviceDestination {
     jpeg_destination_mgr pub; // first, as with the error manager
-    QByteArray* data;
-    qsizetype firstSize;
+    QIODevice* device;
+    bool writeFailed;
+    std::vector<JOCTET> block;
 };
 
-MemoryDestination& destinationOf(j_compress_ptr cinfo) {
-    return *reinterpret_cast<MemoryDestination*>(cinfo->dest);
-}
+constexpr size_t kBlockBytes = size_t(64) << 10;
 
-// Resizes the array; allocation failures become libjpeg's memory error, raised once the
-// C++ handler has finished.
-void resizeOrFail(j_compress_ptr cinfo, QByteArray& data, qsizetype size) {
-    bool failed = false;
-    try {
-        data.resize(size);
-    } catch (...) {
-        failed = true;
-    }
-    if (failed)
-        ERREXIT1(cinfo, JERR_OUT_OF_MEMORY, 0);
+DeviceDestination& destinationOf(j_compress_ptr cinfo) {
+    return *reinterpret_cast<DeviceDestination*>(cinfo->dest);
 }
 
 void initDestination(j_compress_ptr cinfo) {
-    MemoryDestination& dest = destinationOf(cinfo);
-    resizeOrFail(cinfo, *dest.data, dest.firstSize);
-    dest.pub.next_output_byte = reinterpret_cast<JOCTET*>(dest.data->data());
-    dest.pub.free_in_buffer = size_t(dest.data->size());
+    DeviceDestination& dest = destinationOf(cinfo);
+    dest.pub.next_output_byte = dest.block.data();
+    dest.pub.free_in_buffer = dest.block.size();
+}
+
+// Writes the block's first bytes. A device that takes less stops libjpeg; so does one that
+// runs out of memory (an array growing), as libjpeg's memory error raised once the C++
+// handler has finished: no exception may cross libjpeg's frames.
+void writeBlock(j_compress_ptr cinfo, size_t bytes) {
+    DeviceDestination& dest = destinationOf(cinfo);
+    bool written = false;
+    bool outOfMemory = false;
+    try {
+        written =
+            dest.device && dest.device->write(reinterpret_cast<const char*>(dest.block.data()),
+                                              qint64(bytes)) == qint64(bytes);
+    } catch (...) {
+        outOfMemory = true;
+    }
+    if (outOfMemory)
+        ERREXIT1(cinfo, JERR_OUT_OF_MEMORY, 0);
+    if (!written) {
+        dest.writeFailed = true;
+        ERREXIT(cinfo, JERR_FILE_WRITE);
+    }
 }
 
 boolean emptyOutputBuffer(j_compress_ptr cinfo) {
-    MemoryDestination& dest = destinationOf(cinfo);
-    const qsizetype used = dest.data->size();
-    resizeOrFail(cinfo, *dest.data, 2 * used);
-    dest.pub.next_output_byte = reinterpret_cast<JOCTET*>(dest.data->data()) + used;
-    dest.pub.free_in_buffer = size_t(dest.data->size() - used);
+    DeviceDestination& dest = destinationOf(cinfo);
+    writeBlock(cinfo, dest.block.size());
+    initDestination(cinfo);
     return TRUE;
 }
 
 void termDestination(j_compress_ptr cinfo) {
-    MemoryDestination& dest = destinationOf(cinfo);
-    dest.data->truncate(dest.data->size() - qsizetype(dest.pub.free_in_buffer));
+    DeviceDestination& dest = destinationOf(cinfo);
+    writeBlock(cinfo, dest.block.size() - dest.pub.free_in_buffer);
 }
 
 // The page's blue, green, red bytes as red, green, blue.
@@ -86,60 +97,98 @@ void toRgb(const uchar* bgr, JSAMPLE* rgb, int width) {
     }
 }
 
-// Encodes a 24-bit picture into out. Returns 0, or libjpeg's message code of the error
-// that stopped it.
-int encode(const Bitmap& picture, QByteArray& out) {
+} // namespace
+
+struct JpegEncoder::State {
+    explicit State(const Bitmap& bitmap) : picture(bitmap), row(size_t(bitmap.width()) * 3) {
+        picture.setDepth(24);
+        dest.block.resize(kBlockBytes);
+    }
+    ~State() { jpeg_destroy_compress(&cinfo); }
+    State(const State&) = delete;
+    State& operator=(const State&) = delete;
+
+    Bitmap picture;
+    std::vector<JSAMPLE> row;
     jpeg_compress_struct cinfo{};
     ErrorManager errors{};
-    // A photograph at this quality takes about a quarter of a byte per pixel.
-    MemoryDestination dest{
-        {},
-        &out,
-        qMax<qsizetype>(qsizetype(picture.width()) * picture.height() / 4, qsizetype(1) << 16)};
-    std::vector<JSAMPLE> row(size_t(picture.width()) * 3);
-    JSAMPROW rows[1] = {row.data()};
+    DeviceDestination dest{};
+};
 
-    cinfo.err = jpeg_std_error(&errors.pub);
-    errors.pub.error_exit = errorExit;
-    errors.pub.emit_message = ignoreMessage;
-    errors.pub.output_message = ignoreOutput;
-    // Nothing with a destructor may be created from here on: a jump back skips no frame
-    // of this function, but it must not skip a C++ object's end either.
-    if (setjmp(errors.jump)) {
-        jpeg_destroy_compress(&cinfo);
-        return errors.pub.msg_code;
-    }
-    jpeg_create_compress(&cinfo);
-    dest.pub.init_destination = initDestination;
-    dest.pub.empty_output_buffer = emptyOutputBuffer;
-    dest.pub.term_destination = termDestination;
-    cinfo.dest = &dest.pub;
+namespace {
 
-    cinfo.image_width = JDIMENSION(picture.width());
-    cinfo.image_height = JDIMENSION(picture.height());
-    cinfo.input_components = 3;
-    cinfo.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&cinfo);
-    jpeg_set_quality(&cinfo, kQuality, TRUE);
-    jpeg_start_compress(&cinfo, TRUE);
-    while (cinfo.next_scanline < cinfo.image_height) {
-        toRgb(picture.constScanLine(int(cinfo.next_scanline)), row.data(), picture.width());
-        jpeg_write_scanlines(&cinfo, rows, 1);
+EAppError jpegError(int code) {
+    return EAppError(QStringLiteral("JPEG エラー #%1").arg(code));
+}
+
+// The functions that call libjpeg, each with its own setjmp: a jump back skips no frame
+// but theirs, and they hold no object with a destructor. Each returns 0 or the message
+// code of the error that stopped libjpeg.
+int start(JpegEncoder::State* state) {
+    jpeg_compress_struct* cinfo = &state->cinfo;
+    if (setjmp(state->errors.jump))
+        return state->errors.pub.msg_code;
+    cinfo->err = jpeg_std_error(&state->errors.pub);
+    state->errors.pub.error_exit = errorExit;
+    state->errors.pub.emit_message = ignoreMessage;
+    state->errors.pub.output_message = ignoreOutput;
+    jpeg_create_compress(cinfo);
+    state->dest.pub.init_destination = initDestination;
+    state->dest.pub.empty_output_buffer = emptyOutputBuffer;
+    state->dest.pub.term_destination = termDestination;
+    cinfo->dest = &state->dest.pub;
+
+    cinfo->image_width = JDIMENSION(state->picture.width());
+    cinfo->image_height = JDIMENSION(state->picture.height());
+    cinfo->input_components = 3;
+    cinfo->in_color_space = JCS_RGB;
+    jpeg_set_defaults(cinfo);
+    jpeg_set_quality(cinfo, kQuality, TRUE);
+    jpeg_start_compress(cinfo, TRUE);
+    return 0;
+}
+
+int compress(JpegEncoder::State* state) {
+    jpeg_compress_struct* cinfo = &state->cinfo;
+    if (setjmp(state->errors.jump))
+        return state->errors.pub.msg_code;
+    JSAMPROW rows[1] = {state->row.data()};
+    const int width = state->picture.width();
+    while (cinfo->next_scanline < cinfo->image_height) {
+        toRgb(state->picture.constScanLine(int(cinfo->next_scanline)), rows[0], width);
+        jpeg_write_scanlines(cinfo, rows, 1);
     }
-    jpeg_finish_compress(&cinfo);
-    jpeg_destroy_compress(&cinfo);
+    jpeg_finish_compress(cinfo);
     return 0;
 }
 
 } // namespace
 
-QByteArray EncodeJpeg(const Bitmap& bitmap) {
+JpegEncoder::JpegEncoder(const Bitmap& bitmap) {
     if (bitmap.isEmpty())
         throw noPictureToSaveError();
-    Bitmap picture = bitmap;
-    picture.setDepth(24);
+    m_state = std::make_unique<State>(bitmap);
+    if (const int code = start(m_state.get()))
+        throw jpegError(code);
+}
+
+JpegEncoder::~JpegEncoder() = default;
+
+bool JpegEncoder::writeTo(QIODevice& device) {
+    m_state->dest.device = &device;
+    const int code = compress(m_state.get());
+    if (m_state->dest.writeFailed)
+        return false;
+    if (code)
+        throw jpegError(code);
+    return true;
+}
+
+QByteArray EncodeJpeg(const Bitmap& bitmap) {
+    JpegEncoder encoder(bitmap);
     QByteArray out;
-    if (const int code = encode(picture, out))
-        throw EAppError(QStringLiteral("JPEG エラー #%1").arg(code));
+    QBuffer buffer(&out);
+    buffer.open(QIODevice::WriteOnly);
+    encoder.writeTo(buffer);
     return out;
 }

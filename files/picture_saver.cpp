@@ -23,12 +23,15 @@ QString SavePicture(const Bitmap& page, const QString& name, SaveFormat format) 
     switch (format) {
     case SaveFormat::Jpeg: {
         const QString path = JpegFileName(name);
-        WriteFileSafely(path, EncodeJpeg(page));
+        JpegEncoder encoder(page);
+        WriteFileSafely(path, [&encoder](QIODevice& file) { return encoder.writeTo(file); });
         return path;
     }
-    case SaveFormat::Bmp:
-        WriteFileSafely(name, EncodeBmp(page));
+    case SaveFormat::Bmp: {
+        const BmpEncoder encoder(page);
+        WriteFileSafely(name, [&encoder](QIODevice& file) { return encoder.writeTo(file); });
         return name;
+    }
     case SaveFormat::Unsupported:
         break;
     }

@@ -13,7 +13,7 @@ SaveFormat SaveFormatOf(const QString& name);
 // What the user is told when a name's extension is neither.
 QString unsupportedSaveFormatMessage();
 
-// Encodes the page in memory and writes it safely under name: a JPEG under JpegFileName
+// Encodes the page straight into a file written safely under name: a JPEG under JpegFileName
 // of it, a BMP under name itself, at the page's depth. Returns the path written. Throws
 // EAppError (the encoders' and WriteFileSafely's errors; the unsupported-format message
 // for Unsupported); on any error an existing file is left as it was.

@@ -16,11 +16,12 @@ EAppError writeError() {
 
 } // namespace
 
-void WriteFileSafely(const QString& path, const QByteArray& data) {
+void WriteFileSafely(const QString& path, const std::function<bool(QIODevice&)>& write) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         throw cannotCreate(path, file.errorString());
-    if (file.write(data) != data.size()) {
+    // The temporary file goes with the QSaveFile when write throws.
+    if (!write(file) || file.error() != QFileDevice::NoError) {
         file.cancelWriting();
         throw writeError();
     }
@@ -29,4 +30,8 @@ void WriteFileSafely(const QString& path, const QByteArray& data) {
             throw cannotCreate(path, file.errorString());
         throw writeError();
     }
+}
+
+void WriteFileSafely(const QString& path, const QByteArray& data) {
+    WriteFileSafely(path, [&data](QIODevice& file) { return file.write(data) == data.size(); });
 }

@@ -3,8 +3,16 @@
 #include <QByteArray>
 #include <QString>
 
-// Writes data to path through a temporary file beside it that replaces the target only
-// once everything is written, so a failure never leaves a damaged or emptied file.
-// Throws EAppError: "ファイル "path" を作成できません。reason" when the file cannot be
-// created, "ストリームへの書き込みエラー" when writing fails or falls short.
+#include <functional>
+
+class QIODevice;
+
+// Writes a file at path through a temporary file beside it that replaces the target only
+// once everything is written, so a failure never leaves a damaged or emptied file. write
+// puts the contents into the temporary file as they are made; it returns false when the
+// file took less than it was given, and may throw its own errors, which leave the target
+// as it was and pass on. Throws EAppError: "ファイル "path" を作成できません。reason"
+// when the file cannot be created, "ストリームへの書き込みエラー" when writing fails or
+// falls short.
+void WriteFileSafely(const QString& path, const std::function<bool(QIODevice&)>& write);
 void WriteFileSafely(const QString& path, const QByteArray& data);

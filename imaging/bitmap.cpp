@@ -1,5 +1,6 @@
 #include "bitmap.h"
 
+#include "large_image.h"
 #include "palettes.h"
 
 #include <QPainter>
@@ -13,15 +14,21 @@
 
 namespace {
 
-QImage whiteImage(int width, int height, int depth) {
-    QImage image(width, height, Bitmap::formatFor(depth));
+QImage checked(QImage image) {
     if (image.isNull())
         throw std::bad_alloc();
+    return image;
+}
+
+QImage whiteImage(int width, int height, int depth) {
+    QImage image = checked(newImage(width, height, Bitmap::formatFor(depth)));
     if (const QList<QRgb>* table = colourTableForDepth(depth)) {
         image.setColorTable(*table);
         image.fill(uint(table->indexOf(qRgb(255, 255, 255))));
     } else {
-        image.fill(Qt::white);
+        // White is every bit set at 16, 24 and 32 bits alike (and the fourth byte of a
+        // 32-bit pixel is 0xFF as Qt's own fill leaves it).
+        memset(image.bits(), 0xFF, size_t(image.sizeInBytes()));
     }
     return image;
 }
@@ -74,12 +81,6 @@ private:
     std::vector<quint64> m_known;
 };
 
-QImage checked(QImage image) {
-    if (image.isNull())
-        throw std::bad_alloc();
-    return image;
-}
-
 // Rows of one band in full colour, transparent parts composited over white.
 QImage opaqueBand(const QImage& image, int top, int rows) {
     const QImage band = checked(image.copy(0, top, image.width(), rows));
@@ -100,7 +101,7 @@ QImage converted(const QImage& image, int depth) {
     const int width = image.width();
     const int height = image.height();
     const QImage::Format format = Bitmap::formatFor(depth);
-    QImage result = checked(QImage(width, height, format));
+    QImage result = checked(newImage(width, height, format));
     const QList<QRgb>* table = colourTableForDepth(depth);
     if (table)
         result.setColorTable(*table);
@@ -145,6 +146,34 @@ Bitmap::Bitmap(int width, int height, int depth) : m_depth(depth) {
         throw std::invalid_argument("invalid bitmap depth");
     if (width > 0 && height > 0)
         m_image = whiteImage(width, height, depth);
+}
+
+Bitmap Bitmap::whiteOutside(int width, int height, const QRect& inner) {
+    Bitmap bitmap(0, 0, 24);
+    if (width > 0 && height > 0) {
+        bitmap.m_image = checked(newImage(width, height, formatFor(24)));
+        bitmap.whitenOutside(inner);
+    }
+    return bitmap;
+}
+
+void Bitmap::whitenOutside(const QRect& inner) {
+    if (m_depth != 24)
+        throw std::invalid_argument("whitening outside a rectangle needs a 24-bit bitmap");
+    // A rectangle of no width or height leaves nothing out (Qt would turn it over).
+    const QRect kept = inner.isValid() ? inner & m_image.rect() : QRect();
+    const size_t rowBytes = size_t(width()) * 3;
+    const size_t leftBytes = kept.isEmpty() ? rowBytes : size_t(kept.left()) * 3;
+    const size_t rightStart = kept.isEmpty() ? rowBytes : size_t(kept.right() + 1) * 3;
+    for (int y = 0; y < height(); ++y) {
+        uchar* row = m_image.scanLine(y);
+        if (y < kept.top() || y > kept.bottom()) {
+            memset(row, 0xFF, rowBytes);
+            continue;
+        }
+        memset(row, 0xFF, leftBytes);
+        memset(row + rightStart, 0xFF, rowBytes - rightStart);
+    }
 }
 
 Bitmap Bitmap::fromImage(const QImage& image, int depth) {

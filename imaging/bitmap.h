@@ -11,6 +11,9 @@ public:
     Bitmap() = default;
     // A new bitmap of the given size is white in every pixel.
     Bitmap(int width, int height, int depth = 24);
+    // A 24-bit bitmap, white outside inner; the pixels inside inner are not set, for a loop
+    // that writes every one of them before anything reads them.
+    static Bitmap whiteOutside(int width, int height, const QRect& inner);
     // Takes a decoded picture, converted with colour conversion to the given depth and
     // drawn over white where it is transparent. Throws std::bad_alloc when memory runs out.
     static Bitmap fromImage(const QImage& image, int depth);
@@ -29,6 +32,9 @@ public:
     // fourth byte of 32-bit pixels is dropped, 16-bit pixels are widened; converting to
     // an indexed depth picks the nearest colour of that depth's table.
     void setDepth(int depth);
+    // Makes every pixel of a 24-bit bitmap outside inner white; throws
+    // std::invalid_argument at another depth.
+    void whitenOutside(const QRect& inner);
 
     // Row y from the top; no range check. The writable form unshares the pixels.
     uchar* scanLine(int y) { return m_image.scanLine(y); }

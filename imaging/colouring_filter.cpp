@@ -120,6 +120,16 @@ void runPassBaseline(const Pass& pass) {
     runPass(pass);
 }
 
+// Rows per band of ColouringInPlace: few, so that the two bands' memory is small beside the
+// page, but enough that the two rows each pass over the columns reads first cost little.
+constexpr int kBandRows = 64;
+
+// Inside it the pixels the filter computes over every column: it leaves the first and last
+// columns, the first row and the last two.
+QRect unwrittenFrame(const Bitmap& bitmap) {
+    return QRect(1, 1, bitmap.width() - 2, bitmap.height() - 3);
+}
+
 } // namespace
 
 void CustomFilterColumns(const Bitmap& src, Bitmap& out, int firstColumn, int endColumn) {
@@ -154,4 +164,48 @@ void CustomFilterColumns(const Bitmap& src, Bitmap& out, int firstColumn, int en
         pass.out = outBits + 3 * qsizetype(x);
         run(pass);
     }
+}
+
+Bitmap ColouringOutput(const Bitmap& src) {
+    return Bitmap::whiteOutside(src.width(), src.height(), unwrittenFrame(src));
+}
+
+void ColouringInPlace(Bitmap& page) {
+    if (page.depth() != 24)
+        throw std::invalid_argument("colouring in place needs a 24-bit bitmap");
+    const int width = page.width();
+    const int height = page.height();
+    if (page.isEmpty())
+        return;
+    const qsizetype stride = page.bytesPerLine();
+    uchar* const bits = page.scanLine(0);
+    const int lastRow = height - 3;
+    // Each band's output waits until the next band is computed: that band reads the
+    // rows above it as they were.
+    std::vector<uchar> buffers[2];
+    Bitmap pending;
+    int pendingTop = 0;
+    auto writeBack = [&]() {
+        for (int y = 1; y <= pending.height() - 3; ++y)
+            memcpy(bits + (pendingTop + y - 1) * stride, pending.constScanLine(y), size_t(stride));
+    };
+    for (int top = 1, band = 0; top <= lastRow; top += kBandRows, band ^= 1) {
+        const int rows = std::min(kBandRows, lastRow - top + 1);
+        // The filter writes rows 1 to H - 3 of what it is given: the band's rows with the
+        // row above them and two below.
+        const Bitmap src = Bitmap::fromImage(
+            QImage(bits + (top - 1) * stride, width, rows + 3, stride, QImage::Format_BGR888), 24);
+        buffers[band].resize(size_t(stride) * size_t(rows + 3));
+        Bitmap out = Bitmap::fromImage(
+            QImage(buffers[band].data(), width, rows + 3, stride, QImage::Format_BGR888), 24);
+        CustomFilterColumns(src, out, 0, width);
+        if (!pending.isEmpty())
+            writeBack();
+        pending = out;
+        pendingTop = top;
+    }
+    if (!pending.isEmpty())
+        writeBack();
+    // What the filter leaves is white, as in ColouringOutput.
+    page.whitenOutside(unwrittenFrame(page));
 }

@@ -1,6 +1,8 @@
 #include "bitmap.h"
+#include "bmp_writer.h"
 #include "fixtures.h"
 #include "image_loader.h"
+#include "per_pixel_reference.h"
 #include "steps.h"
 
 #include <QDir>
@@ -22,8 +24,10 @@ struct CliRun {
     QString err;
 };
 
-CliRun cli(const QStringList& arguments) {
+CliRun cli(const QStringList& arguments,
+           const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
     QProcess process;
+    process.setProcessEnvironment(environment);
     process.start(QStringLiteral(PINTABEL_CLI), arguments);
     EXPECT_TRUE(process.waitForFinished(60000));
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
@@ -326,6 +330,42 @@ TEST_F(Cli, UnreadableInputWritesNothingAndKeepsAnExistingOutput) {
     QFile old(path("old.bmp"));
     ASSERT_TRUE(old.open(QIODevice::ReadOnly));
     EXPECT_EQ(old.readAll(), QByteArray("old"));
+}
+
+TEST_F(Cli, ColouringAPhotoToBmpGivesThePerPixelPageByteForByte) {
+    // Over 2 MiB of pixels, so the page takes the large-picture memory, and the file is
+    // written in several stretches.
+    fixtures::writeFile(path("big.jpg"), fixtures::encoded(fixtures::photo(1100, 700), "jpeg"));
+    const CliRun run = cli({QStringLiteral("convert"), QStringLiteral("--colouring"),
+                            path("big.jpg"), path("out.bmp")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    Bitmap photo;
+    ASSERT_TRUE(ImageLoaderGP(path("big.jpg"), photo));
+    Bitmap expected(photo.width(), photo.height());
+    perPixelColouring(photo, expected);
+    QFile written(path("out.bmp"));
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(written.readAll() == EncodeBmp(expected));
+}
+
+// The tool's standard error carries its own messages only, even where Qt would have
+// something to say about its surroundings.
+TEST_F(Cli, SucceedsWithoutAWordOnStandardError) {
+    fixtures::writeFile(path("drawing.emf"), fixtures::emf());
+    QProcessEnvironment bare = QProcessEnvironment::systemEnvironment();
+    bare.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+    bare.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    const QStringList runs[] = {
+        {QStringLiteral("info"), path("photo.png")},
+        {QStringLiteral("convert"), QStringLiteral("--colouring"), path("grey.jpg"),
+         path("out.bmp")},
+        {QStringLiteral("convert"), path("drawing.emf"), path("drawing.jpg")},
+    };
+    for (const QStringList& arguments : runs) {
+        const CliRun run = cli(arguments, bare);
+        EXPECT_EQ(run.exitCode, 0) << arguments.join(u' ').toStdString();
+        EXPECT_EQ(run.err, QString()) << arguments.join(u' ').toStdString();
+    }
 }
 
 TEST_F(Cli, OutputThatCannotBeCreatedIsReportedOnStandardError) {

@@ -1,5 +1,6 @@
 #include "app_error.h"
 #include "fixtures.h"
+#include "picture_saver.h"
 #include "safe_file.h"
 
 #include <QDir>
@@ -88,6 +89,24 @@ TEST_F(SafeFile, ShortWriteIsAStreamErrorAndKeepsTheOldFile) {
     }
     EXPECT_EQ(contents(target), QByteArray("the old picture"));
     EXPECT_EQ(entries(), QStringList{QStringLiteral("page.bmp")});
+}
+
+TEST_F(SafeFile, PicturesThatOutgrowTheDiskWhileEncodedKeepTheOldFile) {
+    // Either file is far beyond the limit, and is written as it is encoded.
+    const Bitmap page = Bitmap::fromImage(fixtures::photo(400, 300), 24);
+    for (const char* name : {"page.bmp", "page.jpg"}) {
+        const QString target = path(QLatin1String(name));
+        put(target, "the old picture");
+        try {
+            fixtures::FileSizeLimit limit(16384);
+            SavePicture(page, target, SaveFormatOf(target));
+            ADD_FAILURE() << name << ": no error";
+        } catch (const EAppError& error) {
+            EXPECT_EQ(error.message(), QStringLiteral("ストリームへの書き込みエラー")) << name;
+        }
+        EXPECT_EQ(contents(target), QByteArray("the old picture")) << name;
+    }
+    EXPECT_EQ(entries(), (QStringList{QStringLiteral("page.bmp"), QStringLiteral("page.jpg")}));
 }
 
 } // namespace

@@ -24,9 +24,14 @@ Bitmap filled(int width, int height, Rgb colour) {
     return bitmap;
 }
 
+// Through the output bitmap whose inner pixels start unset, so every worked case also
+// checks that what the filter leaves is white; and in place, which must agree.
 Bitmap converted(const Bitmap& src) {
-    Bitmap out(src.width(), src.height());
+    Bitmap out = ColouringOutput(src);
     CustomFilterColumns(src, out, 0, src.width());
+    Bitmap inPlace = src;
+    ColouringInPlace(inPlace);
+    EXPECT_EQ(inPlace.image(), out.image()) << "in place, " << src.width() << "x" << src.height();
     return out;
 }
 
