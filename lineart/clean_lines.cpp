@@ -1,0 +1,135 @@
+#include "clean_lines.h"
+
+#include "page_mask.h"
+#include "thinning.h"
+
+#include <opencv2/imgproc.hpp>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Scale of the picture: 1 for a picture 1000 pixels on its longer side. Blur widths and
+// speck sizes follow it, so a page and a smaller copy of it give the same drawing.
+double pictureUnit(int width, int height) {
+    return std::max(width, height) / 1000.0;
+}
+
+// The Gaussians' ratio and the threshold's steepness as the paper recommends them.
+constexpr double kSigmaRatio = 1.6;
+constexpr double kSteepness = 100.0;
+// The weight of the wider Gaussian: just under 1, so flat areas, however dark, stay paper.
+constexpr double kTau = 0.99;
+
+struct LineField {
+    double sigma;     // inner Gaussian, pixels of the page
+    double threshold; // ink where the weighted difference falls under it (grey 0..1)
+};
+
+LineField lineField(int width, int height, int detail) {
+    const double d = std::clamp(detail, 0, 100) / 100.0;
+    const double unit = std::max(pictureUnit(width, height), 0.25);
+    // More detail: narrower blurs (finer structures) and a threshold weak edges pass.
+    const double sigma = std::max(0.7, unit * (2.2 - 1.4 * d));
+    const double epsilon = -(0.004 + 0.05 * (1.0 - d) * (1.0 - d));
+    // 1 + tanh(phi (D - epsilon)) < 1/2 exactly where D < epsilon - atanh(1/2) / phi.
+    return {sigma, epsilon - std::atanh(0.5) / kSteepness};
+}
+
+// Ink (1) where the extended difference of Gaussians falls under the threshold. The blurs run
+// on a copy shrunk so that the inner one is 1 to 2 pixels wide; the difference, mapped to
+// bytes around the threshold, is brought back to the page's size by linear interpolation,
+// so the lines' edges are smooth at full size.
+cv::Mat xdogInk(const cv::Mat& grey, const LineField& field) {
+    const int factor = std::max(1, int(field.sigma));
+    cv::Mat small;
+    if (factor > 1)
+        cv::resize(grey, small,
+                   cv::Size((grey.cols + factor - 1) / factor, (grey.rows + factor - 1) / factor),
+                   0, 0, cv::INTER_AREA);
+    else
+        small = grey;
+    cv::Mat level;
+    small.convertTo(level, CV_32F, 1.0 / 255.0);
+    const double sigma = field.sigma / factor;
+    cv::Mat inner;
+    cv::Mat outer;
+    cv::GaussianBlur(level, inner, cv::Size(), sigma, sigma, cv::BORDER_REPLICATE);
+    cv::GaussianBlur(level, outer, cv::Size(), sigma * kSigmaRatio, sigma * kSigmaRatio,
+                     cv::BORDER_REPLICATE);
+    // 128 + (D - threshold) * gain, saturated to bytes: under 128 is ink.
+    constexpr double gain = 2000.0;
+    cv::Mat field8;
+    cv::Mat difference = inner - kTau * outer;
+    difference.convertTo(field8, CV_8U, gain, 128.0 - gain * field.threshold);
+    cv::Mat full;
+    if (factor > 1)
+        cv::resize(field8, full, grey.size(), 0, 0, cv::INTER_LINEAR);
+    else
+        full = field8;
+    cv::Mat ink;
+    cv::threshold(full, ink, 127, 1, cv::THRESH_BINARY_INV);
+    return ink;
+}
+
+void removeSpecks(cv::Mat& lines, int size) {
+    cv::Mat labels;
+    cv::Mat stats;
+    cv::Mat centroids;
+    const int count = cv::connectedComponentsWithStats(lines, labels, stats, centroids, 8, CV_32S);
+    std::vector<uchar> keep(size_t(count), 0);
+    for (int label = 1; label < count; ++label)
+        keep[size_t(label)] = std::max(stats.at<int>(label, cv::CC_STAT_WIDTH),
+                                       stats.at<int>(label, cv::CC_STAT_HEIGHT)) >= size;
+    for (int y = 0; y < lines.rows; ++y) {
+        uchar* row = lines.ptr<uchar>(y);
+        const int* label = labels.ptr<int>(y);
+        for (int x = 0; x < lines.cols; ++x)
+            row[x] = row[x] ? keep[size_t(label[x])] : 0;
+    }
+}
+
+void drawAtThickness(cv::Mat& lines, int thickness) {
+    if (thickness <= 1)
+        return;
+    const cv::Mat pen =
+        cv::getStructuringElement(cv::MORPH_ELLIPSE, cv::Size(thickness, thickness));
+    cv::dilate(lines, lines, pen);
+}
+
+} // namespace
+
+CleanLineSettings defaultCleanLineSettings(int width, int height) {
+    // Pixels per millimetre with the page fitted to A4 in its better orientation.
+    const double w = std::max(width, 1);
+    const double h = std::max(height, 1);
+    const double perMm = std::min(std::max(w, h) / 297.0, std::min(w, h) / 210.0);
+    return {50, std::max(1, int(std::lround(0.6 * perMm)))};
+}
+
+int speckSize(int width, int height) {
+    return std::max(2, int(std::lround(12.0 * pictureUnit(width, height))));
+}
+
+std::optional<Bitmap> cleanLines(const Bitmap& page, const CleanLineSettings& settings,
+                                 const StageProgress& progress) {
+    constexpr int stages = 4;
+    auto proceed = [&progress](int stage) { return !progress || progress(stage, stages); };
+    if (page.isEmpty())
+        return Bitmap(0, 0, 1);
+    if (!proceed(0))
+        return std::nullopt;
+    const cv::Mat grey = greyOf(page);
+    cv::Mat lines = xdogInk(grey, lineField(page.width(), page.height(), settings.detail));
+    if (!proceed(1))
+        return std::nullopt;
+    thinStrokes(lines);
+    if (!proceed(2))
+        return std::nullopt;
+    removeSpecks(lines, speckSize(page.width(), page.height()));
+    if (!proceed(3))
+        return std::nullopt;
+    drawAtThickness(lines, settings.thickness);
+    return pageOfInk(lines);
+}

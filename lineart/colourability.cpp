@@ -1,0 +1,117 @@
+#include "colourability.h"
+
+#include "bitmap.h"
+#include "page_mask.h"
+
+#include <opencv2/imgproc.hpp>
+
+#include <algorithm>
+#include <stdexcept>
+#include <vector>
+
+struct ColourabilityCheck::Regions {
+    cv::Mat labels;          // CV_32S, 0 on ink
+    std::vector<uchar> tiny; // per label
+};
+
+double pixelsPerMmAtA4(int width, int height) {
+    const double w = std::max(width, 1);
+    const double h = std::max(height, 1);
+    return std::min(std::max(w, h) / 297.0, std::min(w, h) / 210.0);
+}
+
+ColourabilityCheck::ColourabilityCheck(const Bitmap& page, double minimumAcrossMm) {
+    m_minimumAcross = minimumAcrossMm * pixelsPerMmAtA4(page.width(), page.height());
+    auto regions = std::make_shared<Regions>();
+    m_regionsMap = regions;
+    if (page.isEmpty())
+        return;
+    const cv::Mat ink = inkOf(page);
+    const double pixels = double(ink.total());
+    m_inkShare = cv::countNonZero(ink) / pixels;
+
+    // Paper framed by a line of ink: the page's edge closes regions as a line does.
+    cv::Mat paper;
+    cv::copyMakeBorder(ink, paper, 1, 1, 1, 1, cv::BORDER_CONSTANT, cv::Scalar(1));
+    cv::threshold(paper, paper, 0, 255, cv::THRESH_BINARY_INV);
+    // Regions meet only through sides: lines of diagonal steps still separate them.
+    cv::Mat framedLabels;
+    const int count = cv::connectedComponents(paper, framedLabels, 4, CV_32S);
+    cv::Mat distance;
+    cv::distanceTransform(paper, distance, cv::DIST_L2, cv::DIST_MASK_3, CV_32F);
+    std::vector<float> deepest(size_t(count), 0.0f);
+    for (int y = 1; y < paper.rows - 1; ++y) {
+        const int* label = framedLabels.ptr<int>(y);
+        const float* d = distance.ptr<float>(y);
+        for (int x = 1; x < paper.cols - 1; ++x)
+            deepest[size_t(label[x])] = std::max(deepest[size_t(label[x])], d[x]);
+    }
+    regions->labels = framedLabels(cv::Rect(1, 1, ink.cols, ink.rows));
+    regions->tiny.assign(size_t(count), 0);
+    m_regions = count - 1;
+    for (int label = 1; label < count; ++label) {
+        // The widest disc that fits: a pixel next to ink lies 1 from it, so a region one
+        // pixel wide is 1 across.
+        const double across = 2.0 * deepest[size_t(label)] - 1.0;
+        if (across < m_minimumAcross) {
+            regions->tiny[size_t(label)] = 1;
+            ++m_tinyRegions;
+        }
+    }
+}
+
+void ColourabilityCheck::closeTinyRegions(Bitmap& page) const {
+    const Regions& regions = *m_regionsMap;
+    if (m_tinyRegions == 0)
+        return;
+    if (regions.labels.cols != page.width() || regions.labels.rows != page.height())
+        throw std::invalid_argument("the page is not the one checked");
+    // A two-colour page stays two-colour: its black is index 0; other depths get black.
+    const bool mono = page.depth() == 1;
+    const QImage& image = page.image();
+    const int bytes = image.depth() / 8;
+    for (int y = 0; y < page.height(); ++y) {
+        const int* label = regions.labels.ptr<int>(y);
+        uchar* row = nullptr;
+        for (int x = 0; x < page.width(); ++x) {
+            if (!regions.tiny[size_t(label[x])])
+                continue;
+            if (!row)
+                row = page.scanLine(y);
+            if (mono)
+                row[x / 8] = uchar(row[x / 8] & ~(0x80 >> (x % 8)));
+            else if (bytes == 4)
+                reinterpret_cast<QRgb*>(row)[x] = qRgb(0, 0, 0);
+            else if (bytes >= 2)
+                std::fill_n(row + x * bytes, bytes, uchar(0));
+        }
+    }
+    if (!mono && image.depth() < 16) {
+        // Palette pages of 4 or 8 bits: black through the page's own table.
+        QImage painted = page.image().convertToFormat(QImage::Format_RGB32);
+        for (int y = 0; y < page.height(); ++y) {
+            const int* label = regions.labels.ptr<int>(y);
+            auto* row = reinterpret_cast<QRgb*>(painted.scanLine(y));
+            for (int x = 0; x < page.width(); ++x)
+                if (regions.tiny[size_t(label[x])])
+                    row[x] = qRgb(0, 0, 0);
+        }
+        page = Bitmap::fromImage(painted, page.depth());
+    }
+}
+
+QImage ColourabilityCheck::overlay(const Bitmap& page) const {
+    const Regions& regions = *m_regionsMap;
+    QImage marked = page.image().convertToFormat(QImage::Format_RGB32);
+    if (m_tinyRegions == 0 || regions.labels.cols != marked.width() ||
+        regions.labels.rows != marked.height())
+        return marked;
+    for (int y = 0; y < marked.height(); ++y) {
+        const int* label = regions.labels.ptr<int>(y);
+        auto* row = reinterpret_cast<QRgb*>(marked.scanLine(y));
+        for (int x = 0; x < marked.width(); ++x)
+            if (regions.tiny[size_t(label[x])])
+                row[x] = qRgb(230, 20, 20);
+    }
+    return marked;
+}

@@ -1,0 +1,132 @@
+#include "clean_lines.h"
+#include "colourability.h"
+#include "page_mask.h"
+
+#include <QPainter>
+
+#include <gtest/gtest.h>
+#include <opencv2/imgproc.hpp>
+
+#include <random>
+
+namespace {
+
+// A rectangle and a disc, filled in colours darker than the paper, on white.
+Bitmap shapes() {
+    QImage image(400, 300, QImage::Format_BGR888);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setPen(Qt::NoPen);
+    painter.fillRect(QRect(40, 50, 150, 120), QColor(60, 90, 200));
+    painter.setBrush(QColor(200, 40, 40));
+    painter.drawEllipse(QPoint(290, 180), 70, 70);
+    painter.end();
+    return Bitmap::fromImage(image, 24);
+}
+
+// Texture everywhere: noise over steps of brightness.
+Bitmap textured(int width, int height) {
+    Bitmap bitmap(width, height);
+    std::mt19937 random(7);
+    std::uniform_int_distribution<int> noise(-40, 40);
+    for (int y = 0; y < height; ++y) {
+        uchar* row = bitmap.scanLine(y);
+        for (int x = 0; x < 3 * width; ++x)
+            row[x] =
+                uchar(std::clamp(((x / 3) / 37 + y / 23) % 2 * 90 + 80 + noise(random), 0, 255));
+    }
+    return bitmap;
+}
+
+Bitmap lines(const Bitmap& page, int thickness, int detail = 50) {
+    std::optional<Bitmap> result = cleanLines(page, {detail, thickness});
+    EXPECT_TRUE(result.has_value());
+    return result.value_or(Bitmap());
+}
+
+// Number of ink pixels in a row of the page from x0 going right, starting at the first ink.
+int inkRun(const Bitmap& page, int x, int y0, int y1) {
+    int run = 0;
+    for (int y = y0; y < y1; ++y) {
+        if (qGray(page.pixel(x, y)) < 128)
+            ++run;
+        else if (run)
+            break;
+    }
+    return run;
+}
+
+TEST(CleanLines, PageIsOneBitBlackAndWhite) {
+    for (const Bitmap& page : {lines(shapes(), 3), lines(textured(300, 200), 1)}) {
+        EXPECT_EQ(page.depth(), 1);
+        EXPECT_EQ(page.colourTable(), (QList<QRgb>{qRgb(0, 0, 0), qRgb(255, 255, 255)}));
+    }
+}
+
+TEST(CleanLines, FilledShapesGiveTheirClosedOutlinesOnly) {
+    const Bitmap page = lines(shapes(), 1);
+    // Outside, inside the rectangle, inside the disc: closed outlines make three regions.
+    const ColourabilityCheck check(page, 0.0);
+    EXPECT_EQ(check.regions(), 3);
+    // Every line lies on a shape's edge.
+    const cv::Mat ink = inkOf(page);
+    for (int y = 0; y < ink.rows; ++y)
+        for (int x = 0; x < ink.cols; ++x) {
+            if (!ink.at<uchar>(y, x))
+                continue;
+            const bool nearRectangle = (std::abs(x - 40) <= 4 || std::abs(x - 190) <= 4 ||
+                                        std::abs(y - 50) <= 4 || std::abs(y - 170) <= 4) &&
+                                       x >= 35 && x <= 195 && y >= 45 && y <= 175;
+            const double r = std::hypot(x - 290, y - 180);
+            ASSERT_TRUE(nearRectangle || std::abs(r - 70) <= 4) << x << "," << y;
+        }
+}
+
+TEST(CleanLines, NoPieceUnderTheSpeckSizeSurvives) {
+    for (const int thickness : {1, 4}) {
+        const Bitmap page = lines(textured(600, 400), thickness, 100);
+        const cv::Mat ink = inkOf(page);
+        cv::Mat labels, stats, centroids;
+        const int count = cv::connectedComponentsWithStats(ink, labels, stats, centroids, 8);
+        EXPECT_GT(count, 1) << "the texture's steps give lines";
+        for (int label = 1; label < count; ++label)
+            EXPECT_GE(std::max(stats.at<int>(label, cv::CC_STAT_WIDTH),
+                               stats.at<int>(label, cv::CC_STAT_HEIGHT)),
+                      speckSize(600, 400));
+    }
+}
+
+TEST(CleanLines, LinesHaveTheChosenThickness) {
+    for (const int thickness : {1, 2, 3, 5}) {
+        const Bitmap page = lines(shapes(), thickness);
+        // Across the rectangle's top and bottom edges and across its left side.
+        EXPECT_EQ(inkRun(page, 115, 30, 110), thickness);
+        EXPECT_EQ(inkRun(page, 115, 110, 190), thickness);
+        int run = 0;
+        for (int x = 20; x < 115; ++x)
+            run += qGray(page.pixel(x, 110)) < 128;
+        EXPECT_EQ(run, thickness);
+    }
+}
+
+TEST(CleanLines, SameInputAndSettingsGiveTheSameBytes) {
+    const Bitmap picture = textured(640, 480);
+    const Bitmap first = lines(picture, 3, 70);
+    const Bitmap second = lines(picture, 3, 70);
+    ASSERT_EQ(first.image().sizeInBytes(), second.image().sizeInBytes());
+    EXPECT_EQ(0, std::memcmp(first.image().constBits(), second.image().constBits(),
+                             size_t(first.image().sizeInBytes())));
+}
+
+TEST(CleanLines, AbandonedBetweenStagesGivesNothing) {
+    int told = 0;
+    const auto result = cleanLines(shapes(), {}, [&told](int stage, int stages) {
+        EXPECT_EQ(stages, 4);
+        ++told;
+        return stage < 2;
+    });
+    EXPECT_FALSE(result.has_value());
+    EXPECT_EQ(told, 3);
+}
+
+} // namespace
