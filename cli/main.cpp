@@ -1,5 +1,6 @@
 #include "app_error.h"
 #include "bitmap.h"
+#include "colourability.h"
 #include "image_loader.h"
 #include "metafile_process.h"
 #include "picture_saver.h"
@@ -64,6 +65,12 @@ QString usage() {
         "      Loads INPUT, applies the steps and prints the page as the window's Print\n"
         "      command does: one page, scaled to fit and centred, in a job named after\n"
         "      INPUT. Without --printer it goes to the default printer.\n"
+        "  pintabel-cli check [STEPS...] INPUT\n"
+        "      Loads INPUT, applies the steps and tells whether the page can be coloured,\n"
+        "      one figure a line: size WIDTHxHEIGHT, ink-share (0 to 1, pixels darker than\n"
+        "      middle grey), regions (white regions closed by lines or the page's edge),\n"
+        "      tiny-regions (those under 3 mm across with the page fitted to A4) and\n"
+        "      tiny-under-px (that width in pixels of the page).\n"
         "  pintabel-cli --help\n"
         "      Shows this text.\n"
         "  pintabel-cli --version\n"
@@ -110,10 +117,7 @@ int info(const QList<QByteArray>& files) {
 }
 
 const ProcessingStep* findStep(const QString& option) {
-    for (const ProcessingStep& step : processingSteps())
-        if (step.option == option)
-            return &step;
-    return nullptr;
+    return findProcessingStep(option);
 }
 
 // Splits the arguments of command into processing steps and paths (their own bytes);
@@ -171,6 +175,28 @@ int convert(const QList<QByteArray>& arguments) {
     if (!loadPage(QStringLiteral("convert"), paths[0], chosen, page))
         return 1;
     SavePicture(page, output, format);
+    return 0;
+}
+
+int check(const QList<QByteArray>& arguments) {
+    QList<const ProcessingStep*> chosen;
+    QList<QByteArray> paths;
+    if (!parseSteps(QStringLiteral("check"), arguments, chosen, paths))
+        return 2;
+    if (paths.size() != 1) {
+        print(stderr, QStringLiteral("pintabel-cli check: give one INPUT\n"));
+        return 2;
+    }
+    Bitmap page;
+    if (!loadPage(QStringLiteral("check"), paths[0], chosen, page))
+        return 1;
+    const ColourabilityCheck figures(page);
+    print(stdout, QStringLiteral("size %1x%2\n").arg(page.width()).arg(page.height()));
+    print(stdout, QStringLiteral("ink-share %1\n").arg(figures.inkShare(), 0, 'f', 4));
+    print(stdout, QStringLiteral("regions %1\n").arg(figures.regions()));
+    print(stdout, QStringLiteral("tiny-regions %1\n").arg(figures.tinyRegions()));
+    print(stdout,
+          QStringLiteral("tiny-under-px %1\n").arg(figures.minimumAcrossPixels(), 0, 'f', 1));
     return 0;
 }
 
@@ -237,6 +263,8 @@ int main(int argc, char** argv) {
             return convert(arguments);
         if (command == QLatin1String("print"))
             return printPage(arguments);
+        if (command == QLatin1String("check"))
+            return check(arguments);
     } catch (const EAppError& error) {
         print(stderr, error.message() + QLatin1Char('\n'));
         return 1;

@@ -18,7 +18,7 @@ double pictureUnit(int width, int height) {
 
 // The Gaussians' ratio and the threshold's steepness as the paper recommends them.
 constexpr double kSigmaRatio = 1.6;
-constexpr double kSteepness = 100.0;
+constexpr double kSteepness = 200.0;
 // The weight of the wider Gaussian: just under 1, so flat areas, however dark, stay paper.
 constexpr double kTau = 0.99;
 
@@ -32,24 +32,29 @@ LineField lineField(int width, int height, int detail) {
     const double unit = std::max(pictureUnit(width, height), 0.25);
     // More detail: narrower blurs (finer structures) and a threshold weak edges pass.
     const double sigma = std::max(0.7, unit * (2.2 - 1.4 * d));
-    const double epsilon = -(0.004 + 0.05 * (1.0 - d) * (1.0 - d));
+    const double epsilon = -(0.001 + 0.024 * (1.0 - d) * (1.0 - d));
     // 1 + tanh(phi (D - epsilon)) < 1/2 exactly where D < epsilon - atanh(1/2) / phi.
     return {sigma, epsilon - std::atanh(0.5) / kSteepness};
 }
 
-// Ink (1) where the extended difference of Gaussians falls under the threshold. The blurs run
-// on a copy shrunk so that the inner one is 1 to 2 pixels wide; the difference, mapped to
+// Ink (1) where the extended difference of Gaussians falls under the threshold. It is taken
+// in each colour channel, and at each pixel the channel whose blurred picture changes most
+// there speaks: an edge between colours of one brightness (yellow on pale blue) is still an
+// edge to a child, and both sides of an edge pick the same channel, so it gives one line,
+// not one per channel. The blurs run on a copy shrunk so that the inner one is 1 to 2 pixels
+// wide; the difference, mapped to
 // bytes around the threshold, is brought back to the page's size by linear interpolation,
 // so the lines' edges are smooth at full size.
-cv::Mat xdogInk(const cv::Mat& grey, const LineField& field) {
+cv::Mat xdogInk(const cv::Mat& colours, const LineField& field) {
     const int factor = std::max(1, int(field.sigma));
     cv::Mat small;
     if (factor > 1)
-        cv::resize(grey, small,
-                   cv::Size((grey.cols + factor - 1) / factor, (grey.rows + factor - 1) / factor),
-                   0, 0, cv::INTER_AREA);
+        cv::resize(
+            colours, small,
+            cv::Size((colours.cols + factor - 1) / factor, (colours.rows + factor - 1) / factor), 0,
+            0, cv::INTER_AREA);
     else
-        small = grey;
+        small = colours;
     cv::Mat level;
     small.convertTo(level, CV_32F, 1.0 / 255.0);
     const double sigma = field.sigma / factor;
@@ -61,11 +66,27 @@ cv::Mat xdogInk(const cv::Mat& grey, const LineField& field) {
     // 128 + (D - threshold) * gain, saturated to bytes: under 128 is ink.
     constexpr double gain = 2000.0;
     cv::Mat field8;
-    cv::Mat difference = inner - kTau * outer;
+    cv::Mat differences[3];
+    cv::split(inner - kTau * outer, differences);
+    cv::Mat gx;
+    cv::Mat gy;
+    cv::Sobel(outer, gx, CV_32F, 1, 0);
+    cv::Sobel(outer, gy, CV_32F, 0, 1);
+    const cv::Mat change = gx.mul(gx) + gy.mul(gy);
+    cv::Mat difference(change.size(), CV_32F);
+    for (int y = 0; y < change.rows; ++y) {
+        const auto* c = change.ptr<cv::Vec3f>(y);
+        float* d = difference.ptr<float>(y);
+        for (int x = 0; x < change.cols; ++x) {
+            const int k =
+                c[x][0] >= c[x][1] ? (c[x][0] >= c[x][2] ? 0 : 2) : (c[x][1] >= c[x][2] ? 1 : 2);
+            d[x] = differences[k].ptr<float>(y)[x];
+        }
+    }
     difference.convertTo(field8, CV_8U, gain, 128.0 - gain * field.threshold);
     cv::Mat full;
     if (factor > 1)
-        cv::resize(field8, full, grey.size(), 0, 0, cv::INTER_LINEAR);
+        cv::resize(field8, full, colours.size(), 0, 0, cv::INTER_LINEAR);
     else
         full = field8;
     cv::Mat ink;
@@ -120,8 +141,8 @@ std::optional<Bitmap> cleanLines(const Bitmap& page, const CleanLineSettings& se
         return Bitmap(0, 0, 1);
     if (!proceed(0))
         return std::nullopt;
-    const cv::Mat grey = greyOf(page);
-    cv::Mat lines = xdogInk(grey, lineField(page.width(), page.height(), settings.detail));
+    cv::Mat lines =
+        xdogInk(coloursOf(page), lineField(page.width(), page.height(), settings.detail));
     if (!proceed(1))
         return std::nullopt;
     thinStrokes(lines);

@@ -37,14 +37,29 @@ ColourabilityCheck::ColourabilityCheck(const Bitmap& page, double minimumAcrossM
     // Regions meet only through sides: lines of diagonal steps still separate them.
     cv::Mat framedLabels;
     const int count = cv::connectedComponents(paper, framedLabels, 4, CV_32S);
+    // The depth of each region: the distance of its deepest pixel from ink. On a large page
+    // it is measured on a copy shrunk by a whole factor in which a pixel is paper only where
+    // all it covers is paper, an error of at most that factor against a width many times it.
+    const int factor = std::clamp(int(m_minimumAcross / 16.0), 1, 4);
+    cv::Mat shrunk = paper;
+    if (factor > 1) {
+        cv::erode(paper, shrunk, cv::Mat::ones(factor, factor, CV_8U), cv::Point(0, 0));
+        cv::resize(shrunk, shrunk, cv::Size(paper.cols / factor, paper.rows / factor), 0, 0,
+                   cv::INTER_NEAREST);
+    }
     cv::Mat distance;
-    cv::distanceTransform(paper, distance, cv::DIST_L2, cv::DIST_MASK_3, CV_32F);
+    cv::distanceTransform(shrunk, distance, cv::DIST_L2, cv::DIST_MASK_3, CV_32F);
+    std::vector<int> column(size_t(paper.cols));
+    for (int x = 0; x < paper.cols; ++x)
+        column[size_t(x)] = std::min(x / factor, distance.cols - 1);
     std::vector<float> deepest(size_t(count), 0.0f);
     for (int y = 1; y < paper.rows - 1; ++y) {
         const int* label = framedLabels.ptr<int>(y);
-        const float* d = distance.ptr<float>(y);
-        for (int x = 1; x < paper.cols - 1; ++x)
-            deepest[size_t(label[x])] = std::max(deepest[size_t(label[x])], d[x]);
+        const float* d = distance.ptr<float>(std::min(y / factor, distance.rows - 1));
+        for (int x = 1; x < paper.cols - 1; ++x) {
+            float& deep = deepest[size_t(label[x])];
+            deep = std::max(deep, d[column[size_t(x)]] * float(factor));
+        }
     }
     regions->labels = framedLabels(cv::Rect(1, 1, ink.cols, ink.rows));
     regions->tiny.assign(size_t(count), 0);

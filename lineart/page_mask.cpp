@@ -17,6 +17,16 @@ cv::Mat greyOf(const Bitmap& page) {
     } else if (image.format() == QImage::Format_RGB32) {
         cv::cvtColor(cv::Mat(image.height(), image.width(), CV_8UC4, bits, step), grey,
                      cv::COLOR_BGRA2GRAY);
+    } else if (image.format() == QImage::Format_Mono &&
+               image.colorTable() == QList<QRgb>{qRgb(0, 0, 0), qRgb(255, 255, 255)}) {
+        // Two-colour line pages are checked often: unpacked here, a set bit is white.
+        grey.create(image.height(), image.width(), CV_8UC1);
+        for (int y = 0; y < image.height(); ++y) {
+            const uchar* in = image.constScanLine(y);
+            uchar* out = grey.ptr<uchar>(y);
+            for (int x = 0; x < image.width(); ++x)
+                out[x] = uchar(-((in[x >> 3] >> (7 - (x & 7))) & 1));
+        }
     } else {
         // Palette and 16-bit pages are rare enough to go through Qt's own conversion.
         const QImage converted = image.convertToFormat(QImage::Format_Grayscale8);
@@ -25,6 +35,18 @@ cv::Mat greyOf(const Bitmap& page) {
             .copyTo(grey);
     }
     return grey;
+}
+
+cv::Mat coloursOf(const Bitmap& page) {
+    QImage image = page.image();
+    if (image.isNull())
+        return cv::Mat();
+    if (image.format() != QImage::Format_BGR888)
+        image = image.convertToFormat(QImage::Format_BGR888);
+    cv::Mat colours(image.height(), image.width(), CV_8UC3, const_cast<uchar*>(image.constBits()),
+                    size_t(image.bytesPerLine()));
+    // A converted copy dies with this function: the result must own its pixels then.
+    return image.constBits() == page.image().constBits() ? colours : colours.clone();
 }
 
 cv::Mat inkOf(const Bitmap& page) {
