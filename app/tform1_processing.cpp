@@ -1,13 +1,20 @@
 #include "tform1.h"
 
+#include "clean_lines_dialog.h"
+#include "colourability.h"
 #include "colouring_filter.h"
 #include "column_bands.h"
 #include "page_image.h"
 #include "progress_range.h"
+#include "prompts.h"
 
 #include <QCoreApplication>
 #include <QProgressBar>
 #include <QTabWidget>
+#include <QThread>
+
+#include <atomic>
+#include <thread>
 
 namespace {
 
@@ -145,4 +152,71 @@ void TForm1::ToneFilter(TImageProcessing& processor) {
     if (completed && !Store.AbortRequested && page)
         page->setPicture(out);
     StatusProgress->hide();
+}
+
+void TForm1::convertToCleanLines() {
+    if (!canReplaceActivePage())
+        return;
+    const QPointer<QWidget> sheet = PageControl1->currentWidget();
+    const QPointer<TPageImage> page = activeImage();
+    const Bitmap source = page->picture();
+    CleanLineChoice choice{defaultCleanLineSettings(source.width(), source.height()), false};
+    if (!m_prompts.cleanLinesDialog(source, choice) || !page || !canReplaceActivePage())
+        return;
+
+    Store.AbortRequested = false;
+    Store.Converting = true;
+    struct ConvertingFlag {
+        bool& flag;
+        ~ConvertingFlag() { flag = false; }
+    } converting{Store.Converting};
+    LoopScope scope(m_loopDepth, *StatusProgress);
+    Store.UndoImages[size_t(activePage())] = std::make_shared<const Bitmap>(source);
+
+    // The stages run on a thread of their own, so the window keeps answering (a click asks
+    // whether to abandon) while each one runs; abandoning takes effect between stages.
+    constexpr int stages = 5;
+    setProgressMaximum(*StatusProgress, stages);
+    setProgressMinimum(*StatusProgress, 0);
+    StatusProgress->setValue(0);
+    StatusProgress->show();
+    std::atomic<int> reached{0};
+    std::atomic<bool> abandon{false};
+    std::atomic<bool> done{false};
+    std::optional<Bitmap> result;
+    std::exception_ptr failure;
+    std::thread worker([&] {
+        try {
+            result = cleanLines(source, choice.settings, [&](int stage, int) {
+                reached = stage;
+                return !abandon;
+            });
+            reached = stages - 1;
+            if (result && choice.closeTinyRegions && !abandon)
+                ColourabilityCheck(*result).closeTinyRegions(*result);
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        done = true;
+    });
+    while (!done) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        StatusProgress->setValue(reached);
+        if (Store.AbortRequested || page.isNull())
+            abandon = true;
+        if (!done)
+            QThread::msleep(5);
+    }
+    worker.join();
+    StatusProgress->setValue(0);
+    StatusProgress->hide();
+    Store.Converting = false;
+    if (failure)
+        std::rethrow_exception(failure);
+    if (!result || abandon || Store.AbortRequested || !page)
+        return;
+    page->setPicture(*result);
+    // The page converted is marked, whichever tab is active now.
+    if (sheet)
+        setTabImageIndex(sheet, 0);
 }
