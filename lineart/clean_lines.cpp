@@ -94,21 +94,39 @@ cv::Mat xdogInk(const cv::Mat& colours, const LineField& field) {
     return ink;
 }
 
+// Follows each piece of line (8-connected) from its first pixel and wipes it when its
+// bounding box is under size both ways. The lines are thin by now, so the work follows them.
 void removeSpecks(cv::Mat& lines, int size) {
-    cv::Mat labels;
-    cv::Mat stats;
-    cv::Mat centroids;
-    const int count = cv::connectedComponentsWithStats(lines, labels, stats, centroids, 8, CV_32S);
-    std::vector<uchar> keep(size_t(count), 0);
-    for (int label = 1; label < count; ++label)
-        keep[size_t(label)] = std::max(stats.at<int>(label, cv::CC_STAT_WIDTH),
-                                       stats.at<int>(label, cv::CC_STAT_HEIGHT)) >= size;
+    constexpr uchar kSeen = 2;
+    std::vector<cv::Point> piece;
     for (int y = 0; y < lines.rows; ++y) {
-        uchar* row = lines.ptr<uchar>(y);
-        const int* label = labels.ptr<int>(y);
-        for (int x = 0; x < lines.cols; ++x)
-            row[x] = row[x] ? keep[size_t(label[x])] : 0;
+        const uchar* row = lines.ptr<uchar>(y);
+        for (int x = 0; x < lines.cols; ++x) {
+            if (row[x] != 1)
+                continue;
+            piece.assign(1, cv::Point(x, y));
+            lines.at<uchar>(y, x) = kSeen;
+            cv::Rect box(x, y, 1, 1);
+            for (size_t next = 0; next < piece.size(); ++next) {
+                const cv::Point at = piece[next];
+                for (int dy = -1; dy <= 1; ++dy)
+                    for (int dx = -1; dx <= 1; ++dx) {
+                        const cv::Point n(at.x + dx, at.y + dy);
+                        if (n.x < 0 || n.y < 0 || n.x >= lines.cols || n.y >= lines.rows ||
+                            lines.at<uchar>(n) != 1)
+                            continue;
+                        lines.at<uchar>(n) = kSeen;
+                        piece.push_back(n);
+                        box |= cv::Rect(n, cv::Size(1, 1));
+                    }
+            }
+            const uchar value = std::max(box.width, box.height) >= size ? kSeen : 0;
+            for (const cv::Point& at : piece)
+                lines.at<uchar>(at) = value;
+        }
     }
+    // Kept lines back to 1.
+    cv::threshold(lines, lines, 0, 1, cv::THRESH_BINARY);
 }
 
 void drawAtThickness(cv::Mat& lines, int thickness) {

@@ -40,40 +40,63 @@ void thinStrokes(cv::Mat& ink) {
     const ptrdiff_t s = ptrdiff_t(framed.step[0]);
     const std::array<ptrdiff_t, 8> offsets{-s, -s + 1, 1, s + 1, s, s - 1, -1, -s - 1};
     uchar* base = framed.data;
-
-    std::vector<ptrdiff_t> remaining;
+    // 0 paper, 1 ink, 2 ink waiting to be looked at. Only pixels on a stroke's edge can go,
+    // and a pixel can start to go only when a neighbour went: the pixels looked at are the
+    // edge, then the neighbours of what went, so the work follows the ink, not the page.
+    constexpr uchar kInk = 1;
+    constexpr uchar kWaiting = 2;
+    std::vector<ptrdiff_t> waiting;
+    for (int y = 1; y < framed.rows - 1; ++y) {
+        uchar* row = framed.ptr<uchar>(y);
+        for (int x = 1; x < framed.cols - 1; ++x)
+            if (row[x])
+                row[x] = kInk;
+    }
     for (int y = 1; y < framed.rows - 1; ++y) {
         const uchar* row = framed.ptr<uchar>(y);
-        for (int x = 1; x < framed.cols - 1; ++x)
-            if (row[x]) {
-                base[y * s + x] = 1;
-                remaining.push_back(y * s + x);
+        for (int x = 1; x < framed.cols - 1; ++x) {
+            if (!row[x])
+                continue;
+            const uchar* p = base + y * s + x;
+            bool edge = false;
+            for (const ptrdiff_t o : offsets)
+                edge = edge || !p[o];
+            if (edge) {
+                base[y * s + x] = kWaiting;
+                waiting.push_back(y * s + x);
             }
+        }
     }
     std::vector<ptrdiff_t> doomed;
-    for (bool changed = true; changed;) {
-        changed = false;
+    std::vector<ptrdiff_t> next;
+    for (int quiet = 0; quiet < 2 && !waiting.empty();) {
         for (int step = 0; step < 2; ++step) {
             doomed.clear();
-            for (const ptrdiff_t at : remaining) {
+            for (const ptrdiff_t at : waiting) {
                 const uchar* p = base + at;
                 int code = 0;
                 for (int i = 0; i < 8; ++i)
-                    code |= p[offsets[size_t(i)]] << i;
+                    code |= (p[offsets[size_t(i)]] != 0) << i;
                 if (table.removable[size_t(step)][size_t(code)])
                     doomed.push_back(at);
             }
-            if (doomed.empty())
-                continue;
-            changed = true;
+            quiet = doomed.empty() ? quiet + 1 : 0;
             for (const ptrdiff_t at : doomed)
                 base[at] = 0;
-            size_t kept = 0;
-            for (const ptrdiff_t at : remaining)
+            next.clear();
+            for (const ptrdiff_t at : waiting)
                 if (base[at])
-                    remaining[kept++] = at;
-            remaining.resize(kept);
+                    next.push_back(at);
+            for (const ptrdiff_t at : doomed)
+                for (const ptrdiff_t o : offsets)
+                    if (base[at + o] == kInk) {
+                        base[at + o] = kWaiting;
+                        next.push_back(at + o);
+                    }
+            waiting.swap(next);
+            if (quiet >= 2)
+                break;
         }
     }
-    framed(cv::Rect(1, 1, ink.cols, ink.rows)).copyTo(ink);
+    cv::min(framed(cv::Rect(1, 1, ink.cols, ink.rows)), kInk, ink);
 }
