@@ -38,8 +38,9 @@ public:
 private:
     void schedulePreview();
 
-    Bitmap m_small;
+    // Set while m_small is made: declared first, so it is initialised first.
     double m_scale = 1.0; // shrunk copy's pixels per page pixel
+    Bitmap m_small;
     bool m_pending = false;
     QSlider* m_detail = nullptr;
     QSpinBox* m_thickness = nullptr;
