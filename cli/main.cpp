@@ -65,12 +65,13 @@ QString usage() {
         "      Loads INPUT, applies the steps and prints the page as the window's Print\n"
         "      command does: one page, scaled to fit and centred, in a job named after\n"
         "      INPUT. Without --printer it goes to the default printer.\n"
-        "  pintabel-cli check [STEPS...] INPUT\n"
+        "  pintabel-cli check [--overlay OUT.png] [STEPS...] INPUT\n"
         "      Loads INPUT, applies the steps and tells whether the page can be coloured,\n"
         "      one figure a line: size WIDTHxHEIGHT, ink-share (0 to 1, pixels darker than\n"
         "      middle grey), regions (white regions closed by lines or the page's edge),\n"
         "      tiny-regions (those under 3 mm across with the page fitted to A4) and\n"
-        "      tiny-under-px (that width in pixels of the page).\n"
+        "      tiny-under-px (that width in pixels of the page). --overlay writes the page\n"
+        "      as PNG with the tiny regions filled red.\n"
         "  pintabel-cli --help\n"
         "      Shows this text.\n"
         "  pintabel-cli --version\n"
@@ -178,7 +179,28 @@ int convert(const QList<QByteArray>& arguments) {
     return 0;
 }
 
-int check(const QList<QByteArray>& arguments) {
+// Takes "OPTION VALUE" out of the arguments (value stays empty without OPTION); false, after
+// saying so, when OPTION has no VALUE.
+bool takeOption(const QString& command, const char* option, const char* what,
+                QList<QByteArray>& arguments, QByteArray& value) {
+    const qsizetype at = arguments.indexOf(QByteArray(option));
+    if (at < 0)
+        return true;
+    if (at + 1 >= arguments.size()) {
+        print(stderr, QStringLiteral("pintabel-cli %1: %2 needs a %3\n")
+                          .arg(command, QLatin1String(option), QLatin1String(what)));
+        return false;
+    }
+    value = arguments.takeAt(at + 1);
+    arguments.removeAt(at);
+    return true;
+}
+
+int check(QList<QByteArray> arguments) {
+    QByteArray overlayName;
+    if (!takeOption(QStringLiteral("check"), "--overlay", "FILE", arguments, overlayName))
+        return 2;
+    const QString overlay = QFile::decodeName(overlayName);
     QList<const ProcessingStep*> chosen;
     QList<QByteArray> paths;
     if (!parseSteps(QStringLiteral("check"), arguments, chosen, paths))
@@ -197,20 +219,18 @@ int check(const QList<QByteArray>& arguments) {
     print(stdout, QStringLiteral("tiny-regions %1\n").arg(figures.tinyRegions()));
     print(stdout,
           QStringLiteral("tiny-under-px %1\n").arg(figures.minimumAcrossPixels(), 0, 'f', 1));
+    if (!overlay.isEmpty() && !figures.overlay(page).save(overlay, "PNG")) {
+        print(stderr, QStringLiteral("pintabel-cli check: cannot write %1\n").arg(overlay));
+        return 1;
+    }
     return 0;
 }
 
 int printPage(QList<QByteArray> arguments) {
-    QString printerName;
-    const qsizetype at = arguments.indexOf(QByteArray("--printer"));
-    if (at >= 0) {
-        if (at + 1 >= arguments.size()) {
-            print(stderr, QStringLiteral("pintabel-cli print: --printer needs a NAME\n"));
-            return 2;
-        }
-        printerName = QString::fromLocal8Bit(arguments.takeAt(at + 1));
-        arguments.removeAt(at);
-    }
+    QByteArray printerBytes;
+    if (!takeOption(QStringLiteral("print"), "--printer", "NAME", arguments, printerBytes))
+        return 2;
+    const QString printerName = QString::fromLocal8Bit(printerBytes);
     QList<const ProcessingStep*> chosen;
     QList<QByteArray> paths;
     if (!parseSteps(QStringLiteral("print"), arguments, chosen, paths))
