@@ -1,6 +1,6 @@
 #include "clean_lines_dialog.h"
 
-#include "colourability.h"
+#include "clean_lines_preview.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -13,52 +13,9 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include <algorithm>
-#include <cmath>
-
-namespace {
-
-Bitmap shrunkCopy(const Bitmap& page, int side, double& scale) {
-    const int longer = std::max(page.width(), page.height());
-    if (page.isEmpty() || longer <= side) {
-        scale = 1.0;
-        return page;
-    }
-    scale = double(side) / longer;
-    const QImage small = page.image().scaled(std::max(1, int(std::lround(page.width() * scale))),
-                                             std::max(1, int(std::lround(page.height() * scale))),
-                                             Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    return Bitmap::fromImage(small.convertToFormat(QImage::Format_BGR888), 24);
-}
-
-} // namespace
-
-CleanLinesPreview previewCleanLines(const Bitmap& small, double scale,
-                                    const CleanLineChoice& choice) {
-    CleanLineSettings settings = choice.settings;
-    // The lines as wide, relative to the picture, as they will be on the page.
-    settings.thickness = std::max(1, int(std::lround(settings.thickness * scale)));
-    Bitmap lines = *cleanLines(small, settings);
-    CleanLinesPreview preview;
-    const ColourabilityCheck check(lines);
-    if (choice.closeTinyRegions)
-        check.closeTinyRegions(lines);
-    preview.marked = check.overlay(lines);
-    preview.inkShare = check.inkShare();
-    preview.regions = check.regions();
-    preview.tinyRegions = check.tinyRegions();
-    if (choice.closeTinyRegions) {
-        const ColourabilityCheck after(lines);
-        preview.inkShare = after.inkShare();
-        preview.regions = after.regions();
-        preview.tinyRegions = after.tinyRegions();
-    }
-    return preview;
-}
-
 CleanLinesDialog::CleanLinesDialog(const Bitmap& page, const CleanLineChoice& choice,
                                    QWidget* parent)
-    : QDialog(parent), m_small(shrunkCopy(page, kPreviewSide, m_scale)) {
+    : QDialog(parent), m_small(shrinkForPreview(page, kPreviewSide, m_scale)) {
     setWindowTitle(QStringLiteral("線画に変換"));
     m_detail = new QSlider(Qt::Horizontal, this);
     m_detail->setRange(0, 100);
@@ -120,7 +77,9 @@ void CleanLinesDialog::updatePreview() {
     m_pending = false;
     if (m_small.isEmpty())
         return;
-    const CleanLinesPreview preview = previewCleanLines(m_small, m_scale, choice());
+    const CleanLineChoice chosen = choice();
+    const CleanLinesPreview preview =
+        previewCleanLines(m_small, m_scale, chosen.settings, chosen.closeTinyRegions);
     m_preview->setPixmap(QPixmap::fromImage(preview.marked));
     m_figures->setText(QStringLiteral("インク %1% ・ 閉じた領域 %2 ・ 小さすぎる領域 %3"
                                       "（A4で幅3 mm未満、赤）")

@@ -48,14 +48,3 @@ private:
     QLabel* m_preview = nullptr;
     QLabel* m_figures = nullptr;
 };
-
-// The preview of a choice drawn on a shrunk copy of a page whose size was scale times the
-// copy's: the line page (closed where asked) and its check, marked.
-struct CleanLinesPreview {
-    QImage marked;
-    double inkShare = 0;
-    int regions = 0;
-    int tinyRegions = 0;
-};
-CleanLinesPreview previewCleanLines(const Bitmap& small, double scale,
-                                    const CleanLineChoice& choice);

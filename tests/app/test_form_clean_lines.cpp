@@ -1,7 +1,5 @@
 #include "form_fixture.h"
 
-#include "clean_lines_dialog.h"
-
 #include <QAction>
 #include <QPainter>
 #include <QProgressBar>
@@ -43,26 +41,6 @@ TEST_F(CleanLinesTest, MenuItemAndDialogGiveABlackAndWhitePageWithUndo) {
 
     form->N6->trigger();
     EXPECT_TRUE(samePicture(picture(0), original));
-}
-
-TEST(CleanLinesPreview, ShowsTheCheckOfTheLinesDrawn) {
-    // A page 4 pixels to the millimetre on A4 (3 mm: 12 pixels) with two nested dark frames
-    // 4 pixels apart: the ring between them is too narrow to colour.
-    QImage image(1188, 840, QImage::Format_BGR888);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    painter.fillRect(QRect(200, 200, 600, 400), QColor(30, 30, 30));
-    painter.fillRect(QRect(206, 206, 588, 388), Qt::white);
-    painter.fillRect(QRect(210, 210, 580, 380), QColor(30, 30, 30));
-    painter.fillRect(QRect(216, 216, 568, 368), Qt::white);
-    painter.end();
-    const Bitmap page = Bitmap::fromImage(image, 24);
-    const CleanLinesPreview kept = previewCleanLines(page, 1.0, {{50, 1}, false});
-    const CleanLinesPreview closed = previewCleanLines(page, 1.0, {{50, 1}, true});
-    EXPECT_GT(kept.tinyRegions, 0);
-    EXPECT_EQ(closed.tinyRegions, 0);
-    EXPECT_EQ(closed.regions, kept.regions - kept.tinyRegions);
-    EXPECT_GT(closed.inkShare, kept.inkShare);
 }
 
 } // namespace
