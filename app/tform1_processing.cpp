@@ -38,6 +38,21 @@ private:
     QProgressBar& m_progress;
 };
 
+// Marks a conversion as running, not yet abandoned, for as long as it exists.
+class ConvertingScope {
+public:
+    ConvertingScope(bool& converting, bool& abortRequested) : m_converting(converting) {
+        abortRequested = false;
+        m_converting = true;
+    }
+    ~ConvertingScope() { m_converting = false; }
+    ConvertingScope(const ConvertingScope&) = delete;
+    ConvertingScope& operator=(const ConvertingScope&) = delete;
+
+private:
+    bool& m_converting;
+};
+
 } // namespace
 
 bool TForm1::runBands(const QPointer<TPageImage>& page, ColumnBands bands,
@@ -164,12 +179,7 @@ void TForm1::convertToCleanLines() {
     if (!m_prompts.cleanLinesDialog(source, choice) || !page || !canReplaceActivePage())
         return;
 
-    Store.AbortRequested = false;
-    Store.Converting = true;
-    struct ConvertingFlag {
-        bool& flag;
-        ~ConvertingFlag() { flag = false; }
-    } converting{Store.Converting};
+    const ConvertingScope converting(Store.Converting, Store.AbortRequested);
     LoopScope scope(m_loopDepth, *StatusProgress);
     Store.UndoImages[size_t(activePage())] = std::make_shared<const Bitmap>(source);
 

@@ -179,6 +179,21 @@ int convert(const QList<QByteArray>& arguments) {
     return 0;
 }
 
+// Splits the arguments of a command that takes steps and one INPUT; false (after saying why)
+// on an unknown step or another number of paths.
+bool stepsAndOneInput(const QString& command, const QList<QByteArray>& arguments,
+                      QList<const ProcessingStep*>& chosen, QByteArray& input) {
+    QList<QByteArray> paths;
+    if (!parseSteps(command, arguments, chosen, paths))
+        return false;
+    if (paths.size() != 1) {
+        print(stderr, QStringLiteral("pintabel-cli %1: give one INPUT\n").arg(command));
+        return false;
+    }
+    input = paths[0];
+    return true;
+}
+
 // Takes "OPTION VALUE" out of the arguments (value stays empty without OPTION); false, after
 // saying so, when OPTION has no VALUE.
 bool takeOption(const QString& command, const char* option, const char* what,
@@ -202,15 +217,11 @@ int check(QList<QByteArray> arguments) {
         return 2;
     const QString overlay = QFile::decodeName(overlayName);
     QList<const ProcessingStep*> chosen;
-    QList<QByteArray> paths;
-    if (!parseSteps(QStringLiteral("check"), arguments, chosen, paths))
+    QByteArray input;
+    if (!stepsAndOneInput(QStringLiteral("check"), arguments, chosen, input))
         return 2;
-    if (paths.size() != 1) {
-        print(stderr, QStringLiteral("pintabel-cli check: give one INPUT\n"));
-        return 2;
-    }
     Bitmap page;
-    if (!loadPage(QStringLiteral("check"), paths[0], chosen, page))
+    if (!loadPage(QStringLiteral("check"), input, chosen, page))
         return 1;
     const ColourabilityCheck figures(page);
     print(stdout, QStringLiteral("size %1x%2\n").arg(page.width()).arg(page.height()));
@@ -232,22 +243,18 @@ int printPage(QList<QByteArray> arguments) {
         return 2;
     const QString printerName = QString::fromLocal8Bit(printerBytes);
     QList<const ProcessingStep*> chosen;
-    QList<QByteArray> paths;
-    if (!parseSteps(QStringLiteral("print"), arguments, chosen, paths))
+    QByteArray input;
+    if (!stepsAndOneInput(QStringLiteral("print"), arguments, chosen, input))
         return 2;
-    if (paths.size() != 1) {
-        print(stderr, QStringLiteral("pintabel-cli print: give one INPUT\n"));
-        return 2;
-    }
     TQvPrinter service;
     if (!printerName.isEmpty()) {
         service.CheckNoPrinter();
         service.selectPrinter(printerName);
     }
     Bitmap page;
-    if (!loadPage(QStringLiteral("print"), paths[0], chosen, page))
+    if (!loadPage(QStringLiteral("print"), input, chosen, page))
         return 1;
-    PrintPicture(service, page, QFile::decodeName(paths[0]));
+    PrintPicture(service, page, QFile::decodeName(input));
     return 0;
 }
 

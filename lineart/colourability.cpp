@@ -104,13 +104,7 @@ void ColourabilityCheck::closeTinyRegions(Bitmap& page) const {
     if (!mono && image.depth() < 16) {
         // Palette pages of 4 or 8 bits: black through the page's own table.
         QImage painted = page.image().convertToFormat(QImage::Format_RGB32);
-        for (int y = 0; y < page.height(); ++y) {
-            const int* label = regions.labels.ptr<int>(y);
-            auto* row = reinterpret_cast<QRgb*>(painted.scanLine(y));
-            for (int x = 0; x < page.width(); ++x)
-                if (regions.tiny[size_t(label[x])])
-                    row[x] = qRgb(0, 0, 0);
-        }
+        paintTiny(painted, qRgb(0, 0, 0));
         page = Bitmap::fromImage(painted, page.depth());
     }
 }
@@ -121,12 +115,17 @@ QImage ColourabilityCheck::overlay(const Bitmap& page) const {
     if (m_tinyRegions == 0 || regions.labels.cols != marked.width() ||
         regions.labels.rows != marked.height())
         return marked;
-    for (int y = 0; y < marked.height(); ++y) {
-        const int* label = regions.labels.ptr<int>(y);
-        auto* row = reinterpret_cast<QRgb*>(marked.scanLine(y));
-        for (int x = 0; x < marked.width(); ++x)
-            if (regions.tiny[size_t(label[x])])
-                row[x] = qRgb(230, 20, 20);
-    }
+    paintTiny(marked, qRgb(230, 20, 20));
     return marked;
+}
+
+void ColourabilityCheck::paintTiny(QImage& picture, QRgb colour) const {
+    const Regions& regions = *m_regionsMap;
+    for (int y = 0; y < picture.height(); ++y) {
+        const int* label = regions.labels.ptr<int>(y);
+        auto* row = reinterpret_cast<QRgb*>(picture.scanLine(y));
+        for (int x = 0; x < picture.width(); ++x)
+            if (regions.tiny[size_t(label[x])])
+                row[x] = colour;
+    }
 }

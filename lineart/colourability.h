@@ -29,6 +29,8 @@ public:
 
 private:
     struct Regions;
+    // Paints the tiny regions of a picture of the checked page's size in colour.
+    void paintTiny(QImage& picture, QRgb colour) const;
     std::shared_ptr<const Regions> m_regionsMap;
     double m_inkShare = 0;
     int m_regions = 0;
