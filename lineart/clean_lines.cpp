@@ -1,5 +1,6 @@
 #include "clean_lines.h"
 
+#include "gap_closing.h"
 #include "page_mask.h"
 #include "thinning.h"
 
@@ -166,7 +167,9 @@ std::optional<Bitmap> cleanLines(const Bitmap& page, const CleanLineSettings& se
     thinStrokes(lines);
     if (!proceed(2))
         return std::nullopt;
-    removeSpecks(lines, speckSize(page.width(), page.height()));
+    const int speck = speckSize(page.width(), page.height());
+    removeSpecks(lines, speck);
+    closeGaps(lines, speck);
     if (!proceed(3))
         return std::nullopt;
     drawAtThickness(lines, settings.thickness);

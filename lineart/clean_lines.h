@@ -26,8 +26,9 @@ int speckSize(int width, int height);
 using StageProgress = std::function<bool(int stage, int stages)>;
 
 // A page of pure black lines on white from the page: lines where the extended difference of
-// Gaussians of its grey picture falls under a soft threshold (Winnemoeller et al. 2012),
-// thinned to centre lines, specks removed, then drawn at the chosen thickness. The result is
+// Gaussians of its picture falls under a soft threshold (Winnemoeller et al. 2012), thinned
+// to centre lines, specks removed, gaps up to the speck size closed, then drawn at the chosen
+// thickness. The result is
 // 1 bit deep: two colours are all it may hold, and it takes an eighth of the memory of an
 // 8-bit page. The same page and settings give the same bytes. Empty when abandoned.
 std::optional<Bitmap> cleanLines(const Bitmap& page, const CleanLineSettings& settings,

@@ -1,6 +1,7 @@
 #include "clean_lines.h"
 #include "clean_lines_preview.h"
 #include "colourability.h"
+#include "gap_closing.h"
 #include "page_mask.h"
 
 #include <QPainter>
@@ -117,6 +118,37 @@ TEST(CleanLines, SameInputAndSettingsGiveTheSameBytes) {
     ASSERT_EQ(first.image().sizeInBytes(), second.image().sizeInBytes());
     EXPECT_EQ(0, std::memcmp(first.image().constBits(), second.image().constBits(),
                              size_t(first.image().sizeInBytes())));
+}
+
+// White regions (meeting through sides) of a one-pixel drawing on a 60 x 60 page.
+int paperRegions(const cv::Mat& lines) {
+    cv::Mat paper = lines == 0;
+    cv::Mat labels;
+    return cv::connectedComponents(paper, labels, 4) - 1;
+}
+
+TEST(GapClosing, JoinsEndsToOtherLinesWithinReachOnly) {
+    const struct {
+        int gap; // in the square's outline: its ends are gap + 1 apart
+        int reach;
+        int regions; // after closing
+    } cases[] = {{3, 5, 2}, {4, 5, 2}, {5, 5, 1}, {8, 5, 1}, {1, 2, 2}, {1, 1, 1}};
+    for (const auto& c : cases) {
+        cv::Mat lines = cv::Mat::zeros(60, 60, CV_8U);
+        cv::rectangle(lines, cv::Rect(10, 10, 40, 40), cv::Scalar(1));
+        lines(cv::Rect(28, 10, c.gap, 1)).setTo(0);
+        ASSERT_EQ(paperRegions(lines), 1);
+        closeGaps(lines, c.reach);
+        EXPECT_EQ(paperRegions(lines), c.regions) << c.gap << " " << c.reach;
+    }
+    // A narrow bay, its two sides joined within reach, stays open.
+    cv::Mat bay = cv::Mat::zeros(60, 60, CV_8U);
+    cv::line(bay, {20, 20}, {20, 30}, cv::Scalar(1));
+    cv::line(bay, {20, 30}, {23, 30}, cv::Scalar(1));
+    cv::line(bay, {23, 30}, {23, 20}, cv::Scalar(1));
+    const cv::Mat before = bay.clone();
+    closeGaps(bay, 10);
+    EXPECT_EQ(cv::countNonZero(bay != before), 0);
 }
 
 TEST(CleanLines, AbandonedBetweenStagesGivesNothing) {
