@@ -7,7 +7,7 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 cli=${1:-$here/build}/cli/pintabel-cli
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-convert -size 1500x1000 gradient:'#7fb8ee'-'#d8ecff' \
+convert -seed 1 -size 1500x1000 gradient:'#7fb8ee'-'#d8ecff' \
   -fill '#ffd84a' -draw 'circle 1230,190 1230,290' \
   -fill '#4f9a3a' -draw 'ellipse 350,1050 900,380 180,360' \
   -fill '#6db44a' -draw 'ellipse 1200,1100 800,420 180,360' \
