@@ -130,6 +130,22 @@ void removeSpecks(cv::Mat& lines, int size) {
     cv::threshold(lines, lines, 0, 1, cv::THRESH_BINARY);
 }
 
+// Strokes of a large page are many pixels wide (about twice the blur): their centres are
+// found on a copy of half the size, where a pixel is ink if any of the four it covers is, and
+// the half-size centre lines, brought back to full size two pixels wide, are thinned again.
+// The centre moves by at most a pixel of the page; the thinning's work drops about eightfold.
+void thinToCentreLines(cv::Mat& lines, bool wideStrokes) {
+    if (wideStrokes) {
+        cv::Mat half;
+        cv::dilate(lines, half, cv::Mat::ones(2, 2, CV_8U), cv::Point(0, 0));
+        cv::resize(half, half, cv::Size((lines.cols + 1) / 2, (lines.rows + 1) / 2), 0, 0,
+                   cv::INTER_NEAREST);
+        thinStrokes(half);
+        cv::resize(half, lines, lines.size(), 0, 0, cv::INTER_NEAREST);
+    }
+    thinStrokes(lines);
+}
+
 void drawAtThickness(cv::Mat& lines, int thickness) {
     if (thickness <= 1)
         return;
@@ -160,11 +176,11 @@ std::optional<Bitmap> cleanLines(const Bitmap& page, const CleanLineSettings& se
         return Bitmap(0, 0, 1);
     if (!proceed(0))
         return std::nullopt;
-    cv::Mat lines =
-        xdogInk(coloursOf(page), lineField(page.width(), page.height(), settings.detail));
+    const LineField field = lineField(page.width(), page.height(), settings.detail);
+    cv::Mat lines = xdogInk(coloursOf(page), field);
     if (!proceed(1))
         return std::nullopt;
-    thinStrokes(lines);
+    thinToCentreLines(lines, field.sigma >= 4.0);
     if (!proceed(2))
         return std::nullopt;
     const int speck = speckSize(page.width(), page.height());
