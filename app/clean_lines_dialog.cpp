@@ -1,6 +1,7 @@
 #include "clean_lines_dialog.h"
 
 #include "clean_lines_preview.h"
+#include "colourability.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -24,6 +25,8 @@ CleanLinesDialog::CleanLinesDialog(const Bitmap& page, const CleanLineChoice& ch
     m_thickness->setRange(1, 200);
     m_thickness->setValue(choice.settings.thickness);
     m_thickness->setSuffix(QStringLiteral(" px"));
+    m_pixelsPerMm = pixelsPerMmAtA4(page.width(), page.height());
+    m_millimetres = new QLabel(this);
     m_closeTiny = new QCheckBox(QStringLiteral("小さすぎる領域を線の色で塗りつぶす"), this);
     m_closeTiny->setChecked(choice.closeTinyRegions);
     m_preview = new QLabel(this);
@@ -37,7 +40,10 @@ CleanLinesDialog::CleanLinesDialog(const Bitmap& page, const CleanLineChoice& ch
     detailRow->addWidget(new QLabel(QStringLiteral("多い"), this));
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("線の量"), detailRow);
-    form->addRow(QStringLiteral("線の太さ"), m_thickness);
+    auto* thicknessRow = new QHBoxLayout;
+    thicknessRow->addWidget(m_thickness, 1);
+    thicknessRow->addWidget(m_millimetres);
+    form->addRow(QStringLiteral("線の太さ"), thicknessRow);
     form->addRow(QString(), m_closeTiny);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -78,6 +84,8 @@ void CleanLinesDialog::updatePreview() {
     if (m_small.isEmpty())
         return;
     const CleanLineChoice chosen = choice();
+    m_millimetres->setText(QStringLiteral("（A4で約 %1 mm）")
+                               .arg(chosen.settings.thickness / m_pixelsPerMm, 0, 'f', 1));
     const CleanLinesPreview preview =
         previewCleanLines(m_small, m_scale, chosen.settings, chosen.closeTinyRegions);
     m_preview->setPixmap(QPixmap::fromImage(preview.marked));

@@ -45,6 +45,8 @@ private:
     QSlider* m_detail = nullptr;
     QSpinBox* m_thickness = nullptr;
     QCheckBox* m_closeTiny = nullptr;
+    QLabel* m_millimetres = nullptr;
+    double m_pixelsPerMm = 1.0; // the page's, fitted to A4
     QLabel* m_preview = nullptr;
     QLabel* m_figures = nullptr;
 };
