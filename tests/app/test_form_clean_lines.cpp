@@ -43,4 +43,16 @@ TEST_F(CleanLinesTest, MenuItemAndDialogGiveABlackAndWhitePageWithUndo) {
     EXPECT_TRUE(samePicture(picture(0), original));
 }
 
+TEST_F(CleanLinesTest, AClickWhileItRunsAsksAndAbandonsIt) {
+    open(picture(QStringLiteral("photo.png"), 300, 200, qRgb(40, 60, 160)));
+    const Bitmap original = picture(0);
+    prompts.cleanLinesAnswer = CleanLineChoice{{50, 1}, false};
+    postClickOnPage();
+    form->CleanLines1->trigger();
+    EXPECT_EQ(prompts.questions, QStringList{QStringLiteral("変換処理を中断しますか？")});
+    EXPECT_TRUE(samePicture(picture(0), original));
+    EXPECT_FALSE(form->Store.Converting);
+    EXPECT_FALSE(form->StatusProgress->isVisible());
+}
+
 } // namespace
