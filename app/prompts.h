@@ -2,8 +2,10 @@
 
 #include <QString>
 
+class Bitmap;
 class QPrinter;
 struct BookSettings;
+struct CleanLineChoice;
 
 // Every question and message the main window puts to the user goes through this
 // interface, so the window's behaviour can be driven without real modal boxes.
@@ -29,6 +31,9 @@ public:
     // first entry selected. An empty result means the user cancelled.
     virtual QString saveFileName(const QString& directory, const QString& fileName,
                                  const QString& defaultSuffix, const QString& filter) = 0;
+    // The clean-lines dialog over page, showing choice first and writing back what the user
+    // chose: true when confirmed. One that shows no dialogs cancels it.
+    virtual bool cleanLinesDialog(const Bitmap&, CleanLineChoice&) { return false; }
     // The sound of a command refused for the moment.
     virtual void beep() = 0;
 };

@@ -1,6 +1,7 @@
 #include "qt_prompts.h"
 
 #include "book_dialog.h"
+#include "clean_lines_dialog.h"
 #include "picture_open_dialog.h"
 #include "picture_save_dialog.h"
 
@@ -99,4 +100,12 @@ QString QtPrompts::saveFileName(const QString& directory, const QString& fileNam
 
 void QtPrompts::beep() {
     QApplication::beep();
+}
+
+bool QtPrompts::cleanLinesDialog(const Bitmap& page, CleanLineChoice& choice) {
+    CleanLinesDialog dialog(page, choice, owner());
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    choice = dialog.choice();
+    return true;
 }

@@ -21,6 +21,7 @@ public:
     bool bookDialog(BookSettings& settings) override;
     QString saveFileName(const QString& directory, const QString& fileName,
                          const QString& defaultSuffix, const QString& filter) override;
+    bool cleanLinesDialog(const Bitmap& page, CleanLineChoice& choice) override;
     void beep() override;
 
 private:

@@ -105,6 +105,7 @@ void TForm1::createMenus() {
         return action;
     };
     N4 = popupItem(QStringLiteral("塗り絵に変換"), 0);
+    CleanLines1 = popupItem(QStringLiteral("線画に変換..."), 0);
     N10 = popupSeparator();
     N9 = popupItem(QStringLiteral("色を薄くする"), 3);
     N5 = popupItem(QStringLiteral("色を濃くする"), 2);
@@ -124,6 +125,7 @@ void TForm1::createMenus() {
     connectCommand(SaveBook1, &TForm1::SaveBook1Click);
     connectCommand(About_Pintabel1, &TForm1::About_Pintabel1Click);
     connectCommand(N4, &TForm1::Change_Nurie);
+    connectCommand(CleanLines1, &TForm1::convertToCleanLines);
     connectCommand(N9, &TForm1::Egg_Plus_ON);
     connectCommand(N5, &TForm1::Egg_Minus_ON);
     connectCommand(N6, &TForm1::Undo_Click);

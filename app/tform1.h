@@ -56,6 +56,8 @@ public:
     void Close_ON();
     void Undo_Click();
     void Change_Nurie();
+    // Asks how (through the clean-lines dialog) and turns the active page into clean lines.
+    void convertToCleanLines();
     void Egg_Plus_ON();
     void Egg_Minus_ON();
     void Zoom_Real_Size();
@@ -106,6 +108,7 @@ public:
     QAction* N3 = nullptr;
     QMenu* PopupMenu1 = nullptr;
     QAction* N4 = nullptr;
+    QAction* CleanLines1 = nullptr;
     QAction* N5 = nullptr;
     QAction* N6 = nullptr;
     QAction* N9 = nullptr;

@@ -1,10 +1,21 @@
 #include "tform1.h"
 
+#include "clean_lines_dialog.h"
+#include "colourability.h"
 #include "colouring_filter.h"
 #include "column_bands.h"
 #include "page_image.h"
+#include "prompts.h"
 
+#include <QCoreApplication>
+#include <QProgressBar>
 #include <QTabWidget>
+#include <QThread>
+
+#include <atomic>
+#include <exception>
+#include <optional>
+#include <thread>
 
 void TForm1::Change_Nurie() {
     if (refusedWhileLoopRuns() || !activeImage())
@@ -82,4 +93,61 @@ void TForm1::ToneFilter(TImageProcessing& processor) {
     loop.end();
     if (completed)
         page->setPicture(out);
+}
+
+void TForm1::convertToCleanLines() {
+    if (refusedWhileLoopRuns() || !activeImage())
+        return;
+    const QPointer<QWidget> sheet = PageControl1->currentWidget();
+    const QPointer<TPageImage> page = activeImage();
+    const Bitmap source = page->picture();
+    CleanLineChoice choice{defaultCleanLineSettings(source.width(), source.height()), false};
+    if (!m_prompts.cleanLinesDialog(source, choice) || !page || refusedWhileLoopRuns())
+        return;
+
+    PixelLoop loop(m_loops, Store, *StatusProgress, PixelLoop::Conversion);
+    Store.UndoImages[size_t(activePage())] = std::make_shared<const Bitmap>(source);
+
+    // The stages run on a thread of their own, so the window keeps answering (a click asks
+    // whether to abandon) while each one runs; abandoning takes effect between stages.
+    constexpr int stages = 5;
+    loop.showProgress(0, stages);
+    std::atomic<int> reached{0};
+    std::atomic<bool> abandon{false};
+    std::atomic<bool> done{false};
+    std::optional<Bitmap> result;
+    std::exception_ptr failure;
+    std::thread worker([&] {
+        try {
+            result = cleanLines(source, choice.settings, [&](int stage, int) {
+                reached = stage;
+                return !abandon;
+            });
+            reached = stages - 1;
+            if (result && choice.closeTinyRegions && !abandon)
+                ColourabilityCheck(*result).closeTinyRegions(*result);
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        done = true;
+    });
+    while (!done) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        StatusProgress->setValue(reached);
+        if (Store.AbortRequested || page.isNull())
+            abandon = true;
+        if (!done)
+            QThread::msleep(5);
+    }
+    worker.join();
+    const bool abandoned = abandon || Store.AbortRequested || !page;
+    loop.end();
+    if (failure)
+        std::rethrow_exception(failure);
+    if (!result || abandoned)
+        return;
+    page->setPicture(*result);
+    // The page converted is marked, whichever tab is active now.
+    if (sheet)
+        setTabImageIndex(sheet, 0);
 }

@@ -1,5 +1,6 @@
 #include "app_error.h"
 #include "bitmap.h"
+#include "colourability.h"
 #include "colouring_book.h"
 #include "image_loader.h"
 #include "metafile_process.h"
@@ -82,6 +83,13 @@ QString usage() {
         "      curves instead of images. The document is titled after the first INPUT.\n"
         "      Says \"page N/TOTAL\" on standard error as each page is done. OUTPUT must end\n"
         "      in .pdf; it is written only when every page is, and replaced whole.\n"
+        "  pintabel-cli check [--overlay OUT.png] [STEPS...] INPUT\n"
+        "      Loads INPUT, applies the steps and tells whether the page can be coloured,\n"
+        "      one figure a line: size WIDTHxHEIGHT, ink-share (0 to 1, pixels darker than\n"
+        "      middle grey), regions (white regions closed by lines or the page's edge),\n"
+        "      tiny-regions (those under 3 mm across with the page fitted to A4) and\n"
+        "      tiny-under-px (that width in pixels of the page). --overlay writes the page\n"
+        "      as PNG with the tiny regions filled red.\n"
         "  pintabel-cli --help\n"
         "      Shows this text.\n"
         "  pintabel-cli --version\n"
@@ -128,10 +136,7 @@ int info(const QList<QByteArray>& files) {
 }
 
 const ProcessingStep* findStep(const QString& option) {
-    for (const ProcessingStep& step : processingSteps())
-        if (step.option == option)
-            return &step;
-    return nullptr;
+    return findProcessingStep(option);
 }
 
 // Splits the arguments of command into processing steps and paths (their own bytes);
@@ -192,59 +197,95 @@ int convert(const QList<QByteArray>& arguments) {
     return 0;
 }
 
-int printPage(QList<QByteArray> arguments) {
-    QString printerName;
-    const qsizetype at = arguments.indexOf(QByteArray("--printer"));
-    if (at >= 0) {
-        if (at + 1 >= arguments.size()) {
-            print(stderr, QStringLiteral("pintabel-cli print: --printer needs a NAME\n"));
-            return 2;
-        }
-        printerName = QString::fromLocal8Bit(arguments.takeAt(at + 1));
-        arguments.removeAt(at);
-    }
-    QList<const ProcessingStep*> chosen;
+// Splits the arguments of a command that takes steps and one INPUT; false (after saying why)
+// on an unknown step or another number of paths.
+bool stepsAndOneInput(const QString& command, const QList<QByteArray>& arguments,
+                      QList<const ProcessingStep*>& chosen, QByteArray& input) {
     QList<QByteArray> paths;
-    if (!parseSteps(QStringLiteral("print"), arguments, chosen, paths))
-        return 2;
+    if (!parseSteps(command, arguments, chosen, paths))
+        return false;
     if (paths.size() != 1) {
-        print(stderr, QStringLiteral("pintabel-cli print: give one INPUT\n"));
-        return 2;
+        print(stderr, QStringLiteral("pintabel-cli %1: give one INPUT\n").arg(command));
+        return false;
     }
+    input = paths[0];
+    return true;
+}
+
+// Takes "OPTION VALUE" out of the arguments (value stays empty without OPTION); false, after
+// saying so, when OPTION has no VALUE.
+bool takeOption(const QString& command, const char* option, const char* what,
+                QList<QByteArray>& arguments, QByteArray& value) {
+    const qsizetype at = arguments.indexOf(QByteArray(option));
+    if (at < 0)
+        return true;
+    if (at + 1 >= arguments.size()) {
+        print(stderr, QStringLiteral("pintabel-cli %1: %2 needs a %3\n")
+                          .arg(command, QLatin1String(option), QLatin1String(what)));
+        return false;
+    }
+    value = arguments.takeAt(at + 1);
+    arguments.removeAt(at);
+    return true;
+}
+
+int check(QList<QByteArray> arguments) {
+    QByteArray overlayName;
+    if (!takeOption(QStringLiteral("check"), "--overlay", "FILE", arguments, overlayName))
+        return 2;
+    const QString overlay = QFile::decodeName(overlayName);
+    QList<const ProcessingStep*> chosen;
+    QByteArray input;
+    if (!stepsAndOneInput(QStringLiteral("check"), arguments, chosen, input))
+        return 2;
+    Bitmap page;
+    if (!loadPage(QStringLiteral("check"), input, chosen, page))
+        return 1;
+    const ColourabilityCheck figures(page);
+    print(stdout, QStringLiteral("size %1x%2\n").arg(page.width()).arg(page.height()));
+    print(stdout, QStringLiteral("ink-share %1\n").arg(figures.inkShare(), 0, 'f', 4));
+    print(stdout, QStringLiteral("regions %1\n").arg(figures.regions()));
+    print(stdout, QStringLiteral("tiny-regions %1\n").arg(figures.tinyRegions()));
+    print(stdout,
+          QStringLiteral("tiny-under-px %1\n").arg(figures.minimumAcrossPixels(), 0, 'f', 1));
+    if (!overlay.isEmpty() && !figures.overlay(page).save(overlay, "PNG")) {
+        print(stderr, QStringLiteral("pintabel-cli check: cannot write %1\n").arg(overlay));
+        return 1;
+    }
+    return 0;
+}
+
+int printPage(QList<QByteArray> arguments) {
+    QByteArray printerBytes;
+    if (!takeOption(QStringLiteral("print"), "--printer", "NAME", arguments, printerBytes))
+        return 2;
+    const QString printerName = QString::fromLocal8Bit(printerBytes);
+    QList<const ProcessingStep*> chosen;
+    QByteArray input;
+    if (!stepsAndOneInput(QStringLiteral("print"), arguments, chosen, input))
+        return 2;
     TQvPrinter service;
     if (!printerName.isEmpty()) {
         service.CheckNoPrinter();
         service.selectPrinter(printerName);
     }
     Bitmap page;
-    if (!loadPage(QStringLiteral("print"), paths[0], chosen, page))
+    if (!loadPage(QStringLiteral("print"), input, chosen, page))
         return 1;
-    PrintPicture(service, page, QFile::decodeName(paths[0]));
+    PrintPicture(service, page, QFile::decodeName(input));
     return 0;
-}
-
-// Takes option and its value out of arguments into value; false (after saying why) when
-// the value is missing.
-bool takeValue(QList<QByteArray>& arguments, const QByteArray& option, QString& value) {
-    const qsizetype at = arguments.indexOf(option);
-    if (at < 0)
-        return true;
-    if (at + 1 >= arguments.size()) {
-        print(stderr, QStringLiteral("pintabel-cli book: %1 needs a value\n")
-                          .arg(QString::fromLatin1(option)));
-        return false;
-    }
-    value = QString::fromLocal8Bit(arguments.takeAt(at + 1));
-    arguments.removeAt(at);
-    return true;
 }
 
 // The book's settings from its options, taken out of arguments; false after saying why.
 bool bookSettings(QList<QByteArray>& arguments, BookSettings& settings) {
-    QString paper = QStringLiteral("A4");
-    QString margin = QStringLiteral("10");
-    if (!takeValue(arguments, "--paper", paper) || !takeValue(arguments, "--margin", margin))
+    QByteArray paperOption("A4");
+    QByteArray marginOption("10");
+    const QString command = QStringLiteral("book");
+    if (!takeOption(command, "--paper", "value", arguments, paperOption) ||
+        !takeOption(command, "--margin", "value", arguments, marginOption))
         return false;
+    const QString paper = QString::fromLocal8Bit(paperOption);
+    const QString margin = QString::fromLocal8Bit(marginOption);
     settings.vector = arguments.removeAll(QByteArray("--vector")) > 0;
     if (paper.compare(QLatin1String("A4"), Qt::CaseInsensitive) == 0) {
         settings.paper = BookPaper::A4;
@@ -363,6 +404,8 @@ int main(int argc, char** argv) {
             return printPage(arguments);
         if (command == QLatin1String("book"))
             return book(arguments);
+        if (command == QLatin1String("check"))
+            return check(arguments);
     } catch (const EAppError& error) {
         print(stderr, error.message() + QLatin1Char('\n'));
         return 1;

@@ -2,8 +2,13 @@
 
 #include "app_error.h"
 #include "bitmap.h"
+#include "clean_lines.h"
+#include "colourability.h"
 #include "colouring_filter.h"
 #include "tone.h"
+
+#include <deque>
+#include <optional>
 
 namespace {
 
@@ -25,6 +30,41 @@ void tone(Bitmap& bitmap, quint8 mode) {
     ToneColumns(bitmap, bitmap, table, 0, bitmap.width());
 }
 
+// Clean lines with detail and thickness as given; either left out takes the page's default.
+void cleanLinesStep(Bitmap& bitmap, std::optional<int> detail, std::optional<int> thickness) {
+    CleanLineSettings settings = defaultCleanLineSettings(bitmap.width(), bitmap.height());
+    settings.detail = detail.value_or(settings.detail);
+    settings.thickness = thickness.value_or(settings.thickness);
+    bitmap = *cleanLines(bitmap, settings);
+}
+
+void closeTinyRegionsStep(Bitmap& bitmap) {
+    ColourabilityCheck(bitmap).closeTinyRegions(bitmap);
+}
+
+// "DETAIL" or "DETAIL,THICKNESS" (either may be empty): detail 0 to 100, thickness 1 to 200.
+std::optional<ProcessingStep> cleanLinesWith(const QString& argument, const QString& value) {
+    const QStringList parts = value.split(QLatin1Char(','));
+    if (parts.size() > 2)
+        return std::nullopt;
+    std::optional<int> given[2];
+    const int limits[2] = {100, 200};
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        if (parts[i].isEmpty())
+            continue;
+        bool ok = false;
+        const int number = parts[i].toInt(&ok);
+        if (!ok || number < int(i) || number > limits[i])
+            return std::nullopt;
+        given[i] = number;
+    }
+    const std::optional<int> detail = given[0];
+    const std::optional<int> thickness = given[1];
+    return ProcessingStep{argument, QString(), [detail, thickness](Bitmap& bitmap) {
+                              cleanLinesStep(bitmap, detail, thickness);
+                          }};
+}
+
 } // namespace
 
 const QList<ProcessingStep>& processingSteps() {
@@ -34,6 +74,31 @@ const QList<ProcessingStep>& processingSteps() {
          [](Bitmap& bitmap) { tone(bitmap, 0); }},
         {QStringLiteral("--darker"), QStringLiteral("make the picture darker"),
          [](Bitmap& bitmap) { tone(bitmap, 1); }},
+        {QStringLiteral("--clean-lines"),
+         QStringLiteral("convert into clean black lines on white (1 bit); "
+                        "--clean-lines=DETAIL,THICKNESS chooses detail from 0 (few lines) to 100 "
+                        "(many, default 50) and the lines' width in pixels (default about "
+                        "0.6 mm on A4)"),
+         [](Bitmap& bitmap) { cleanLinesStep(bitmap, std::nullopt, std::nullopt); }},
+        {QStringLiteral("--close-tiny-regions"),
+         QStringLiteral("fill with black the white regions under 3 mm across on A4"),
+         closeTinyRegionsStep},
     };
     return steps;
+}
+
+const ProcessingStep* findProcessingStep(const QString& argument) {
+    for (const ProcessingStep& step : processingSteps())
+        if (step.option == argument)
+            return &step;
+    const QString prefix = QStringLiteral("--clean-lines=");
+    if (!argument.startsWith(prefix))
+        return nullptr;
+    std::optional<ProcessingStep> step = cleanLinesWith(argument, argument.mid(prefix.size()));
+    if (!step)
+        return nullptr;
+    // The tool runs one command: the steps it was given live as long as it does.
+    static std::deque<ProcessingStep> given;
+    given.push_back(*step);
+    return &given.back();
 }

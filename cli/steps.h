@@ -15,3 +15,7 @@ struct ProcessingStep {
 
 // Every step the tool offers, in the order --help lists them.
 const QList<ProcessingStep>& processingSteps();
+
+// The step an argument names: one of the list, or one given a value after "=" (for example
+// "--clean-lines=40,3"). Null for an unknown step or a value the step does not take.
+const ProcessingStep* findProcessingStep(const QString& argument);

@@ -2,6 +2,7 @@
 
 #include "bitmap.h"
 #include "book_settings.h"
+#include "clean_lines_dialog.h"
 #include "page_image.h"
 #include "prompts.h"
 #include "tform1.h"
@@ -10,6 +11,7 @@
 #include <QTemporaryDir>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include <gtest/gtest.h>
 
@@ -27,6 +29,13 @@ public:
     QString saveFileName(const QString& directory, const QString& fileName,
                          const QString& defaultSuffix, const QString& filter) override;
     void beep() override { ++beeps; }
+    // Answers with cleanLinesAnswer, or cancels when there is none.
+    bool cleanLinesDialog(const Bitmap&, CleanLineChoice& choice) override {
+        cleanLinesOffered.append(choice);
+        if (cleanLinesAnswer)
+            choice = *cleanLinesAnswer;
+        return cleanLinesAnswer.has_value();
+    }
 
     std::function<bool(const QString&)> answer = [](const QString&) { return true; };
     QStringList questions;
@@ -48,6 +57,8 @@ public:
     QList<SaveDialog> saveDialogs;
     QStringList filesToSave; // answered in order; none left means "cancel"
     int beeps = 0;
+    std::optional<CleanLineChoice> cleanLinesAnswer;
+    QList<CleanLineChoice> cleanLinesOffered;
 };
 
 // A real main window on the offscreen platform with scripted prompts, and a folder for

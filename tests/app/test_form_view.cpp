@@ -105,6 +105,7 @@ TEST_F(WindowTest, MainMenuItemsInOrderWithCaptionsShortcutsIconsAndStartState) 
 TEST_F(WindowTest, PopupMenuItemsInOrderWithDisabledSeparators) {
     const MenuItem items[] = {
         {&TForm1::N4, "塗り絵に変換", {}, true},
+        {&TForm1::CleanLines1, "線画に変換...", {}, true},
         {&TForm1::N10, "", {}, false},
         {&TForm1::N9, "色を薄くする", {}, true},
         {&TForm1::N5, "色を濃くする", {}, true},

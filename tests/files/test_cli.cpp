@@ -311,6 +311,28 @@ INSTANTIATE_TEST_SUITE_P(Names, CliOutput,
                                            OutputCase{"out", "", ""}),
                          [](const auto& info) { return "name" + std::to_string(info.index); });
 
+TEST_F(Cli, CheckPrintsTheFiguresOfThePageOneALine) {
+    // A page shaped like A4 lying down, 2 pixels to the millimetre: a black frame 2 pixels
+    // wide splits it into the ring outside, the inside, and a gap 3 pixels wide (tiny).
+    QImage page(594, 420, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    for (const QRect& bar :
+         {QRect(100, 100, 300, 2), QRect(100, 298, 300, 2), QRect(100, 100, 2, 200),
+          QRect(398, 100, 2, 200), QRect(105, 102, 2, 196)})
+        for (int y = bar.top(); y <= bar.bottom(); ++y)
+            for (int x = bar.left(); x <= bar.right(); ++x)
+                page.setPixel(x, y, qRgb(0, 0, 0));
+    fixtures::writeFile(path("page.png"), fixtures::encoded(page, "png"));
+    const CliRun run = cli({QStringLiteral("check"), path("page.png")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out, QStringLiteral("size 594x420\nink-share 0.0095\nregions 3\n"
+                                      "tiny-regions 1\ntiny-under-px 6.0\n"));
+    const CliRun closed =
+        cli({QStringLiteral("check"), QStringLiteral("--close-tiny-regions"), path("page.png")});
+    EXPECT_TRUE(closed.out.contains(QStringLiteral("\nregions 2\ntiny-regions 0\n")))
+        << closed.out.toStdString();
+}
+
 TEST_F(Cli, UnknownStepIsRefusedAndWritesNothing) {
     const CliRun run = cli({QStringLiteral("convert"), QStringLiteral("--no-such-step"),
                             path("photo.png"), path("out.bmp")});

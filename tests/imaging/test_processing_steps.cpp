@@ -82,3 +82,24 @@ TEST(ProcessingSteps, ColouringReplacesThePictureWithTheFilteredOne) {
 }
 
 } // namespace
+
+TEST(ProcessingSteps, CleanLinesTakesDetailAndThicknessWithinTheirRanges) {
+    const struct {
+        const char* argument;
+        bool accepted;
+    } cases[] = {
+        {"--clean-lines", true},      {"--clean-lines=40,3", true},    {"--clean-lines=,3", true},
+        {"--clean-lines=0", true},    {"--clean-lines=100,200", true}, {"--clean-lines=", true},
+        {"--clean-lines=101", false}, {"--clean-lines=40,0", false},   {"--clean-lines=-1", false},
+        {"--clean-lines=a,3", false}, {"--clean-lines=1,2,3", false},  {"--colouring=3", false}};
+    for (const auto& c : cases) {
+        const ProcessingStep* step = findProcessingStep(QLatin1String(c.argument));
+        ASSERT_EQ(step != nullptr, c.accepted) << c.argument;
+        if (!step)
+            continue;
+        Bitmap bitmap = onePixelOfEachDepth(24, 40, 30);
+        step->apply(bitmap);
+        EXPECT_EQ(bitmap.depth(), 1) << c.argument;
+        EXPECT_EQ(bitmap.image().size(), QSize(40, 30)) << c.argument;
+    }
+}

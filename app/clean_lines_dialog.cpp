@@ -1,0 +1,97 @@
+#include "clean_lines_dialog.h"
+
+#include "clean_lines_preview.h"
+#include "colourability.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPixmap>
+#include <QSlider>
+#include <QSpinBox>
+#include <QTimer>
+#include <QVBoxLayout>
+
+CleanLinesDialog::CleanLinesDialog(const Bitmap& page, const CleanLineChoice& choice,
+                                   QWidget* parent)
+    : QDialog(parent), m_small(shrinkForPreview(page, kPreviewSide, m_scale)) {
+    setWindowTitle(QStringLiteral("線画に変換"));
+    m_detail = new QSlider(Qt::Horizontal, this);
+    m_detail->setRange(0, 100);
+    m_detail->setValue(choice.settings.detail);
+    m_thickness = new QSpinBox(this);
+    m_thickness->setRange(1, 200);
+    m_thickness->setValue(choice.settings.thickness);
+    m_thickness->setSuffix(QStringLiteral(" px"));
+    m_pixelsPerMm = pixelsPerMmAtA4(page.width(), page.height());
+    m_millimetres = new QLabel(this);
+    m_closeTiny = new QCheckBox(QStringLiteral("小さすぎる領域を線の色で塗りつぶす"), this);
+    m_closeTiny->setChecked(choice.closeTinyRegions);
+    m_preview = new QLabel(this);
+    m_preview->setMinimumSize(kPreviewSide / 2, kPreviewSide / 3);
+    m_preview->setAlignment(Qt::AlignCenter);
+    m_figures = new QLabel(this);
+
+    auto* detailRow = new QHBoxLayout;
+    detailRow->addWidget(new QLabel(QStringLiteral("少ない"), this));
+    detailRow->addWidget(m_detail, 1);
+    detailRow->addWidget(new QLabel(QStringLiteral("多い"), this));
+    auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("線の量"), detailRow);
+    auto* thicknessRow = new QHBoxLayout;
+    thicknessRow->addWidget(m_thickness, 1);
+    thicknessRow->addWidget(m_millimetres);
+    form->addRow(QStringLiteral("線の太さ"), thicknessRow);
+    form->addRow(QString(), m_closeTiny);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_preview, 1);
+    layout->addWidget(m_figures);
+    layout->addLayout(form);
+    layout->addWidget(buttons);
+
+    connect(m_detail, &QSlider::valueChanged, this, &CleanLinesDialog::schedulePreview);
+    connect(m_thickness, &QSpinBox::valueChanged, this, &CleanLinesDialog::schedulePreview);
+    connect(m_closeTiny, &QCheckBox::toggled, this, &CleanLinesDialog::schedulePreview);
+    updatePreview();
+}
+
+CleanLineChoice CleanLinesDialog::choice() const {
+    return {{m_detail->value(), m_thickness->value()}, m_closeTiny->isChecked()};
+}
+
+QString CleanLinesDialog::figures() const {
+    return m_figures->text();
+}
+
+void CleanLinesDialog::schedulePreview() {
+    // A slider dragged sends many values at once: only the last is drawn.
+    if (m_pending)
+        return;
+    m_pending = true;
+    QTimer::singleShot(0, this, [this] {
+        if (m_pending)
+            updatePreview();
+    });
+}
+
+void CleanLinesDialog::updatePreview() {
+    m_pending = false;
+    if (m_small.isEmpty())
+        return;
+    const CleanLineChoice chosen = choice();
+    m_millimetres->setText(QStringLiteral("（A4で約 %1 mm）")
+                               .arg(chosen.settings.thickness / m_pixelsPerMm, 0, 'f', 1));
+    const CleanLinesPreview preview =
+        previewCleanLines(m_small, m_scale, chosen.settings, chosen.closeTinyRegions);
+    m_preview->setPixmap(QPixmap::fromImage(preview.marked));
+    m_figures->setText(QStringLiteral("インク %1% ・ 閉じた領域 %2 ・ 小さすぎる領域 %3"
+                                      "（A4で幅3 mm未満、赤）")
+                           .arg(preview.inkShare * 100.0, 0, 'f', 1)
+                           .arg(preview.regions)
+                           .arg(preview.tinyRegions));
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "bitmap.h"
+#include "clean_lines.h"
+
+#include <QDialog>
+
+class QCheckBox;
+class QLabel;
+class QSlider;
+class QSpinBox;
+
+// What the clean-lines dialog asks: how the lines are drawn, and whether regions too small
+// to colour are filled in.
+struct CleanLineChoice {
+    CleanLineSettings settings;
+    bool closeTinyRegions = false;
+};
+
+// The dialog of "線画に変換...": detail and thickness, and a preview of the whole page with
+// the check's figures and its tiny regions in red. The preview is drawn from a copy of the
+// page shrunk to the preview's size, where the work takes a few milliseconds.
+class CleanLinesDialog : public QDialog {
+    Q_OBJECT
+public:
+    CleanLinesDialog(const Bitmap& page, const CleanLineChoice& choice, QWidget* parent = nullptr);
+
+    CleanLineChoice choice() const;
+    // The figures the preview shows now.
+    QString figures() const;
+    // Draws the preview for the controls' values now (it is otherwise drawn once the
+    // controls have stopped changing for this turn of the event loop).
+    void updatePreview();
+
+    // The longer side of the shrunk copy, in pixels.
+    static constexpr int kPreviewSide = 720;
+
+private:
+    void schedulePreview();
+
+    // Set while m_small is made: declared first, so it is initialised first.
+    double m_scale = 1.0; // shrunk copy's pixels per page pixel
+    Bitmap m_small;
+    bool m_pending = false;
+    QSlider* m_detail = nullptr;
+    QSpinBox* m_thickness = nullptr;
+    QCheckBox* m_closeTiny = nullptr;
+    QLabel* m_millimetres = nullptr;
+    double m_pixelsPerMm = 1.0; // the page's, fitted to A4
+    QLabel* m_preview = nullptr;
+    QLabel* m_figures = nullptr;
+};

@@ -1,0 +1,43 @@
+#include "clean_lines_preview.h"
+
+#include "colourability.h"
+
+#include <algorithm>
+#include <cmath>
+
+Bitmap shrinkForPreview(const Bitmap& page, int side, double& scale) {
+    const int longer = std::max(page.width(), page.height());
+    if (page.isEmpty() || longer <= side) {
+        scale = 1.0;
+        return page;
+    }
+    scale = double(side) / longer;
+    const QImage small = page.image().scaled(std::max(1, int(std::lround(page.width() * scale))),
+                                             std::max(1, int(std::lround(page.height() * scale))),
+                                             Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return Bitmap::fromImage(small.convertToFormat(QImage::Format_BGR888), 24);
+}
+
+CleanLinesPreview previewCleanLines(const Bitmap& shrunk, double scale,
+                                    const CleanLineSettings& settings, bool closeTinyRegions) {
+    CleanLineSettings scaled = settings;
+    // The lines as wide, relative to the picture, as they will be on the page.
+    scaled.thickness = std::max(1, int(std::lround(settings.thickness * scale)));
+    Bitmap lines = *cleanLines(shrunk, scaled);
+    const ColourabilityCheck check(lines);
+    CleanLinesPreview preview;
+    preview.marked = check.overlay(lines);
+    if (closeTinyRegions) {
+        check.closeTinyRegions(lines);
+        const ColourabilityCheck after(lines);
+        preview.marked = after.overlay(lines);
+        preview.inkShare = after.inkShare();
+        preview.regions = after.regions();
+        preview.tinyRegions = after.tinyRegions();
+        return preview;
+    }
+    preview.inkShare = check.inkShare();
+    preview.regions = check.regions();
+    preview.tinyRegions = check.tinyRegions();
+    return preview;
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "bitmap.h"
+#include "clean_lines.h"
+
+#include <QImage>
+
+// A preview of clean lines for a whole page, drawn on a copy of it shrunk so that the work
+// takes a few milliseconds: what a dialog shows while its controls move.
+
+// The page shrunk (smoothly, to 24 bits) so that its longer side is at most side pixels;
+// scale is set to the copy's pixels per page pixel (1 when the page is small enough).
+Bitmap shrinkForPreview(const Bitmap& page, int side, double& scale);
+
+struct CleanLinesPreview {
+    QImage marked; // the line page with its tiny regions in red
+    double inkShare = 0;
+    int regions = 0;
+    int tinyRegions = 0;
+};
+
+// The line page of the shrunk copy for settings meant for the page (the thickness is scaled
+// with the copy), closed where asked, and its check.
+CleanLinesPreview previewCleanLines(const Bitmap& shrunk, double scale,
+                                    const CleanLineSettings& settings, bool closeTinyRegions);

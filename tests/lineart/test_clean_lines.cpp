@@ -1,0 +1,191 @@
+#include "clean_lines.h"
+#include "clean_lines_preview.h"
+#include "colourability.h"
+#include "gap_closing.h"
+#include "page_mask.h"
+
+#include <QPainter>
+
+#include <gtest/gtest.h>
+#include <opencv2/imgproc.hpp>
+
+#include <random>
+
+namespace {
+
+// A rectangle and a disc, filled in colours darker than the paper, on white.
+Bitmap shapes() {
+    QImage image(400, 300, QImage::Format_BGR888);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setPen(Qt::NoPen);
+    painter.fillRect(QRect(40, 50, 150, 120), QColor(60, 90, 200));
+    painter.setBrush(QColor(200, 40, 40));
+    painter.drawEllipse(QPoint(290, 180), 70, 70);
+    painter.end();
+    return Bitmap::fromImage(image, 24);
+}
+
+// Texture everywhere: noise over steps of brightness.
+Bitmap textured(int width, int height) {
+    Bitmap bitmap(width, height);
+    std::mt19937 random(7);
+    std::uniform_int_distribution<int> noise(-40, 40);
+    for (int y = 0; y < height; ++y) {
+        uchar* row = bitmap.scanLine(y);
+        for (int x = 0; x < 3 * width; ++x)
+            row[x] =
+                uchar(std::clamp(((x / 3) / 37 + y / 23) % 2 * 90 + 80 + noise(random), 0, 255));
+    }
+    return bitmap;
+}
+
+Bitmap lines(const Bitmap& page, int thickness, int detail = 50) {
+    std::optional<Bitmap> result = cleanLines(page, {detail, thickness});
+    EXPECT_TRUE(result.has_value());
+    return result.value_or(Bitmap());
+}
+
+// Number of ink pixels in a row of the page from x0 going right, starting at the first ink.
+int inkRun(const Bitmap& page, int x, int y0, int y1) {
+    int run = 0;
+    for (int y = y0; y < y1; ++y) {
+        if (qGray(page.pixel(x, y)) < 128)
+            ++run;
+        else if (run)
+            break;
+    }
+    return run;
+}
+
+TEST(CleanLines, PageIsOneBitBlackAndWhite) {
+    for (const Bitmap& page : {lines(shapes(), 3), lines(textured(300, 200), 1)}) {
+        EXPECT_EQ(page.depth(), 1);
+        EXPECT_EQ(page.colourTable(), (QList<QRgb>{qRgb(0, 0, 0), qRgb(255, 255, 255)}));
+    }
+}
+
+TEST(CleanLines, FilledShapesGiveTheirClosedOutlinesOnly) {
+    const Bitmap page = lines(shapes(), 1);
+    // Outside, inside the rectangle, inside the disc: closed outlines make three regions.
+    const ColourabilityCheck check(page, 0.0);
+    EXPECT_EQ(check.regions(), 3);
+    // Every line lies on a shape's edge.
+    const cv::Mat ink = inkOf(page);
+    for (int y = 0; y < ink.rows; ++y)
+        for (int x = 0; x < ink.cols; ++x) {
+            if (!ink.at<uchar>(y, x))
+                continue;
+            const bool nearRectangle = (std::abs(x - 40) <= 4 || std::abs(x - 190) <= 4 ||
+                                        std::abs(y - 50) <= 4 || std::abs(y - 170) <= 4) &&
+                                       x >= 35 && x <= 195 && y >= 45 && y <= 175;
+            const double r = std::hypot(x - 290, y - 180);
+            ASSERT_TRUE(nearRectangle || std::abs(r - 70) <= 4) << x << "," << y;
+        }
+}
+
+TEST(CleanLines, NoPieceUnderTheSpeckSizeSurvives) {
+    for (const int thickness : {1, 4}) {
+        const Bitmap page = lines(textured(600, 400), thickness, 100);
+        const cv::Mat ink = inkOf(page);
+        cv::Mat labels, stats, centroids;
+        const int count = cv::connectedComponentsWithStats(ink, labels, stats, centroids, 8);
+        EXPECT_GT(count, 1) << "the texture's steps give lines";
+        for (int label = 1; label < count; ++label)
+            EXPECT_GE(std::max(stats.at<int>(label, cv::CC_STAT_WIDTH),
+                               stats.at<int>(label, cv::CC_STAT_HEIGHT)),
+                      speckSize(600, 400));
+    }
+}
+
+TEST(CleanLines, LinesHaveTheChosenThickness) {
+    for (const int thickness : {1, 2, 3, 5}) {
+        const Bitmap page = lines(shapes(), thickness);
+        // Across the rectangle's top and bottom edges and across its left side.
+        EXPECT_EQ(inkRun(page, 115, 30, 110), thickness);
+        EXPECT_EQ(inkRun(page, 115, 110, 190), thickness);
+        int run = 0;
+        for (int x = 20; x < 115; ++x)
+            run += qGray(page.pixel(x, 110)) < 128;
+        EXPECT_EQ(run, thickness);
+    }
+}
+
+TEST(CleanLines, SameInputAndSettingsGiveTheSameBytes) {
+    const Bitmap picture = textured(640, 480);
+    const Bitmap first = lines(picture, 3, 70);
+    const Bitmap second = lines(picture, 3, 70);
+    ASSERT_EQ(first.image().sizeInBytes(), second.image().sizeInBytes());
+    EXPECT_EQ(0, std::memcmp(first.image().constBits(), second.image().constBits(),
+                             size_t(first.image().sizeInBytes())));
+}
+
+// White regions (meeting through sides) of a one-pixel drawing on a 60 x 60 page.
+int paperRegions(const cv::Mat& lines) {
+    cv::Mat paper = lines == 0;
+    cv::Mat labels;
+    return cv::connectedComponents(paper, labels, 4) - 1;
+}
+
+TEST(GapClosing, JoinsEndsToOtherLinesWithinReachOnly) {
+    const struct {
+        int gap; // in the square's outline: its ends are gap + 1 apart
+        int reach;
+        int regions; // after closing
+    } cases[] = {{3, 5, 2}, {4, 5, 2}, {5, 5, 1}, {8, 5, 1}, {1, 2, 2}, {1, 1, 1}};
+    for (const auto& c : cases) {
+        cv::Mat lines = cv::Mat::zeros(60, 60, CV_8U);
+        cv::rectangle(lines, cv::Rect(10, 10, 40, 40), cv::Scalar(1));
+        lines(cv::Rect(28, 10, c.gap, 1)).setTo(0);
+        ASSERT_EQ(paperRegions(lines), 1);
+        closeGaps(lines, c.reach);
+        EXPECT_EQ(paperRegions(lines), c.regions) << c.gap << " " << c.reach;
+    }
+    // A narrow bay, its two sides joined within reach, stays open.
+    cv::Mat bay = cv::Mat::zeros(60, 60, CV_8U);
+    cv::line(bay, {20, 20}, {20, 30}, cv::Scalar(1));
+    cv::line(bay, {20, 30}, {23, 30}, cv::Scalar(1));
+    cv::line(bay, {23, 30}, {23, 20}, cv::Scalar(1));
+    const cv::Mat before = bay.clone();
+    closeGaps(bay, 10);
+    EXPECT_EQ(cv::countNonZero(bay != before), 0);
+}
+
+TEST(CleanLines, AbandonedBetweenStagesGivesNothing) {
+    int told = 0;
+    const auto result = cleanLines(shapes(), {}, [&told](int stage, int stages) {
+        EXPECT_EQ(stages, 4);
+        ++told;
+        return stage < 2;
+    });
+    EXPECT_FALSE(result.has_value());
+    EXPECT_EQ(told, 3);
+}
+
+TEST(CleanLinesPreview, ShowsTheCheckOfTheLinesDrawn) {
+    // A page 4 pixels to the millimetre on A4 (3 mm: 12 pixels) with two nested dark frames
+    // 4 pixels apart: the ring between them is too narrow to colour.
+    QImage image(1188, 840, QImage::Format_BGR888);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.fillRect(QRect(200, 200, 600, 400), QColor(30, 30, 30));
+    painter.fillRect(QRect(206, 206, 588, 388), Qt::white);
+    painter.fillRect(QRect(210, 210, 580, 380), QColor(30, 30, 30));
+    painter.fillRect(QRect(216, 216, 568, 368), Qt::white);
+    painter.end();
+    const Bitmap page = Bitmap::fromImage(image, 24);
+    const CleanLinesPreview kept = previewCleanLines(page, 1.0, {50, 1}, false);
+    const CleanLinesPreview closed = previewCleanLines(page, 1.0, {50, 1}, true);
+    EXPECT_GT(kept.tinyRegions, 0);
+    EXPECT_EQ(closed.tinyRegions, 0);
+    EXPECT_EQ(closed.regions, kept.regions - kept.tinyRegions);
+    EXPECT_GT(closed.inkShare, kept.inkShare);
+
+    // A page larger than the preview is shrunk to it, keeping its shape.
+    double scale = 0;
+    const Bitmap shrunk = shrinkForPreview(page, 594, scale);
+    EXPECT_DOUBLE_EQ(scale, 0.5);
+    EXPECT_EQ(shrunk.image().size(), QSize(594, 420));
+}
+
+} // namespace
