@@ -4,6 +4,7 @@
 
 #include "page_image.h"
 #include "photo_like.h"
+#include "window_bench_main.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -67,12 +68,5 @@ BENCHMARK(BM_DrawScaledOnEveryPaint)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    // Windows are measured without a screen unless a platform is asked for.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    photo(); // made before the clock runs, whichever benchmarks are chosen
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
+    return RunWindowBenchmarks(argc, argv, [] { photo(); });
 }

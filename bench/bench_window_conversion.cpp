@@ -8,6 +8,7 @@
 #include "photo_like.h"
 #include "prompts.h"
 #include "tform1.h"
+#include "window_bench_main.h"
 
 #include <QAction>
 #include <QApplication>
@@ -112,12 +113,5 @@ BENCHMARK(BM_Darker)->Unit(benchmark::kMillisecond)->UseRealTime();
 } // namespace
 
 int main(int argc, char** argv) {
-    // Windows are measured without a screen unless a platform is asked for.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    photo(); // made before the clock runs, whichever benchmarks are chosen
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
+    return RunWindowBenchmarks(argc, argv, [] { photo(); });
 }

@@ -248,9 +248,15 @@ int check(QList<QByteArray> arguments) {
     print(stdout, QStringLiteral("tiny-regions %1\n").arg(figures.tinyRegions()));
     print(stdout,
           QStringLiteral("tiny-under-px %1\n").arg(figures.minimumAcrossPixels(), 0, 'f', 1));
-    if (!overlay.isEmpty() && !figures.overlay(page).save(overlay, "PNG")) {
-        print(stderr, QStringLiteral("pintabel-cli check: cannot write %1\n").arg(overlay));
-        return 1;
+    if (!overlay.isEmpty()) {
+        QBuffer png;
+        png.open(QIODevice::WriteOnly);
+        if (!figures.overlay(page).save(&png, "PNG")) {
+            print(stderr, QStringLiteral("pintabel-cli check: cannot make the overlay\n"));
+            return 1;
+        }
+        // Replaced whole or not at all, like every picture the tool writes.
+        WriteFileSafely(overlay, png.data());
     }
     return 0;
 }
