@@ -42,24 +42,27 @@ void closeTinyRegionsStep(Bitmap& bitmap) {
     ColourabilityCheck(bitmap).closeTinyRegions(bitmap);
 }
 
+// One number of the step's value: nothing when empty, false when it is not a whole number
+// from minimum to maximum.
+bool numberIn(const QString& text, int minimum, int maximum, std::optional<int>& number) {
+    if (text.isEmpty())
+        return true;
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    if (!ok || value < minimum || value > maximum)
+        return false;
+    number = value;
+    return true;
+}
+
 // "DETAIL" or "DETAIL,THICKNESS" (either may be empty): detail 0 to 100, thickness 1 to 200.
 std::optional<ProcessingStep> cleanLinesWith(const QString& argument, const QString& value) {
     const QStringList parts = value.split(QLatin1Char(','));
-    if (parts.size() > 2)
+    std::optional<int> detail;
+    std::optional<int> thickness;
+    if (parts.size() > 2 || !numberIn(parts[0], 0, 100, detail) ||
+        (parts.size() == 2 && !numberIn(parts[1], 1, 200, thickness)))
         return std::nullopt;
-    std::optional<int> given[2];
-    const int limits[2] = {100, 200};
-    for (qsizetype i = 0; i < parts.size(); ++i) {
-        if (parts[i].isEmpty())
-            continue;
-        bool ok = false;
-        const int number = parts[i].toInt(&ok);
-        if (!ok || number < int(i) || number > limits[i])
-            return std::nullopt;
-        given[i] = number;
-    }
-    const std::optional<int> detail = given[0];
-    const std::optional<int> thickness = given[1];
     return ProcessingStep{argument, QString(), [detail, thickness](Bitmap& bitmap) {
                               cleanLinesStep(bitmap, detail, thickness);
                           }};
