@@ -4,7 +4,9 @@
 
 #include <QSaveFile>
 
+#ifdef Q_OS_LINUX
 #include <fcntl.h>
+#endif
 
 namespace {
 
@@ -39,6 +41,10 @@ void WriteFileSafely(const QString& path, const QByteArray& data) {
 }
 
 void startWriteback(QIODevice& file) {
+#ifdef Q_OS_LINUX
     if (auto* onDisk = qobject_cast<QFileDevice*>(&file); onDisk && onDisk->handle() >= 0)
         ::sync_file_range(onDisk->handle(), 0, 0, SYNC_FILE_RANGE_WRITE);
+#else
+    Q_UNUSED(file);
+#endif
 }

@@ -19,5 +19,6 @@ void WriteFileSafely(const QString& path, const QByteArray& data);
 
 // Asks the system to start putting what has been written to file so far on the disk, without
 // waiting for it, so that a writer that makes its contents over a while leaves the sync before
-// the rename little to wait for. Nothing for a device that is not a file.
+// the rename little to wait for. Nothing for a device that is not a file, nor where the system
+// offers no such request.
 void startWriteback(QIODevice& file);
