@@ -2,6 +2,7 @@
 #include "bitmap.h"
 #include "colourability.h"
 #include "colouring_book.h"
+#include "colouring_pipeline.h"
 #include "image_loader.h"
 #include "metafile_process.h"
 #include "picture_saver.h"
@@ -40,21 +41,25 @@ void printName(FILE* stream, const QByteArray& name) {
     std::fwrite(name.constData(), 1, size_t(name.size()), stream);
 }
 
-// Loads the file named by the argument's own bytes, so a name that is not valid text in
-// the locale is still found.
-bool loadArgument(const QByteArray& name, Bitmap& page) {
-    page = Bitmap(0, 0, 24);
+// Opens the regular file named by the argument's own bytes, so a name that is not valid
+// text in the locale is still found.
+bool openArgument(const QByteArray& name, QFile& file) {
     const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return false;
     struct stat status {};
-    QFile file;
     if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) ||
         !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
         return false;
     }
-    return loadPicture(file, QFile::decodeName(name), page);
+    return true;
+}
+
+bool loadArgument(const QByteArray& name, Bitmap& page) {
+    page = Bitmap(0, 0, 24);
+    QFile file;
+    return openArgument(name, file) && loadPicture(file, QFile::decodeName(name), page);
 }
 
 QString usage() {
@@ -189,6 +194,14 @@ int convert(const QList<QByteArray>& arguments) {
     if (format == SaveFormat::Unsupported) {
         print(stderr, unsupportedSaveFormatMessage() + QLatin1Char('\n'));
         return 2;
+    }
+    // A photo only turned into its colouring page is decoded, converted and written at once;
+    // whatever that way cannot do is done the ordinary way.
+    if (chosen.size() == 1 && chosen[0]->option == QLatin1String("--colouring")) {
+        QFile file;
+        if (openArgument(paths[0], file) &&
+            SaveColouringPipelined(file, QFile::decodeName(paths[0]), output, format))
+            return 0;
     }
     Bitmap page;
     if (!loadPage(QStringLiteral("convert"), paths[0], chosen, page))

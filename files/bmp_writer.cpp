@@ -73,21 +73,30 @@ void encodeRow(const Bitmap& bitmap, int y, uchar* out) {
 
 } // namespace
 
-BmpEncoder::BmpEncoder(const Bitmap& bitmap) : m_bitmap(bitmap) {
-    if (bitmap.isEmpty())
+BmpEncoder::BmpEncoder(const Bitmap& bitmap)
+    : BmpEncoder(bitmap.width(), bitmap.height(), bitmap.depth(), &bitmap) {}
+
+BmpEncoder::BmpEncoder(int width, int height) : BmpEncoder(width, height, 24, nullptr) {}
+
+BmpEncoder::BmpEncoder(int width, int height, int depth, const Bitmap* bitmap)
+    : m_bitmap(bitmap), m_width(width), m_height(height), m_depth(depth) {
+    if (width <= 0 || height <= 0)
         throw noPictureToSaveError();
-    const int depth = bitmap.depth();
-    m_rowBytes = (qint64(bitmap.width()) * depth + 31) / 32 * 4;
+    m_rowBytes = (qint64(width) * depth + 31) / 32 * 4;
     m_pixelOffset =
         kFileHeaderBytes + kInfoHeaderBytes + masksBytes(depth) + tableEntries(depth) * 4;
-    m_fileBytes = m_pixelOffset + m_rowBytes * bitmap.height();
+    m_fileBytes = m_pixelOffset + m_rowBytes * height;
     if (m_fileBytes > 0xFFFFFFFFLL)
         throw EAppError(QStringLiteral("画像が大きすぎるため、ビットマップとして保存できません。"));
 }
 
 bool BmpEncoder::writeTo(QIODevice& device) const {
-    const int depth = m_bitmap.depth();
-    const int height = m_bitmap.height();
+    return writeHeader(device) && writeRows(device, *m_bitmap, 0);
+}
+
+bool BmpEncoder::writeHeader(QIODevice& device) const {
+    const int depth = m_depth;
+    const int height = m_height;
     QByteArray header(qsizetype(m_pixelOffset), '\0');
     uchar* out = reinterpret_cast<uchar*>(header.data());
     *out++ = 'B';
@@ -97,7 +106,7 @@ bool BmpEncoder::writeTo(QIODevice& device) const {
     put32(out, quint32(m_pixelOffset));
 
     put32(out, kInfoHeaderBytes);
-    put32(out, quint32(m_bitmap.width()));
+    put32(out, quint32(m_width));
     put32(out, quint32(height)); // positive: bottom line first
     put16(out, 1);               // planes
     put16(out, quint16(depth));
@@ -113,7 +122,7 @@ bool BmpEncoder::writeTo(QIODevice& device) const {
         put32(out, 0x07E0);
         put32(out, 0x001F);
     }
-    const QList<QRgb> table = m_bitmap.colourTable();
+    const QList<QRgb> table = m_bitmap ? m_bitmap->colourTable() : QList<QRgb>();
     for (int i = 0; i < tableEntries(depth); ++i) {
         const QRgb colour = i < table.size() ? table[i] : qRgb(0, 0, 0);
         *out++ = uchar(qBlue(colour));
@@ -121,18 +130,24 @@ bool BmpEncoder::writeTo(QIODevice& device) const {
         *out++ = uchar(qRed(colour));
         *out++ = 0;
     }
-    if (device.write(header) != header.size())
-        return false;
+    return device.write(header) == header.size();
+}
 
+bool BmpEncoder::writeRows(QIODevice& device, const Bitmap& band, int top) const {
+    // The band's last row comes first in the file.
+    const qint64 at = m_pixelOffset + m_rowBytes * (m_height - top - band.height());
+    if (device.pos() != at && !device.seek(at))
+        return false;
     // Rows go out in stretches small enough to stay in the processor's cache.
-    const int rowsPerChunk = int(qBound(qint64(1), kChunkBytes / m_rowBytes, qint64(height)));
+    const int rowsPerChunk =
+        int(qBound(qint64(1), kChunkBytes / m_rowBytes, qint64(band.height())));
     QByteArray chunk(qsizetype(m_rowBytes * rowsPerChunk), '\0');
-    int y = height - 1;
+    int y = band.height() - 1;
     while (y >= 0) {
         uchar* row = reinterpret_cast<uchar*>(chunk.data());
         const int rows = qMin(rowsPerChunk, y + 1);
         for (int i = 0; i < rows; ++i, --y, row += m_rowBytes)
-            encodeRow(m_bitmap, y, row);
+            encodeRow(band, y, row);
         const qint64 bytes = m_rowBytes * rows;
         if (device.write(chunk.constData(), bytes) != bytes)
             return false;

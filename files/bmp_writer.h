@@ -16,8 +16,22 @@ public:
     // file is made; false when the device takes less than it is given.
     bool writeTo(QIODevice& device) const;
 
+    // The file of a 24-bit bitmap of width x height whose rows are made a band at a time:
+    // writeHeader, then writeRows for every band in any order. Each band goes where its rows
+    // lie in the file, so the device must be able to seek. Throws as the other constructor.
+    BmpEncoder(int width, int height);
+    bool writeHeader(QIODevice& device) const;
+    // Writes band, rows top to top + band height - 1 of the bitmap (its width and depth),
+    // at their place in the file.
+    bool writeRows(QIODevice& device, const Bitmap& band, int top) const;
+
 private:
-    const Bitmap& m_bitmap;
+    BmpEncoder(int width, int height, int depth, const Bitmap* bitmap);
+
+    const Bitmap* m_bitmap; // the whole bitmap, or none when it comes a band at a time
+    int m_width;
+    int m_height;
+    int m_depth;
     qint64 m_rowBytes;
     qint64 m_pixelOffset;
     qint64 m_fileBytes;

@@ -78,10 +78,18 @@ DecodedImage decodeWithQt(const QByteArray& file, PictureFormat format, qint64 b
     return {image, declaredBitsPerPixel(file, name, image.format())};
 }
 
-DecodedImage decodeJpegFile(const QByteArray& file, qint64 budget) {
+// What loading a JPEG may give libjpeg for its own memory, once the header has been read and
+// the load's need checked against the budget (std::bad_alloc when over it).
+struct JpegLoad {
+    JpegHeader header;
+    int declaredBits;
+    qint64 maxWorkingBytes;
+};
+
+std::optional<JpegLoad> planJpegLoad(const QByteArray& file, qint64 budget) {
     const std::optional<JpegHeader> header = readJpegHeader(file);
     if (!header)
-        return {};
+        return std::nullopt;
     const int declared = declaredBitsPerPixel(file, "jpeg", header->format);
     const int pageBits = PixelFormatGP({QImage(), declared});
     const qint64 picture = pictureBytes(header->width, header->height,
@@ -92,10 +100,17 @@ DecodedImage decodeJpegFile(const QByteArray& file, qint64 budget) {
                             : pictureBytes(header->width, header->height, pageBits);
     const qint64 pictures = addBytes(addBytes(file.size(), picture), page);
     refuseOverBudget(addBytes(pictures, header->workingBytes), budget);
+    return JpegLoad{*header, declared, budget - pictures};
+}
+
+DecodedImage decodeJpegFile(const QByteArray& file, qint64 budget) {
+    const std::optional<JpegLoad> load = planJpegLoad(file, budget);
+    if (!load)
+        return {};
     QImage image;
-    switch (decodeJpeg(file, budget - pictures, image)) {
+    switch (decodeJpeg(file, load->maxWorkingBytes, image)) {
     case JpegDecodeStatus::Decoded:
-        return {image, declared};
+        return {image, load->declaredBits};
     case JpegDecodeStatus::Damaged:
         return {};
     case JpegDecodeStatus::TooLarge:
@@ -146,16 +161,27 @@ QString notEnoughMemoryMessage(const QString& name) {
     return QStringLiteral("メモリが不足しているため、画像 \"%1\" を読み込めません。").arg(name);
 }
 
+namespace {
+
+// The file's bytes, or nothing when its first bytes name no picture format; std::bad_alloc
+// when merely reading it would go over the budget.
+QByteArray readPictureFile(QIODevice& source, qint64 budget, PictureFormat& format) {
+    format = pictureFormatOf(source.peek(kFormatProbeBytes));
+    if (format == PictureFormat::None)
+        return {};
+    refuseOverBudget(addBytes(source.size(), kLoadWorkingBytes), budget);
+    return source.readAll();
+}
+
+} // namespace
+
 bool loadPicture(QIODevice& source, const QString& name, Bitmap& bitmap) {
     QImageReader::setAllocationLimit(kQtAllocationLimitMiB);
     bitmap = Bitmap(0, 0, 24);
     try {
-        const PictureFormat format = pictureFormatOf(source.peek(kFormatProbeBytes));
-        if (format == PictureFormat::None)
-            return false;
         const qint64 budget = loadBudget();
-        refuseOverBudget(addBytes(source.size(), kLoadWorkingBytes), budget);
-        const QByteArray file = source.readAll();
+        PictureFormat format = PictureFormat::None;
+        const QByteArray file = readPictureFile(source, budget, format);
         if (file.isEmpty())
             return false;
         const DecodedImage decoded = decode(file, format, budget);
@@ -165,6 +191,26 @@ bool loadPicture(QIODevice& source, const QString& name, Bitmap& bitmap) {
         return true;
     } catch (const std::bad_alloc&) {
         bitmap = Bitmap(0, 0, 24);
+        throw EAppError(notEnoughMemoryMessage(name));
+    }
+}
+
+std::unique_ptr<JpegRowDecoder> startColourJpeg(QIODevice& source, const QString& name) {
+    try {
+        const qint64 budget = loadBudget();
+        PictureFormat format = PictureFormat::None;
+        const QByteArray file = readPictureFile(source, budget, format);
+        if (format != PictureFormat::Jpeg || file.isEmpty())
+            return nullptr;
+        const std::optional<JpegLoad> load = planJpegLoad(file, budget);
+        if (!load || load->header.format != QImage::Format_BGR888 ||
+            PixelFormatGP({QImage(), load->declaredBits}) != 24)
+            return nullptr;
+        auto decoder = std::make_unique<JpegRowDecoder>(file);
+        if (decoder->start(load->maxWorkingBytes) != JpegDecodeStatus::Decoded)
+            return nullptr;
+        return decoder;
+    } catch (const std::bad_alloc&) {
         throw EAppError(notEnoughMemoryMessage(name));
     }
 }

@@ -3,7 +3,10 @@
 #include <QImage>
 #include <QString>
 
+#include <memory>
+
 class Bitmap;
+class JpegRowDecoder;
 class QIODevice;
 
 // A picture as the decoder presents it: its pixels and the bits per pixel of the
@@ -31,5 +34,12 @@ bool ImageLoaderGP(const QString& path, Bitmap& bitmap);
 
 // The same from an open device; name is what messages call it.
 bool loadPicture(QIODevice& source, const QString& name, Bitmap& bitmap);
+
+// The start of loadPicture for a JPEG whose page is 24-bit colour, for a caller that takes
+// the rows a stretch at a time as they are decoded: the file read from source, the load's
+// memory checked against the same budget (EAppError as loadPicture throws it) and libjpeg
+// started. Nothing for any other file, nor when libjpeg cannot start: loadPicture loads
+// those whole, and says why one cannot be read.
+std::unique_ptr<JpegRowDecoder> startColourJpeg(QIODevice& source, const QString& name);
 
 QString notEnoughMemoryMessage(const QString& name);

@@ -68,31 +68,42 @@ bool readHeader(Decompressor* jpeg, const QByteArray* file) {
     return jpeg_read_header(&jpeg->info, TRUE) == JPEG_HEADER_OK;
 }
 
-bool readRows(Decompressor* jpeg, JSAMPROW* rows, JSAMPROW cmykRow, QImage* cmyk) {
+// Decodes rows first to end - 1 of the picture into rows (rows[0] for row first); CMYK
+// goes through cmykRow and is converted into the picture's RGB32 rows. Finishes the
+// decompression after the last row. False when libjpeg stopped with an error.
+bool decodeRows(Decompressor* jpeg, uchar* const* rows, JDIMENSION first, JDIMENSION end,
+                JSAMPROW cmykRow) {
     if (setjmp(jpeg->errors.jump))
         return false;
     jpeg_decompress_struct* info = &jpeg->info;
-    jpeg_start_decompress(info);
-    while (info->output_scanline < info->output_height) {
+    while (info->output_scanline < end) {
         // Made-up data already: the picture is refused, so the rest need not be decoded.
         if (jpeg->errors.damaged)
             return true;
+        uchar* const* next = rows + (info->output_scanline - first);
         if (cmykRow) {
             // Converted as Qt's JPEG reader does (Adobe's inverted CMYK): k * c / 255.
-            const JDIMENSION y = info->output_scanline;
             jpeg_read_scanlines(info, &cmykRow, 1);
-            auto* out = reinterpret_cast<QRgb*>(cmyk->scanLine(int(y)));
+            auto* out = reinterpret_cast<QRgb*>(*next);
             const uchar* in = cmykRow;
             for (JDIMENSION x = 0; x < info->output_width; ++x, in += 4) {
                 const int k = in[3];
                 out[x] = qRgb(k * in[0] / 255, k * in[1] / 255, k * in[2] / 255);
             }
         } else {
-            const JDIMENSION left = info->output_height - info->output_scanline;
-            jpeg_read_scanlines(info, rows + info->output_scanline, left < 16 ? left : 16);
+            const JDIMENSION left = end - info->output_scanline;
+            jpeg_read_scanlines(info, const_cast<JSAMPARRAY>(next), left < 16 ? left : 16);
         }
     }
-    jpeg_finish_decompress(info);
+    if (info->output_scanline == info->output_height && !jpeg->errors.damaged)
+        jpeg_finish_decompress(info);
+    return true;
+}
+
+bool startDecompress(Decompressor* jpeg) {
+    if (setjmp(jpeg->errors.jump))
+        return false;
+    jpeg_start_decompress(&jpeg->info);
     return true;
 }
 
@@ -148,45 +159,97 @@ std::optional<JpegHeader> readJpegHeader(const QByteArray& file) {
     return header;
 }
 
-JpegDecodeStatus decodeJpeg(const QByteArray& file, qint64 maxWorkingBytes, QImage& image) {
+struct JpegRowDecoder::State {
     Decompressor jpeg;
-    if (!readHeader(&jpeg, &file))
+    QImage::Format format = QImage::Format_Invalid;
+    std::vector<JSAMPLE> cmykRow;
+};
+
+JpegRowDecoder::JpegRowDecoder(const QByteArray& file)
+    : m_file(file), m_state(std::make_unique<State>()) {}
+
+JpegRowDecoder::~JpegRowDecoder() = default;
+
+int JpegRowDecoder::width() const {
+    return int(m_state->jpeg.info.image_width);
+}
+
+int JpegRowDecoder::height() const {
+    return int(m_state->jpeg.info.image_height);
+}
+
+QImage::Format JpegRowDecoder::format() const {
+    return m_state->format;
+}
+
+int JpegRowDecoder::nextRow() const {
+    return int(m_state->jpeg.info.output_scanline);
+}
+
+namespace {
+
+JpegDecodeStatus failure(const Decompressor& jpeg) {
+    const int code = jpeg.errors.fatalCode;
+    return code == JERR_OUT_OF_MEMORY || code == JERR_NO_BACKING_STORE ? JpegDecodeStatus::TooLarge
+                                                                       : JpegDecodeStatus::Damaged;
+}
+
+} // namespace
+
+JpegDecodeStatus JpegRowDecoder::start(qint64 maxWorkingBytes) {
+    Decompressor& jpeg = m_state->jpeg;
+    if (!readHeader(&jpeg, &m_file))
         return JpegDecodeStatus::Damaged;
-    const QImage::Format format = chooseOutput(jpeg.info);
-    if (format == QImage::Format_Invalid || jpeg.errors.damaged)
+    m_state->format = chooseOutput(jpeg.info);
+    if (m_state->format == QImage::Format_Invalid || jpeg.errors.damaged)
         return JpegDecodeStatus::Damaged;
     if (coefficientBytes(jpeg.info) + kRowWorkingBytes > maxWorkingBytes)
         return JpegDecodeStatus::TooLarge;
     jpeg.info.mem->max_memory_to_use = long(qMin<qint64>(maxWorkingBytes, LONG_MAX));
-
-    const int width = int(jpeg.info.image_width);
-    const int height = int(jpeg.info.image_height);
-    // No fill: every row is written by the decoder, or the picture is refused.
-    QImage pixels = newImage(width, height, format);
-    if (pixels.isNull())
-        return JpegDecodeStatus::TooLarge;
-    const bool cmyk = format == QImage::Format_RGB32;
-    std::vector<JSAMPROW> rows;
-    std::vector<JSAMPLE> cmykRow;
     try {
-        if (cmyk) {
-            cmykRow.resize(size_t(width) * 4);
-        } else {
-            rows.resize(size_t(height));
-            for (int y = 0; y < height; ++y)
-                rows[size_t(y)] = pixels.scanLine(y);
-        }
+        if (m_state->format == QImage::Format_RGB32)
+            m_state->cmykRow.resize(size_t(width()) * 4);
     } catch (const std::bad_alloc&) {
         return JpegDecodeStatus::TooLarge;
     }
-    if (!readRows(&jpeg, rows.data(), cmyk ? cmykRow.data() : nullptr, &pixels)) {
-        const int code = jpeg.errors.fatalCode;
-        return code == JERR_OUT_OF_MEMORY || code == JERR_NO_BACKING_STORE
-                   ? JpegDecodeStatus::TooLarge
-                   : JpegDecodeStatus::Damaged;
-    }
+    if (!startDecompress(&jpeg))
+        return failure(jpeg);
+    return jpeg.errors.damaged ? JpegDecodeStatus::Damaged : JpegDecodeStatus::Decoded;
+}
+
+JpegDecodeStatus JpegRowDecoder::readRows(uchar* const* rows, int count) {
+    Decompressor& jpeg = m_state->jpeg;
+    count = qMin(count, height() - nextRow());
     if (jpeg.errors.damaged)
         return JpegDecodeStatus::Damaged;
+    JSAMPROW cmykRow = m_state->cmykRow.empty() ? nullptr : m_state->cmykRow.data();
+    const JDIMENSION first = jpeg.info.output_scanline;
+    if (!decodeRows(&jpeg, rows, first, first + JDIMENSION(count), cmykRow))
+        return failure(jpeg);
+    return jpeg.errors.damaged ? JpegDecodeStatus::Damaged : JpegDecodeStatus::Decoded;
+}
+
+JpegDecodeStatus decodeJpeg(const QByteArray& file, qint64 maxWorkingBytes, QImage& image) {
+    JpegRowDecoder decoder(file);
+    if (const JpegDecodeStatus status = decoder.start(maxWorkingBytes);
+        status != JpegDecodeStatus::Decoded)
+        return status;
+    // No fill: every row is written by the decoder, or the picture is refused.
+    QImage pixels = newImage(decoder.width(), decoder.height(), decoder.format());
+    if (pixels.isNull())
+        return JpegDecodeStatus::TooLarge;
+    const int height = decoder.height();
+    std::vector<uchar*> rows;
+    try {
+        rows.resize(size_t(height));
+    } catch (const std::bad_alloc&) {
+        return JpegDecodeStatus::TooLarge;
+    }
+    for (int y = 0; y < height; ++y)
+        rows[size_t(y)] = pixels.scanLine(y);
+    if (const JpegDecodeStatus status = decoder.readRows(rows.data(), height);
+        status != JpegDecodeStatus::Decoded)
+        return status;
     image = pixels;
     return JpegDecodeStatus::Decoded;
 }

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QImage>
 
+#include <memory>
 #include <optional>
 
 // What a JPEG's header says, read without decoding the picture.
@@ -23,6 +24,37 @@ enum class JpegDecodeStatus {
     Decoded,  // image holds the picture
     Damaged,  // a JPEG that cannot be decoded whole (broken, cut short, closed early)
     TooLarge, // libjpeg or the picture's pixels need more memory than allowed or available
+};
+
+// A JPEG held in memory decoded a stretch of rows at a time, from the top, so that work on
+// the first rows can start while the rest are still being decoded. The rows take the
+// format decodeJpeg gives, and a picture is refused as decodeJpeg refuses it.
+class JpegRowDecoder {
+public:
+    explicit JpegRowDecoder(const QByteArray& file);
+    ~JpegRowDecoder();
+    JpegRowDecoder(const JpegRowDecoder&) = delete;
+    JpegRowDecoder& operator=(const JpegRowDecoder&) = delete;
+
+    // Reads the header and starts libjpeg with at most maxWorkingBytes of its own memory;
+    // Decoded when the rows can be read.
+    JpegDecodeStatus start(qint64 maxWorkingBytes);
+    int width() const;
+    int height() const;
+    QImage::Format format() const;
+    // Rows decoded so far: the next row readRows writes.
+    int nextRow() const;
+    // Decodes up to count of the next rows into rows (each a row of width pixels in the
+    // format) and adds how many it decoded to nextRow. After the last row it checks the end
+    // of the stream. Damaged as soon as libjpeg has made up data; the picture is refused
+    // then, and no more rows are read.
+    JpegDecodeStatus readRows(uchar* const* rows, int count);
+
+    struct State; // libjpeg's state, known only to the decoder's own source
+
+private:
+    QByteArray m_file;
+    std::unique_ptr<State> m_state;
 };
 
 // Decodes a JPEG held in memory with libjpeg straight into the rows a page uses:

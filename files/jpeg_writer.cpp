@@ -7,6 +7,7 @@
 
 #include <csetjmp>
 #include <cstdio>
+#include <stdexcept>
 #include <vector>
 
 #include <jpeglib.h>
@@ -100,15 +101,16 @@ void toRgb(const uchar* bgr, JSAMPLE* rgb, int width) {
 } // namespace
 
 struct JpegEncoder::State {
-    explicit State(const Bitmap& bitmap) : picture(bitmap), row(size_t(bitmap.width()) * 3) {
-        picture.setDepth(24);
+    State(int width, int height) : width(width), height(height), row(size_t(width) * 3) {
         dest.block.resize(kBlockBytes);
     }
     ~State() { jpeg_destroy_compress(&cinfo); }
     State(const State&) = delete;
     State& operator=(const State&) = delete;
 
-    Bitmap picture;
+    Bitmap picture; // what writeTo compresses; empty when the rows come a band at a time
+    int width;
+    int height;
     std::vector<JSAMPLE> row;
     jpeg_compress_struct cinfo{};
     ErrorManager errors{};
@@ -138,8 +140,8 @@ int start(JpegEncoder::State* state) {
     state->dest.pub.term_destination = termDestination;
     cinfo->dest = &state->dest.pub;
 
-    cinfo->image_width = JDIMENSION(state->picture.width());
-    cinfo->image_height = JDIMENSION(state->picture.height());
+    cinfo->image_width = JDIMENSION(state->width);
+    cinfo->image_height = JDIMENSION(state->height);
     cinfo->input_components = 3;
     cinfo->in_color_space = JCS_RGB;
     jpeg_set_defaults(cinfo);
@@ -148,26 +150,33 @@ int start(JpegEncoder::State* state) {
     return 0;
 }
 
-int compress(JpegEncoder::State* state) {
+// Compresses the rows of band, the picture's next ones; finishes the stream after the last.
+int compress(JpegEncoder::State* state, const Bitmap* band) {
     jpeg_compress_struct* cinfo = &state->cinfo;
     if (setjmp(state->errors.jump))
         return state->errors.pub.msg_code;
     JSAMPROW rows[1] = {state->row.data()};
-    const int width = state->picture.width();
-    while (cinfo->next_scanline < cinfo->image_height) {
-        toRgb(state->picture.constScanLine(int(cinfo->next_scanline)), rows[0], width);
+    const int width = state->width;
+    for (int y = 0; y < band->height(); ++y) {
+        toRgb(band->constScanLine(y), rows[0], width);
         jpeg_write_scanlines(cinfo, rows, 1);
     }
-    jpeg_finish_compress(cinfo);
+    if (cinfo->next_scanline == cinfo->image_height)
+        jpeg_finish_compress(cinfo);
     return 0;
 }
 
 } // namespace
 
-JpegEncoder::JpegEncoder(const Bitmap& bitmap) {
-    if (bitmap.isEmpty())
+JpegEncoder::JpegEncoder(const Bitmap& bitmap) : JpegEncoder(bitmap.width(), bitmap.height()) {
+    m_state->picture = bitmap;
+    m_state->picture.setDepth(24);
+}
+
+JpegEncoder::JpegEncoder(int width, int height) {
+    if (width <= 0 || height <= 0)
         throw noPictureToSaveError();
-    m_state = std::make_unique<State>(bitmap);
+    m_state = std::make_unique<State>(width, height);
     if (const int code = start(m_state.get()))
         throw jpegError(code);
 }
@@ -175,8 +184,14 @@ JpegEncoder::JpegEncoder(const Bitmap& bitmap) {
 JpegEncoder::~JpegEncoder() = default;
 
 bool JpegEncoder::writeTo(QIODevice& device) {
+    return writeRows(device, m_state->picture);
+}
+
+bool JpegEncoder::writeRows(QIODevice& device, const Bitmap& band) {
+    if (band.depth() != 24 || band.width() != m_state->width)
+        throw std::invalid_argument("JPEG rows need 24 bits and the picture's width");
     m_state->dest.device = &device;
-    const int code = compress(m_state.get());
+    const int code = compress(m_state.get(), &band);
     if (m_state->dest.writeFailed)
         return false;
     if (code)

@@ -25,6 +25,13 @@ public:
     // false when the device takes less than it is given. Called once.
     bool writeTo(QIODevice& device);
 
+    // For a 24-bit bitmap of width x height whose rows are made a band at a time and given
+    // to writeRows; throws as the other constructor.
+    JpegEncoder(int width, int height);
+    // Compresses band, the bitmap's next rows (its width, 24 bits), into device; the stream
+    // ends with the last row. Called for the bands in order from the top.
+    bool writeRows(QIODevice& device, const Bitmap& band);
+
     struct State; // the compressor's state, known only to the encoder's own source
 
 private:

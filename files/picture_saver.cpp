@@ -19,10 +19,14 @@ QString unsupportedSaveFormatMessage() {
     return QStringLiteral("保存ファイルはJpeg,BMPのみ対応です。");
 }
 
+QString SavedFileName(const QString& name, SaveFormat format) {
+    return format == SaveFormat::Jpeg ? JpegFileName(name) : name;
+}
+
 QString SavePicture(const Bitmap& page, const QString& name, SaveFormat format) {
     switch (format) {
     case SaveFormat::Jpeg: {
-        const QString path = JpegFileName(name);
+        const QString path = SavedFileName(name, format);
         JpegEncoder encoder(page);
         WriteFileSafely(path, [&encoder](QIODevice& file) { return encoder.writeTo(file); });
         return path;

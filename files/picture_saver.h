@@ -13,6 +13,9 @@ SaveFormat SaveFormatOf(const QString& name);
 // What the user is told when a name's extension is neither.
 QString unsupportedSaveFormatMessage();
 
+// The path SavePicture writes for name: JpegFileName of it for a JPEG, name itself for a BMP.
+QString SavedFileName(const QString& name, SaveFormat format);
+
 // Encodes the page straight into a file written safely under name: a JPEG under JpegFileName
 // of it, a BMP under name itself, at the page's depth. Returns the path written. Throws
 // EAppError (the encoders' and WriteFileSafely's errors; the unsupported-format message

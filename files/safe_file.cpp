@@ -4,6 +4,10 @@
 
 #include <QSaveFile>
 
+#ifdef Q_OS_LINUX
+#include <fcntl.h>
+#endif
+
 namespace {
 
 EAppError cannotCreate(const QString& path, const QString& reason) {
@@ -34,4 +38,13 @@ void WriteFileSafely(const QString& path, const std::function<bool(QIODevice&)>&
 
 void WriteFileSafely(const QString& path, const QByteArray& data) {
     WriteFileSafely(path, [&data](QIODevice& file) { return file.write(data) == data.size(); });
+}
+
+void startWriteback(QIODevice& file) {
+#ifdef Q_OS_LINUX
+    if (auto* onDisk = qobject_cast<QFileDevice*>(&file); onDisk && onDisk->handle() >= 0)
+        ::sync_file_range(onDisk->handle(), 0, 0, SYNC_FILE_RANGE_WRITE);
+#else
+    Q_UNUSED(file);
+#endif
 }

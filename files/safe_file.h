@@ -16,3 +16,9 @@ class QIODevice;
 // falls short.
 void WriteFileSafely(const QString& path, const std::function<bool(QIODevice&)>& write);
 void WriteFileSafely(const QString& path, const QByteArray& data);
+
+// Asks the system to start putting what has been written to file so far on the disk, without
+// waiting for it, so that a writer that makes its contents over a while leaves the sync before
+// the rename little to wait for. Nothing for a device that is not a file, nor where the system
+// offers no such request.
+void startWriteback(QIODevice& file);

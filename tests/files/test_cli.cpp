@@ -1,7 +1,9 @@
 #include "bitmap.h"
 #include "bmp_writer.h"
+#include "colouring_pipeline.h"
 #include "fixtures.h"
 #include "image_loader.h"
+#include "jpeg_writer.h"
 #include "per_pixel_reference.h"
 #include "steps.h"
 
@@ -354,20 +356,115 @@ TEST_F(Cli, UnreadableInputWritesNothingAndKeepsAnExistingOutput) {
     EXPECT_EQ(old.readAll(), QByteArray("old"));
 }
 
-TEST_F(Cli, ColouringAPhotoToBmpGivesThePerPixelPageByteForByte) {
-    // Over 2 MiB of pixels, so the page takes the large-picture memory, and the file is
-    // written in several stretches.
-    fixtures::writeFile(path("big.jpg"), fixtures::encoded(fixtures::photo(1100, 700), "jpeg"));
-    const CliRun run = cli({QStringLiteral("convert"), QStringLiteral("--colouring"),
-                            path("big.jpg"), path("out.bmp")});
-    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+// The per-pixel colouring page of the picture file at path.
+Bitmap perPixelPage(const QString& path) {
     Bitmap photo;
-    ASSERT_TRUE(ImageLoaderGP(path("big.jpg"), photo));
-    Bitmap expected(photo.width(), photo.height());
-    perPixelColouring(photo, expected);
-    QFile written(path("out.bmp"));
-    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(written.readAll() == EncodeBmp(expected));
+    EXPECT_TRUE(ImageLoaderGP(path, photo));
+    Bitmap page(photo.width(), photo.height());
+    perPixelColouring(photo, page);
+    return page;
+}
+
+QByteArray contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
+}
+
+// A JPEG whose scan ends early, near its bottom: rows above the damage decode well.
+QByteArray jpegClosedNearTheEnd(const QImage& picture) {
+    const QByteArray jpeg = fixtures::encoded(picture, "jpeg");
+    const qsizetype scan = jpeg.indexOf("\xff\xda");
+    return jpeg.left(scan + (jpeg.size() - scan) * 9 / 10) + "\xff\xd9";
+}
+
+TEST_F(Cli, ColouringAPhotoGivesThePerPixelPageByteForByte) {
+    // Over 2 MiB of pixels, so the page takes the large-picture memory, and the file is
+    // written in several stretches; the conversion goes in several bands.
+    fixtures::writeFile(path("big.jpg"), fixtures::encoded(fixtures::photo(1100, 700), "jpeg"));
+    const Bitmap expected = perPixelPage(path("big.jpg"));
+    for (const char* output : {"out.bmp", "out.jpg"}) {
+        const CliRun run = cli({QStringLiteral("convert"), QStringLiteral("--colouring"),
+                                path("big.jpg"), path(output)});
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+        EXPECT_TRUE(
+            contents(path(output)) ==
+            (QByteArray(output).endsWith("bmp") ? EncodeBmp(expected) : EncodeJpeg(expected)))
+            << output;
+    }
+}
+
+struct PipelineCase {
+    const char* name;
+    QByteArray (*input)(); // none: the fixture's grey JPEG
+    const char* output;
+    bool pipelined;
+};
+
+std::ostream& operator<<(std::ostream& out, const PipelineCase& c) {
+    return out << c.name;
+}
+
+class CliPipeline : public Cli, public ::testing::WithParamInterface<PipelineCase> {};
+
+// The pipelined conversion takes colour JPEGs only and gives the bytes of the per-pixel
+// page saved whole; anything else, a damaged photo included, it leaves alone without a
+// trace for the ordinary way.
+TEST_P(CliPipeline, TakesColourJpegsAndGivesThePerPixelPageOrLeavesEverythingAsItWas) {
+    const PipelineCase& c = GetParam();
+    const QString input = c.input ? path("input") : path("grey.jpg");
+    if (c.input)
+        fixtures::writeFile(input, c.input());
+    const QString output = path(c.output);
+    fixtures::writeFile(output, "old");
+    const QStringList before = QDir(m_dir.path()).entryList(QDir::Files, QDir::Name);
+    QFile file(input);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const SaveFormat format = SaveFormatOf(output);
+    ASSERT_EQ(SaveColouringPipelined(file, input, output, format), c.pipelined);
+    const QByteArray expected = !c.pipelined                ? QByteArray("old")
+                                : format == SaveFormat::Bmp ? EncodeBmp(perPixelPage(input))
+                                                            : EncodeJpeg(perPixelPage(input));
+    EXPECT_TRUE(contents(output) == expected);
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files, QDir::Name), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Inputs, CliPipeline,
+    ::testing::Values(
+        PipelineCase{"bands_to_bmp",
+                     [] { return fixtures::encoded(fixtures::photo(333, 300), "jpeg"); }, "out.bmp",
+                     true},
+        PipelineCase{"bands_to_jpeg",
+                     [] { return fixtures::encoded(fixtures::photo(333, 300), "jpeg"); }, "out.jpg",
+                     true},
+        PipelineCase{"smallest", [] { return fixtures::encoded(fixtures::photo(3, 4), "jpeg"); },
+                     "out.bmp", true},
+        PipelineCase{"too_narrow", [] { return fixtures::encoded(fixtures::photo(2, 40), "jpeg"); },
+                     "out.bmp", false},
+        PipelineCase{"too_short", [] { return fixtures::encoded(fixtures::photo(40, 3), "jpeg"); },
+                     "out.jpg", false},
+        PipelineCase{"grey", nullptr, "out.bmp", false},
+        PipelineCase{"png", [] { return fixtures::encoded(fixtures::photo(40, 30), "png"); },
+                     "out.bmp", false},
+        PipelineCase{"damaged_near_the_end",
+                     [] { return jpegClosedNearTheEnd(fixtures::photo(333, 300)); }, "out.bmp",
+                     false},
+        PipelineCase{"damaged_to_jpeg",
+                     [] { return jpegClosedNearTheEnd(fixtures::photo(333, 300)); }, "out.jpg",
+                     false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(Cli, ColouringADamagedPhotoSaysItIsUnreadableAndKeepsTheOldFile) {
+    fixtures::writeFile(path("cut.jpg"), jpegClosedNearTheEnd(fixtures::photo(1100, 700)));
+    fixtures::writeFile(path("old.bmp"), "old");
+    const CliRun run = cli({QStringLiteral("convert"), QStringLiteral("--colouring"),
+                            path("cut.jpg"), path("old.bmp")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err,
+              QStringLiteral("pintabel-cli convert: %1: unreadable\n").arg(path("cut.jpg")));
+    EXPECT_EQ(contents(path("old.bmp")), QByteArray("old"));
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files, QDir::Name),
+              QStringList({"cut.jpg", "grey.jpg", "notes.txt", "old.bmp", "photo.png"}));
 }
 
 // The tool's standard error carries its own messages only, even where Qt would have
