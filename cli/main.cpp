@@ -140,10 +140,6 @@ int info(const QList<QByteArray>& files) {
     return status;
 }
 
-const ProcessingStep* findStep(const QString& option) {
-    return findProcessingStep(option);
-}
-
 // Splits the arguments of command into processing steps and paths (their own bytes);
 // false (after saying why) on an unknown step.
 bool parseSteps(const QString& command, const QList<QByteArray>& arguments,
@@ -151,7 +147,7 @@ bool parseSteps(const QString& command, const QList<QByteArray>& arguments,
     for (const QByteArray& raw : arguments) {
         const QString argument = QFile::decodeName(raw);
         if (argument.startsWith(QLatin1String("--"))) {
-            const ProcessingStep* step = findStep(argument);
+            const ProcessingStep* step = findProcessingStep(argument);
             if (!step) {
                 print(stderr,
                       QStringLiteral("pintabel-cli %1: unknown step %2\n").arg(command, argument));
