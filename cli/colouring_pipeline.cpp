@@ -162,10 +162,11 @@ bool colourBands(DecodedRing& photo, int width, int height, const Write& write) 
     Bitmap band;
     for (int top = 1; top <= lastRow; top += kBandRows) {
         const int rows = std::min(kBandRows, lastRow - top + 1);
+        const Bitmap source = photo.rows(top - 1, rows + kMarginRows);
         // The filter writes rows 1 to rows of it; the rest stays white.
-        if (band.height() != rows + kMarginRows)
-            band = Bitmap::whiteOutside(width, rows + kMarginRows, QRect(1, 1, width - 2, rows));
-        CustomFilterColumns(photo.rows(top - 1, rows + kMarginRows), band, 0, width);
+        if (band.height() != source.height())
+            band = ColouringOutput(source);
+        CustomFilterColumns(source, band, 0, width);
         photo.release(top + rows - 1);
         const int first = top == 1 ? 0 : 1;
         const int end = top + rows - 1 == lastRow ? rows + kMarginRows : rows + 1;

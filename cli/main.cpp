@@ -140,10 +140,6 @@ int info(const QList<QByteArray>& files) {
     return status;
 }
 
-const ProcessingStep* findStep(const QString& option) {
-    return findProcessingStep(option);
-}
-
 // Splits the arguments of command into processing steps and paths (their own bytes);
 // false (after saying why) on an unknown step.
 bool parseSteps(const QString& command, const QList<QByteArray>& arguments,
@@ -151,7 +147,7 @@ bool parseSteps(const QString& command, const QList<QByteArray>& arguments,
     for (const QByteArray& raw : arguments) {
         const QString argument = QFile::decodeName(raw);
         if (argument.startsWith(QLatin1String("--"))) {
-            const ProcessingStep* step = findStep(argument);
+            const ProcessingStep* step = findProcessingStep(argument);
             if (!step) {
                 print(stderr,
                       QStringLiteral("pintabel-cli %1: unknown step %2\n").arg(command, argument));
@@ -210,21 +206,6 @@ int convert(const QList<QByteArray>& arguments) {
     return 0;
 }
 
-// Splits the arguments of a command that takes steps and one INPUT; false (after saying why)
-// on an unknown step or another number of paths.
-bool stepsAndOneInput(const QString& command, const QList<QByteArray>& arguments,
-                      QList<const ProcessingStep*>& chosen, QByteArray& input) {
-    QList<QByteArray> paths;
-    if (!parseSteps(command, arguments, chosen, paths))
-        return false;
-    if (paths.size() != 1) {
-        print(stderr, QStringLiteral("pintabel-cli %1: give one INPUT\n").arg(command));
-        return false;
-    }
-    input = paths[0];
-    return true;
-}
-
 // Takes "OPTION VALUE" out of the arguments (value stays empty without OPTION); false, after
 // saying so, when OPTION has no VALUE.
 bool takeOption(const QString& command, const char* option, const char* what,
@@ -242,17 +223,37 @@ bool takeOption(const QString& command, const char* option, const char* what,
     return true;
 }
 
-int check(QList<QByteArray> arguments) {
-    QByteArray overlayName;
-    if (!takeOption(QStringLiteral("check"), "--overlay", "FILE", arguments, overlayName))
-        return 2;
-    const QString overlay = QFile::decodeName(overlayName);
+// The arguments of a command that takes one "OPTION VALUE", steps and one INPUT.
+struct OneInputArguments {
+    QByteArray optionValue; // empty without OPTION
     QList<const ProcessingStep*> chosen;
     QByteArray input;
-    if (!stepsAndOneInput(QStringLiteral("check"), arguments, chosen, input))
+};
+
+// Splits them; false (after saying why) when OPTION has no VALUE, on an unknown step and on
+// another number of paths.
+bool oneInputArguments(const QString& command, const char* option, const char* what,
+                       QList<QByteArray> arguments, OneInputArguments& given) {
+    if (!takeOption(command, option, what, arguments, given.optionValue))
+        return false;
+    QList<QByteArray> paths;
+    if (!parseSteps(command, arguments, given.chosen, paths))
+        return false;
+    if (paths.size() != 1) {
+        print(stderr, QStringLiteral("pintabel-cli %1: give one INPUT\n").arg(command));
+        return false;
+    }
+    given.input = paths[0];
+    return true;
+}
+
+int check(const QList<QByteArray>& arguments) {
+    OneInputArguments given;
+    if (!oneInputArguments(QStringLiteral("check"), "--overlay", "FILE", arguments, given))
         return 2;
+    const QString overlay = QFile::decodeName(given.optionValue);
     Bitmap page;
-    if (!loadPage(QStringLiteral("check"), input, chosen, page))
+    if (!loadPage(QStringLiteral("check"), given.input, given.chosen, page))
         return 1;
     const ColourabilityCheck figures(page);
     print(stdout, QStringLiteral("size %1x%2\n").arg(page.width()).arg(page.height()));
@@ -274,24 +275,20 @@ int check(QList<QByteArray> arguments) {
     return 0;
 }
 
-int printPage(QList<QByteArray> arguments) {
-    QByteArray printerBytes;
-    if (!takeOption(QStringLiteral("print"), "--printer", "NAME", arguments, printerBytes))
+int printPage(const QList<QByteArray>& arguments) {
+    OneInputArguments given;
+    if (!oneInputArguments(QStringLiteral("print"), "--printer", "NAME", arguments, given))
         return 2;
-    const QString printerName = QString::fromLocal8Bit(printerBytes);
-    QList<const ProcessingStep*> chosen;
-    QByteArray input;
-    if (!stepsAndOneInput(QStringLiteral("print"), arguments, chosen, input))
-        return 2;
+    const QString printerName = QString::fromLocal8Bit(given.optionValue);
     TQvPrinter service;
     if (!printerName.isEmpty()) {
         service.CheckNoPrinter();
         service.selectPrinter(printerName);
     }
     Bitmap page;
-    if (!loadPage(QStringLiteral("print"), input, chosen, page))
+    if (!loadPage(QStringLiteral("print"), given.input, given.chosen, page))
         return 1;
-    PrintPicture(service, page, QFile::decodeName(input));
+    PrintPicture(service, page, QFile::decodeName(given.input));
     return 0;
 }
 

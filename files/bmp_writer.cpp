@@ -35,11 +35,10 @@ int masksBytes(int depth) {
     return depth == 16 ? 12 : 0;
 }
 
-// One row of the file from one row of the bitmap; the padding is zero.
-void encodeRow(const Bitmap& bitmap, int y, uchar* out) {
+// One row of the file, rowBytes long, from one row of the bitmap; the padding is zero.
+void encodeRow(const Bitmap& bitmap, int y, qint64 rowBytes, uchar* out) {
     const uchar* in = bitmap.constScanLine(y);
     const int width = bitmap.width();
-    const qint64 rowBytes = (qint64(width) * bitmap.depth() + 31) / 32 * 4;
     std::memset(out + rowBytes - 4, 0, 4);
     switch (bitmap.depth()) {
     case 1:
@@ -147,7 +146,7 @@ bool BmpEncoder::writeRows(QIODevice& device, const Bitmap& band, int top) const
         uchar* row = reinterpret_cast<uchar*>(chunk.data());
         const int rows = qMin(rowsPerChunk, y + 1);
         for (int i = 0; i < rows; ++i, --y, row += m_rowBytes)
-            encodeRow(band, y, row);
+            encodeRow(band, y, m_rowBytes, row);
         const qint64 bytes = m_rowBytes * rows;
         if (device.write(chunk.constData(), bytes) != bytes)
             return false;

@@ -24,17 +24,17 @@ QString SavedFileName(const QString& name, SaveFormat format) {
 }
 
 QString SavePicture(const Bitmap& page, const QString& name, SaveFormat format) {
+    const QString path = SavedFileName(name, format);
     switch (format) {
     case SaveFormat::Jpeg: {
-        const QString path = SavedFileName(name, format);
         JpegEncoder encoder(page);
         WriteFileSafely(path, [&encoder](QIODevice& file) { return encoder.writeTo(file); });
         return path;
     }
     case SaveFormat::Bmp: {
         const BmpEncoder encoder(page);
-        WriteFileSafely(name, [&encoder](QIODevice& file) { return encoder.writeTo(file); });
-        return name;
+        WriteFileSafely(path, [&encoder](QIODevice& file) { return encoder.writeTo(file); });
+        return path;
     }
     case SaveFormat::Unsupported:
         break;
