@@ -9,11 +9,6 @@
 
 namespace {
 
-const Bitmap& photo() {
-    static const Bitmap picture = photoLike(kPhotoWidth, kPhotoHeight);
-    return picture;
-}
-
 // state.range(0): 0 the baseline x86-64 loop, 1 the SSE4.1 loop, 2 the AVX2 loop.
 void BM_ColouringWhole(benchmark::State& state) {
     const CpuPath path = CpuPath(state.range(0));

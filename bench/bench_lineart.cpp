@@ -9,13 +9,6 @@
 
 namespace {
 
-// The pixel benchmarks' photograph: edges 97 and 61 pixels apart all over the picture, under
-// noise; far more lines than a photograph gives, so the worst case.
-const Bitmap& photo() {
-    static const Bitmap picture = photoLike(kPhotoWidth, kPhotoHeight);
-    return picture;
-}
-
 // A scene closer to what people convert: some forty soft-edged shapes of many colours and
 // sizes over a sky-like gradient, under noise.
 const Bitmap& scene() {
@@ -54,6 +47,8 @@ const Bitmap& scene() {
     return picture;
 }
 
+// photo(), the pixel benchmarks' photograph, has edges 97 and 61 pixels apart all over the
+// picture, under noise: far more lines than a photograph gives, so the worst case.
 void BM_CleanLines(benchmark::State& state) {
     const Bitmap& picture = state.range(0) ? scene() : photo();
     const CleanLineSettings settings = defaultCleanLineSettings(kPhotoWidth, kPhotoHeight);

@@ -11,11 +11,6 @@
 
 namespace {
 
-const Bitmap& photo() {
-    static const Bitmap picture = photoLike(kPhotoWidth, kPhotoHeight);
-    return picture;
-}
-
 void BM_RepaintFromDisplayCopy(benchmark::State& state) {
     TPageImage page;
     page.setPicture(photo());

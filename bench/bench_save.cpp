@@ -23,11 +23,6 @@
 
 namespace {
 
-const Bitmap& page() {
-    static const Bitmap picture = photoLike(kPhotoWidth, kPhotoHeight);
-    return picture;
-}
-
 QTemporaryDir& workDir() {
     static QTemporaryDir dir;
     return dir;
@@ -36,7 +31,7 @@ QTemporaryDir& workDir() {
 // The page's pixels as red, green, blue rows, as cjpeg and plain libjpeg take them.
 const std::vector<JSAMPLE>& rgbPixels() {
     static const std::vector<JSAMPLE> pixels = [] {
-        const Bitmap& bitmap = page();
+        const Bitmap& bitmap = photo();
         std::vector<JSAMPLE> rgb(size_t(bitmap.width()) * size_t(bitmap.height()) * 3);
         JSAMPLE* out = rgb.data();
         for (int y = 0; y < bitmap.height(); ++y) {
@@ -83,13 +78,13 @@ void setCounters(benchmark::State& state) {
 void BM_SavePictureJpeg(benchmark::State& state) {
     const QString target = workDir().filePath(QStringLiteral("saved.jpg"));
     for (auto _ : state)
-        SavePicture(page(), target, SaveFormat::Jpeg);
+        SavePicture(photo(), target, SaveFormat::Jpeg);
     setCounters(state);
 }
 
 void BM_EncodeJpeg(benchmark::State& state) {
     for (auto _ : state) {
-        const QByteArray stream = EncodeJpeg(page());
+        const QByteArray stream = EncodeJpeg(photo());
         benchmark::DoNotOptimize(stream.constData());
     }
     setCounters(state);

@@ -8,11 +8,6 @@
 
 namespace {
 
-const Bitmap& photo() {
-    static const Bitmap picture = photoLike(kPhotoWidth, kPhotoHeight);
-    return picture;
-}
-
 // Into a separate output, as the window does (state.range(0) is the mode).
 void BM_ToneIntoOutput(benchmark::State& state) {
     TGammaImage gamma;

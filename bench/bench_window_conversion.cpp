@@ -19,11 +19,6 @@
 
 namespace {
 
-const Bitmap& photo() {
-    static const Bitmap picture = photoLike(kPhotoWidth, kPhotoHeight);
-    return picture;
-}
-
 class SilentPrompts : public Prompts {
 public:
     bool confirm(const QString&) override { return false; }

@@ -1,6 +1,6 @@
-# Sourced by the benchmark scripts that time pintabel-cli, with their arguments: sets $cli to
-# the tool in the build folder given first (build by default) and $work to a scratch folder
-# removed on exit.
+# Sourced by the scripts that run pintabel-cli from a build (the benchmarks, the README's
+# example pictures), with their arguments: sets $here to the repository, $cli to the tool in
+# the build folder given first (build by default) and $work to a scratch folder removed on exit.
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${1:-$here/build}
 cli=$build/cli/pintabel-cli

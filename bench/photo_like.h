@@ -32,6 +32,12 @@ inline Bitmap photoLike(int width, int height) {
     return bitmap;
 }
 
+// The photograph of kPhotoWidth x kPhotoHeight, made once per program.
+inline const Bitmap& photo() {
+    static const Bitmap picture = photoLike(kPhotoWidth, kPhotoHeight);
+    return picture;
+}
+
 // Copies all pixel bytes of the picture into a buffer that is already in memory.
 inline void copyPictureBytes(benchmark::State& state, const Bitmap& picture) {
     const size_t bytes = size_t(picture.bytesPerLine()) * size_t(picture.height());

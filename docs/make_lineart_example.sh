@@ -5,10 +5,7 @@
 # The photograph: a coffee cup by Rachel Michetti, courtesy of Pikolo Espresso Bar, CC0 (from
 # scikit-image's sample pictures).
 set -euo pipefail
-here=$(cd "$(dirname "$0")/.." && pwd)
-cli=${1:-$here/build}/cli/pintabel-cli
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+. "$(dirname "$0")/../bench/cli_setup.sh"
 "$cli" convert --clean-lines "$here/docs/lineart-photo.jpg" "$work/page.bmp"
 "$cli" check --overlay "$work/overlay.png" "$work/page.bmp"
 convert "$work/page.bmp" -colorspace Gray -depth 8 "$here/docs/lineart-page.png"

@@ -1,5 +1,6 @@
 #include "clean_lines.h"
 
+#include "colourability.h"
 #include "gap_closing.h"
 #include "page_mask.h"
 #include "thinning.h"
@@ -157,11 +158,7 @@ void drawAtThickness(cv::Mat& lines, int thickness) {
 } // namespace
 
 CleanLineSettings defaultCleanLineSettings(int width, int height) {
-    // Pixels per millimetre with the page fitted to A4 in its better orientation.
-    const double w = std::max(width, 1);
-    const double h = std::max(height, 1);
-    const double perMm = std::min(std::max(w, h) / 297.0, std::min(w, h) / 210.0);
-    return {50, std::max(1, int(std::lround(0.6 * perMm)))};
+    return {50, std::max(1, int(std::lround(0.6 * pixelsPerMmAtA4(width, height))))};
 }
 
 int speckSize(int width, int height) {

@@ -24,18 +24,12 @@ CleanLinesPreview previewCleanLines(const Bitmap& shrunk, double scale,
     // The lines as wide, relative to the picture, as they will be on the page.
     scaled.thickness = std::max(1, int(std::lround(settings.thickness * scale)));
     Bitmap lines = *cleanLines(shrunk, scaled);
+    if (closeTinyRegions)
+        ColourabilityCheck(lines).closeTinyRegions(lines);
+    // The figures and the marks are those of the page as it will be.
     const ColourabilityCheck check(lines);
     CleanLinesPreview preview;
     preview.marked = check.overlay(lines);
-    if (closeTinyRegions) {
-        check.closeTinyRegions(lines);
-        const ColourabilityCheck after(lines);
-        preview.marked = after.overlay(lines);
-        preview.inkShare = after.inkShare();
-        preview.regions = after.regions();
-        preview.tinyRegions = after.tinyRegions();
-        return preview;
-    }
     preview.inkShare = check.inkShare();
     preview.regions = check.regions();
     preview.tinyRegions = check.tinyRegions();

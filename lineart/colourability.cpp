@@ -81,9 +81,16 @@ void ColourabilityCheck::closeTinyRegions(Bitmap& page) const {
         return;
     if (regions.labels.cols != page.width() || regions.labels.rows != page.height())
         throw std::invalid_argument("the page is not the one checked");
-    // A two-colour page stays two-colour: its black is index 0; other depths get black.
     const bool mono = page.depth() == 1;
     const QImage& image = page.image();
+    if (!mono && image.depth() < 16) {
+        // Palette pages of 4 or 8 bits: black through the page's own table.
+        QImage painted = image.convertToFormat(QImage::Format_RGB32);
+        paintTiny(painted, qRgb(0, 0, 0));
+        page = Bitmap::fromImage(painted, page.depth());
+        return;
+    }
+    // A two-colour page stays two-colour: its black is index 0; other depths get black.
     const int bytes = image.depth() / 8;
     for (int y = 0; y < page.height(); ++y) {
         const int* label = regions.labels.ptr<int>(y);
@@ -97,15 +104,9 @@ void ColourabilityCheck::closeTinyRegions(Bitmap& page) const {
                 row[x / 8] = uchar(row[x / 8] & ~(0x80 >> (x % 8)));
             else if (bytes == 4)
                 reinterpret_cast<QRgb*>(row)[x] = qRgb(0, 0, 0);
-            else if (bytes >= 2)
+            else
                 std::fill_n(row + x * bytes, bytes, uchar(0));
         }
-    }
-    if (!mono && image.depth() < 16) {
-        // Palette pages of 4 or 8 bits: black through the page's own table.
-        QImage painted = page.image().convertToFormat(QImage::Format_RGB32);
-        paintTiny(painted, qRgb(0, 0, 0));
-        page = Bitmap::fromImage(painted, page.depth());
     }
 }
 
