@@ -48,12 +48,20 @@ bool PixelLoop::run(const QPointer<TPageImage>& page, ColumnBands bands,
     int x1 = 0;
     while (bands.next(x0, x1)) {
         work(x0, x1);
-        m_progress.setValue(x1 - 1);
-        QCoreApplication::processEvents();
-        if (m_store.AbortRequested || page.isNull())
+        advance(x1 - 1);
+        if (abandoned(page))
             return false;
     }
     return true;
+}
+
+void PixelLoop::advance(int value) {
+    m_progress.setValue(value);
+    QCoreApplication::processEvents();
+}
+
+bool PixelLoop::abandoned(const QPointer<TPageImage>& page) const {
+    return m_store.AbortRequested || page.isNull();
 }
 
 void PixelLoop::end() {

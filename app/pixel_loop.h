@@ -33,7 +33,8 @@ private:
 // One pixel loop, from its start to whichever way out it takes (to its end, abandoned,
 // or by an error): it counts as running, a conversion is marked in the page store so
 // that a click may abandon it, and on the way out the progress bar is reset and hidden,
-// the mark cleared and a close that waited for the loop carried out.
+// the mark cleared and a close that waited for the loop carried out. Between its steps
+// it moves the bar and lets window messages through.
 class PixelLoop {
 public:
     enum Kind { Conversion, Adjustment };
@@ -51,11 +52,15 @@ public:
     // went away meanwhile.
     bool run(const QPointer<TPageImage>& page, ColumnBands bands,
              const std::function<void(int, int)>& work);
+    // Moves the bar to value and lets window messages through.
+    void advance(int value);
     // The bar reset and hidden and the conversion mark cleared, before the loop's result
     // is kept; done again by the destructor when a loop ends otherwise.
     void end();
 
 private:
+    bool abandoned(const QPointer<TPageImage>& page) const;
+
     PixelLoops& m_loops;
     PageStore& m_store;
     QProgressBar& m_progress;
