@@ -9,7 +9,6 @@
 #include <QIcon>
 #include <QList>
 #include <QMainWindow>
-#include <QPointer>
 #include <QStringList>
 #include <functional>
 

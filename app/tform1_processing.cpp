@@ -7,6 +7,7 @@
 #include "page_image.h"
 #include "prompts.h"
 
+#include <QPointer>
 #include <QTabWidget>
 
 #include <optional>
