@@ -13,7 +13,7 @@
 #include <optional>
 
 void TForm1::Change_Nurie() {
-    if (refusedWhileLoopRuns() || !activeImage())
+    if (!canReplaceActivePage())
         return;
     const QPointer<QWidget> sheet = PageControl1->currentWidget();
     CustomFilter();
@@ -23,7 +23,7 @@ void TForm1::Change_Nurie() {
 }
 
 void TForm1::CustomFilter() {
-    if (refusedWhileLoopRuns() || !activeImage())
+    if (!canReplaceActivePage())
         return;
     PixelLoop loop(m_loops, Store, *StatusProgress, PixelLoop::Conversion);
 
@@ -55,21 +55,21 @@ void TForm1::CustomFilter() {
 }
 
 void TForm1::Egg_Plus_ON() {
-    if (refusedWhileLoopRuns() || !activeImage())
+    if (!canReplaceActivePage())
         return;
     ToneObject.Mode = 0;
     ToneFilter(ToneObject);
 }
 
 void TForm1::Egg_Minus_ON() {
-    if (refusedWhileLoopRuns() || !activeImage())
+    if (!canReplaceActivePage())
         return;
     ToneObject.Mode = 1;
     ToneFilter(ToneObject);
 }
 
 void TForm1::ToneFilter(TImageProcessing& processor) {
-    if (refusedWhileLoopRuns() || !activeImage())
+    if (!canReplaceActivePage())
         return;
     PixelLoop loop(m_loops, Store, *StatusProgress, PixelLoop::Adjustment);
 
@@ -91,7 +91,7 @@ void TForm1::ToneFilter(TImageProcessing& processor) {
 }
 
 void TForm1::convertToCleanLines() {
-    if (refusedWhileLoopRuns() || !activeImage())
+    if (!canReplaceActivePage())
         return;
     const QPointer<QWidget> sheet = PageControl1->currentWidget();
     const QPointer<TPageImage> page = activeImage();
