@@ -16,7 +16,8 @@ public:
     explicit BookDialog(const BookSettings& settings, QWidget* parent = nullptr);
     BookSettings settings() const;
 
-    QComboBox* paper = nullptr;
-    QDoubleSpinBox* margin = nullptr;
-    QCheckBox* vector = nullptr;
+private:
+    QComboBox* m_paper = nullptr;
+    QDoubleSpinBox* m_margin = nullptr;
+    QCheckBox* m_vector = nullptr;
 };

@@ -64,10 +64,6 @@ CleanLineChoice CleanLinesDialog::choice() const {
     return {{m_detail->value(), m_thickness->value()}, m_closeTiny->isChecked()};
 }
 
-QString CleanLinesDialog::figures() const {
-    return m_figures->text();
-}
-
 void CleanLinesDialog::schedulePreview() {
     // A slider dragged sends many values at once: only the last is drawn.
     if (m_pending)

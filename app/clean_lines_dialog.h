@@ -26,17 +26,15 @@ public:
     CleanLinesDialog(const Bitmap& page, const CleanLineChoice& choice, QWidget* parent = nullptr);
 
     CleanLineChoice choice() const;
-    // The figures the preview shows now.
-    QString figures() const;
-    // Draws the preview for the controls' values now (it is otherwise drawn once the
-    // controls have stopped changing for this turn of the event loop).
-    void updatePreview();
 
+private:
     // The longer side of the shrunk copy, in pixels.
     static constexpr int kPreviewSide = 720;
 
-private:
+    // Draws the preview for the controls' values once they have stopped changing for this
+    // turn of the event loop.
     void schedulePreview();
+    void updatePreview();
 
     // Set while m_small is made: declared first, so it is initialised first.
     double m_scale = 1.0; // shrunk copy's pixels per page pixel

@@ -7,7 +7,12 @@
 
 #include <QCoreApplication>
 #include <QProgressBar>
+#include <QThread>
 #include <QWidget>
+
+#include <atomic>
+#include <exception>
+#include <thread>
 
 bool PixelLoops::deferClose(PageStore& store) {
     if (!anyRunning())
@@ -48,12 +53,52 @@ bool PixelLoop::run(const QPointer<TPageImage>& page, ColumnBands bands,
     int x1 = 0;
     while (bands.next(x0, x1)) {
         work(x0, x1);
-        m_progress.setValue(x1 - 1);
-        QCoreApplication::processEvents();
-        if (m_store.AbortRequested || page.isNull())
+        advance(x1 - 1);
+        if (abandoned(page))
             return false;
     }
     return true;
+}
+
+void PixelLoop::advance(int value) {
+    m_progress.setValue(value);
+    QCoreApplication::processEvents();
+}
+
+bool PixelLoop::runOnWorker(const QPointer<TPageImage>& page,
+                            const std::function<void(const Reach&)>& work) {
+    std::atomic<int> reached{m_progress.value()};
+    std::atomic<bool> stop{false};
+    std::atomic<bool> done{false};
+    std::exception_ptr failure;
+    std::thread worker([&] {
+        try {
+            work([&](int value) {
+                reached = value;
+                return !stop;
+            });
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        done = true;
+    });
+    // Messages are let through in short turns, so the wait ends soon after the work does.
+    while (!done) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        m_progress.setValue(reached);
+        if (abandoned(page))
+            stop = true;
+        if (!done)
+            QThread::msleep(5);
+    }
+    worker.join();
+    if (failure)
+        std::rethrow_exception(failure);
+    return !stop && !abandoned(page);
+}
+
+bool PixelLoop::abandoned(const QPointer<TPageImage>& page) const {
+    return m_store.AbortRequested || page.isNull();
 }
 
 void PixelLoop::end() {

@@ -264,6 +264,11 @@ bool TForm1::refusedWhileLoopRuns() {
     return true;
 }
 
+// A running pixel loop keeps every page picture to itself until it ends.
+bool TForm1::canReplaceActivePage() {
+    return !refusedWhileLoopRuns() && activeImage();
+}
+
 void TForm1::connectCommand(QAction* action, void (TForm1::*command)()) {
     connect(action, &QAction::triggered, this,
             [this, command] { run([=] { (this->*command)(); }); });

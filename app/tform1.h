@@ -9,7 +9,6 @@
 #include <QIcon>
 #include <QList>
 #include <QMainWindow>
-#include <QPointer>
 #include <QStringList>
 #include <functional>
 
@@ -156,6 +155,9 @@ private:
     void setTabImageIndex(QWidget* sheet, int index);
     int activePage() const;
     TPageImage* activeImage() const;
+    // Whether a command may process, replace or free the active page: there is one, and
+    // no pixel loop runs (refused with a beep otherwise).
+    bool canReplaceActivePage();
     // One message for the files a command could not open (unreadable, or refused with
     // an error), and one if the page store was full.
     void reportPagesNotOpened(const QStringList& unreadable, const QStringList& errors,

@@ -8,9 +8,7 @@
 #include "safe_file.h"
 
 #include <QBuffer>
-#include <QCoreApplication>
 #include <QPointer>
-#include <QProgressBar>
 #include <QTabWidget>
 
 void TForm1::SaveBook1Click() {
@@ -44,8 +42,7 @@ void TForm1::SaveBook1Click() {
         if (!page)
             return;
         book.addPage(page->picture());
-        StatusProgress->setValue(book.pageCount());
-        QCoreApplication::processEvents();
+        running.advance(book.pageCount());
     }
     book.finish();
     WriteFileSafely(name, pdf.data());

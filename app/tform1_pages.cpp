@@ -107,7 +107,7 @@ void TForm1::Close_ON() {
 }
 
 void TForm1::Undo_Click() {
-    if (refusedWhileLoopRuns() || !activeImage())
+    if (!canReplaceActivePage())
         return;
     const int k = activePage();
     if (!Store.UndoImages[size_t(k)])

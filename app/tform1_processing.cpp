@@ -7,18 +7,13 @@
 #include "page_image.h"
 #include "prompts.h"
 
-#include <QCoreApplication>
-#include <QProgressBar>
+#include <QPointer>
 #include <QTabWidget>
-#include <QThread>
 
-#include <atomic>
-#include <exception>
 #include <optional>
-#include <thread>
 
 void TForm1::Change_Nurie() {
-    if (refusedWhileLoopRuns() || !activeImage())
+    if (!canReplaceActivePage())
         return;
     const QPointer<QWidget> sheet = PageControl1->currentWidget();
     CustomFilter();
@@ -28,7 +23,7 @@ void TForm1::Change_Nurie() {
 }
 
 void TForm1::CustomFilter() {
-    if (refusedWhileLoopRuns() || !activeImage())
+    if (!canReplaceActivePage())
         return;
     PixelLoop loop(m_loops, Store, *StatusProgress, PixelLoop::Conversion);
 
@@ -60,21 +55,21 @@ void TForm1::CustomFilter() {
 }
 
 void TForm1::Egg_Plus_ON() {
-    if (refusedWhileLoopRuns() || !activeImage())
+    if (!canReplaceActivePage())
         return;
     ToneObject.Mode = 0;
     ToneFilter(ToneObject);
 }
 
 void TForm1::Egg_Minus_ON() {
-    if (refusedWhileLoopRuns() || !activeImage())
+    if (!canReplaceActivePage())
         return;
     ToneObject.Mode = 1;
     ToneFilter(ToneObject);
 }
 
 void TForm1::ToneFilter(TImageProcessing& processor) {
-    if (refusedWhileLoopRuns() || !activeImage())
+    if (!canReplaceActivePage())
         return;
     PixelLoop loop(m_loops, Store, *StatusProgress, PixelLoop::Adjustment);
 
@@ -96,7 +91,7 @@ void TForm1::ToneFilter(TImageProcessing& processor) {
 }
 
 void TForm1::convertToCleanLines() {
-    if (refusedWhileLoopRuns() || !activeImage())
+    if (!canReplaceActivePage())
         return;
     const QPointer<QWidget> sheet = PageControl1->currentWidget();
     const QPointer<TPageImage> page = activeImage();
@@ -112,39 +107,15 @@ void TForm1::convertToCleanLines() {
     // whether to abandon) while each one runs; abandoning takes effect between stages.
     constexpr int stages = 5;
     loop.showProgress(0, stages);
-    std::atomic<int> reached{0};
-    std::atomic<bool> abandon{false};
-    std::atomic<bool> done{false};
     std::optional<Bitmap> result;
-    std::exception_ptr failure;
-    std::thread worker([&] {
-        try {
-            result = cleanLines(source, choice.settings, [&](int stage, int) {
-                reached = stage;
-                return !abandon;
-            });
-            reached = stages - 1;
-            if (result && choice.closeTinyRegions && !abandon)
-                ColourabilityCheck(*result).closeTinyRegions(*result);
-        } catch (...) {
-            failure = std::current_exception();
-        }
-        done = true;
+    const bool completed = loop.runOnWorker(page, [&](const PixelLoop::Reach& reach) {
+        result =
+            cleanLines(source, choice.settings, [&reach](int stage, int) { return reach(stage); });
+        if (reach(stages - 1) && result && choice.closeTinyRegions)
+            ColourabilityCheck(*result).closeTinyRegions(*result);
     });
-    while (!done) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        StatusProgress->setValue(reached);
-        if (Store.AbortRequested || page.isNull())
-            abandon = true;
-        if (!done)
-            QThread::msleep(5);
-    }
-    worker.join();
-    const bool abandoned = abandon || Store.AbortRequested || !page;
     loop.end();
-    if (failure)
-        std::rethrow_exception(failure);
-    if (!result || abandoned)
+    if (!completed || !result)
         return;
     page->setPicture(*result);
     // The page converted is marked, whichever tab is active now.

@@ -6,6 +6,10 @@
 #include "test_application.h"
 
 #include <QProgressBar>
+#include <QTimer>
+
+#include <chrono>
+#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -87,5 +91,37 @@ INSTANTIATE_TEST_SUITE_P(
                       LoopCase{"RangeError", PixelLoop::Conversion, 1, 0, false, false, false,
                                false, true}),
     [](const ::testing::TestParamInfo<LoopCase>& info) { return info.param.name; });
+
+// Work on a thread of its own is told to stop once the user abandons the loop, and what it
+// throws comes out of the loop, after the thread has ended.
+TEST(PixelLoopOnWorker, StopsWhenAbandonedAndPassesItsErrorOn) {
+    ensureApplication();
+    QWidget window;
+    QProgressBar bar(&window);
+    PageStore store;
+    PixelLoops loops(window);
+    TPageImage image;
+    const QPointer<TPageImage> page = &image;
+    PixelLoop loop(loops, store, bar, PixelLoop::Conversion);
+    loop.showProgress(0, 5);
+
+    QTimer::singleShot(0, [&store] { store.AbortRequested = true; });
+    bool stopped = false;
+    EXPECT_FALSE(loop.runOnWorker(page, [&stopped](const PixelLoop::Reach& reach) {
+        for (int i = 0; !stopped; ++i) {
+            stopped = !reach(i % 5);
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+    }));
+    EXPECT_TRUE(stopped);
+
+    store.AbortRequested = false;
+    EXPECT_TRUE(loop.runOnWorker(page, [](const PixelLoop::Reach& reach) { reach(4); }));
+    EXPECT_THROW(loop.runOnWorker(page,
+                                  [](const PixelLoop::Reach&) {
+                                      throw EAppError(QStringLiteral("out of memory"));
+                                  }),
+                 EAppError);
+}
 
 } // namespace
