@@ -25,7 +25,9 @@ done
 # deadline so that nothing can hang the test run.
 if [ -z "${PINTABEL_SMOKE_DISPLAY:-}" ]; then
     export PINTABEL_SMOKE_DISPLAY=1
-    exec timeout -k 5 220 xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$0" "$@"
+    # -noreset: the server would otherwise reset when the bare phase's program ends, its last
+    # client, and refuse the window manager that connects meanwhile.
+    exec timeout -k 5 220 xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp -noreset" "$0" "$@"
 fi
 
 work=$(mktemp -d)
@@ -49,6 +51,10 @@ fail() {
     if [ -s "$work/app.log" ]; then
         echo "--- program output"
         cat "$work/app.log"
+    fi
+    if [ -s "$work/openbox.log" ]; then
+        echo "--- window manager output"
+        cat "$work/openbox.log"
     fi
     exit 1
 }
