@@ -407,9 +407,8 @@ int main(int argc, char** argv) {
     }
     const QString command = QFile::decodeName(arguments.takeFirst());
     // Hidden: the child side of drawing a metafile (see metafile_process.h).
-    if (command == QLatin1String("render-metafile") && arguments.size() == 3)
-        return renderMetafileCommand(QFile::decodeName(arguments[0]),
-                                     QFile::decodeName(arguments[1]), arguments[2].toLongLong());
+    if (command == QLatin1String("render-metafile") && arguments.size() == 1)
+        return renderMetafileCommand(arguments[0].toLongLong());
     setMetafileRenderer(QCoreApplication::applicationFilePath());
     try {
         if (command == QLatin1String("info"))

@@ -4,16 +4,20 @@
 #include "metafile.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QtEndian>
 
 #include <optional>
 
+#include <csignal>
+
+#include <sys/prctl.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 #if defined(__has_feature)
 #if __has_feature(address_sanitizer)
@@ -41,7 +45,12 @@ std::optional<Renderer>& renderer() {
     return configured;
 }
 
-void limitChild(qint64 maxBytes, int timeoutMs) {
+// Runs in the child between fork and exec.
+void limitChild(qint64 maxBytes, int timeoutMs, pid_t parent) {
+    // A child left behind would go on drawing for nobody until its time limit.
+    prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (getppid() != parent)
+        _exit(kExitUnreadable);
 #if !defined(PINTABEL_ADDRESS_SANITIZER)
     // The address sanitizer reserves far more address space than it uses. The child's own
     // code and libraries come on top of the pictures it draws.
@@ -57,29 +66,58 @@ void limitChild(qint64 maxBytes, int timeoutMs) {
     setrlimit(RLIMIT_CPU, &cpu);
 }
 
-QImage readPicture(const QString& path, qint64 maxBytes, bool& tooLarge) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    const QByteArray head = file.read(8);
-    const qint64 width = littleEndian32(head, 0);
-    const qint64 height = littleEndian32(head, 4);
-    if (width < 1 || height < 1 || width > kMaxSide || height > kMaxSide ||
-        file.size() != 8 + width * height * 4)
+// The picture the child sends back: width and height as 32-bit little-endian numbers, then
+// the RGB32 rows. Null when what came is not exactly that. The rows are not copied: the
+// picture keeps the bytes received.
+QImage decodePicture(QByteArray sent, qint64 maxBytes, bool& tooLarge) {
+    const qint64 width = littleEndian32(sent, 0);
+    const qint64 height = littleEndian32(sent, 4);
+    if (width < 1 || height < 1 || width > kMaxSide || height > kMaxSide)
         return {};
     if (width * height * 4 > maxBytes) {
         tooLarge = true;
         return {};
     }
-    QImage image(int(width), int(height), QImage::Format_RGB32);
-    if (image.isNull()) {
-        tooLarge = true;
+    if (sent.size() != 8 + width * height * 4)
         return {};
+    auto* bytes = new QByteArray(std::move(sent));
+    return QImage(
+        reinterpret_cast<uchar*>(bytes->data()) + 8, int(width), int(height), width * 4,
+        QImage::Format_RGB32, [](void* owner) { delete static_cast<QByteArray*>(owner); }, bytes);
+}
+
+// How many bytes a child may still send: the picture its header announces, and no more.
+// Before the header is complete that is unknown, and only the header may come.
+qint64 bytesExpected(const QByteArray& sent, qint64 maxBytes) {
+    if (sent.size() < 8)
+        return 8;
+    const qint64 width = littleEndian32(sent, 0);
+    const qint64 height = littleEndian32(sent, 4);
+    if (width > kMaxSide || height > kMaxSide || width * height * 4 > maxBytes)
+        return 8;
+    return 8 + width * height * 4;
+}
+
+// Reads what the child writes to its standard output until it ends, the time runs out or
+// it sends more than its header announced (then it is killed). False unless it ended on
+// its own in time.
+bool readChild(QProcess& child, qint64 maxBytes, int timeoutMs, QByteArray& sent) {
+    const QDeadlineTimer deadline(timeoutMs);
+    for (;;) {
+        sent.append(child.readAllStandardOutput());
+        const qint64 expected = bytesExpected(sent, maxBytes);
+        if (sent.size() > expected)
+            break;
+        sent.reserve(expected);
+        if (child.state() == QProcess::NotRunning)
+            return child.exitStatus() == QProcess::NormalExit;
+        if (deadline.hasExpired())
+            break;
+        child.waitForReadyRead(int(qMax<qint64>(1, deadline.remainingTime())));
     }
-    for (int y = 0; y < image.height(); ++y)
-        if (file.read(reinterpret_cast<char*>(image.scanLine(y)), width * 4) != width * 4)
-            return {};
-    return image;
+    child.kill();
+    child.waitForFinished();
+    return false;
 }
 
 } // namespace
@@ -103,25 +141,22 @@ QImage renderMetafileIsolated(const QByteArray& file, qint64 maxBytes, bool& too
     tooLarge = false;
     if (!renderer() || renderer()->program.isEmpty())
         return renderMetafile(file, maxBytes, tooLarge);
-    QTemporaryDir dir;
-    const QString input = dir.filePath(QStringLiteral("metafile"));
-    const QString output = dir.filePath(QStringLiteral("picture"));
-    QFile in(input);
-    if (!dir.isValid() || !in.open(QIODevice::WriteOnly) || in.write(file) != file.size())
-        return {};
-    in.close();
+    // The metafile goes through the child's standard input and the picture comes back
+    // through its standard output: nothing is left on disk whichever of the two is killed.
     const int timeoutMs = renderer()->timeoutMs;
+    const pid_t parent = getpid();
     QProcess child;
     child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    child.setChildProcessModifier([maxBytes, timeoutMs] { limitChild(maxBytes, timeoutMs); });
+    child.setChildProcessModifier(
+        [maxBytes, timeoutMs, parent] { limitChild(maxBytes, timeoutMs, parent); });
     child.start(renderer()->program,
-                {QStringLiteral("render-metafile"), input, output, QString::number(maxBytes)});
-    if (!child.waitForFinished(timeoutMs)) {
-        child.kill();
-        child.waitForFinished();
+                {QStringLiteral("render-metafile"), QString::number(maxBytes)});
+    if (!child.waitForStarted(timeoutMs))
         return {};
-    }
-    if (child.exitStatus() != QProcess::NormalExit)
+    child.write(file);
+    child.closeWriteChannel();
+    QByteArray sent;
+    if (!readChild(child, maxBytes, timeoutMs, sent))
         return {};
     if (child.exitCode() == kExitTooLarge) {
         tooLarge = true;
@@ -129,12 +164,13 @@ QImage renderMetafileIsolated(const QByteArray& file, qint64 maxBytes, bool& too
     }
     if (child.exitCode() != kExitDrawn)
         return {};
-    return readPicture(output, maxBytes, tooLarge);
+    return decodePicture(std::move(sent), maxBytes, tooLarge);
 }
 
-int renderMetafileCommand(const QString& input, const QString& output, qint64 maxBytes) {
-    QFile in(input);
-    if (!in.open(QIODevice::ReadOnly))
+int renderMetafileCommand(qint64 maxBytes) {
+    QFile in;
+    QFile out;
+    if (!in.open(stdin, QIODevice::ReadOnly) || !out.open(stdout, QIODevice::WriteOnly))
         return kExitUnreadable;
     bool tooLarge = false;
     QImage image;
@@ -147,9 +183,6 @@ int renderMetafileCommand(const QString& input, const QString& output, qint64 ma
         return kExitTooLarge;
     if (image.isNull())
         return kExitUnreadable;
-    QFile out(output);
-    if (!out.open(QIODevice::WriteOnly))
-        return kExitUnreadable;
     char head[8];
     qToLittleEndian(quint32(image.width()), head);
     qToLittleEndian(quint32(image.height()), head + 4);
@@ -158,5 +191,5 @@ int renderMetafileCommand(const QString& input, const QString& output, qint64 ma
     for (int y = 0; written && y < image.height(); ++y)
         written =
             out.write(reinterpret_cast<const char*>(image.constScanLine(y)), rowBytes) == rowBytes;
-    return written ? kExitDrawn : kExitUnreadable;
+    return written && out.flush() ? kExitDrawn : kExitUnreadable;
 }

@@ -10,7 +10,8 @@
 // pages already open. The renderer is pintabel-cli's hidden render-metafile command.
 
 // Uses program for every later metafile (an empty one: draw in this process); a child
-// running longer than timeoutMs is killed and its file counts as unreadable.
+// running longer than timeoutMs, or sending more than the picture it announces, is killed
+// and its file counts as unreadable. A child dies with the process that started it.
 void setMetafileRenderer(const QString& program, int timeoutMs = 30000);
 
 // pintabel-cli beside the running program (installed side by side), or in the build
@@ -21,7 +22,7 @@ QString findMetafileRenderer();
 // process otherwise.
 QImage renderMetafileIsolated(const QByteArray& file, qint64 maxBytes, bool& tooLarge);
 
-// The child's side: draws the metafile in input and writes the picture to output
-// (width, height as 32-bit little-endian numbers, then the RGB32 rows). Gives the exit
-// status: 0 drawn, 1 unreadable, 3 too large.
-int renderMetafileCommand(const QString& input, const QString& output, qint64 maxBytes);
+// The child's side: draws the metafile read from standard input and writes the picture to
+// standard output (width, height as 32-bit little-endian numbers, then the RGB32 rows).
+// Gives the exit status: 0 drawn, 1 unreadable, 3 too large.
+int renderMetafileCommand(qint64 maxBytes);

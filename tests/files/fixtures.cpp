@@ -140,7 +140,7 @@ QByteArray gif(int width, int height, const QList<QRgb>& palette, const QByteArr
     return out;
 }
 
-QByteArray emf() {
+QByteArray emf(int rectangles) {
     QByteArray records;
     auto record = [&records](quint32 type, const QList<quint32>& params) {
         appendLittle32(records, type);
@@ -150,9 +150,10 @@ QByteArray emf() {
     };
     record(39, {1, 0 /* BS_SOLID */, 0x000000FF /* red */, 0}); // EMR_CREATEBRUSHINDIRECT
     record(37, {1});                                            // EMR_SELECTOBJECT
-    record(37, {0x80000008});     // EMR_SELECTOBJECT of the stock NULL_PEN
-    record(43, {10, 10, 50, 40}); // EMR_RECTANGLE
-    record(14, {0, 16, 20});      // EMR_EOF
+    record(37, {0x80000008}); // EMR_SELECTOBJECT of the stock NULL_PEN
+    for (int i = 0; i < rectangles; ++i)
+        record(43, {10, 10, 50, 40}); // EMR_RECTANGLE
+    record(14, {0, 16, 20});          // EMR_EOF
 
     QByteArray out;
     appendLittle32(out, 1);  // EMR_HEADER
@@ -164,8 +165,8 @@ QByteArray emf() {
     appendLittle32(out, 0x464D4520);
     appendLittle32(out, 0x10000);
     appendLittle32(out, quint32(88 + records.size()));
-    appendLittle32(out, 6); // records, header and end included
-    appendLittle16(out, 2); // handles: the reserved one and the brush
+    appendLittle32(out, quint32(5 + rectangles)); // records, header and end included
+    appendLittle16(out, 2);                       // handles: the reserved one and the brush
     appendLittle16(out, 0);
     for (quint32 v : {0u, 0u, 0u, 960u, 960u, 254u, 254u})
         appendLittle32(out, v); // description, palette, device 960 px = 254 mm (96 dpi)

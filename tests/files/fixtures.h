@@ -23,8 +23,9 @@ QByteArray png(int width, int height, int bitDepth, int colourType, const QList<
 QByteArray gif(int width, int height, const QList<QRgb>& palette, const QByteArray& indices);
 
 // A 100 x 50 pixel enhanced metafile (96 dpi reference) / placeable Windows metafile that
-// fills the rectangle (10, 10)-(50, 40) with red on a transparent ground.
-QByteArray emf();
+// fills the rectangle (10, 10)-(50, 40) with red on a transparent ground. The EMF can draw
+// that rectangle many times over, for a file that takes long to draw.
+QByteArray emf(int rectangles = 1);
 QByteArray wmf();
 
 // The image in the given Qt format ("jpeg", "ico" ...), quality for JPEG.

@@ -7,10 +7,14 @@
 #include "per_pixel_reference.h"
 #include "steps.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QThread>
+
+#include <csignal>
 
 #include <fcntl.h>
 #include <sys/resource.h>
@@ -521,6 +525,50 @@ TEST_F(Cli, PrintRefusesBadArgumentsAndStartsNothingWithoutPrinters) {
         EXPECT_EQ(run.exitCode, c.exitCode) << c.said;
         EXPECT_TRUE(run.err.contains(QString::fromUtf8(c.said))) << run.err.toStdString();
     }
+}
+
+// The processes whose parent is parent, from /proc.
+QList<pid_t> childrenOf(pid_t parent) {
+    QList<pid_t> children;
+    for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(entry));
+        if (!stat.open(QIODevice::ReadOnly))
+            continue;
+        // pid (name) state ppid ...: the name may hold spaces and parentheses.
+        const QByteArray line = stat.readAll();
+        const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+        if (fields.size() > 1 && fields[1].toInt() == parent)
+            children << entry.toInt();
+    }
+    return children;
+}
+
+bool running(pid_t pid) {
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray line = stat.readAll();
+    return line.mid(line.lastIndexOf(')') + 2, 1) != "Z";
+}
+
+TEST_F(Cli, TheMetafileRendererDiesWithTheToolThatStartedIt) {
+    // Tens of thousands of rectangles keep the renderer busy for seconds.
+    fixtures::writeFile(path("slow.emf"), fixtures::emf(400000));
+    QProcess tool;
+    tool.start(QStringLiteral(PINTABEL_CLI), {QStringLiteral("info"), path("slow.emf")});
+    ASSERT_TRUE(tool.waitForStarted());
+    QList<pid_t> renderers;
+    for (QDeadlineTimer started(20000); renderers.isEmpty() && !started.hasExpired();
+         QThread::msleep(10))
+        renderers = childrenOf(pid_t(tool.processId()));
+    ASSERT_EQ(renderers.size(), 1);
+    ::kill(pid_t(tool.processId()), SIGKILL);
+    tool.waitForFinished();
+    QDeadlineTimer gone(5000);
+    while (running(renderers[0]) && !gone.hasExpired())
+        QThread::msleep(10);
+    EXPECT_FALSE(running(renderers[0]));
+    ::kill(renderers[0], SIGKILL);
 }
 
 } // namespace

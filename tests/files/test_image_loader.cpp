@@ -14,6 +14,8 @@
 #include <QImageReader>
 #include <QTemporaryDir>
 
+#include <sys/resource.h>
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -742,26 +744,41 @@ TEST(FuzzRegressions, EveryInputKeepsTheLoadersPromises) {
     }
 }
 
-TEST(Metafiles, ARendererThatCrashesOrHangsCostsThatFileOnly) {
+long peakResidentKb() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+TEST(Metafiles, ARendererThatCrashesHangsOrSendsGarbageCostsThatFileOnly) {
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("drawing.emf"));
     fixtures::writeFile(file, fixtures::emf());
     const struct {
         const char* name;
         QByteArray script;
+        int timeoutMs;
     } renderers[] = {
-        {"crashes", "#!/bin/sh\nkill -SEGV $$\n"},
-        {"hangs", "#!/bin/sh\nexec sleep 30\n"},
-        {"writes_garbage", "#!/bin/sh\nprintf 'xxxxxxxxxxxx' > \"$3\"\n"},
+        {"crashes", "#!/bin/sh\nkill -SEGV $$\n", 10000},
+        {"hangs", "#!/bin/sh\nexec sleep 30\n", 500},
+        {"writes_garbage", "#!/bin/sh\nprintf 'xxxxxxxxxxxx'\n", 10000},
+        // A 2 x 2 picture announced, then gigabytes for as long as it is let: the parent
+        // stops reading at once instead of holding all of it until the time runs out.
+        {"floods_its_output", "#!/bin/sh\nprintf '\\002\\0\\0\\0\\002\\0\\0\\0'\nexec yes\n",
+         10000},
+        {"sends_less_than_it_announces", "#!/bin/sh\nprintf '\\002\\0\\0\\0\\002\\0\\0\\0xxxx'\n",
+         10000},
     };
     for (const auto& r : renderers) {
         const QString program = dir.filePath(QLatin1String(r.name));
         fixtures::writeFile(program, r.script);
         QFile::setPermissions(program, QFile::ReadOwner | QFile::ExeOwner);
-        setMetafileRenderer(program, 500);
+        setMetafileRenderer(program, r.timeoutMs);
+        const long peakBefore = peakResidentKb();
         Bitmap page(2, 2, 24);
         EXPECT_FALSE(ImageLoaderGP(file, page)) << r.name;
         EXPECT_TRUE(page.isEmpty()) << r.name;
+        EXPECT_LT(peakResidentKb() - peakBefore, 256 * 1024) << r.name;
     }
     setMetafileRenderer({});
     Bitmap page;
