@@ -543,6 +543,16 @@ QList<pid_t> childrenOf(pid_t parent) {
     return children;
 }
 
+// What the process has read so far, from /proc/PID/io.
+qint64 bytesRead(pid_t pid) {
+    QFile io(QStringLiteral("/proc/%1/io").arg(pid));
+    if (!io.open(QIODevice::ReadOnly))
+        return 0;
+    const QByteArray text = io.readAll();
+    const qsizetype at = text.indexOf("rchar: ");
+    return at < 0 ? 0 : text.mid(at + 7, text.indexOf('\n', at) - at - 7).toLongLong();
+}
+
 bool running(pid_t pid) {
     QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
     if (!stat.open(QIODevice::ReadOnly))
@@ -553,7 +563,8 @@ bool running(pid_t pid) {
 
 TEST_F(Cli, TheMetafileRendererDiesWithTheToolThatStartedIt) {
     // Tens of thousands of rectangles keep the renderer busy for seconds.
-    fixtures::writeFile(path("slow.emf"), fixtures::emf(400000));
+    const QByteArray slow = fixtures::emf(400000);
+    fixtures::writeFile(path("slow.emf"), slow);
     QProcess tool;
     tool.start(QStringLiteral(PINTABEL_CLI), {QStringLiteral("info"), path("slow.emf")});
     ASSERT_TRUE(tool.waitForStarted());
@@ -562,6 +573,12 @@ TEST_F(Cli, TheMetafileRendererDiesWithTheToolThatStartedIt) {
          QThread::msleep(10))
         renderers = childrenOf(pid_t(tool.processId()));
     ASSERT_EQ(renderers.size(), 1);
+    // Once the renderer has read the whole metafile it no longer needs its parent; before
+    // that, losing the parent only cuts its input short.
+    for (QDeadlineTimer read(20000); bytesRead(renderers[0]) < slow.size() && !read.hasExpired();
+         QThread::msleep(10)) {
+    }
+    QThread::msleep(200);
     ::kill(pid_t(tool.processId()), SIGKILL);
     tool.waitForFinished();
     QDeadlineTimer gone(5000);
