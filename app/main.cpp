@@ -1,6 +1,6 @@
 #include "about_form.h"
-#include "metafile_process.h"
 #include "application_setup.h"
+#include "metafile_process.h"
 #include "qt_prompts.h"
 #include "qv_printers.h"
 #include "tform1.h"
@@ -12,8 +12,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Pintabel"));
     // Metafile converters run in a child process, away from the open pages.
-    if (const QString renderer = findMetafileRenderer(); !renderer.isEmpty())
-        setMetafileRenderer(renderer);
+    setMetafileRenderer(findMetafileRenderer());
     installQtJapanese(app);
     const RunOnlySettings settings;
     QtPrompts prompts;

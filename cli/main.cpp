@@ -375,12 +375,11 @@ void dropQtChatter(QtMsgType type, const QMessageLogContext& context, const QStr
         qtDefaultHandler(type, context, message);
 }
 
-// Drawing (a metafile, a printed page, a book) needs a GUI application, though no screen. Reading,
+// Drawing (a printed page, a book) needs a GUI application, though no screen. Reading,
 // converting and writing pictures need neither, and skip loading the platform.
 std::unique_ptr<QCoreApplication> application(int& argc, char** argv) {
     const bool draws =
-        argc > 1 && (std::strcmp(argv[1], "print") == 0 || std::strcmp(argv[1], "book") == 0 ||
-                     std::strcmp(argv[1], "render-metafile") == 0);
+        argc > 1 && (std::strcmp(argv[1], "print") == 0 || std::strcmp(argv[1], "book") == 0);
     if (!draws)
         return std::make_unique<QCoreApplication>(argc, argv);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -406,10 +405,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     const QString command = QFile::decodeName(arguments.takeFirst());
-    // Hidden: the child side of drawing a metafile (see metafile_process.h).
-    if (command == QLatin1String("render-metafile") && arguments.size() == 1)
-        return renderMetafileCommand(arguments[0].toLongLong());
-    setMetafileRenderer(QCoreApplication::applicationFilePath());
+    setMetafileRenderer(findMetafileRenderer());
     try {
         if (command == QLatin1String("info"))
             return info(arguments);

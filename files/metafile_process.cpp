@@ -1,7 +1,8 @@
 #include "metafile_process.h"
 
 #include "file_bytes.h"
-#include "metafile.h"
+#include "metafile_records.h"
+#include "picture_format.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -30,9 +31,6 @@
 
 namespace {
 
-constexpr int kExitDrawn = 0;
-constexpr int kExitUnreadable = 1;
-constexpr int kExitTooLarge = 3;
 constexpr int kMaxSide = 65535;
 
 struct Renderer {
@@ -50,7 +48,9 @@ void limitChild(qint64 maxBytes, int timeoutMs, pid_t parent) {
     // A child left behind would go on drawing for nobody until its time limit.
     prctl(PR_SET_PDEATHSIG, SIGKILL);
     if (getppid() != parent)
-        _exit(kExitUnreadable);
+        _exit(MetafileExitUnreadable);
+    // Nothing of the parent's but the two pipes and standard error.
+    close_range(3, ~0U, 0);
 #if !defined(PINTABEL_ADDRESS_SANITIZER)
     // The address sanitizer reserves far more address space than it uses. The child's own
     // code and libraries come on top of the pictures it draws.
@@ -128,29 +128,50 @@ void setMetafileRenderer(const QString& program, int timeoutMs) {
 
 QString findMetafileRenderer() {
     const QDir here(QCoreApplication::applicationDirPath());
-    for (const QString& candidate : {here.filePath(QStringLiteral("pintabel-cli")),
-                                     here.filePath(QStringLiteral("../cli/pintabel-cli"))}) {
-        const QFileInfo info(candidate);
+    for (const char* candidate : {PINTABEL_METAFILE_FROM_BINDIR, "../metafile/pintabel-metafile"}) {
+        const QFileInfo info(here.filePath(QLatin1String(candidate)));
         if (info.isFile() && info.isExecutable())
             return info.canonicalFilePath();
     }
     return {};
 }
 
+namespace {
+
+// What the child may know of this process's environment: where programs and fonts are,
+// and the sanitizers' settings in a sanitized build.
+QProcessEnvironment childEnvironment() {
+    const QProcessEnvironment parent = QProcessEnvironment::systemEnvironment();
+    QProcessEnvironment environment;
+    environment.insert(QStringLiteral("PATH"), QStringLiteral("/usr/bin:/bin"));
+    environment.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    for (const char* name : {"HOME", "ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS"})
+        if (parent.contains(QLatin1String(name)))
+            environment.insert(QLatin1String(name), parent.value(QLatin1String(name)));
+    return environment;
+}
+
+} // namespace
+
 QImage renderMetafileIsolated(const QByteArray& file, qint64 maxBytes, bool& tooLarge) {
     tooLarge = false;
     if (!renderer() || renderer()->program.isEmpty())
-        return renderMetafile(file, maxBytes, tooLarge);
+        return {};
+    // Truncated and inconsistent files are refused here, without starting a child.
+    const PictureFormat format = pictureFormatOf(file.left(kFormatProbeBytes));
+    if (!(format == PictureFormat::Emf ? emfRecordsHold(file) : wmfRecordsHold(file)))
+        return {};
     // The metafile goes through the child's standard input and the picture comes back
     // through its standard output: nothing is left on disk whichever of the two is killed.
     const int timeoutMs = renderer()->timeoutMs;
     const pid_t parent = getpid();
     QProcess child;
     child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    child.setProcessEnvironment(childEnvironment());
     child.setChildProcessModifier(
         [maxBytes, timeoutMs, parent] { limitChild(maxBytes, timeoutMs, parent); });
-    child.start(renderer()->program,
-                {QStringLiteral("render-metafile"), QString::number(maxBytes)});
+    child.start(renderer()->program, {QString::number(maxBytes)});
     if (!child.waitForStarted(timeoutMs))
         return {};
     child.write(file);
@@ -158,38 +179,11 @@ QImage renderMetafileIsolated(const QByteArray& file, qint64 maxBytes, bool& too
     QByteArray sent;
     if (!readChild(child, maxBytes, timeoutMs, sent))
         return {};
-    if (child.exitCode() == kExitTooLarge) {
+    if (child.exitCode() == MetafileExitTooLarge) {
         tooLarge = true;
         return {};
     }
-    if (child.exitCode() != kExitDrawn)
+    if (child.exitCode() != MetafileExitDrawn)
         return {};
     return decodePicture(std::move(sent), maxBytes, tooLarge);
-}
-
-int renderMetafileCommand(qint64 maxBytes) {
-    QFile in;
-    QFile out;
-    if (!in.open(stdin, QIODevice::ReadOnly) || !out.open(stdout, QIODevice::WriteOnly))
-        return kExitUnreadable;
-    bool tooLarge = false;
-    QImage image;
-    try {
-        image = renderMetafile(in.readAll(), maxBytes, tooLarge);
-    } catch (const std::bad_alloc&) {
-        return kExitTooLarge;
-    }
-    if (tooLarge)
-        return kExitTooLarge;
-    if (image.isNull())
-        return kExitUnreadable;
-    char head[8];
-    qToLittleEndian(quint32(image.width()), head);
-    qToLittleEndian(quint32(image.height()), head + 4);
-    bool written = out.write(head, 8) == 8;
-    const qint64 rowBytes = qint64(image.width()) * 4;
-    for (int y = 0; written && y < image.height(); ++y)
-        written =
-            out.write(reinterpret_cast<const char*>(image.constScanLine(y)), rowBytes) == rowBytes;
-    return written && out.flush() ? kExitDrawn : kExitUnreadable;
 }

@@ -1,16 +1,20 @@
+#include "metafile_process.h"
+
 #include <QGuiApplication>
 
 #include <gtest/gtest.h>
 
 namespace {
 
-// Metafiles are drawn with QPainter and QtSvg, which want a GUI application (offscreen
-// under ctest), as in the program and the command-line tool.
+// Pictures are drawn with QPainter, which wants a GUI application (offscreen under ctest),
+// as in the program and the command-line tool. Metafiles are drawn by the renderer
+// program, as there.
 class QtEnvironment : public ::testing::Environment {
 public:
     void SetUp() override {
         if (!QCoreApplication::instance())
             m_app = new QGuiApplication(m_argc, m_argv);
+        setMetafileRenderer(QStringLiteral(PINTABEL_METAFILE));
     }
     void TearDown() override { delete m_app; }
 

@@ -4,6 +4,7 @@
 #include "fixtures.h"
 #include "image_loader.h"
 #include "jpeg_writer.h"
+#include "metafile_process.h"
 #include "per_pixel_reference.h"
 #include "steps.h"
 
@@ -230,7 +231,8 @@ Bitmap appliedInProcess(const QString& input, const QStringList& options) {
     return page;
 }
 
-TEST_F(Cli, MetafilesDrawnInTheChildProcessGiveThePageDrawnInProcess) {
+TEST_F(Cli, MetafilesConvertedByTheToolGiveThePageTheLoaderDraws) {
+    setMetafileRenderer(QStringLiteral(PINTABEL_METAFILE));
     fixtures::writeFile(path("drawing.emf"), fixtures::emf());
     fixtures::writeFile(path("drawing.wmf"), fixtures::wmf());
     for (const char* name : {"drawing.emf", "drawing.wmf"}) {

@@ -781,6 +781,9 @@ TEST(Metafiles, ARendererThatCrashesHangsOrSendsGarbageCostsThatFileOnly) {
         EXPECT_LT(peakResidentKb() - peakBefore, 256 * 1024) << r.name;
     }
     setMetafileRenderer({});
+    Bitmap none;
+    EXPECT_FALSE(ImageLoaderGP(file, none)) << "no renderer";
+    setMetafileRenderer(QStringLiteral(PINTABEL_METAFILE));
     Bitmap page;
     EXPECT_TRUE(ImageLoaderGP(file, page));
 }
