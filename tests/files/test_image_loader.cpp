@@ -788,6 +788,27 @@ TEST(Metafiles, ARendererThatCrashesHangsOrSendsGarbageCostsThatFileOnly) {
     EXPECT_TRUE(ImageLoaderGP(file, page));
 }
 
+TEST(Metafiles, TheRendererIsBoundedByItsTimeAndTheMemoryBudget) {
+    // 65535 x 65535 pixels from the frame: 17 GB of picture.
+    const QByteArray huge = patched32(patched32(fixtures::emf(), 32, 1733720), 36, 1733720);
+    const struct {
+        const char* name;
+        QByteArray file;
+        int timeoutMs;
+        bool tooLarge;
+    } cases[] = {
+        {"draws_for_seconds", fixtures::emf(400000), 300, false},
+        {"asks_for_a_huge_picture", huge, 30000, true},
+    };
+    for (const auto& c : cases) {
+        setMetafileRenderer(QStringLiteral(PINTABEL_METAFILE), c.timeoutMs);
+        bool tooLarge = false;
+        EXPECT_TRUE(renderMetafileIsolated(c.file, qint64(64) << 20, tooLarge).isNull()) << c.name;
+        EXPECT_EQ(tooLarge, c.tooLarge) << c.name;
+    }
+    setMetafileRenderer(QStringLiteral(PINTABEL_METAFILE));
+}
+
 TEST(Metafiles, EmfIsDrawnOnItsFrameSoMarginsAroundTheDrawingStay) {
     // The drawing's bounds are the red rectangle alone, inside a 100 x 50 frame.
     QByteArray emf = fixtures::emf();
