@@ -4,6 +4,7 @@
 #include "colouring_book.h"
 #include "colouring_pipeline.h"
 #include "image_loader.h"
+#include "memory_budget.h"
 #include "metafile_process.h"
 #include "picture_saver.h"
 #include "print_job.h"
@@ -339,29 +340,42 @@ int book(QList<QByteArray> arguments) {
         print(stderr, QStringLiteral("pintabel-cli book: OUTPUT must end in .pdf\n"));
         return 2;
     }
-    QBuffer pdf;
-    pdf.open(QIODevice::WriteOnly);
-    ColouringBook writer(pdf, settings, PrintTitle(QFile::decodeName(paths[0])));
     // The next page is loaded, processed and traced on a second thread while the book
     // writes the one before; nothing, when it cannot be read.
+    TracingLimits limits;
+    limits.memoryBytes = loadBudget();
     const auto prepare = [&](qsizetype i) -> std::optional<BookPage> {
         Bitmap page;
         if (!loadPage(QStringLiteral("book"), paths[i], chosen, page))
             return std::nullopt;
-        return PrepareBookPage(settings, page);
+        return PrepareBookPage(settings, page, limits);
     };
-    std::future<std::optional<BookPage>> next = std::async(std::launch::async, prepare, 0);
-    for (qsizetype i = 0; i < paths.size(); ++i) {
-        const std::optional<BookPage> page = next.get();
-        if (!page)
-            return 1;
-        if (i + 1 < paths.size())
-            next = std::async(std::launch::async, prepare, i + 1);
-        writer.addPage(*page);
-        print(stderr, QStringLiteral("page %1/%2\n").arg(i + 1).arg(paths.size()));
+    // Thrown through the writing when a page cannot be read: the book is dropped.
+    struct PageUnreadable {};
+    try {
+        // Written straight into the temporary file that replaces OUTPUT once complete.
+        WriteFileSafely(output, [&](QIODevice& pdf) {
+            ColouringBook writer(pdf, settings, PrintTitle(QFile::decodeName(paths[0])));
+            std::future<std::optional<BookPage>> next = std::async(std::launch::async, prepare, 0);
+            for (qsizetype i = 0; i < paths.size(); ++i) {
+                const std::optional<BookPage> page = next.get();
+                if (!page)
+                    throw PageUnreadable();
+                if (i + 1 < paths.size())
+                    next = std::async(std::launch::async, prepare, i + 1);
+                if (page->tooDetailedToTrace)
+                    print(stderr, QStringLiteral("page %1: too detailed to trace, put in as an "
+                                                 "image\n")
+                                      .arg(i + 1));
+                writer.addPage(*page);
+                print(stderr, QStringLiteral("page %1/%2\n").arg(i + 1).arg(paths.size()));
+            }
+            writer.finish();
+            return true;
+        });
+    } catch (const PageUnreadable&) {
+        return 1;
     }
-    writer.finish();
-    WriteFileSafely(output, pdf.data());
     return 0;
 }
 
