@@ -11,6 +11,7 @@
 #include "print_layout.h"
 #include "qv_printers.h"
 #include "safe_file.h"
+#include "step_memory.h"
 #include "steps.h"
 #include "version.h"
 
@@ -24,6 +25,7 @@
 #include <exception>
 #include <future>
 #include <memory>
+#include <new>
 #include <optional>
 
 #include <fcntl.h>
@@ -256,6 +258,7 @@ int check(const QList<QByteArray>& arguments) {
     Bitmap page;
     if (!loadPage(QStringLiteral("check"), given.input, given.chosen, page))
         return 1;
+    requireStepMemory(colourabilityCheckBytes(page.width(), page.height(), !overlay.isEmpty()));
     const ColourabilityCheck figures(page);
     print(stdout, QStringLiteral("size %1x%2\n").arg(page.width()).arg(page.height()));
     print(stdout, QStringLiteral("ink-share %1\n").arg(figures.inkShare(), 0, 'f', 4));
@@ -438,6 +441,9 @@ int main(int argc, char** argv) {
             return check(arguments);
     } catch (const EAppError& error) {
         print(stderr, error.message() + QLatin1Char('\n'));
+        return 1;
+    } catch (const std::bad_alloc&) {
+        print(stderr, outOfMemoryError().message() + QLatin1Char('\n'));
         return 1;
     } catch (const std::exception& error) {
         print(stderr,
