@@ -1,6 +1,7 @@
 #include "decode_footprint.h"
 
 #include "file_bytes.h"
+#include "gif_blocks.h"
 #include "memory_budget.h"
 
 #include <QtGlobal>
@@ -183,21 +184,6 @@ DecodeFootprint tiffFootprint(const QByteArray& file, QSize readerSize) {
     return footprint;
 }
 
-qsizetype colourTableBytes(uchar flags) {
-    return (flags & 0x80) ? 3 * (qsizetype(2) << (flags & 7)) : 0;
-}
-
-qsizetype afterSubBlocks(const QByteArray& file, qsizetype at) {
-    while (at < file.size()) {
-        const int size = uchar(file[at]);
-        ++at;
-        if (size == 0)
-            return at;
-        at += size;
-    }
-    return -1;
-}
-
 // A canvas that takes every frame whole, plus the largest frame, which the decoder keeps
 // beside it to dispose of or compose with; all in 32-bit colour with alpha.
 DecodeFootprint canvasAndFrame(qint64 width, qint64 height, qint64 frameArea) {
@@ -210,19 +196,19 @@ DecodeFootprint gifFootprint(const QByteArray& file) {
     qint64 width = littleEndian16(file, 6);
     qint64 height = littleEndian16(file, 8);
     qint64 frameArea = 0;
-    qsizetype at = 13 + colourTableBytes(uchar(byteAt(file, 10)));
+    qsizetype at = 13 + gifColourTableBytes(uchar(byteAt(file, 10)));
     for (int parts = 0; at >= 0 && at < file.size() && parts < kMostParts; ++parts) {
         const uchar introducer = uchar(file[at]);
         if (introducer == 0x21) {
-            at = afterSubBlocks(file, at + 2);
+            at = afterGifSubBlocks(file, at + 2);
         } else if (introducer == 0x2C) {
             const qint64 w = littleEndian16(file, at + 5);
             const qint64 h = littleEndian16(file, at + 7);
             width = std::max(width, littleEndian16(file, at + 1) + w);
             height = std::max(height, littleEndian16(file, at + 3) + h);
             frameArea = std::max(frameArea, w * h);
-            at += 10 + colourTableBytes(uchar(byteAt(file, at + 9)));
-            at = afterSubBlocks(file, at + 1);
+            at += 10 + gifColourTableBytes(uchar(byteAt(file, at + 9)));
+            at = afterGifSubBlocks(file, at + 1);
         } else {
             break;
         }
