@@ -12,7 +12,7 @@ void runCommand(Prompts& prompts, const std::function<void()>& command) {
     } catch (const EAppError& error) {
         prompts.showError(error.message());
     } catch (const std::bad_alloc&) {
-        prompts.showError(QStringLiteral("メモリが不足しています"));
+        prompts.showError(outOfMemoryError().message());
     } catch (const std::exception& error) {
         prompts.showError(QString::fromLocal8Bit(error.what()));
     } catch (...) {

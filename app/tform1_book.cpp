@@ -2,14 +2,16 @@
 
 #include "colouring_book.h"
 #include "file_names.h"
+#include "memory_budget.h"
 #include "page_image.h"
 #include "print_layout.h"
 #include "prompts.h"
 #include "safe_file.h"
 
-#include <QBuffer>
 #include <QPointer>
 #include <QTabWidget>
+
+#include <optional>
 
 void TForm1::SaveBook1Click() {
     // A running pixel loop may still change its page; the book waits for it.
@@ -35,15 +37,31 @@ void TForm1::SaveBook1Click() {
     PixelLoop running(m_loops, Store, *StatusProgress, PixelLoop::Adjustment);
     running.showProgress(0, int(pages.size()));
 
-    QBuffer pdf;
-    pdf.open(QIODevice::WriteOnly);
-    ColouringBook book(pdf, settings, PrintTitle(first));
-    for (const QPointer<TPageImage>& page : pages) {
-        if (!page)
-            return;
-        book.addPage(page->picture());
-        running.advance(book.pageCount());
+    TracingLimits limits;
+    limits.memoryBytes = loadBudget();
+    // Thrown through the writing when the loop is abandoned: the book is dropped unsaid.
+    struct Abandoned {};
+    try {
+        // Written straight into the temporary file that replaces the chosen one once complete.
+        WriteFileSafely(name, [&](QIODevice& pdf) {
+            ColouringBook book(pdf, settings, PrintTitle(first));
+            for (const QPointer<TPageImage>& page : pages) {
+                if (!page)
+                    throw Abandoned();
+                // Tracing takes its time: it runs on a thread of its own while the window
+                // keeps answering.
+                const Bitmap picture = page->picture();
+                std::optional<BookPage> prepared;
+                if (!running.runOnWorker(page, [&](const PixelLoop::Reach&) {
+                        prepared = PrepareBookPage(settings, picture, limits);
+                    }))
+                    throw Abandoned();
+                book.addPage(*prepared);
+                running.advance(book.pageCount());
+            }
+            book.finish();
+            return true;
+        });
+    } catch (const Abandoned&) {
     }
-    book.finish();
-    WriteFileSafely(name, pdf.data());
 }

@@ -58,8 +58,10 @@ const QList<Bitmap>& linePages() {
 
 void BM_TraceLinePage(benchmark::State& state) {
     const QImage page = linePages().first().image();
-    for (auto _ : state)
-        benchmark::DoNotOptimize(TraceBlackAndWhite(page));
+    for (auto _ : state) {
+        QPainterPath lines;
+        benchmark::DoNotOptimize(TraceBlackAndWhite(page, TracingLimits(), lines));
+    }
     state.SetItemsProcessed(state.iterations() * kWidth * kHeight);
 }
 BENCHMARK(BM_TraceLinePage)->Unit(benchmark::kMillisecond);

@@ -4,12 +4,14 @@
 #include "colouring_book.h"
 #include "colouring_pipeline.h"
 #include "image_loader.h"
+#include "memory_budget.h"
 #include "metafile_process.h"
 #include "picture_saver.h"
 #include "print_job.h"
 #include "print_layout.h"
 #include "qv_printers.h"
 #include "safe_file.h"
+#include "step_memory.h"
 #include "steps.h"
 #include "version.h"
 
@@ -23,6 +25,7 @@
 #include <exception>
 #include <future>
 #include <memory>
+#include <new>
 #include <optional>
 
 #include <fcntl.h>
@@ -85,9 +88,11 @@ QString usage() {
         "      margins of MM millimetres (10 by default): each picture scaled to fit inside\n"
         "      the margins and centred as printing does, on the paper turned whichever way\n"
         "      shows it larger. With --vector, pages of pure black and white go in as traced\n"
-        "      curves instead of images. The document is titled after the first INPUT.\n"
+        "      curves instead of images; a page too detailed to trace goes in as an image,\n"
+        "      and the tool says so. The document is titled after the first INPUT.\n"
         "      Says \"page N/TOTAL\" on standard error as each page is done. OUTPUT must end\n"
-        "      in .pdf; it is written only when every page is, and replaced whole.\n"
+        "      in .pdf; it is written only when every page is, and replaced whole. A book\n"
+        "      that would pass 2 GiB, the most a PDF writer can address, is refused.\n"
         "  pintabel-cli check [--overlay OUT.png] [STEPS...] INPUT\n"
         "      Loads INPUT, applies the steps and tells whether the page can be coloured,\n"
         "      one figure a line: size WIDTHxHEIGHT, ink-share (0 to 1, pixels darker than\n"
@@ -101,8 +106,10 @@ QString usage() {
         "      Prints the version.\n"
         "\n"
         "Environment:\n"
-        "  PINTABEL_LOAD_BUDGET_MB  caps the memory loading one picture may use (MiB);\n"
-        "      a picture needing more is refused with the out-of-memory message.\n"
+        "  PINTABEL_LOAD_BUDGET_MB  caps the memory loading one picture, or one step on\n"
+        "      its page, may use (MiB); one needing more is refused with the out-of-memory\n"
+        "      message. Without it the cap follows the memory free to the tool: the\n"
+        "      system's, its control group's and its address space limit.\n"
         "\n"
         "Steps:\n");
     const QList<ProcessingStep>& steps = processingSteps();
@@ -255,6 +262,7 @@ int check(const QList<QByteArray>& arguments) {
     Bitmap page;
     if (!loadPage(QStringLiteral("check"), given.input, given.chosen, page))
         return 1;
+    requireStepMemory(colourabilityCheckBytes(page.width(), page.height(), !overlay.isEmpty()));
     const ColourabilityCheck figures(page);
     print(stdout, QStringLiteral("size %1x%2\n").arg(page.width()).arg(page.height()));
     print(stdout, QStringLiteral("ink-share %1\n").arg(figures.inkShare(), 0, 'f', 4));
@@ -339,29 +347,42 @@ int book(QList<QByteArray> arguments) {
         print(stderr, QStringLiteral("pintabel-cli book: OUTPUT must end in .pdf\n"));
         return 2;
     }
-    QBuffer pdf;
-    pdf.open(QIODevice::WriteOnly);
-    ColouringBook writer(pdf, settings, PrintTitle(QFile::decodeName(paths[0])));
     // The next page is loaded, processed and traced on a second thread while the book
     // writes the one before; nothing, when it cannot be read.
+    TracingLimits limits;
+    limits.memoryBytes = loadBudget();
     const auto prepare = [&](qsizetype i) -> std::optional<BookPage> {
         Bitmap page;
         if (!loadPage(QStringLiteral("book"), paths[i], chosen, page))
             return std::nullopt;
-        return PrepareBookPage(settings, page);
+        return PrepareBookPage(settings, page, limits);
     };
-    std::future<std::optional<BookPage>> next = std::async(std::launch::async, prepare, 0);
-    for (qsizetype i = 0; i < paths.size(); ++i) {
-        const std::optional<BookPage> page = next.get();
-        if (!page)
-            return 1;
-        if (i + 1 < paths.size())
-            next = std::async(std::launch::async, prepare, i + 1);
-        writer.addPage(*page);
-        print(stderr, QStringLiteral("page %1/%2\n").arg(i + 1).arg(paths.size()));
+    // Thrown through the writing when a page cannot be read: the book is dropped.
+    struct PageUnreadable {};
+    try {
+        // Written straight into the temporary file that replaces OUTPUT once complete.
+        WriteFileSafely(output, [&](QIODevice& pdf) {
+            ColouringBook writer(pdf, settings, PrintTitle(QFile::decodeName(paths[0])));
+            std::future<std::optional<BookPage>> next = std::async(std::launch::async, prepare, 0);
+            for (qsizetype i = 0; i < paths.size(); ++i) {
+                const std::optional<BookPage> page = next.get();
+                if (!page)
+                    throw PageUnreadable();
+                if (i + 1 < paths.size())
+                    next = std::async(std::launch::async, prepare, i + 1);
+                if (page->tooDetailedToTrace)
+                    print(stderr, QStringLiteral("page %1: too detailed to trace, put in as an "
+                                                 "image\n")
+                                      .arg(i + 1));
+                writer.addPage(*page);
+                print(stderr, QStringLiteral("page %1/%2\n").arg(i + 1).arg(paths.size()));
+            }
+            writer.finish();
+            return true;
+        });
+    } catch (const PageUnreadable&) {
+        return 1;
     }
-    writer.finish();
-    WriteFileSafely(output, pdf.data());
     return 0;
 }
 
@@ -419,6 +440,9 @@ int main(int argc, char** argv) {
             return check(arguments);
     } catch (const EAppError& error) {
         print(stderr, error.message() + QLatin1Char('\n'));
+        return 1;
+    } catch (const std::bad_alloc&) {
+        print(stderr, outOfMemoryError().message() + QLatin1Char('\n'));
         return 1;
     } catch (const std::exception& error) {
         print(stderr,

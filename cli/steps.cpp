@@ -5,6 +5,7 @@
 #include "clean_lines.h"
 #include "colourability.h"
 #include "colouring_filter.h"
+#include "step_memory.h"
 #include "tone.h"
 
 #include <deque>
@@ -17,6 +18,7 @@ void colouring(Bitmap& bitmap) {
     // fails there, before it reads a pixel, and the tool fails the same way.
     if (bitmap.width() < 3)
         throw progressRangeError();
+    requireStepMemory(colourPageStepBytes(bitmap.width(), bitmap.height(), bitmap.depth()));
     bitmap.setDepth(24);
     ColouringInPlace(bitmap);
 }
@@ -25,6 +27,7 @@ void tone(Bitmap& bitmap, quint8 mode) {
     TGammaImage gamma;
     gamma.Mode = mode;
     const ToneTable table(gamma);
+    requireStepMemory(colourPageStepBytes(bitmap.width(), bitmap.height(), bitmap.depth()));
     bitmap.setDepth(24);
     // Every pixel is written from itself alone, so the picture can be its own output.
     ToneColumns(bitmap, bitmap, table, 0, bitmap.width());
@@ -32,6 +35,7 @@ void tone(Bitmap& bitmap, quint8 mode) {
 
 // Clean lines with detail and thickness as given; either left out takes the page's default.
 void cleanLinesStep(Bitmap& bitmap, std::optional<int> detail, std::optional<int> thickness) {
+    requireStepMemory(cleanLinesStepBytes(bitmap.width(), bitmap.height()));
     CleanLineSettings settings = defaultCleanLineSettings(bitmap.width(), bitmap.height());
     settings.detail = detail.value_or(settings.detail);
     settings.thickness = thickness.value_or(settings.thickness);
@@ -39,6 +43,7 @@ void cleanLinesStep(Bitmap& bitmap, std::optional<int> detail, std::optional<int
 }
 
 void closeTinyRegionsStep(Bitmap& bitmap) {
+    requireStepMemory(closeTinyRegionsStepBytes(bitmap.width(), bitmap.height()));
     ColourabilityCheck(bitmap).closeTinyRegions(bitmap);
 }
 

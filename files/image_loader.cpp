@@ -3,6 +3,7 @@
 #include "app_error.h"
 #include "bitmap.h"
 #include "declared_depth.h"
+#include "decode_footprint.h"
 #include "jpeg_decoder.h"
 #include "memory_budget.h"
 #include "metafile_process.h"
@@ -28,22 +29,6 @@ void refuseOverBudget(qint64 bytes, qint64 budget) {
         throw std::bad_alloc();
 }
 
-// Bits per pixel of the picture as Qt's plug-in delivers it, at most: GIF, icons and
-// WebP come as 32-bit colour with alpha, TIFF may come at 16 bits per channel, the
-// others widen what the header declares to 8, 32 or 64 bits.
-int qtDecodedBits(PictureFormat format, int declaredBits) {
-    switch (format) {
-    case PictureFormat::Gif:
-    case PictureFormat::Ico:
-    case PictureFormat::WebP:
-        return 32;
-    case PictureFormat::Tiff:
-        return 64;
-    default:
-        return declaredBits <= 8 ? 8 : declaredBits <= 32 ? 32 : 64;
-    }
-}
-
 DecodedImage decodeWithQt(const QByteArray& file, PictureFormat format, qint64 budget) {
     if (!pictureDataComplete(file, format))
         return {};
@@ -60,11 +45,14 @@ DecodedImage decodeWithQt(const QByteArray& file, PictureFormat format, qint64 b
         return {};
     // What the whole load needs: the file, the decoded picture and the page it becomes.
     const int declared = declaredBitsPerPixel(file, name, QImage::Format_Invalid);
-    const int pageBits = PixelFormatGP({QImage(), declared});
+    const DecodeFootprint decoding = decodeFootprint(file, format, size, declared);
+    // A page is never deeper than a picture decoded to 8 bits or fewer.
+    const int pageBits = qMin(PixelFormatGP({QImage(), declared}),
+                              decoding.bitsPerPixel <= 8 ? decoding.bitsPerPixel : 32);
     qint64 need = addBytes(file.size(), kLoadWorkingBytes);
+    need = addBytes(need, decoding.bytes);
     need =
-        addBytes(need, pictureBytes(size.width(), size.height(), qtDecodedBits(format, declared)));
-    need = addBytes(need, pictureBytes(size.width(), size.height(), pageBits));
+        addBytes(need, pictureBytes(decoding.picture.width(), decoding.picture.height(), pageBits));
     refuseOverBudget(need, budget);
     QImage image;
     if (!reader.read(&image) || image.isNull() || image.size() != size) {

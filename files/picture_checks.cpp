@@ -1,6 +1,7 @@
 #include "picture_checks.h"
 
 #include "file_bytes.h"
+#include "gif_blocks.h"
 
 #include <cstdlib>
 #include <vector>
@@ -65,22 +66,6 @@ bool bmpComplete(const QByteArray& file) {
     default:
         return false;
     }
-}
-
-// Skips a chain of GIF sub-blocks; gives the offset after its terminator, or -1.
-qsizetype afterSubBlocks(const QByteArray& file, qsizetype at) {
-    while (at < file.size()) {
-        const int size = uchar(file[at]);
-        ++at;
-        if (size == 0)
-            return at;
-        at += size;
-    }
-    return -1;
-}
-
-qsizetype colourTableBytes(uchar flags) {
-    return (flags & 0x80) ? 3 * (qsizetype(2) << (flags & 7)) : 0;
 }
 
 // The picture's data of a GIF: sub-blocks from at, joined; empty when the chain of
@@ -151,17 +136,17 @@ bool lzwGivesPixels(const QByteArray& data, int minimumCodeSize, qint64 pixels) 
 bool gifComplete(const QByteArray& file) {
     if (file.size() < 13)
         return false;
-    qsizetype at = 13 + colourTableBytes(uchar(file[10]));
+    qsizetype at = 13 + gifColourTableBytes(uchar(file[10]));
     while (at >= 0 && at < file.size()) {
         const uchar introducer = uchar(file[at]);
         if (introducer == 0x21) { // extension: label, then sub-blocks
-            at = afterSubBlocks(file, at + 2);
+            at = afterGifSubBlocks(file, at + 2);
         } else if (introducer == 0x2C) { // the first picture
             if (at + 10 > file.size())
                 return false;
             const qint64 pixels =
                 qint64(littleEndian16(file, at + 5)) * littleEndian16(file, at + 7);
-            at += 10 + colourTableBytes(uchar(file[at + 9]));
+            at += 10 + gifColourTableBytes(uchar(file[at + 9]));
             // The code size byte, then the picture's data, which must cover the picture.
             if (at >= file.size())
                 return false;

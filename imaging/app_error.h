@@ -23,6 +23,12 @@ inline EAppError progressRangeError() {
         QStringLiteral("プロパティ %1 の範囲を超えています").arg(QStringLiteral("TProgressBar")));
 }
 
+// Memory ran out, or a step would need more than it may have: the window and the
+// command-line tool say so alike.
+inline EAppError outOfMemoryError() {
+    return EAppError(QStringLiteral("メモリが不足しています"));
+}
+
 // A picture of no pixels is never written to a file, so no file is created or replaced.
 inline EAppError noPictureToSaveError() {
     return EAppError(QStringLiteral("保存する画像がありません。"));

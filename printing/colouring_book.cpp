@@ -5,6 +5,7 @@
 #include "line_tracing.h"
 #include "print_layout.h"
 
+#include <QIODevice>
 #include <QPageSize>
 
 #include <cmath>
@@ -66,29 +67,35 @@ BookSheet PlaceBookPage(const BookSettings& settings, QSize picture, int resolut
     return best;
 }
 
-ColouringBook::ColouringBook(QIODevice& device, const BookSettings& settings, const QString& title)
-    : m_settings(settings), m_writer(&device) {
+ColouringBook::ColouringBook(QIODevice& device, const BookSettings& settings, const QString& title,
+                             qint64 largestBytes)
+    : m_device(device), m_largestBytes(largestBytes), m_settings(settings), m_writer(&device) {
     m_writer.setResolution(Resolution);
     m_writer.setTitle(title);
     m_writer.setCreator(QStringLiteral("Pintabel"));
 }
 
-BookPage PrepareBookPage(const BookSettings& settings, const Bitmap& page) {
+BookPage PrepareBookPage(const BookSettings& settings, const Bitmap& page,
+                         const TracingLimits& limits) {
     BookPage prepared;
     // A copy: the page may change while the book is written, its sheet may not.
     const QImage image = page.image();
     prepared.sheet = PlaceBookPage(settings, image.size(), ColouringBook::Resolution);
-    if (settings.vector)
-        if (std::optional<QPainterPath> lines = TraceBlackAndWhite(image)) {
-            prepared.lines = placeLines(std::move(*lines), prepared.sheet.target, image.size());
+    if (settings.vector) {
+        QPainterPath lines;
+        const TraceResult traced = TraceBlackAndWhite(image, limits, lines);
+        if (traced == TraceResult::Traced) {
+            prepared.lines = placeLines(std::move(lines), prepared.sheet.target, image.size());
             return prepared;
         }
+        prepared.tooDetailedToTrace = traced == TraceResult::TooDetailed;
+    }
     prepared.image = image;
     return prepared;
 }
 
 void ColouringBook::addPage(const Bitmap& page) {
-    addPage(PrepareBookPage(m_settings, page));
+    addPage(PrepareBookPage(m_settings, page, TracingLimits()));
 }
 
 void ColouringBook::addPage(const BookPage& page) {
@@ -101,6 +108,8 @@ void ColouringBook::addPage(const BookPage& page) {
         m_painter.fillPath(*page.lines, Qt::black);
     else
         m_painter.drawImage(page.sheet.target, page.image);
+    // A picture is written out as it is drawn; the page's lines follow with the next page.
+    refuseWhenTooLarge();
 }
 
 void ColouringBook::finish() {
@@ -108,4 +117,13 @@ void ColouringBook::finish() {
         throw EAppError(QStringLiteral("PDF にするページがありません。"));
     if (!m_painter.end())
         throw bookError();
+    // Every offset the document gives lies before its end.
+    refuseWhenTooLarge();
+}
+
+void ColouringBook::refuseWhenTooLarge() const {
+    if (m_device.pos() > m_largestBytes)
+        throw EAppError(
+            QStringLiteral("PDF が %1 バイトを超えるため書き出せません。ページを分けてください。")
+                .arg(m_largestBytes));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "book_settings.h"
+#include "line_tracing.h"
 
 #include <QImage>
 #include <QPageLayout>
@@ -34,20 +35,32 @@ struct BookPage {
     BookSheet sheet;
     std::optional<QPainterPath> lines;
     QImage image;
+    // A black and white page of a vector book that goes in as its picture, because tracing
+    // it would pass the limits.
+    bool tooDetailedToTrace = false;
 };
 
-// Places a page and, in a vector book, traces it when it is black and white. The slow part
-// of a page, and touches nothing shared: it may run on another thread while the book writes
-// the page before. Throws as PlaceBookPage and TraceBlackAndWhite do.
-BookPage PrepareBookPage(const BookSettings& settings, const Bitmap& page);
+// Places a page and, in a vector book, traces it within limits when it is black and white.
+// The slow part of a page, and touches nothing shared: it may run on another thread while
+// the book writes the page before. Throws as PlaceBookPage and TraceBlackAndWhite do.
+BookPage PrepareBookPage(const BookSettings& settings, const Bitmap& page,
+                         const TracingLimits& limits);
 
-// Writes pages as one PDF document to a device, one sheet each, in the order added.
+// The largest PDF the writer can address: it writes every offset into the file as a 32-bit
+// signed number, so a document past this many bytes would come out with negative offsets.
+constexpr qint64 kLargestBookBytes = 0x7fffffff;
+
+// Writes pages as one PDF document to a device, one sheet each, in the order added, each
+// written out as it is added rather than gathered in memory (a file as device keeps it so).
 class ColouringBook {
 public:
     static constexpr int Resolution = 1200;
 
-    // Nothing is written until the first page is added.
-    ColouringBook(QIODevice& device, const BookSettings& settings, const QString& title);
+    // Nothing is written until the first page is added. A document that grows past
+    // largestBytes is refused (EAppError) as soon as it does, from addPage or finish; the
+    // device then holds an incomplete document for the caller to drop.
+    ColouringBook(QIODevice& device, const BookSettings& settings, const QString& title,
+                  qint64 largestBytes = kLargestBookBytes);
     ColouringBook(const ColouringBook&) = delete;
     ColouringBook& operator=(const ColouringBook&) = delete;
 
@@ -61,6 +74,10 @@ public:
     int pageCount() const { return m_pages; }
 
 private:
+    void refuseWhenTooLarge() const;
+
+    QIODevice& m_device;
+    qint64 m_largestBytes;
     BookSettings m_settings;
     QPdfWriter m_writer;
     QPainter m_painter;

@@ -4,9 +4,12 @@
 
 #include <QImage>
 
+#include <algorithm>
 #include <climits>
 #include <memory>
 #include <new>
+#include <optional>
+#include <utility>
 #include <vector>
 
 #include <potracelib.h>
@@ -18,8 +21,11 @@ constexpr int WordBits = int(sizeof(potrace_word) * CHAR_BIT);
 constexpr potrace_word LeftmostBit = potrace_word(1) << (WordBits - 1);
 
 // The picture as the tracer's bitmap (black set), or nothing when a pixel is neither black
-// nor white. The words live in words, which the bitmap points into.
-std::optional<potrace_bitmap_t> packBlack(const QImage& picture, std::vector<potrace_word>& words) {
+// nor white. The words live in words, which the bitmap points into. Counts on the way the
+// pixel edges between black and white (the page's edge counting as white) and the corners
+// where two black pixels meet only diagonally.
+std::optional<potrace_bitmap_t> packBlack(const QImage& picture, std::vector<potrace_word>& words,
+                                          qint64& edges, qint64& corners) {
     // One pixel layout to read; 32-bit pictures are read as they are.
     const QImage rgb =
         picture.format() == QImage::Format_RGB32 || picture.format() == QImage::Format_ARGB32
@@ -31,17 +37,30 @@ std::optional<potrace_bitmap_t> packBlack(const QImage& picture, std::vector<pot
     const int height = rgb.height();
     const int dy = (width + WordBits - 1) / WordBits;
     words.assign(size_t(dy) * size_t(height), 0);
+    edges = 0;
+    corners = 0;
+    std::vector<char> above(size_t(width) + 1, 0); // [x + 1]: pixel x of the row above
+    std::vector<char> here(size_t(width) + 1, 0);
     for (int y = 0; y < height; ++y) {
         const auto* row = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
         potrace_word* out = words.data() + size_t(y) * size_t(dy);
         for (int x = 0; x < width; ++x) {
             const QRgb colour = row[x] & 0xFFFFFFu;
-            if (colour == 0)
+            const bool black = colour == 0;
+            if (black)
                 out[x / WordBits] |= LeftmostBit >> (x % WordBits);
             else if (colour != 0xFFFFFFu)
                 return std::nullopt;
+            here[size_t(x) + 1] = black;
+            const bool left = here[size_t(x)];
+            const bool up = above[size_t(x) + 1];
+            edges += (black != left) + (black != up);
+            corners += black == bool(above[size_t(x)]) && left == up && black != left;
         }
+        edges += here[size_t(width)]; // the right edge of the page
+        std::swap(above, here);
     }
+    edges += std::count(above.begin(), above.end(), 1); // the bottom edge
     potrace_bitmap_t bitmap{};
     bitmap.w = width;
     bitmap.h = height;
@@ -80,11 +99,17 @@ struct StateDeleter {
 
 } // namespace
 
-std::optional<QPainterPath> TraceBlackAndWhite(const QImage& picture) {
+TraceResult TraceBlackAndWhite(const QImage& picture, const TracingLimits& limits,
+                               QPainterPath& lines) {
     std::vector<potrace_word> words;
-    const std::optional<potrace_bitmap_t> bitmap = packBlack(picture, words);
+    qint64 edges = 0;
+    qint64 corners = 0;
+    const std::optional<potrace_bitmap_t> bitmap = packBlack(picture, words, edges, corners);
     if (!bitmap)
-        return std::nullopt;
+        return TraceResult::NotBlackAndWhite;
+    if (edges > limits.outlineEdges || corners > limits.diagonalCorners ||
+        (limits.memoryBytes >= 0 && edges > limits.memoryBytes / kTracingBytesPerEdge))
+        return TraceResult::TooDetailed;
     const std::unique_ptr<potrace_param_t, ParamDeleter> param(potrace_param_default());
     if (!param)
         throw std::bad_alloc();
@@ -100,5 +125,6 @@ std::optional<QPainterPath> TraceBlackAndWhite(const QImage& picture) {
     path.setFillRule(Qt::OddEvenFill);
     for (const potrace_path_t* p = state->plist; p; p = p->next)
         appendCurve(path, p->curve);
-    return path;
+    lines = std::move(path);
+    return TraceResult::Traced;
 }

@@ -8,6 +8,7 @@
 #include "per_pixel_reference.h"
 #include "steps.h"
 
+#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
@@ -179,7 +180,7 @@ TEST_F(Cli, MemoryRunningOutAtAnyStageOfALoadGivesTheMemoryMessage) {
         fixtures::writeFile(path(f.name), f.data);
         bool refused = false;
         bool loaded = false;
-        for (int limit = lowest; limit <= lowest + 180; limit += 15) {
+        for (int limit = lowest; limit <= lowest + 300; limit += 20) {
             const CliRun run = runWithin({QStringLiteral("info"), path(f.name)}, limit);
             const bool ok = run.exitCode == 0 && run.out.contains(QStringLiteral("3000x3000"));
             const bool memory =
@@ -191,6 +192,97 @@ TEST_F(Cli, MemoryRunningOutAtAnyStageOfALoadGivesTheMemoryMessage) {
         }
         EXPECT_TRUE(refused && loaded) << f.name << ": the limits do not span the load";
     }
+}
+
+// A memory control group of its own, made beside this process's, that one child process
+// joins; removed again when done. Made only where the test runs as root on a writable
+// hierarchy with the memory controller (cgroup v2, or v1's memory hierarchy).
+class MemoryGroup {
+public:
+    explicit MemoryGroup(qint64 limitBytes) {
+        if (::geteuid() != 0) {
+            m_why = QStringLiteral("not running as root");
+            return;
+        }
+        QFile own(QStringLiteral("/proc/self/cgroup"));
+        if (!own.open(QIODevice::ReadOnly))
+            return;
+        for (const QByteArray& line : own.readAll().split('\n')) {
+            const QList<QByteArray> fields = line.split(':');
+            if (fields.size() < 3)
+                continue;
+            const bool v2 = fields[1].isEmpty();
+            if (!v2 && !fields[1].split(',').contains("memory"))
+                continue;
+            const QString parent =
+                QStringLiteral("/sys/fs/cgroup%1%2")
+                    .arg(v2 ? QString() : QStringLiteral("/memory"), QString::fromUtf8(fields[2]));
+            if (v2)
+                write(parent + QStringLiteral("/cgroup.subtree_control"), "+memory");
+            const QString group =
+                parent +
+                QStringLiteral("/pintabel-test-%1").arg(QCoreApplication::applicationPid());
+            if (!QDir().mkdir(group))
+                continue;
+            if (write(group + (v2 ? QStringLiteral("/memory.max")
+                                  : QStringLiteral("/memory.limit_in_bytes")),
+                      QByteArray::number(limitBytes))) {
+                m_group = group;
+                return;
+            }
+            QDir().rmdir(group);
+        }
+        m_why = QStringLiteral("no memory control group could be made");
+    }
+    ~MemoryGroup() {
+        if (!m_group.isEmpty())
+            QDir().rmdir(m_group);
+    }
+    MemoryGroup(const MemoryGroup&) = delete;
+    MemoryGroup& operator=(const MemoryGroup&) = delete;
+
+    bool made() const { return !m_group.isEmpty(); }
+    QString why() const { return m_why; }
+
+    // Runs the tool inside the group.
+    CliRun run(const QStringList& arguments) const {
+        const int procs =
+            ::open(QFile::encodeName(m_group + QStringLiteral("/cgroup.procs")).constData(),
+                   O_WRONLY | O_CLOEXEC);
+        QProcess process;
+        // "0" moves the process that writes it: the child, before the tool starts.
+        process.setChildProcessModifier([procs] {
+            if (::write(procs, "0", 1) != 1)
+                ::_exit(99);
+        });
+        process.start(QStringLiteral(PINTABEL_CLI), arguments);
+        process.waitForFinished(60000);
+        ::close(procs);
+        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+                QString::fromLocal8Bit(process.readAllStandardOutput()),
+                QString::fromLocal8Bit(process.readAllStandardError())};
+    }
+
+private:
+    static bool write(const QString& path, const QByteArray& text) {
+        QFile file(path);
+        return file.open(QIODevice::WriteOnly) && file.write(text) == text.size() && file.flush();
+    }
+
+    QString m_group;
+    QString m_why;
+};
+
+TEST_F(Cli, APictureTooLargeForTheControlGroupsLimitIsRefusedNotKilled) {
+    const MemoryGroup group(qint64(400) << 20);
+    if (!group.made())
+        GTEST_SKIP() << group.why().toStdString();
+    // 20000 x 20000 grey: 400 MB decoded, and as much again for its page.
+    const QList<QByteArray> rows(20000, QByteArray(20000, '\x80'));
+    fixtures::writeFile(path("grey.png"), fixtures::png(20000, 20000, 8, 0, rows));
+    const CliRun run = group.run({QStringLiteral("info"), path("grey.png")});
+    EXPECT_EQ(run.exitCode, 1) << "-1: killed";
+    EXPECT_TRUE(run.err.contains(QStringLiteral("メモリが不足"))) << run.err.toStdString();
 }
 
 TEST_F(Cli, TheLoadBudgetCanBeCappedFromTheEnvironment) {

@@ -462,8 +462,15 @@ TEST_F(LoaderTest, PicturesTooLargeForMemoryThrowAClearErrorAndLeaveBitmapEmpty)
     // Five gigabytes at eight bytes per pixel, though under the limit at four.
     fixtures::writeFile(path(QStringLiteral("huge16.png")),
                         fixtures::png(25000, 25000, 16, 2, {bytes({1, 2, 3, 4, 5, 6})}));
-    for (const QString& name :
-         {QStringLiteral("huge.jpg"), QStringLiteral("huge.png"), QStringLiteral("huge16.png")}) {
+    // An icon whose directory says 16 x 16 of a PNG that says 40000 x 40000.
+    QByteArray png = fixtures::png(40000, 40000, 8, 6, {bytes({1, 2, 3, 4})});
+    QByteArray ico("\0\0\1\0\1\0\x10\x10\0\0\1\0\x20\0", 14);
+    for (const qint64 v : {qint64(png.size()), qint64(22)})
+        for (int i = 0; i < 4; ++i)
+            ico += char((v >> (8 * i)) & 0xFF);
+    fixtures::writeFile(path(QStringLiteral("huge.ico")), ico + png);
+    for (const QString& name : {QStringLiteral("huge.jpg"), QStringLiteral("huge.png"),
+                                QStringLiteral("huge16.png"), QStringLiteral("huge.ico")}) {
         Bitmap page(4, 4, 24);
         try {
             ImageLoaderGP(path(name), page);

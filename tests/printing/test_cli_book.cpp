@@ -34,6 +34,13 @@ TEST(CliBook, WritesThePagesAfterTheStepsOrNothing) {
     photo.fill(qRgb(90, 140, 200));
     ASSERT_TRUE(photo.save(folder.filePath(QStringLiteral("cat.photo.png"))));
     ASSERT_TRUE(photo.scaled(20, 50).save(folder.filePath(QStringLiteral("dog.png"))));
+    // A checkerboard of single pixels, too detailed to trace.
+    QImage checkerboard(400, 300, QImage::Format_Mono);
+    for (int y = 0; y < 300; ++y)
+        for (int x = 0; x < 400; ++x)
+            checkerboard.setPixel(x, y, (x + y) % 2);
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("fine")));
+    ASSERT_TRUE(checkerboard.save(folder.filePath(QStringLiteral("fine/cat.photo.png"))));
     const QString old = QStringLiteral("an older book");
     const QString progress2 = QStringLiteral("page 1/2\npage 2/2\n");
     const BookRun cases[] = {
@@ -43,6 +50,11 @@ TEST(CliBook, WritesThePagesAfterTheStepsOrNothing) {
          0,
          2,
          progress2},
+        {"a page too detailed to trace",
+         {"book.pdf", "--paper", "Letter", "--vector", "fine/cat.photo.png"},
+         0,
+         1,
+         QStringLiteral("page 1: too detailed to trace, put in as an image\npage 1/1\n")},
         {"not a .pdf", {"book.png", "cat.photo.png"}, 2, 0, {}},
         {"no input", {"book.pdf"}, 2, 0, {}},
         {"unknown paper", {"book.pdf", "--paper", "A3", "cat.photo.png"}, 2, 0, {}},

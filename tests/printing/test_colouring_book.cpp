@@ -1,6 +1,7 @@
 #include "app_error.h"
 #include "bitmap.h"
 #include "colouring_book.h"
+#include "line_tracing.h"
 #include "test_application.h"
 
 #include <QBuffer>
@@ -220,6 +221,61 @@ TEST_F(ColouringBookTest, WhatCannotBeABookIsRefused) {
     };
     for (const auto& c : cases)
         EXPECT_THROW(c(), EAppError);
+}
+
+// A checkerboard of single pixels, whose outlines wind through one another at every corner.
+QImage checkerboard(int side) {
+    QImage image(side, side, QImage::Format_RGB32);
+    for (int y = 0; y < side; ++y)
+        for (int x = 0; x < side; ++x)
+            image.setPixel(x, y, (x + y) % 2 ? qRgb(0, 0, 0) : qRgb(255, 255, 255));
+    return image;
+}
+
+TEST(LineTracing, TracesOnlyBlackAndWhitePagesWithinItsLimits) {
+    const QImage lines = drawing().image();
+    // The drawing's outlines: the rectangle's 1200 edges, two circles, a speck's 4.
+    const struct {
+        const char* what;
+        QImage picture;
+        TracingLimits limits;
+        TraceResult result;
+    } cases[] = {
+        {"a line page", lines, TracingLimits(), TraceResult::Traced},
+        {"a colour pixel", solid(5, 5).image(), TracingLimits(), TraceResult::NotBlackAndWhite},
+        {"a fine checkerboard", checkerboard(400), TracingLimits(), TraceResult::TooDetailed},
+        {"a small one", checkerboard(40), TracingLimits(), TraceResult::Traced},
+        {"outlines over the edge limit", lines, TracingLimits{1000, 100000, -1},
+         TraceResult::TooDetailed},
+        {"outlines within it", lines, TracingLimits{3000, 100000, -1}, TraceResult::Traced},
+        {"outlines over the memory", lines,
+         TracingLimits{3000000, 100000, 1000 * kTracingBytesPerEdge}, TraceResult::TooDetailed},
+        {"corners over the limit", checkerboard(40), TracingLimits{3000000, 1000, -1},
+         TraceResult::TooDetailed},
+    };
+    for (const auto& c : cases) {
+        QPainterPath path;
+        EXPECT_EQ(TraceBlackAndWhite(c.picture, c.limits, path), c.result) << c.what;
+        EXPECT_EQ(path.isEmpty(), c.result != TraceResult::Traced) << c.what;
+    }
+}
+
+TEST_F(ColouringBookTest, ABookPastTheLargestSizeIsRefused) {
+    ensureApplication();
+    const auto bytesOfBook = [](qint64 largest) {
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        ColouringBook book(buffer, BookSettings{}, QStringLiteral("book"), largest);
+        book.addPage(solid(300, 200));
+        book.addPage(drawing());
+        book.finish();
+        return buffer.size();
+    };
+    const qint64 size = bytesOfBook(kLargestBookBytes);
+    EXPECT_EQ(bytesOfBook(size), size);
+    EXPECT_THROW(bytesOfBook(size - 1), EAppError);
+    // The first page's picture alone passes this.
+    EXPECT_THROW(bytesOfBook(1000), EAppError);
 }
 
 } // namespace

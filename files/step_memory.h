@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QtGlobal>
+
+// What each processing step takes at its peak beyond the page it starts from, for a page of
+// width x height pixels at depth bits per pixel, so that a step that cannot finish is refused
+// before it starts. Measured as the peak resident size of `pintabel-cli` running the step
+// (/usr/bin/time -v) less that of loading the page alone, on 4 to 400 megapixel pages, with
+// about a tenth added. The steps' own code changes these: measure again when it does.
+
+// The colouring filter and the tone steps: the page made 24-bit colour, then worked on in
+// place.
+qint64 colourPageStepBytes(qint64 width, qint64 height, int depth);
+// The clean-lines engine (6 bytes a pixel when measured).
+qint64 cleanLinesStepBytes(qint64 width, qint64 height);
+// The fill-ability check: the regions and their measures, and with an overlay its picture
+// in full colour.
+qint64 colourabilityCheckBytes(qint64 width, qint64 height, bool overlay);
+// Closing the tiny regions: the check, then filling.
+qint64 closeTinyRegionsStepBytes(qint64 width, qint64 height);
+
+// Throws outOfMemoryError() when bytes are more than the memory budget allows now (see
+// loadBudget()).
+void requireStepMemory(qint64 bytes);
