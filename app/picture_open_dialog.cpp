@@ -1,10 +1,10 @@
 #include "picture_open_dialog.h"
 
+#include "input_file.h"
 #include "jpeg_decoder.h"
 #include "picture_format.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QImageReader>
@@ -29,8 +29,8 @@ const QSize DialogSize(900, 520);
 // pictures that cannot be decoded at a reduced size are not previewed: the preview runs
 // on the window's thread while the user browses.
 QImage previewImage(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!openRegularFile(QFile::encodeName(path), file))
         return QImage();
     const PictureFormat format = pictureFormatOf(file.peek(kFormatProbeBytes));
     const char* name = qtFormatName(format);
@@ -43,6 +43,8 @@ QImage previewImage(const QString& path) {
     }
     QImageReader reader(&file, name);
     reader.setAutoDetectImageFormat(false);
+    // Upright, as the page will be.
+    reader.setAutoTransform(true);
     const QSize size = reader.size();
     if (!size.isValid() || size.isEmpty())
         return QImage();
@@ -95,8 +97,7 @@ QString PictureOpenDialog::chosenFile() const {
 void PictureOpenDialog::showPreview(const QString& path) {
     QImage image;
     try {
-        if (QFileInfo(path).isFile())
-            image = previewImage(path);
+        image = previewImage(path);
     } catch (const std::exception&) {
         // A preview is a courtesy: a picture that cannot be shown shows nothing.
         image = QImage();

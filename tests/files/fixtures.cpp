@@ -12,6 +12,7 @@
 #include <random>
 #include <stdexcept>
 #include <sys/resource.h>
+#include <vector>
 
 namespace fixtures {
 namespace {
@@ -258,6 +259,42 @@ QByteArray progressiveJpeg(const QImage& image) {
     if (!writer.write(image))
         throw std::runtime_error("cannot encode progressive fixture");
     return data;
+}
+
+QByteArray manyScanJpeg(int width, int height, int scans) {
+    jpeg_compress_struct info{};
+    jpeg_error_mgr errors{};
+    info.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&info);
+    unsigned char* out = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&info, &out, &size);
+    info.image_width = JDIMENSION(width);
+    info.image_height = JDIMENSION(height);
+    info.input_components = 1;
+    info.in_color_space = JCS_GRAYSCALE;
+    jpeg_set_defaults(&info);
+    // The last coefficient alone comes last, so its scan can be sent again: each copy
+    // replaces it whole and libjpeg takes it without a warning.
+    static const jpeg_scan_info kScript[] = {
+        {1, {0}, 0, 0, 0, 0}, {1, {0}, 1, 62, 0, 0}, {1, {0}, 63, 63, 0, 0}};
+    info.scan_info = kScript;
+    info.num_scans = 3;
+    jpeg_start_compress(&info, TRUE);
+    std::vector<JSAMPLE> row(static_cast<size_t>(width));
+    while (info.next_scanline < info.image_height) {
+        for (int x = 0; x < width; ++x)
+            row[size_t(x)] = JSAMPLE((x * 7 + int(info.next_scanline) * 3) & 0xFF);
+        JSAMPROW rows[] = {row.data()};
+        jpeg_write_scanlines(&info, rows, 1);
+    }
+    jpeg_finish_compress(&info);
+    jpeg_destroy_compress(&info);
+    const QByteArray three(reinterpret_cast<const char*>(out), qsizetype(size));
+    free(out);
+    const qsizetype last = three.lastIndexOf("\xff\xda");
+    const QByteArray lastScan = three.mid(last, three.size() - 2 - last);
+    return three.left(three.size() - 2) + lastScan.repeated(scans - 3) + "\xff\xd9";
 }
 
 QImage photo(int width, int height) {
