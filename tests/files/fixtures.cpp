@@ -297,6 +297,30 @@ QByteArray manyScanJpeg(int width, int height, int scans) {
     return three.left(three.size() - 2) + lastScan.repeated(scans - 3) + "\xff\xd9";
 }
 
+QByteArray withExifOrientation(const QByteArray& jpeg, int orientation, bool bigEndian) {
+    const auto u16 = [bigEndian](int value) {
+        QByteArray bytes(2, '\0');
+        bytes[bigEndian ? 0 : 1] = char(value >> 8);
+        bytes[bigEndian ? 1 : 0] = char(value & 0xFF);
+        return bytes;
+    };
+    const auto u32 = [&](int value) {
+        return bigEndian ? u16(value >> 16) + u16(value & 0xFFFF)
+                         : u16(value & 0xFFFF) + u16(value >> 16);
+    };
+    QByteArray tiff = bigEndian ? QByteArray("MM\0*", 4) : QByteArray("II*\0", 4);
+    tiff += u32(8) + u16(2);
+    tiff += u16(0x010F) + u16(2) + u32(4) + QByteArray("Cam\0", 4); // make, before it
+    tiff += u16(0x0112) + u16(3) + u32(1) + u16(orientation) + u16(0);
+    tiff += u32(0);
+    const QByteArray exif = QByteArray("Exif\0\0", 6) + tiff;
+    const int length = int(exif.size()) + 2;
+    QByteArray segment("\xff\xe1\0\0", 4);
+    segment[2] = char(length >> 8);
+    segment[3] = char(length & 0xFF);
+    return jpeg.left(2) + segment + exif + jpeg.mid(2);
+}
+
 QImage photo(int width, int height) {
     QImage image(width, height, QImage::Format_RGB32);
     std::mt19937 random(7);

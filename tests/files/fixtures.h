@@ -41,6 +41,10 @@ QByteArray progressiveJpeg(const QImage& image);
 // scan sent again as often as it takes.
 QByteArray manyScanJpeg(int width, int height, int scans);
 
+// The JPEG with an Exif block (APP1) after its start giving the orientation, in either of
+// the byte orders cameras write.
+QByteArray withExifOrientation(const QByteArray& jpeg, int orientation, bool bigEndian = true);
+
 // A smooth photo-like picture with fine noise.
 QImage photo(int width, int height);
 

@@ -87,32 +87,6 @@ TEST(JpegRules, ADecodeOverItsTimeLimitIsAbandoned) {
     EXPECT_EQ(image.size(), QSize(1024, 1024));
 }
 
-// The JPEG with an Exif block (APP1) after its start giving the orientation, in either of
-// the byte orders cameras write.
-QByteArray withExifOrientation(const QByteArray& jpeg, int orientation, bool bigEndian) {
-    const auto u16 = [bigEndian](int value) {
-        QByteArray bytes(2, '\0');
-        bytes[bigEndian ? 0 : 1] = char(value >> 8);
-        bytes[bigEndian ? 1 : 0] = char(value & 0xFF);
-        return bytes;
-    };
-    const auto u32 = [&](int value) {
-        return bigEndian ? u16(value >> 16) + u16(value & 0xFFFF)
-                         : u16(value & 0xFFFF) + u16(value >> 16);
-    };
-    QByteArray tiff = bigEndian ? QByteArray("MM\0*", 4) : QByteArray("II*\0", 4);
-    tiff += u32(8) + u16(2);
-    tiff += u16(0x010F) + u16(2) + u32(4) + QByteArray("Cam\0", 4); // make, before it
-    tiff += u16(0x0112) + u16(3) + u32(1) + u16(orientation) + u16(0);
-    tiff += u32(0);
-    const QByteArray exif = QByteArray("Exif\0\0", 6) + tiff;
-    const int length = int(exif.size()) + 2;
-    QByteArray segment("\xff\xe1\0\0", 4);
-    segment[2] = char(length >> 8);
-    segment[3] = char(length & 0xFF);
-    return jpeg.left(2) + segment + exif + jpeg.mid(2);
-}
-
 // Six blocks of distinct colours, three rows of two when upright: A B / C D / E F.
 const QRgb kBlocks[6] = {qRgb(220, 30, 30),  qRgb(30, 200, 30),  qRgb(30, 30, 220),
                          qRgb(230, 220, 40), qRgb(40, 220, 220), qRgb(220, 40, 220)};
@@ -142,7 +116,7 @@ TEST(JpegRules, ExifOrientationTurnsThePageUprightInAllEightCases) {
     const QImage upright = grid({"AB", "CD", "EF"});
     for (const Orientation& c : kOrientations) {
         for (const bool bigEndian : {true, false}) {
-            const QByteArray file = withExifOrientation(
+            const QByteArray file = fixtures::withExifOrientation(
                 fixtures::encoded(grid(c.stored), "jpeg", 95), c.exif, bigEndian);
             const Bitmap page = loaded(file);
             ASSERT_EQ(page.image().size(), upright.size()) << c.exif;
