@@ -2,6 +2,7 @@
 
 #include "input_file.h"
 #include "jpeg_decoder.h"
+#include "jpeg_markers.h"
 #include "picture_format.h"
 
 #include <QFile>
@@ -40,6 +41,16 @@ QImage previewImage(const QString& path) {
         const std::optional<JpegHeader> header = readJpegHeader(file.peek(256 * 1024));
         if (!header || header->workingBytes > kPreviewJpegWorkingBytes)
             return QImage();
+        // Scans past the first bytes count too: a scaled preview passes over every one.
+        if (const uchar* bytes = file.map(0, file.size())) {
+            const qsizetype size = qsizetype(file.size());
+            const bool tooMany =
+                jpegScanCount(QByteArray::fromRawData(reinterpret_cast<const char*>(bytes), size)) >
+                kMaxJpegScans;
+            file.unmap(const_cast<uchar*>(bytes));
+            if (tooMany)
+                return QImage();
+        }
     }
     QImageReader reader(&file, name);
     reader.setAutoDetectImageFormat(false);
