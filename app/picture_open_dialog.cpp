@@ -1,10 +1,11 @@
 #include "picture_open_dialog.h"
 
+#include "input_file.h"
 #include "jpeg_decoder.h"
+#include "jpeg_markers.h"
 #include "picture_format.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QImageReader>
@@ -29,8 +30,8 @@ const QSize DialogSize(900, 520);
 // pictures that cannot be decoded at a reduced size are not previewed: the preview runs
 // on the window's thread while the user browses.
 QImage previewImage(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!openRegularFile(QFile::encodeName(path), file))
         return QImage();
     const PictureFormat format = pictureFormatOf(file.peek(kFormatProbeBytes));
     const char* name = qtFormatName(format);
@@ -40,9 +41,21 @@ QImage previewImage(const QString& path) {
         const std::optional<JpegHeader> header = readJpegHeader(file.peek(256 * 1024));
         if (!header || header->workingBytes > kPreviewJpegWorkingBytes)
             return QImage();
+        // Scans past the first bytes count too: a scaled preview passes over every one.
+        if (const uchar* bytes = file.map(0, file.size())) {
+            const qsizetype size = qsizetype(file.size());
+            const bool tooMany =
+                jpegScanCount(QByteArray::fromRawData(reinterpret_cast<const char*>(bytes), size)) >
+                kMaxJpegScans;
+            file.unmap(const_cast<uchar*>(bytes));
+            if (tooMany)
+                return QImage();
+        }
     }
     QImageReader reader(&file, name);
     reader.setAutoDetectImageFormat(false);
+    // Upright, as the page will be.
+    reader.setAutoTransform(true);
     const QSize size = reader.size();
     if (!size.isValid() || size.isEmpty())
         return QImage();
@@ -95,8 +108,7 @@ QString PictureOpenDialog::chosenFile() const {
 void PictureOpenDialog::showPreview(const QString& path) {
     QImage image;
     try {
-        if (QFileInfo(path).isFile())
-            image = previewImage(path);
+        image = previewImage(path);
     } catch (const std::exception&) {
         // A preview is a courtesy: a picture that cannot be shown shows nothing.
         image = QImage();

@@ -29,6 +29,8 @@ void TForm1::SaveBook1Click() {
         return;
     if (!name.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
         name += QLatin1String(".pdf");
+    // A target that cannot be replaced is refused before any page is drawn.
+    checkSaveTarget(name);
 
     // The pages by identity, in tab order; no command frees one while this loop runs.
     QList<QPointer<TPageImage>> pages;

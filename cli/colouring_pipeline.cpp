@@ -186,6 +186,7 @@ bool SaveColouringPipelined(QIODevice& input, const QString& inputName, const QS
                             SaveFormat format) {
     if (format == SaveFormat::Unsupported)
         return false;
+    checkSaveTarget(SavedFileName(output, format));
     const std::unique_ptr<JpegRowDecoder> decoder = startColourJpeg(input, inputName);
     if (!decoder || decoder->width() < 3 || decoder->height() < 4)
         return false;

@@ -4,6 +4,7 @@
 #include "colouring_book.h"
 #include "colouring_pipeline.h"
 #include "image_loader.h"
+#include "input_file.h"
 #include "memory_budget.h"
 #include "metafile_process.h"
 #include "picture_saver.h"
@@ -28,10 +29,6 @@
 #include <new>
 #include <optional>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 namespace {
 
 void print(FILE* stream, const QString& text) {
@@ -44,25 +41,11 @@ void printName(FILE* stream, const QByteArray& name) {
     std::fwrite(name.constData(), 1, size_t(name.size()), stream);
 }
 
-// Opens the regular file named by the argument's own bytes, so a name that is not valid
-// text in the locale is still found.
-bool openArgument(const QByteArray& name, QFile& file) {
-    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    struct stat status {};
-    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) ||
-        !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        return false;
-    }
-    return true;
-}
-
 bool loadArgument(const QByteArray& name, Bitmap& page) {
     page = Bitmap(0, 0, 24);
     QFile file;
-    return openArgument(name, file) && loadPicture(file, QFile::decodeName(name), page);
+    // The argument's own bytes, so a name that is not valid text in the locale is still found.
+    return openRegularFile(name, file) && loadPicture(file, QFile::decodeName(name), page);
 }
 
 QString usage() {
@@ -154,10 +137,10 @@ bool parseSteps(const QString& command, const QList<QByteArray>& arguments,
     for (const QByteArray& raw : arguments) {
         const QString argument = QFile::decodeName(raw);
         if (argument.startsWith(QLatin1String("--"))) {
-            const ProcessingStep* step = findProcessingStep(argument);
+            QString refusal;
+            const ProcessingStep* step = findProcessingStep(argument, refusal);
             if (!step) {
-                print(stderr,
-                      QStringLiteral("pintabel-cli %1: unknown step %2\n").arg(command, argument));
+                print(stderr, QStringLiteral("pintabel-cli %1: %2\n").arg(command, refusal));
                 return false;
             }
             chosen.append(step);
@@ -202,7 +185,7 @@ int convert(const QList<QByteArray>& arguments) {
     // whatever that way cannot do is done the ordinary way.
     if (chosen.size() == 1 && chosen[0]->option == QLatin1String("--colouring")) {
         QFile file;
-        if (openArgument(paths[0], file) &&
+        if (openRegularFile(paths[0], file) &&
             SaveColouringPipelined(file, QFile::decodeName(paths[0]), output, format))
             return 0;
     }
@@ -259,6 +242,8 @@ int check(const QList<QByteArray>& arguments) {
     if (!oneInputArguments(QStringLiteral("check"), "--overlay", "FILE", arguments, given))
         return 2;
     const QString overlay = QFile::decodeName(given.optionValue);
+    if (!overlay.isEmpty())
+        checkSaveTarget(overlay);
     Bitmap page;
     if (!loadPage(QStringLiteral("check"), given.input, given.chosen, page))
         return 1;
@@ -347,6 +332,7 @@ int book(QList<QByteArray> arguments) {
         print(stderr, QStringLiteral("pintabel-cli book: OUTPUT must end in .pdf\n"));
         return 2;
     }
+    checkSaveTarget(output);
     // The next page is loaded, processed and traced on a second thread while the book
     // writes the one before; nothing, when it cannot be read.
     TracingLimits limits;

@@ -61,13 +61,26 @@ bool numberIn(const QString& text, int minimum, int maximum, std::optional<int>&
 }
 
 // "DETAIL" or "DETAIL,THICKNESS" (either may be empty): detail 0 to 100, thickness 1 to 200.
-std::optional<ProcessingStep> cleanLinesWith(const QString& argument, const QString& value) {
+// Nothing, with what is wrong in refusal, for any other value.
+std::optional<ProcessingStep> cleanLinesWith(const QString& argument, const QString& value,
+                                             QString& refusal) {
     const QStringList parts = value.split(QLatin1Char(','));
     std::optional<int> detail;
     std::optional<int> thickness;
-    if (parts.size() > 2 || !numberIn(parts[0], 0, 100, detail) ||
-        (parts.size() == 2 && !numberIn(parts[1], 1, 200, thickness)))
+    if (parts.size() > 2) {
+        refusal = QStringLiteral("%1 takes DETAIL,THICKNESS, not %2").arg(argument, value);
         return std::nullopt;
+    }
+    if (!numberIn(parts[0], 0, 100, detail)) {
+        refusal = QStringLiteral("bad detail %1 in %2: give a whole number from 0 to 100")
+                      .arg(parts[0], argument);
+        return std::nullopt;
+    }
+    if (parts.size() == 2 && !numberIn(parts[1], 1, 200, thickness)) {
+        refusal = QStringLiteral("bad thickness %1 in %2: give a whole number from 1 to 200")
+                      .arg(parts[1], argument);
+        return std::nullopt;
+    }
     return ProcessingStep{argument, QString(), [detail, thickness](Bitmap& bitmap) {
                               cleanLinesStep(bitmap, detail, thickness);
                           }};
@@ -95,14 +108,17 @@ const QList<ProcessingStep>& processingSteps() {
     return steps;
 }
 
-const ProcessingStep* findProcessingStep(const QString& argument) {
+const ProcessingStep* findProcessingStep(const QString& argument, QString& refusal) {
     for (const ProcessingStep& step : processingSteps())
         if (step.option == argument)
             return &step;
     const QString prefix = QStringLiteral("--clean-lines=");
-    if (!argument.startsWith(prefix))
+    if (!argument.startsWith(prefix)) {
+        refusal = QStringLiteral("unknown step %1").arg(argument);
         return nullptr;
-    std::optional<ProcessingStep> step = cleanLinesWith(argument, argument.mid(prefix.size()));
+    }
+    std::optional<ProcessingStep> step =
+        cleanLinesWith(argument, argument.mid(prefix.size()), refusal);
     if (!step)
         return nullptr;
     // The tool runs one command: the steps it was given live as long as it does.

@@ -17,5 +17,6 @@ struct ProcessingStep {
 const QList<ProcessingStep>& processingSteps();
 
 // The step an argument names: one of the list, or one given a value after "=" (for example
-// "--clean-lines=40,3"). Null for an unknown step or a value the step does not take.
-const ProcessingStep* findProcessingStep(const QString& argument);
+// "--clean-lines=40,3"). Null for an unknown step or a value the step does not take, with
+// refusal saying which ("unknown step --x", or the bad value and what the step takes).
+const ProcessingStep* findProcessingStep(const QString& argument, QString& refusal);

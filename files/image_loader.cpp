@@ -4,7 +4,9 @@
 #include "bitmap.h"
 #include "declared_depth.h"
 #include "decode_footprint.h"
+#include "input_file.h"
 #include "jpeg_decoder.h"
+#include "jpeg_markers.h"
 #include "memory_budget.h"
 #include "metafile_process.h"
 #include "picture_checks.h"
@@ -12,7 +14,6 @@
 
 #include <QBuffer>
 #include <QFile>
-#include <QFileInfo>
 #include <QImageReader>
 
 #include <memory>
@@ -86,7 +87,10 @@ std::optional<JpegLoad> planJpegLoad(const QByteArray& file, qint64 budget) {
     const qint64 page = Bitmap::formatFor(pageBits) == header->format
                             ? 0
                             : pictureBytes(header->width, header->height, pageBits);
-    const qint64 pictures = addBytes(addBytes(file.size(), picture), page);
+    qint64 pictures = addBytes(addBytes(file.size(), picture), page);
+    // A picture lying on its side or mirrored is turned upright into a copy.
+    if (header->orientation != 1)
+        pictures = addBytes(pictures, picture);
     refuseOverBudget(addBytes(pictures, header->workingBytes), budget);
     return JpegLoad{*header, declared, budget - pictures};
 }
@@ -98,8 +102,12 @@ DecodedImage decodeJpegFile(const QByteArray& file, qint64 budget) {
     QImage image;
     switch (decodeJpeg(file, load->maxWorkingBytes, image)) {
     case JpegDecodeStatus::Decoded:
+        image = orientedImage(image, load->header.orientation);
+        if (image.isNull())
+            throw std::bad_alloc();
         return {image, load->declaredBits};
     case JpegDecodeStatus::Damaged:
+    case JpegDecodeStatus::Abandoned:
         return {};
     case JpegDecodeStatus::TooLarge:
         throw std::bad_alloc();
@@ -191,8 +199,9 @@ std::unique_ptr<JpegRowDecoder> startColourJpeg(QIODevice& source, const QString
         if (format != PictureFormat::Jpeg || file.isEmpty())
             return nullptr;
         const std::optional<JpegLoad> load = planJpegLoad(file, budget);
+        // Rows that are to be turned upright cannot be passed on as they are decoded.
         if (!load || load->header.format != QImage::Format_BGR888 ||
-            PixelFormatGP({QImage(), load->declaredBits}) != 24)
+            load->header.orientation != 1 || PixelFormatGP({QImage(), load->declaredBits}) != 24)
             return nullptr;
         auto decoder = std::make_unique<JpegRowDecoder>(file);
         if (decoder->start(load->maxWorkingBytes) != JpegDecodeStatus::Decoded)
@@ -205,10 +214,8 @@ std::unique_ptr<JpegRowDecoder> startColourJpeg(QIODevice& source, const QString
 
 bool ImageLoaderGP(const QString& path, Bitmap& bitmap) {
     bitmap = Bitmap(0, 0, 24);
-    if (!QFileInfo(path).isFile())
-        return false;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!openRegularFile(QFile::encodeName(path), file))
         return false;
     return loadPicture(file, path, bitmap);
 }

@@ -1,6 +1,9 @@
 #include "jpeg_decoder.h"
 
+#include "jpeg_markers.h"
 #include "large_image.h"
+
+#include <QElapsedTimer>
 
 #include <climits>
 #include <csetjmp>
@@ -23,8 +26,13 @@ struct ErrorManager {
     jpeg_error_mgr base;
     std::jmp_buf jump;
     bool damaged;
+    bool endMissing; // the data ran out where the end marker should be
     int fatalCode;
 };
+
+// Codes of the decode's own reasons to stop, beside libjpeg's.
+constexpr int kTooManyScans = -1;
+constexpr int kOutOfTime = -2;
 
 void onError(j_common_ptr info) {
     auto* errors = reinterpret_cast<ErrorManager*>(info->err);
@@ -39,10 +47,57 @@ bool harmlessWarning(int code) {
 
 void onMessage(j_common_ptr info, int level) {
     // Level -1 is a warning; every other warning means libjpeg has made up data (grey for
-    // a cut file, zeros for a scan closed early or a bad code).
-    if (level < 0 && !harmlessWarning(info->err->msg_code))
-        reinterpret_cast<ErrorManager*>(info->err)->damaged = true;
+    // a cut file, zeros for a scan closed early or a bad code). The data running out is
+    // damage only when more was needed: libjpeg then also warns of a marker hit too soon.
+    if (level >= 0)
+        return;
+    auto* errors = reinterpret_cast<ErrorManager*>(info->err);
+    if (info->err->msg_code == JWRN_JPEG_EOF)
+        errors->endMissing = true;
+    else if (!harmlessWarning(info->err->msg_code))
+        errors->damaged = true;
 }
+
+// libjpeg's time on the picture, counted only while it works, against the limit.
+struct ProgressMonitor {
+    jpeg_progress_mgr base;
+    QElapsedTimer running;
+    qint64 spentMs;
+    qint64 limitMs;
+};
+
+void stop(j_common_ptr info, int code) {
+    auto* errors = reinterpret_cast<ErrorManager*>(info->err);
+    errors->fatalCode = code;
+    std::longjmp(errors->jump, 1);
+}
+
+// Called between rows of blocks while libjpeg reads scans and gives rows.
+void onProgress(j_common_ptr info) {
+    auto* progress = reinterpret_cast<ProgressMonitor*>(info->progress);
+    if (reinterpret_cast<j_decompress_ptr>(info)->input_scan_number > kMaxJpegScans)
+        stop(info, kTooManyScans);
+    if (progress->running.isValid() &&
+        progress->spentMs + progress->running.elapsed() > progress->limitMs)
+        stop(info, kOutOfTime);
+}
+
+// Runs the monitor's clock while it lives.
+class WorkingTime {
+public:
+    explicit WorkingTime(ProgressMonitor& progress) : m_progress(progress) {
+        m_progress.running.start();
+    }
+    ~WorkingTime() {
+        m_progress.spentMs += m_progress.running.elapsed();
+        m_progress.running.invalidate();
+    }
+    WorkingTime(const WorkingTime&) = delete;
+    WorkingTime& operator=(const WorkingTime&) = delete;
+
+private:
+    ProgressMonitor& m_progress;
+};
 
 class Decompressor {
 public:
@@ -57,12 +112,16 @@ public:
 
     jpeg_decompress_struct info{};
     ErrorManager errors{};
+    ProgressMonitor progress{};
 };
 
 bool readHeader(Decompressor* jpeg, const QByteArray* file) {
     if (setjmp(jpeg->errors.jump))
         return false;
     jpeg_create_decompress(&jpeg->info);
+    // Set after creation, which clears the structure.
+    jpeg->progress.base.progress_monitor = onProgress;
+    jpeg->info.progress = &jpeg->progress.base;
     jpeg_mem_src(&jpeg->info, reinterpret_cast<const unsigned char*>(file->constData()),
                  static_cast<unsigned long>(file->size()));
     return jpeg_read_header(&jpeg->info, TRUE) == JPEG_HEADER_OK;
@@ -143,9 +202,31 @@ qint64 coefficientBytes(const jpeg_decompress_struct& info) {
     return bytes;
 }
 
+// Whether a file whose end marker is missing still brought all of its picture. A single
+// scan that ran short has already been reported by libjpeg; a progressive file must have
+// brought every bit of every coefficient, which its last scans do. Other multi-scan files
+// cannot tell a missing scan from a missing end, and count as cut.
+bool completeWithoutEnd(const jpeg_decompress_struct& info) {
+    if (!info.progressive_mode)
+        return info.comps_in_scan >= info.num_components;
+    for (int c = 0; c < info.num_components; ++c) {
+        for (int k = 0; k < DCTSIZE2; ++k) {
+            if (info.coef_bits[c][k] != 0)
+                return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
+qint64 jpegTimeLimitMs(int width, int height) {
+    return qMax<qint64>(30'000, qint64(width) * height / 10'000);
+}
+
 std::optional<JpegHeader> readJpegHeader(const QByteArray& file) {
+    if (jpegScanCount(file) > kMaxJpegScans)
+        return std::nullopt;
     Decompressor jpeg;
     if (!readHeader(&jpeg, &file))
         return std::nullopt;
@@ -156,6 +237,7 @@ std::optional<JpegHeader> readJpegHeader(const QByteArray& file) {
     header.width = int(jpeg.info.image_width);
     header.height = int(jpeg.info.image_height);
     header.workingBytes = coefficientBytes(jpeg.info) + kRowWorkingBytes;
+    header.orientation = jpegExifOrientation(file);
     return header;
 }
 
@@ -189,17 +271,24 @@ int JpegRowDecoder::nextRow() const {
 namespace {
 
 JpegDecodeStatus failure(const Decompressor& jpeg) {
-    const int code = jpeg.errors.fatalCode;
-    return code == JERR_OUT_OF_MEMORY || code == JERR_NO_BACKING_STORE ? JpegDecodeStatus::TooLarge
-                                                                       : JpegDecodeStatus::Damaged;
+    switch (jpeg.errors.fatalCode) {
+    case JERR_OUT_OF_MEMORY:
+    case JERR_NO_BACKING_STORE:
+        return JpegDecodeStatus::TooLarge;
+    case kOutOfTime:
+        return JpegDecodeStatus::Abandoned;
+    default:
+        return JpegDecodeStatus::Damaged;
+    }
 }
 
 } // namespace
 
-JpegDecodeStatus JpegRowDecoder::start(qint64 maxWorkingBytes) {
+JpegDecodeStatus JpegRowDecoder::start(qint64 maxWorkingBytes, qint64 timeLimitMs) {
     Decompressor& jpeg = m_state->jpeg;
-    if (!readHeader(&jpeg, &m_file))
+    if (jpegScanCount(m_file) > kMaxJpegScans || !readHeader(&jpeg, &m_file))
         return JpegDecodeStatus::Damaged;
+    jpeg.progress.limitMs = timeLimitMs >= 0 ? timeLimitMs : jpegTimeLimitMs(width(), height());
     m_state->format = chooseOutput(jpeg.info);
     if (m_state->format == QImage::Format_Invalid || jpeg.errors.damaged)
         return JpegDecodeStatus::Damaged;
@@ -212,8 +301,14 @@ JpegDecodeStatus JpegRowDecoder::start(qint64 maxWorkingBytes) {
     } catch (const std::bad_alloc&) {
         return JpegDecodeStatus::TooLarge;
     }
-    if (!startDecompress(&jpeg))
-        return failure(jpeg);
+    {
+        const WorkingTime working(jpeg.progress);
+        if (!startDecompress(&jpeg))
+            return failure(jpeg);
+    }
+    // A file of several scans has been read whole by now.
+    if (jpeg.errors.endMissing && !completeWithoutEnd(jpeg.info))
+        jpeg.errors.damaged = true;
     return jpeg.errors.damaged ? JpegDecodeStatus::Damaged : JpegDecodeStatus::Decoded;
 }
 
@@ -224,14 +319,16 @@ JpegDecodeStatus JpegRowDecoder::readRows(uchar* const* rows, int count) {
         return JpegDecodeStatus::Damaged;
     JSAMPROW cmykRow = m_state->cmykRow.empty() ? nullptr : m_state->cmykRow.data();
     const JDIMENSION first = jpeg.info.output_scanline;
+    const WorkingTime working(jpeg.progress);
     if (!decodeRows(&jpeg, rows, first, first + JDIMENSION(count), cmykRow))
         return failure(jpeg);
     return jpeg.errors.damaged ? JpegDecodeStatus::Damaged : JpegDecodeStatus::Decoded;
 }
 
-JpegDecodeStatus decodeJpeg(const QByteArray& file, qint64 maxWorkingBytes, QImage& image) {
+JpegDecodeStatus decodeJpeg(const QByteArray& file, qint64 maxWorkingBytes, QImage& image,
+                            qint64 timeLimitMs) {
     JpegRowDecoder decoder(file);
-    if (const JpegDecodeStatus status = decoder.start(maxWorkingBytes);
+    if (const JpegDecodeStatus status = decoder.start(maxWorkingBytes, timeLimitMs);
         status != JpegDecodeStatus::Decoded)
         return status;
     // No fill: every row is written by the decoder, or the picture is refused.

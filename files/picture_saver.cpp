@@ -25,6 +25,9 @@ QString SavedFileName(const QString& name, SaveFormat format) {
 
 QString SavePicture(const Bitmap& page, const QString& name, SaveFormat format) {
     const QString path = SavedFileName(name, format);
+    // A target that cannot be replaced is refused before the picture is encoded.
+    if (format != SaveFormat::Unsupported)
+        checkSaveTarget(path);
     switch (format) {
     case SaveFormat::Jpeg: {
         JpegEncoder encoder(page);

@@ -2,11 +2,15 @@
 
 #include "app_error.h"
 
-#include <QSaveFile>
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
 
-#ifdef Q_OS_LINUX
+#include <cerrno>
+
 #include <fcntl.h>
-#endif
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -14,26 +18,162 @@ EAppError cannotCreate(const QString& path, const QString& reason) {
     return EAppError(QStringLiteral("ファイル \"%1\" を作成できません。%2").arg(path, reason));
 }
 
-EAppError writeError() {
-    return EAppError(QStringLiteral("ストリームへの書き込みエラー"));
+EAppError cannotCreate(const QString& path, int error) {
+    return cannotCreate(path, qt_error_string(error));
+}
+
+EAppError writeError(const QString& path) {
+    return EAppError(QStringLiteral("ストリームへの書き込みエラー\n%1").arg(path));
+}
+
+// A name under /proc (as /dev/stdout leads to) stands for a stream the process holds, even
+// where its link names a regular file: replacing that file would cut the stream off.
+bool inProcessTable(const QByteArray& name) {
+    return QDir::cleanPath(QDir::current().absoluteFilePath(QFile::decodeName(name)))
+        .startsWith(QLatin1String("/proc/"));
+}
+
+QString kindOf(mode_t mode) {
+    if (S_ISDIR(mode))
+        return QStringLiteral("フォルダー");
+    if (S_ISFIFO(mode))
+        return QStringLiteral("名前付きパイプ");
+    if (S_ISSOCK(mode))
+        return QStringLiteral("ソケット");
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return QStringLiteral("デバイス");
+    return QStringLiteral("特殊なファイル");
+}
+
+EAppError notARegularFile(const QString& path, const QByteArray& target, const QString& kind) {
+    return cannotCreate(path, QStringLiteral("\"%1\" は通常のファイルではありません（%2）。")
+                                  .arg(QFile::decodeName(target), kind));
+}
+
+// The file a save replaces: path with its links followed, and what it is now.
+struct Target {
+    QByteArray name;
+    bool exists = false;
+    struct stat status {};
+};
+
+QByteArray directoryOf(const QByteArray& name) {
+    const qsizetype slash = name.lastIndexOf('/');
+    return slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : name.left(slash);
+}
+
+// Follows path's links to the name that will be replaced; throws when that is anything but
+// a regular file or a name not yet taken.
+Target resolveTarget(const QString& path) {
+    // As many links as the system itself follows before it gives up.
+    constexpr int kMaxLinks = 40;
+    Target target;
+    target.name = QFile::encodeName(path);
+    for (int links = 0; links <= kMaxLinks; ++links) {
+        if (inProcessTable(target.name))
+            throw notARegularFile(path, target.name, QStringLiteral("ストリーム"));
+        if (::lstat(target.name.constData(), &target.status) != 0) {
+            if (errno == ENOENT)
+                return target;
+            throw cannotCreate(path, errno);
+        }
+        if (S_ISREG(target.status.st_mode)) {
+            target.exists = true;
+            return target;
+        }
+        if (!S_ISLNK(target.status.st_mode))
+            throw notARegularFile(path, target.name, kindOf(target.status.st_mode));
+        QByteArray link(qsizetype(target.status.st_size) + 1, '\0');
+        const ssize_t length =
+            ::readlink(target.name.constData(), link.data(), size_t(link.size()));
+        if (length < 0 || length >= link.size())
+            throw cannotCreate(path, length < 0 ? errno : ELOOP);
+        link.truncate(length);
+        target.name = link.startsWith('/') ? link : directoryOf(target.name) + '/' + link;
+    }
+    throw cannotCreate(path, ELOOP);
+}
+
+// The temporary file beside the target; removed again unless it became the target.
+class TemporaryFile {
+public:
+    TemporaryFile(const QString& path, const Target& target) {
+        const QByteArray stem = target.name + '.';
+        // Readable by none but the owner until it carries the target's own rights.
+        const mode_t mode = target.exists ? 0600 : 0666;
+        for (int attempt = 0; attempt < 100 && m_fd < 0; ++attempt) {
+            m_name = stem + QByteArray::number(QRandomGenerator::global()->generate(), 36);
+            m_fd = ::open(m_name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW,
+                          mode);
+            if (m_fd < 0 && errno != EEXIST)
+                throw cannotCreate(path, errno);
+        }
+        if (m_fd < 0)
+            throw cannotCreate(path, EEXIST);
+    }
+    ~TemporaryFile() {
+        if (m_fd >= 0)
+            ::close(m_fd);
+        if (!m_name.isEmpty())
+            ::unlink(m_name.constData());
+    }
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+    int fd() const { return m_fd; }
+    const QByteArray& name() const { return m_name; }
+    // The file is complete: closed, and no longer removed.
+    bool close() {
+        const int fd = m_fd;
+        m_fd = -1;
+        return ::close(fd) == 0;
+    }
+    void keep() { m_name.clear(); }
+
+private:
+    QByteArray m_name;
+    int m_fd = -1;
+};
+
+// The replaced file's owner, group and rights. Only root may give a file away; anyone may
+// give it a group they belong to. Ownership goes first, as a change of owner clears the
+// set-user and set-group bits.
+void takeOverAttributes(int fd, const struct stat& old) {
+    if (::fchown(fd, old.st_uid, old.st_gid) != 0)
+        (void)::fchown(fd, uid_t(-1), old.st_gid);
+    (void)::fchmod(fd, old.st_mode & 07777);
 }
 
 } // namespace
 
+void checkSaveTarget(const QString& path) {
+    resolveTarget(path);
+}
+
 void WriteFileSafely(const QString& path, const std::function<bool(QIODevice&)>& write) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw cannotCreate(path, file.errorString());
-    // The temporary file goes with the QSaveFile when write throws.
-    if (!write(file) || file.error() != QFileDevice::NoError) {
-        file.cancelWriting();
-        throw writeError();
-    }
-    if (!file.commit()) {
-        if (file.error() == QFileDevice::RenameError)
+    const Target target = resolveTarget(path);
+    TemporaryFile temporary(path, target);
+    {
+        QFile file;
+        if (!file.open(temporary.fd(), QIODevice::WriteOnly, QFileDevice::DontCloseHandle))
             throw cannotCreate(path, file.errorString());
-        throw writeError();
+        // The temporary file goes with its guard when write throws.
+        if (!write(file) || file.error() != QFileDevice::NoError || !file.flush())
+            throw writeError(path);
     }
+    if (target.exists)
+        takeOverAttributes(temporary.fd(), target.status);
+    // The new contents are on the disk before they replace the old.
+    if (::fdatasync(temporary.fd()) != 0 || !temporary.close())
+        throw writeError(path);
+    // Whatever took the name while the contents were made is left alone unless it is a
+    // regular file: rename replaces a name and never writes into a device or a pipe.
+    struct stat now {};
+    if (::lstat(target.name.constData(), &now) == 0 && !S_ISREG(now.st_mode))
+        throw notARegularFile(path, target.name, kindOf(now.st_mode));
+    if (::rename(temporary.name().constData(), target.name.constData()) != 0)
+        throw cannotCreate(path, errno);
+    temporary.keep();
 }
 
 void WriteFileSafely(const QString& path, const QByteArray& data) {

@@ -1,8 +1,10 @@
 // Writes the seed corpus: one small file of every format the loader reads, in the shapes
-// that take different paths (indexed, grey, alpha, progressive, CMYK, run-length).
+// that take different paths (indexed, grey, alpha, progressive, CMYK, run-length, Exif
+// orientation, a missing end marker, too many scans).
 #include "bitmap.h"
 #include "bmp_writer.h"
 #include "fixtures.h"
+#include "jpeg_decoder.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -29,6 +31,9 @@ int main(int argc, char** argv) {
         {"grey.jpg", fixtures::encoded(photo.convertToFormat(QImage::Format_Grayscale8), "jpeg")},
         {"progressive.jpg", fixtures::progressiveJpeg(photo)},
         {"cmyk.jpg", fixtures::cmykJpeg(8, 8, cmyk)},
+        {"sideways.jpg", fixtures::withExifOrientation(fixtures::encoded(photo, "jpeg"), 6)},
+        {"no-end.jpg", fixtures::encoded(photo, "jpeg").chopped(2)},
+        {"many-scans.jpg", fixtures::manyScanJpeg(16, 16, kMaxJpegScans + 1)},
         {"photo.png", fixtures::encoded(photo, "png")},
         {"alpha.png", fixtures::encoded(alpha, "png")},
         {"palette.png", fixtures::png(4, 1, 4, 3, {QByteArray("\x01\x20", 2)},

@@ -6,10 +6,13 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QDragEnterEvent>
+#include <QFile>
 #include <QLabel>
 #include <QMimeData>
 #include <QTabWidget>
 #include <QUrl>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -73,7 +76,10 @@ TEST_F(OpenAndDropTest, ThreeDroppedFilesBecomeConsecutivePagesSizedOnce) {
 }
 
 TEST_F(OpenAndDropTest, DroppedFilesThatCannotBeReadOpenNoPage) {
-    drop({textFile(QStringLiteral("readme.txt")), picture(QStringLiteral("ok.png"), 40, 40),
+    // A FIFO without a writer would hold the window forever if it were opened to be read.
+    const QString pipe = folder.filePath(QStringLiteral("pipe.png"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0644), 0);
+    drop({textFile(QStringLiteral("readme.txt")), picture(QStringLiteral("ok.png"), 40, 40), pipe,
           textFile(QStringLiteral("other.dat"))});
     ASSERT_EQ(form->Store.PageCount, 1);
     ASSERT_EQ(form->PageControl1->count(), 1);
@@ -85,6 +91,7 @@ TEST_F(OpenAndDropTest, DroppedFilesThatCannotBeReadOpenNoPage) {
     ASSERT_EQ(prompts.informed.size(), 1);
     EXPECT_TRUE(prompts.informed[0].contains(folder.filePath(QStringLiteral("readme.txt"))));
     EXPECT_TRUE(prompts.informed[0].contains(folder.filePath(QStringLiteral("other.dat"))));
+    EXPECT_TRUE(prompts.informed[0].contains(pipe));
     EXPECT_FALSE(prompts.informed[0].contains(folder.filePath(QStringLiteral("ok.png"))));
 }
 

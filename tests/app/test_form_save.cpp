@@ -14,6 +14,7 @@
 
 #include <optional>
 #include <sys/mount.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -275,6 +276,10 @@ public:
         fixtures::writeFile(file(QStringLiteral("old.jpg")), "the old picture");
         return file(QStringLiteral("old.jpg"));
     }
+    QString fifoTarget() {
+        const QString pipe = file(QStringLiteral("pipe.bmp"));
+        return ::mkfifo(QFile::encodeName(pipe).constData(), 0644) == 0 ? pipe : QString();
+    }
     QString emptyPicture() {
         page(0)->setPicture(Bitmap());
         return file(QStringLiteral("new.jpg"));
@@ -315,7 +320,8 @@ INSTANTIATE_TEST_SUITE_P(
                       FaultCase{"missing_folder", &SaveFault::missingFolder, kCannotCreate},
                       FaultCase{"read_only_folder", &SaveFault::readOnlyFolder, kCannotCreate},
                       FaultCase{"full_disk", &SaveFault::fullDisk,
-                                QStringLiteral("ストリームへの書き込みエラー")},
+                                QStringLiteral("ストリームへの書き込みエラー\n%1")},
+                      FaultCase{"target_is_a_fifo", &SaveFault::fifoTarget, kCannotCreate},
                       FaultCase{"encoder_error", &SaveFault::encoderError,
                                 QStringLiteral("JPEG エラー #%1").arg(JERR_IMAGE_TOO_BIG)},
                       FaultCase{"empty_picture", &SaveFault::emptyPicture,

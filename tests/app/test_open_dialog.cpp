@@ -3,10 +3,13 @@
 #include "picture_open_dialog.h"
 #include "test_application.h"
 
+#include <QFile>
 #include <QLabel>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -57,6 +60,11 @@ TEST_F(OpenDialog, PreviewDecodesNothingLargeAtFullSizeNorMetafilesNorOtherForma
         {"drawing.emf", fixtures::emf(), QSize()},
         {"xpm.png", fixtures::encoded(large.scaled(20, 20), "xpm"), QSize()},
         {"four.jpg", QByteArray("\xff\xd8\x00\x00", 4), QSize()},
+        // Its scans lie far past the bytes the header is read from.
+        {"scan-bomb.jpg", fixtures::manyScanJpeg(2048, 2048, 2000), QSize()},
+        {"sideways.jpg",
+         fixtures::withExifOrientation(fixtures::encoded(fixtures::photo(64, 32), "jpeg"), 6),
+         QSize(80, 160)},
     };
     auto* preview = dialog.findChild<QLabel*>(QStringLiteral("picturePreview"));
     ASSERT_NE(preview, nullptr);
@@ -66,6 +74,11 @@ TEST_F(OpenDialog, PreviewDecodesNothingLargeAtFullSizeNorMetafilesNorOtherForma
         emit dialog.currentChanged(file);
         EXPECT_EQ(preview->pixmap().size(), c.shown.isEmpty() ? QSize(0, 0) : c.shown) << c.name;
     }
+    // A FIFO would hold the dialog until something wrote to it.
+    const QString pipe = folder.filePath(QStringLiteral("pipe.png"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0644), 0);
+    emit dialog.currentChanged(pipe);
+    EXPECT_TRUE(preview->pixmap().isNull());
 }
 
 } // namespace

@@ -12,6 +12,7 @@
 #include <random>
 #include <stdexcept>
 #include <sys/resource.h>
+#include <vector>
 
 namespace fixtures {
 namespace {
@@ -259,6 +260,66 @@ QByteArray progressiveJpeg(const QImage& image) {
     if (!writer.write(image))
         throw std::runtime_error("cannot encode progressive fixture");
     return data;
+}
+
+QByteArray manyScanJpeg(int width, int height, int scans) {
+    jpeg_compress_struct info{};
+    jpeg_error_mgr errors{};
+    info.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&info);
+    unsigned char* out = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&info, &out, &size);
+    info.image_width = JDIMENSION(width);
+    info.image_height = JDIMENSION(height);
+    info.input_components = 1;
+    info.in_color_space = JCS_GRAYSCALE;
+    jpeg_set_defaults(&info);
+    // The last coefficient alone comes last, so its scan can be sent again: each copy
+    // replaces it whole and libjpeg takes it without a warning.
+    static const jpeg_scan_info kScript[] = {
+        {1, {0}, 0, 0, 0, 0}, {1, {0}, 1, 62, 0, 0}, {1, {0}, 63, 63, 0, 0}};
+    info.scan_info = kScript;
+    info.num_scans = 3;
+    jpeg_start_compress(&info, TRUE);
+    std::vector<JSAMPLE> row(static_cast<size_t>(width));
+    while (info.next_scanline < info.image_height) {
+        for (int x = 0; x < width; ++x)
+            row[size_t(x)] = JSAMPLE((x * 7 + int(info.next_scanline) * 3) & 0xFF);
+        JSAMPROW rows[] = {row.data()};
+        jpeg_write_scanlines(&info, rows, 1);
+    }
+    jpeg_finish_compress(&info);
+    jpeg_destroy_compress(&info);
+    const QByteArray three(reinterpret_cast<const char*>(out), qsizetype(size));
+    free(out);
+    const qsizetype last = three.lastIndexOf("\xff\xda");
+    const QByteArray lastScan = three.mid(last, three.size() - 2 - last);
+    return three.left(three.size() - 2) + lastScan.repeated(scans - 3) + "\xff\xd9";
+}
+
+QByteArray withExifOrientation(const QByteArray& jpeg, int orientation, bool bigEndian) {
+    const auto u16 = [bigEndian](int value) {
+        QByteArray bytes(2, '\0');
+        bytes[bigEndian ? 0 : 1] = char(value >> 8);
+        bytes[bigEndian ? 1 : 0] = char(value & 0xFF);
+        return bytes;
+    };
+    const auto u32 = [&](int value) {
+        return bigEndian ? u16(value >> 16) + u16(value & 0xFFFF)
+                         : u16(value & 0xFFFF) + u16(value >> 16);
+    };
+    QByteArray tiff = bigEndian ? QByteArray("MM\0*", 4) : QByteArray("II*\0", 4);
+    tiff += u32(8) + u16(2);
+    tiff += u16(0x010F) + u16(2) + u32(4) + QByteArray("Cam\0", 4); // make, before it
+    tiff += u16(0x0112) + u16(3) + u32(1) + u16(orientation) + u16(0);
+    tiff += u32(0);
+    const QByteArray exif = QByteArray("Exif\0\0", 6) + tiff;
+    const int length = int(exif.size()) + 2;
+    QByteArray segment("\xff\xe1\0\0", 4);
+    segment[2] = char(length >> 8);
+    segment[3] = char(length & 0xFF);
+    return jpeg.left(2) + segment + exif + jpeg.mid(2);
 }
 
 QImage photo(int width, int height) {

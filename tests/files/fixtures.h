@@ -38,6 +38,14 @@ QByteArray cmykJpeg(int width, int height, const QByteArray& cmyk);
 // A progressive JPEG of the picture.
 QByteArray progressiveJpeg(const QImage& image);
 
+// A progressive grey JPEG of scans scans (at least 3): the picture in three, and its last
+// scan sent again as often as it takes.
+QByteArray manyScanJpeg(int width, int height, int scans);
+
+// The JPEG with an Exif block (APP1) after its start giving the orientation, in either of
+// the byte orders cameras write.
+QByteArray withExifOrientation(const QByteArray& jpeg, int orientation, bool bigEndian = true);
+
 // A smooth photo-like picture with fine noise.
 QImage photo(int width, int height);
 

@@ -20,6 +20,7 @@
 
 #include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -680,6 +681,99 @@ TEST_F(Cli, TheMetafileRendererDiesWithTheToolThatStartedIt) {
         QThread::msleep(10);
     EXPECT_FALSE(running(renderers[0]));
     ::kill(renderers[0], SIGKILL);
+}
+
+} // namespace
+
+namespace {
+
+// Inputs and targets that are no plain files, and hostile or unusual JPEGs, through the tool.
+struct OddFileCase {
+    const char* name;
+    QStringList arguments; // %1 stands for the temporary directory
+    int exitCode;
+    const char* said; // on standard output or error
+};
+
+std::ostream& operator<<(std::ostream& out, const OddFileCase& c) {
+    return out << c.name;
+}
+
+class CliOddFiles : public Cli, public ::testing::WithParamInterface<OddFileCase> {
+protected:
+    void SetUp() override {
+        Cli::SetUp();
+        for (const char* fifo : {"pipe.png", "out.bmp", "out.png", "out.pdf"})
+            ASSERT_EQ(::mkfifo(QFile::encodeName(path(fifo)).constData(), 0644), 0);
+        ASSERT_TRUE(QFile::link(path("pipe.png"), path("link.png")));
+        const QByteArray photo = fixtures::encoded(fixtures::photo(32, 16), "jpeg");
+        fixtures::writeFile(path("sideways.jpg"), fixtures::withExifOrientation(photo, 6));
+        fixtures::writeFile(path("no-end.jpg"), photo.left(photo.size() - 2));
+        fixtures::writeFile(path("bomb.jpg"), fixtures::manyScanJpeg(64, 48, 2000));
+    }
+    bool fifosStay() const {
+        for (const char* fifo : {"pipe.png", "out.bmp", "out.png", "out.pdf"}) {
+            struct stat status {};
+            if (::lstat(QFile::encodeName(path(fifo)).constData(), &status) != 0 ||
+                !S_ISFIFO(status.st_mode))
+                return false;
+        }
+        return true;
+    }
+};
+
+TEST_P(CliOddFiles, AnswerAtOnceAndLeaveWhatIsNoFile) {
+    const OddFileCase& c = GetParam();
+    QStringList arguments;
+    for (const QString& argument : c.arguments)
+        arguments << (argument.contains(QLatin1String("%1")) ? argument.arg(m_dir.path())
+                                                             : argument);
+    const CliRun run = cli(arguments);
+    EXPECT_EQ(run.exitCode, c.exitCode) << run.err.toStdString();
+    EXPECT_TRUE((run.out + run.err).contains(QString::fromUtf8(c.said)))
+        << run.out.toStdString() << run.err.toStdString();
+    EXPECT_TRUE(fifosStay());
+    EXPECT_FALSE(QFile::exists(path("book.pdf")));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, CliOddFiles,
+    ::testing::Values(
+        OddFileCase{"info_fifo", {"info", "%1/pipe.png"}, 1, "pipe.png\tunreadable"},
+        OddFileCase{"info_link_to_fifo", {"info", "%1/link.png"}, 1, "link.png\tunreadable"},
+        OddFileCase{"book_page_fifo",
+                    {"book", "%1/book.pdf", "%1/photo.png", "%1/link.png"},
+                    1,
+                    "unreadable"},
+        OddFileCase{"convert_onto_fifo", {"convert", "%1/photo.png", "%1/out.bmp"}, 1, "out.bmp"},
+        OddFileCase{"convert_colouring_onto_fifo",
+                    {"convert", "--colouring", "%1/grey.jpg", "%1/out.bmp"},
+                    1,
+                    "名前付きパイプ"},
+        OddFileCase{"overlay_onto_fifo",
+                    {"check", "--overlay", "%1/out.png", "%1/photo.png"},
+                    1,
+                    "名前付きパイプ"},
+        OddFileCase{"book_onto_fifo", {"book", "%1/out.pdf", "%1/photo.png"}, 1, "名前付きパイプ"},
+        OddFileCase{"scan_bomb", {"info", "%1/bomb.jpg"}, 1, "bomb.jpg\tunreadable"},
+        OddFileCase{"exif_sideways", {"info", "%1/sideways.jpg"}, 0, "sideways.jpg\t16x32\t24"},
+        OddFileCase{"no_end_marker", {"info", "%1/no-end.jpg"}, 0, "no-end.jpg\t32x16\t24"},
+        OddFileCase{"bad_step_value",
+                    {"convert", "--clean-lines=100,1000", "%1/photo.png", "%1/x.bmp"},
+                    2,
+                    "bad thickness 1000"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(Cli, ASidewaysPhotoTurnedIntoItsColouringPageIsUpright) {
+    fixtures::writeFile(
+        path("sideways.jpg"),
+        fixtures::withExifOrientation(fixtures::encoded(fixtures::photo(32, 16), "jpeg"), 6));
+    ASSERT_EQ(cli({QStringLiteral("convert"), QStringLiteral("--colouring"), path("sideways.jpg"),
+                   path("upright.bmp")})
+                  .exitCode,
+              0);
+    EXPECT_TRUE(cli({QStringLiteral("info"), path("upright.bmp")})
+                    .out.contains(QStringLiteral("upright.bmp\t16x32")));
 }
 
 } // namespace

@@ -86,17 +86,28 @@ TEST(ProcessingSteps, ColouringReplacesThePictureWithTheFilteredOne) {
 TEST(ProcessingSteps, CleanLinesTakesDetailAndThicknessWithinTheirRanges) {
     const struct {
         const char* argument;
-        bool accepted;
-    } cases[] = {
-        {"--clean-lines", true},      {"--clean-lines=40,3", true},    {"--clean-lines=,3", true},
-        {"--clean-lines=0", true},    {"--clean-lines=100,200", true}, {"--clean-lines=", true},
-        {"--clean-lines=101", false}, {"--clean-lines=40,0", false},   {"--clean-lines=-1", false},
-        {"--clean-lines=a,3", false}, {"--clean-lines=1,2,3", false},  {"--colouring=3", false}};
+        const char* refusal; // null: accepted
+    } cases[] = {{"--clean-lines", nullptr},
+                 {"--clean-lines=40,3", nullptr},
+                 {"--clean-lines=,3", nullptr},
+                 {"--clean-lines=0", nullptr},
+                 {"--clean-lines=100,200", nullptr},
+                 {"--clean-lines=", nullptr},
+                 {"--clean-lines=101", "bad detail 101 in --clean-lines=101"},
+                 {"--clean-lines=40,0", "bad thickness 0 in --clean-lines=40,0"},
+                 {"--clean-lines=100,1000", "bad thickness 1000 in --clean-lines=100,1000"},
+                 {"--clean-lines=-1", "bad detail -1"},
+                 {"--clean-lines=a,3", "bad detail a"},
+                 {"--clean-lines=1,2,3", "--clean-lines=1,2,3 takes DETAIL,THICKNESS, not 1,2,3"},
+                 {"--colouring=3", "unknown step --colouring=3"}};
     for (const auto& c : cases) {
-        const ProcessingStep* step = findProcessingStep(QLatin1String(c.argument));
-        ASSERT_EQ(step != nullptr, c.accepted) << c.argument;
-        if (!step)
+        QString refusal;
+        const ProcessingStep* step = findProcessingStep(QLatin1String(c.argument), refusal);
+        ASSERT_EQ(step == nullptr, c.refusal != nullptr) << c.argument;
+        if (!step) {
+            EXPECT_TRUE(refusal.startsWith(QLatin1String(c.refusal))) << refusal.toStdString();
             continue;
+        }
         Bitmap bitmap = onePixelOfEachDepth(24, 40, 30);
         step->apply(bitmap);
         EXPECT_EQ(bitmap.depth(), 1) << c.argument;
