@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QTabBar>
+#include <QTabWidget>
+
+class QFontMetrics;
+
+// The tabs of the open pages. A file name too long for its tab is shortened in the middle
+// and keeps its extension, so pages of the same photo in different formats stay apart.
+class TPageControl : public QTabWidget {
+    Q_OBJECT
+public:
+    explicit TPageControl(QWidget* parent = nullptr);
+};
+
+class TPageTabBar : public QTabBar {
+    Q_OBJECT
+public:
+    using QTabBar::QTabBar;
+
+protected:
+    void initStyleOption(QStyleOptionTab* option, int tabIndex) const override;
+};
+
+// name shortened to room pixels: the middle of the part before the extension gives way.
+QString elidedFileName(const QFontMetrics& metrics, const QString& name, int room);
