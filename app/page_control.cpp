@@ -16,6 +16,13 @@ void TPageTabBar::initStyleOption(QStyleOptionTab* option, int tabIndex) const {
     option->text = elidedFileName(option->fontMetrics, tabText(tabIndex), room.width());
 }
 
+QSize TPageTabBar::minimumTabSizeHint(int index) const {
+    const QString name = tabText(index);
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    const int extension = dot > 0 ? fontMetrics().horizontalAdvance(name.mid(dot)) : 0;
+    return QTabBar::minimumTabSizeHint(index) + QSize(extension, 0);
+}
+
 QString elidedFileName(const QFontMetrics& metrics, const QString& name, int room) {
     if (metrics.horizontalAdvance(name) <= room)
         return name;

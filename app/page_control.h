@@ -20,6 +20,8 @@ public:
 
 protected:
     void initStyleOption(QStyleOptionTab* option, int tabIndex) const override;
+    // Room for the extension besides the few letters Qt keeps of a name at the least.
+    QSize minimumTabSizeHint(int index) const override;
 };
 
 // name shortened to room pixels: the middle of the part before the extension gives way.

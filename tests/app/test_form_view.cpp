@@ -443,6 +443,29 @@ TEST_F(WindowTest, TheMouseShowsTheBusyCursorWhileAPictureLoads) {
     EXPECT_EQ(form->Store.PageCount, 1);
 }
 
+TEST_F(WindowTest, ThePagesMenuClosesAndTheBusyCursorShowsWhileItsCommandWorks) {
+    open(picture(QStringLiteral("work.png"), 400, 300));
+    for (QAction* TForm1::*command : {&TForm1::N4, &TForm1::N9}) {
+        form->PopupMenu1->popup(form->mapToGlobal(QPoint(20, 20)));
+        ASSERT_TRUE(form->PopupMenu1->isVisible());
+        bool menuShown = true;
+        Qt::CursorShape cursor = Qt::ArrowCursor;
+        // Runs when the command's pixel loop first lets messages through.
+        QMetaObject::invokeMethod(
+            form.get(),
+            [&] {
+                menuShown = form->PopupMenu1->isVisible();
+                const QCursor* shown = QGuiApplication::overrideCursor();
+                cursor = shown ? shown->shape() : Qt::ArrowCursor;
+            },
+            Qt::QueuedConnection);
+        (form.get()->*command)->trigger();
+        EXPECT_FALSE(menuShown);
+        EXPECT_EQ(cursor, Qt::WaitCursor);
+        EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    }
+}
+
 // The bounding box of the pixels of picture that match.
 QRect boxOf(const QImage& picture, const std::function<bool(QRgb)>& match) {
     QRect box;
@@ -553,6 +576,7 @@ TEST_F(WindowTest, LongTabTitlesKeepTheirEndsAndAllTabsShow) {
         QStyleOptionTab option;
         bar->initStyleOption(&option, i);
         EXPECT_LT(option.text.size(), names[i].size()) << "not elided";
+        EXPECT_TRUE(option.text.startsWith(names[i].left(1))) << option.text.toStdString();
         EXPECT_TRUE(option.text.endsWith(names[i].right(4))) << option.text.toStdString();
         EXPECT_LE(bar->tabRect(i).right(), bar->width());
     }
