@@ -16,6 +16,12 @@ void TPageTabBar::initStyleOption(QStyleOptionTab* option, int tabIndex) const {
     option->text = elidedFileName(option->fontMetrics, tabText(tabIndex), room.width());
 }
 
+QString TPageTabBar::shownTitle(int index) const {
+    QStyleOptionTab option;
+    initStyleOption(&option, index);
+    return option.text;
+}
+
 QSize TPageTabBar::minimumTabSizeHint(int index) const {
     const QString name = tabText(index);
     const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));

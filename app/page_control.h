@@ -17,6 +17,8 @@ class TPageTabBar : public QTabBar {
     Q_OBJECT
 public:
     using QTabBar::QTabBar;
+    // Tab index's title as it is drawn, shortened to the room its tab has.
+    QString shownTitle(int index) const;
 
 protected:
     void initStyleOption(QStyleOptionTab* option, int tabIndex) const override;
