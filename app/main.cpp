@@ -6,7 +6,9 @@
 #include "tform1.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QTimer>
+#include <QWindow>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -23,8 +25,21 @@ int main(int argc, char** argv) {
     form.show();
     TAbout_Form about(&form);
     form.setAboutForm(&about);
-    // Files named on the command line open once the event loop runs, as a drop would.
+    // Files named on the command line open, as a drop would, once the window manager has
+    // put the window on screen: a message about them is centred on the window then, not on
+    // where the window was before it was placed.
     const QStringList files = QApplication::arguments().mid(1);
-    QTimer::singleShot(0, &form, [&form, files] { form.openCommandLine(files); });
+    auto* placed = new QTimer(&form);
+    QElapsedTimer waited;
+    waited.start();
+    QObject::connect(placed, &QTimer::timeout, &form, [&form, files, placed, waited] {
+        const QWindow* window = form.windowHandle();
+        if (window && !window->isExposed() && waited.elapsed() < 2000)
+            return;
+        placed->stop();
+        placed->deleteLater();
+        form.openCommandLine(files);
+    });
+    placed->start(20);
     return app.exec();
 }

@@ -4,6 +4,9 @@
 
 QList<PictureFormat> registeredPictureFormats() {
     return {
+        {QStringLiteral("webp"), QStringLiteral("WebP 画像")},
+        {QStringLiteral("tiff"), QStringLiteral("TIFF 画像")},
+        {QStringLiteral("tif"), QStringLiteral("TIFF 画像")},
         {QStringLiteral("wmf"), QStringLiteral("メタファイル")},
         {QStringLiteral("emf"), QStringLiteral("エンハンス メタファイル")},
         {QStringLiteral("ico"), QStringLiteral("アイコン")},

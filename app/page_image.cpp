@@ -1,6 +1,7 @@
 #include "page_image.h"
 
 #include "display_image.h"
+#include "picture_placement.h"
 
 #include <QPaintEvent>
 #include <QPainter>
@@ -17,6 +18,14 @@ void TPageImage::setPicture(const Bitmap& picture) {
     update();
 }
 
+void TPageImage::markSaved() {
+    m_savedKey = m_picture.image().cacheKey();
+}
+
+bool TPageImage::hasUnsavedChanges() const {
+    return m_picture.image().cacheKey() != m_savedKey;
+}
+
 const QImage& TPageImage::displayCopy(QSize devicePixels, qreal ratio) {
     const QImage& picture = m_picture.image();
     if (m_displayOf != picture.cacheKey() || m_display.size() != devicePixels) {
@@ -29,31 +38,37 @@ const QImage& TPageImage::displayCopy(QSize devicePixels, qreal ratio) {
 
 void TPageImage::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    if (m_picture.isEmpty()) {
+    const QImage& image = m_picture.image();
+    const QRect target = placedPicture(size(), image.size());
+    if (m_picture.isEmpty() || target.isEmpty()) {
         painter.fillRect(event->rect(), palette().window());
         return;
     }
+    // The page's background shows around a picture whose shape differs from the control's.
+    for (const QRect& around : QRegion(event->rect()) - target)
+        painter.fillRect(around, palette().window());
     const qreal ratio = devicePixelRatio();
-    const QSize devicePixels = (QSizeF(size()) * ratio).toSize();
-    const QSize pictureSize = m_picture.image().size();
+    const QSize devicePixels = (QSizeF(target.size()) * ratio).toSize();
+    const QSize pictureSize = image.size();
     // Shown at its own size or enlarged, the picture is drawn straight from the page, and
     // only the pixels under the exposed part: a scrolled actual-size view of a large
     // picture costs what the window shows, and no copy of the whole is kept.
     if (devicePixels.width() >= pictureSize.width() &&
         devicePixels.height() >= pictureSize.height()) {
-        const QRectF exposed = event->rect();
-        const qreal sx = qreal(pictureSize.width()) / width();
-        const qreal sy = qreal(pictureSize.height()) / height();
+        const QRectF exposed = (event->rect() & target).translated(-target.topLeft());
+        const qreal sx = qreal(pictureSize.width()) / target.width();
+        const qreal sy = qreal(pictureSize.height()) / target.height();
         const QRect part =
             QRectF(exposed.x() * sx, exposed.y() * sy, exposed.width() * sx, exposed.height() * sy)
                 .toAlignedRect() &
-            m_picture.image().rect();
+            image.rect();
         painter.drawImage(
-            QRectF(part.x() / sx, part.y() / sy, part.width() / sx, part.height() / sy),
-            m_picture.image(), part);
+            QRectF(part.x() / sx, part.y() / sy, part.width() / sx, part.height() / sy)
+                .translated(target.topLeft()),
+            image, part);
         return;
     }
-    painter.drawImage(0, 0, displayCopy(devicePixels, ratio));
+    painter.drawImage(target.topLeft(), displayCopy(devicePixels, ratio));
 }
 
 void TPageImage::mousePressEvent(QMouseEvent* event) {

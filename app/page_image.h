@@ -6,8 +6,9 @@
 #include <QImage>
 #include <QWidget>
 
-// The image control of a page: holds the page bitmap and paints it stretched over the
-// whole control, without keeping its aspect ratio.
+// The image control of a page: holds the page bitmap and paints it as large as the control
+// allows in the picture's own shape, centred, and knows whether the picture it shows is
+// the one last loaded or written to a file.
 class TPageImage : public QWidget {
     Q_OBJECT
 public:
@@ -17,6 +18,9 @@ public:
     Bitmap& picture() { return m_picture; }
     const Bitmap& picture() const { return m_picture; }
     void setPicture(const Bitmap& picture);
+    // The picture now shown is the one in a file (just loaded, or written).
+    void markSaved();
+    bool hasUnsavedChanges() const;
 
 signals:
     void clicked();
@@ -36,4 +40,7 @@ private:
     ClickTracker m_click;
     QImage m_display;
     qint64 m_displayOf = 0;
+    // Pictures are never changed in place except to bring them to 24 bits, so the image's
+    // identity tells whether it is still the one in the file (undo back to it counts).
+    qint64 m_savedKey = 0;
 };

@@ -78,7 +78,7 @@ PictureOpenDialog::PictureOpenDialog(const QString& filter, QWidget* parent) : Q
     // descriptive part is shown.
     setOption(QFileDialog::HideNameFilterDetails, true);
     setAcceptMode(QFileDialog::AcceptOpen);
-    setFileMode(QFileDialog::AnyFile);
+    setFileMode(QFileDialog::ExistingFiles);
     setNameFilter(filter);
 
     m_preview = new QLabel(this);
@@ -98,11 +98,6 @@ PictureOpenDialog::PictureOpenDialog(const QString& filter, QWidget* parent) : Q
     }
     const QScreen* on = parent ? parent->screen() : screen();
     resize(on ? DialogSize.boundedTo(on->availableGeometry().size()) : DialogSize);
-}
-
-QString PictureOpenDialog::chosenFile() const {
-    const QStringList files = selectedFiles();
-    return files.isEmpty() ? QString() : files.first();
 }
 
 void PictureOpenDialog::showPreview(const QString& path) {

@@ -4,13 +4,12 @@
 
 class QLabel;
 
-// The open-picture dialog: one file, which need not exist, with a preview of the
-// selected picture beside the file list.
+// The open-picture dialog: one existing file or several, with a preview of the selected
+// picture beside the file list.
 class PictureOpenDialog : public QFileDialog {
     Q_OBJECT
 public:
     PictureOpenDialog(const QString& filter, QWidget* parent = nullptr);
-    QString chosenFile() const;
 
 private:
     void showPreview(const QString& path);

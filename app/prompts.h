@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class Bitmap;
 class QPrinter;
@@ -15,9 +16,12 @@ public:
     // The confirmation box "確認": true only when the user chose "OK".
     virtual bool confirm(const QString& question) = 0;
     virtual void inform(const QString& message) = 0;
+    // A message about something that went wrong but left the program as it was.
+    virtual void warn(const QString& message) = 0;
     virtual void showError(const QString& message) = 0;
-    // The open-picture dialog; an empty result means the user cancelled.
-    virtual QString openFileName(const QString& filter) = 0;
+    // The open-picture dialog, choosing one file or several; an empty result means the
+    // user cancelled.
+    virtual QStringList openFileNames(const QString& filter) = 0;
     // The print dialog and the printer-setup dialog over printer, whose choices they
     // write back: true when the user confirmed. One that shows no dialogs cancels them.
     virtual bool printDialog(QPrinter&) { return false; }
@@ -26,9 +30,10 @@ public:
     // true when the user confirmed. One that shows no dialog cancels it.
     virtual bool bookDialog(BookSettings&) { return false; }
     // The save-picture dialog: opens in directory (where the platform chooses when it is
-    // empty) proposing fileName, adds defaultSuffix to a name typed without an extension
-    // and never asks before an existing file is replaced. filter is in Qt's syntax, its
-    // first entry selected. An empty result means the user cancelled.
+    // empty) proposing fileName, gives a name typed without an extension that of the chosen
+    // file type (defaultSuffix before one is chosen) and asks before an existing file is
+    // replaced. filter is in Qt's syntax, its first entry selected. An empty result means
+    // the user cancelled.
     virtual QString saveFileName(const QString& directory, const QString& fileName,
                                  const QString& defaultSuffix, const QString& filter) = 0;
     // The clean-lines dialog over page, showing choice first and writing back what the user

@@ -17,6 +17,25 @@ QString boxTitle() {
     return QApplication::applicationName();
 }
 
+// A command that shows the busy cursor may still ask something: the question gets the
+// ordinary pointer while it is open.
+class ArrowWhileAsking {
+public:
+    ArrowWhileAsking() : m_busy(QGuiApplication::overrideCursor() != nullptr) {
+        if (m_busy)
+            QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
+    }
+    ~ArrowWhileAsking() {
+        if (m_busy)
+            QGuiApplication::restoreOverrideCursor();
+    }
+    ArrowWhileAsking(const ArrowWhileAsking&) = delete;
+    ArrowWhileAsking& operator=(const ArrowWhileAsking&) = delete;
+
+private:
+    bool m_busy;
+};
+
 // One page per job, the whole picture: page ranges, selection and printing to a file are
 // not offered.
 bool runPrintDialog(QPrinter& printer, QWidget* parent, const QString& title,
@@ -32,6 +51,7 @@ bool runPrintDialog(QPrinter& printer, QWidget* parent, const QString& title,
         if (auto* buttons = dialog.findChild<QDialogButtonBox*>())
             if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok))
                 ok->setText(confirmCaption);
+    const ArrowWhileAsking arrow;
     return dialog.exec() == QDialog::Accepted;
 }
 
@@ -52,25 +72,35 @@ bool QtPrompts::confirm(const QString& question) {
     box.setDefaultButton(ok);
     // Closing the box any other way than with "OK" counts as cancelling.
     box.setEscapeButton(cancel);
+    const ArrowWhileAsking arrow;
     box.exec();
     return box.clickedButton() == ok;
 }
 
 void QtPrompts::inform(const QString& message) {
-    QMessageBox box(QMessageBox::Information, boxTitle(), message, QMessageBox::Ok, owner());
-    box.exec();
+    showMessage(QMessageBox::Information, message);
+}
+
+void QtPrompts::warn(const QString& message) {
+    showMessage(QMessageBox::Warning, message);
 }
 
 void QtPrompts::showError(const QString& message) {
-    QMessageBox box(QMessageBox::Critical, boxTitle(), message, QMessageBox::Ok, owner());
+    showMessage(QMessageBox::Critical, message);
+}
+
+void QtPrompts::showMessage(QMessageBox::Icon icon, const QString& message) {
+    QMessageBox box(icon, boxTitle(), message, QMessageBox::Ok, owner());
+    const ArrowWhileAsking arrow;
     box.exec();
 }
 
-QString QtPrompts::openFileName(const QString& filter) {
+QStringList QtPrompts::openFileNames(const QString& filter) {
     PictureOpenDialog dialog(filter, owner());
+    const ArrowWhileAsking arrow;
     if (dialog.exec() != QDialog::Accepted)
-        return QString();
-    return dialog.chosenFile();
+        return QStringList();
+    return dialog.selectedFiles();
 }
 
 bool QtPrompts::printDialog(QPrinter& printer) {
@@ -84,6 +114,7 @@ bool QtPrompts::printerSetupDialog(QPrinter& printer) {
 
 bool QtPrompts::bookDialog(BookSettings& settings) {
     BookDialog dialog(settings, owner());
+    const ArrowWhileAsking arrow;
     if (dialog.exec() != QDialog::Accepted)
         return false;
     settings = dialog.settings();
@@ -93,6 +124,7 @@ bool QtPrompts::bookDialog(BookSettings& settings) {
 QString QtPrompts::saveFileName(const QString& directory, const QString& fileName,
                                 const QString& defaultSuffix, const QString& filter) {
     PictureSaveDialog dialog(directory, fileName, defaultSuffix, filter, owner());
+    const ArrowWhileAsking arrow;
     if (dialog.exec() != QDialog::Accepted)
         return QString();
     return dialog.chosenFile();
@@ -104,6 +136,7 @@ void QtPrompts::beep() {
 
 bool QtPrompts::cleanLinesDialog(const Bitmap& page, CleanLineChoice& choice) {
     CleanLinesDialog dialog(page, choice, owner());
+    const ArrowWhileAsking arrow;
     if (dialog.exec() != QDialog::Accepted)
         return false;
     choice = dialog.choice();

@@ -2,6 +2,7 @@
 
 #include "prompts.h"
 
+#include <QMessageBox>
 #include <QPointer>
 #include <QWidget>
 
@@ -14,8 +15,9 @@ public:
 
     bool confirm(const QString& question) override;
     void inform(const QString& message) override;
+    void warn(const QString& message) override;
     void showError(const QString& message) override;
-    QString openFileName(const QString& filter) override;
+    QStringList openFileNames(const QString& filter) override;
     bool printDialog(QPrinter& printer) override;
     bool printerSetupDialog(QPrinter& printer) override;
     bool bookDialog(BookSettings& settings) override;
@@ -26,6 +28,7 @@ public:
 
 private:
     QWidget* owner() const;
+    void showMessage(QMessageBox::Icon icon, const QString& message);
 
     QPointer<QWidget> m_owner;
 };

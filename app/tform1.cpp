@@ -1,8 +1,10 @@
 #include "tform1.h"
 
+#include "busy_cursor.h"
 #include "client_area.h"
 #include "command_dispatch.h"
 #include "image_loader.h"
+#include "page_control.h"
 #include "page_image.h"
 #include "prompts.h"
 
@@ -124,26 +126,20 @@ void TForm1::createMenus() {
     connectCommand(N7, &TForm1::PrintSetup1Click);
     connectCommand(SaveBook1, &TForm1::SaveBook1Click);
     connectCommand(About_Pintabel1, &TForm1::About_Pintabel1Click);
-    connectCommand(N4, &TForm1::Change_Nurie);
-    connectCommand(CleanLines1, &TForm1::convertToCleanLines);
-    connectCommand(N9, &TForm1::Egg_Plus_ON);
-    connectCommand(N5, &TForm1::Egg_Minus_ON);
-    connectCommand(N6, &TForm1::Undo_Click);
-    connectCommand(N13, &TForm1::Zoom_Real_Size);
-    connectCommand(N14, &TForm1::Smoll_Show);
+    connectCommand(N4, &TForm1::Change_Nurie, Busy);
+    connectCommand(CleanLines1, &TForm1::convertToCleanLines, Busy);
+    connectCommand(N9, &TForm1::Egg_Plus_ON, Busy);
+    connectCommand(N5, &TForm1::Egg_Minus_ON, Busy);
+    connectCommand(N6, &TForm1::Undo_Click, Busy);
+    connectCommand(N13, &TForm1::Zoom_Real_Size, Busy);
+    connectCommand(N14, &TForm1::Smoll_Show, Busy);
 }
 
 void TForm1::createPageArea() {
-    // The window's automatic scroll bars: they show only when the page is larger than the
-    // window may grow on the screen.
-    m_scroll = new QScrollArea(this);
-    m_scroll->setFrameShape(QFrame::NoFrame);
-    m_scroll->setWidgetResizable(true);
-    m_scroll->setMinimumSize(MinimumClientWidth, 1);
     m_client = new TClientArea;
     m_client->setAutoFillBackground(true);
-    m_scroll->setWidget(m_client);
-    setCentralWidget(m_scroll);
+    m_client->setMinimumSize(MinimumClientWidth, 1);
+    setCentralWidget(m_client);
     connect(m_client, &TClientArea::clicked, this, [this] { run([this] { FormClick(); }); });
 
     Image1 = new QLabel(m_client);
@@ -152,14 +148,25 @@ void TForm1::createPageArea() {
     // Clicks on the placeholder are its own; they are not clicks on the window.
     Image1->setAttribute(Qt::WA_NoMousePropagation);
 
-    PageControl1 = new QTabWidget(m_client);
+    PageControl1 = new TPageControl(m_client);
     PageControl1->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(PageControl1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { PopupMenu1->popup(PageControl1->mapToGlobal(at)); });
     connect(PageControl1, &QTabWidget::currentChanged, this, [this] {
+        showActivePageInTitle();
         if (!m_changingTabs)
             run([this] { PageControl1Change(); });
     });
+    const struct {
+        QKeySequence keys;
+        int step;
+    } tabKeys[] = {{QKeySequence(Qt::CTRL | Qt::Key_Tab), 1},
+                   {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), -1},
+                   {QKeySequence(Qt::CTRL | Qt::Key_PageDown), 1},
+                   {QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1}};
+    for (const auto& key : tabKeys)
+        connect(new QShortcut(key.keys, this), &QShortcut::activated, this,
+                [this, step = key.step] { stepTab(step); });
     // A click on the tab row beside the tabs is not a click on the window's client area.
     PageControl1->setAttribute(Qt::WA_NoMousePropagation);
     // The keyboard's ways to the page's menu.
@@ -230,6 +237,19 @@ void TForm1::setOuterSize(QSize size) {
     resize(size - frame);
 }
 
+void TForm1::showActivePageInTitle() {
+    const int tab = PageControl1->currentIndex();
+    const QString program = QStringLiteral("Pintabel");
+    setWindowTitle(tab < 0 ? program
+                           : PageControl1->tabText(tab) + QStringLiteral(" – ") + program);
+}
+
+void TForm1::stepTab(int step) {
+    const int count = PageControl1->count();
+    if (count > 1 && PageControl1->isVisible())
+        PageControl1->setCurrentIndex((PageControl1->currentIndex() + step + count) % count);
+}
+
 void TForm1::setPageCommandsEnabled(bool enabled) {
     for (QAction* action : {N4, N9, N5, N6, N13, N14, Close1, Save1, SaveAs1, Print1, SaveBook1})
         action->setEnabled(enabled);
@@ -269,9 +289,21 @@ bool TForm1::canReplaceActivePage() {
     return !refusedWhileLoopRuns() && activeImage();
 }
 
-void TForm1::connectCommand(QAction* action, void (TForm1::*command)()) {
-    connect(action, &QAction::triggered, this,
-            [this, command] { run([=] { (this->*command)(); }); });
+void TForm1::connectCommand(QAction* action, void (TForm1::*command)(), Feedback feedback) {
+    connect(action, &QAction::triggered, this, [this, command, feedback] {
+        run([=] {
+            if (feedback == Quick) {
+                (this->*command)();
+                return;
+            }
+            // On a large picture the work holds the window before it first lets messages
+            // through: the menu must not stay drawn over the page meanwhile.
+            PopupMenu1->hide();
+            repaint();
+            const BusyCursor busy;
+            (this->*command)();
+        });
+    });
 }
 
 void TForm1::run(const std::function<void()>& command) {
@@ -285,6 +317,22 @@ void TForm1::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    if (!mayDiscardUnsavedPages()) {
+        event->ignore();
+        return;
+    }
     event->accept();
     QCoreApplication::quit();
+}
+
+bool TForm1::mayDiscardUnsavedPages() {
+    int unsaved = 0;
+    for (int i = 0; i < Store.PageCount; ++i)
+        if (const TPageImage* image = Store.PageImages[size_t(i)];
+            image && image->hasUnsavedChanges())
+            ++unsaved;
+    return unsaved == 0 ||
+           m_prompts.confirm(
+               QStringLiteral("変更を保存していない画面が %1 画面あります。\r\n終了しますか？")
+                   .arg(unsaved));
 }

@@ -19,7 +19,6 @@ class QLabel;
 class QMenu;
 class QMenuBar;
 class QProgressBar;
-class QScrollArea;
 class QStatusBar;
 class QTabWidget;
 class TAbout_Form;
@@ -152,22 +151,32 @@ private:
     void createMenus();
     void createPageArea();
     void setPageCommandsEnabled(bool enabled);
+    // "name – Pintabel" for the active page's file, the program's name alone without one.
+    void showActivePageInTitle();
+    // Makes the tab step places on active, going round at either end.
+    void stepTab(int step);
     void setTabImageIndex(QWidget* sheet, int index);
     int activePage() const;
     TPageImage* activeImage() const;
     // Whether a command may process, replace or free the active page: there is one, and
     // no pixel loop runs (refused with a beep otherwise).
     bool canReplaceActivePage();
+    // Opens each file as a page, as far as the page store has room, fits the window to the
+    // last and says once what could not be opened.
+    void openPages(const QStringList& paths);
     // One message for the files a command could not open (unreadable, or refused with
     // an error), and one if the page store was full.
     void reportPagesNotOpened(const QStringList& unreadable, const QStringList& errors,
                               bool refusedForLack);
-    void connectCommand(QAction* action, void (TForm1::*command)());
+    // True when no page holds changes not yet saved, or the user agrees to lose them.
+    bool mayDiscardUnsavedPages();
+    // Busy: a command on the page's picture, which may take a while on a large one.
+    enum Feedback { Quick, Busy };
+    void connectCommand(QAction* action, void (TForm1::*command)(), Feedback feedback = Quick);
     void run(const std::function<void()>& command);
 
     Prompts& m_prompts;
     PictureLoader m_loader;
-    QScrollArea* m_scroll = nullptr;
     TClientArea* m_client = nullptr;
     TAbout_Form* About_Form = nullptr;
     // Tab changes made by the program itself must not refit the window.

@@ -33,18 +33,16 @@ void TForm1::File_Open_Nemu_ON() {
     }
     static const QString filter =
         openPictureFilter(openPictureFilterEntries(registeredPictureFormats()));
-    const QString path = m_prompts.openFileName(filter);
-    if (path.isEmpty())
-        return;
-    m_unreadable.clear();
-    if (CreateImage(Store.PageCount, path)) {
-        ++Store.PageCount;
-        FitWindowToPage(300);
-    }
-    reportPagesNotOpened(m_unreadable, {}, false);
+    const QStringList paths = m_prompts.openFileNames(filter);
+    if (!paths.isEmpty())
+        openPages(paths);
 }
 
 void TForm1::WMDropFiles(const QStringList& paths) {
+    openPages(paths);
+}
+
+void TForm1::openPages(const QStringList& paths) {
     m_unreadable.clear();
     QStringList errors;
     bool refused = false;
@@ -83,7 +81,7 @@ void TForm1::reportPagesNotOpened(const QStringList& unreadable, const QStringLi
                      unreadable.join(QLatin1Char('\n')));
     parts += errors;
     if (!parts.isEmpty())
-        m_prompts.inform(parts.join(QStringLiteral("\n\n")));
+        m_prompts.warn(parts.join(QStringLiteral("\n\n")));
     if (refusedForLack)
         m_prompts.inform(QStringLiteral("これ以上画面を開くことはできません（最大 %1 画面）。")
                              .arg(PageStore::Capacity));

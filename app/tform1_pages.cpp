@@ -2,6 +2,7 @@
 
 #include "busy_cursor.h"
 #include "page_image.h"
+#include "page_scroll_area.h"
 #include "prompts.h"
 
 #include <QLabel>
@@ -59,14 +60,17 @@ TPageImage* TForm1::CreateImage(int Index, const QString& FileName) {
     auto* sheet = new QWidget;
     PageControl1->addTab(sheet, fileNamePart(FileName));
     setTabImageIndex(sheet, 1);
-    auto* image = new TPageImage(sheet);
+    auto* view = new TPageScrollArea(sheet);
+    auto* image = new TPageImage;
+    view->setWidget(image);
     auto* layout = new QVBoxLayout(sheet);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(image);
+    layout->addWidget(view);
     connect(image, &TPageImage::clicked, this, [this] { run([this] { FormClick(); }); });
     Store.PageSheets[size_t(Index)] = sheet;
     Store.PageImages[size_t(Index)] = image;
     image->setPicture(bitmap);
+    image->markSaved();
     Store.PageFileNames[size_t(Index)] = FileName;
 
     setPageCommandsEnabled(true);

@@ -5,6 +5,8 @@
 #include "picture_saver.h"
 #include "prompts.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QTabWidget>
 
 void TForm1::SaveAs1Click() {
@@ -23,6 +25,7 @@ void TForm1::SaveAs1Click() {
         break;
     case SaveFormat::Bmp:
         SavePicture(activeImage()->picture(), name, SaveFormat::Bmp);
+        activeImage()->markSaved();
         break;
     case SaveFormat::Unsupported:
         m_prompts.inform(unsupportedSaveFormatMessage());
@@ -34,13 +37,22 @@ void TForm1::Save_OverWrite() {
     const int slot = activePage();
     if (!activeImage())
         return;
-    if (!m_prompts.confirm(QStringLiteral(
-            "画像をjpegで上書きしますか？\r\n 注意：同じファイル名は上書きします。")))
+    // The page keeps the name it was loaded from, also after Save As: the question names
+    // the file that is about to be replaced.
+    const QString& source = Store.PageFileNames[size_t(slot)];
+    const QString target =
+        QDir::toNativeSeparators(QFileInfo(JpegFileName(source)).absoluteFilePath());
+    if (!m_prompts.confirm(
+            QStringLiteral(
+                "画像をjpegで上書きしますか？\r\n 注意：同じファイル名は上書きします。\r\n") +
+            target))
         return;
-    Save4Jpeg(Store.PageFileNames[size_t(slot)]);
+    Save4Jpeg(source);
 }
 
 void TForm1::Save4Jpeg(const QString& path) {
-    if (TPageImage* image = activeImage())
+    if (TPageImage* image = activeImage()) {
         SavePicture(image->picture(), path, SaveFormat::Jpeg);
+        image->markSaved();
+    }
 }

@@ -8,12 +8,11 @@
 
 #include <QMenu>
 #include <QScreen>
-#include <QScrollArea>
 #include <QStyle>
 #include <QTabWidget>
 
 void TForm1::FitWindowToPage(int Width) {
-    const TPageImage* image = activeImage();
+    TPageImage* image = activeImage();
     if (!image)
         return;
     m_startupSizePending = false;
@@ -21,19 +20,22 @@ void TForm1::FitWindowToPage(int Width) {
     // The tab row and the tab frame stay the same whatever the page's size.
     const QSize tabFrame = PageControl1->size() - sheet->size();
     WindowLayout now;
-    now.frame = outerSize() - m_scroll->size() + tabFrame;
+    now.frame = outerSize() - m_client->size() + tabFrame;
     now.pageArea = sheet->size();
     now.available = availableRoom().size();
-    now.minimumPageWidth = m_scroll->minimumWidth() - tabFrame.width();
-    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_scroll);
+    now.minimumPageWidth = m_client->minimumWidth() - tabFrame.width();
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     now.scrollBars = QSize(bar, bar);
     const FittedWindow fitted = fitWindowToPicture(now, Width, image->picture().image().size());
 
     PageControl1->hide();
-    // A page larger than the window allows keeps its size inside the window's scroll bars.
-    const QSize largest = QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX) - tabFrame;
-    m_client->setMinimumSize(fitted.scrolls ? fitted.pageArea.boundedTo(largest) + tabFrame
-                                            : QSize(0, 0));
+    // A page larger than the window allows keeps its size inside its sheet's scroll bars;
+    // the others fill their sheet.
+    for (int i = 0; i < Store.PageCount; ++i)
+        if (TPageImage* other = Store.PageImages[size_t(i)])
+            other->setMinimumSize(0, 0);
+    if (fitted.scrolls)
+        image->setMinimumSize(fitted.pageArea.boundedTo(QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX)));
     setOuterSize(fitted.outer);
     keepOnScreen();
     repaint();
@@ -53,7 +55,6 @@ void TForm1::keepOnScreen() {
 }
 
 void TForm1::showStartSize() {
-    m_client->setMinimumSize(0, 0);
     setOuterSize(QSize(InitialWidth, InitialHeight));
 }
 

@@ -23,8 +23,9 @@ class SilentPrompts : public Prompts {
 public:
     bool confirm(const QString&) override { return false; }
     void inform(const QString&) override {}
+    void warn(const QString& message) override { errors.append(message); }
     void showError(const QString& message) override { errors.append(message); }
-    QString openFileName(const QString&) override { return QStringLiteral("photo.jpg"); }
+    QStringList openFileNames(const QString&) override { return {QStringLiteral("photo.jpg")}; }
     QString saveFileName(const QString&, const QString&, const QString&, const QString&) override {
         return {};
     }

@@ -18,9 +18,9 @@ bool ScriptedPrompts::confirm(const QString& question) {
     return answer(question);
 }
 
-QString ScriptedPrompts::openFileName(const QString& filter) {
+QStringList ScriptedPrompts::openFileNames(const QString& filter) {
     filters.append(filter);
-    return filesToOpen.isEmpty() ? QString() : filesToOpen.takeFirst();
+    return filesToOpen.isEmpty() ? QStringList() : filesToOpen.takeFirst();
 }
 
 bool ScriptedPrompts::dialogAnswer(const QString& dialog) {
@@ -77,8 +77,8 @@ QString FormTest::textFile(const QString& name) {
     return path;
 }
 
-void FormTest::open(const QString& path) {
-    prompts.filesToOpen.append(path);
+void FormTest::open(const QStringList& paths) {
+    prompts.filesToOpen.append(paths);
     form->Open1->trigger();
 }
 

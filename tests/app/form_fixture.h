@@ -20,8 +20,9 @@ class ScriptedPrompts : public Prompts {
 public:
     bool confirm(const QString& question) override;
     void inform(const QString& message) override { informed.append(message); }
+    void warn(const QString& message) override { warned.append(message); }
     void showError(const QString& message) override { errors.append(message); }
-    QString openFileName(const QString& filter) override;
+    QStringList openFileNames(const QString& filter) override;
     bool printDialog(QPrinter&) override { return dialogAnswer(QStringLiteral("print")); }
     bool printerSetupDialog(QPrinter&) override { return dialogAnswer(QStringLiteral("setup")); }
     bool bookDialog(BookSettings& settings) override;
@@ -40,9 +41,10 @@ public:
     std::function<bool(const QString&)> answer = [](const QString&) { return true; };
     QStringList questions;
     QStringList informed;
+    QStringList warned;
     QStringList errors;
     QStringList filters;
-    QStringList filesToOpen; // answered in order; none left means "cancel"
+    QList<QStringList> filesToOpen; // answered in order; none left means "cancel"
 
     // What the colouring-book dialog last showed, and what the user chooses in it when
     // confirming it.
@@ -74,8 +76,9 @@ protected:
     QString picture(const QString& name, int width, int height, QRgb colour = qRgb(90, 140, 200),
                     QImage::Format format = QImage::Format_RGB32);
     QString textFile(const QString& name);
-    // Opens path through the Open command.
-    void open(const QString& path);
+    // Opens the files through the Open command.
+    void open(const QStringList& paths);
+    void open(const QString& path) { open(QStringList{path}); }
     // Drops the files on the window the way a file manager does.
     void drop(const QStringList& paths);
     // Drops a file that a loader reads as a 0 x 0 picture: no file the program reads gives

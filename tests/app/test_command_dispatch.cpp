@@ -17,8 +17,9 @@ class RecordingPrompts : public Prompts {
 public:
     bool confirm(const QString&) override { return false; }
     void inform(const QString&) override {}
+    void warn(const QString&) override {}
     void showError(const QString& message) override { errors.append(message); }
-    QString openFileName(const QString&) override { return {}; }
+    QStringList openFileNames(const QString&) override { return {}; }
     QString saveFileName(const QString&, const QString&, const QString&, const QString&) override {
         return {};
     }

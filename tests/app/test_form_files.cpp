@@ -12,6 +12,8 @@
 #include <QTabWidget>
 #include <QUrl>
 
+#include <functional>
+
 #include <sys/stat.h>
 
 namespace {
@@ -23,8 +25,8 @@ TEST_F(OpenAndDropTest, OpenShowsTheDialogWithThePictureFilterAndCancelChangesNo
     ASSERT_EQ(prompts.filters.size(), 1);
     EXPECT_EQ(prompts.filters[0],
               openPictureFilter(openPictureFilterEntries(registeredPictureFormats())));
-    EXPECT_TRUE(prompts.filters[0].startsWith(
-        QStringLiteral("すべて (*.png;*.gif;*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf)")));
+    EXPECT_TRUE(prompts.filters[0].startsWith(QStringLiteral(
+        "すべて (*.png;*.gif;*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf;*.tif;*.tiff;*.webp)")));
     EXPECT_EQ(form->Store.PageCount, 0);
     EXPECT_EQ(form->outerSize(), QSize(360, 422));
     EXPECT_TRUE(form->Image1->isVisible());
@@ -38,8 +40,8 @@ TEST_F(OpenAndDropTest, ANameThatDoesNotExistOpensNoPageAndGivesOneMessage) {
     EXPECT_TRUE(form->Store.PageFileNames[0].isEmpty());
     EXPECT_TRUE(form->Image1->isVisible());
     EXPECT_EQ(form->outerSize(), QSize(360, 422));
-    ASSERT_EQ(prompts.informed.size(), 1);
-    EXPECT_TRUE(prompts.informed[0].contains(missing));
+    ASSERT_EQ(prompts.warned.size(), 1);
+    EXPECT_TRUE(prompts.warned[0].contains(missing));
     EXPECT_TRUE(prompts.errors.isEmpty());
 }
 
@@ -75,24 +77,36 @@ TEST_F(OpenAndDropTest, ThreeDroppedFilesBecomeConsecutivePagesSizedOnce) {
     EXPECT_TRUE(prompts.informed.isEmpty());
 }
 
-TEST_F(OpenAndDropTest, DroppedFilesThatCannotBeReadOpenNoPage) {
+TEST_F(OpenAndDropTest, FilesOpenedOrDroppedTogetherThatCannotBeReadOpenNoPage) {
     // A FIFO without a writer would hold the window forever if it were opened to be read.
     const QString pipe = folder.filePath(QStringLiteral("pipe.png"));
     ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0644), 0);
-    drop({textFile(QStringLiteral("readme.txt")), picture(QStringLiteral("ok.png"), 40, 40), pipe,
-          textFile(QStringLiteral("other.dat"))});
-    ASSERT_EQ(form->Store.PageCount, 1);
-    ASSERT_EQ(form->PageControl1->count(), 1);
-    EXPECT_EQ(form->PageControl1->tabText(0), QStringLiteral("ok.png"));
-    EXPECT_EQ(form->Store.PageFileNames[0], folder.filePath(QStringLiteral("ok.png")));
-    EXPECT_TRUE(form->Store.PageFileNames[1].isEmpty());
-    EXPECT_EQ(picture(0).width(), 40);
-    // One message names every file that could not be read.
-    ASSERT_EQ(prompts.informed.size(), 1);
-    EXPECT_TRUE(prompts.informed[0].contains(folder.filePath(QStringLiteral("readme.txt"))));
-    EXPECT_TRUE(prompts.informed[0].contains(folder.filePath(QStringLiteral("other.dat"))));
-    EXPECT_TRUE(prompts.informed[0].contains(pipe));
-    EXPECT_FALSE(prompts.informed[0].contains(folder.filePath(QStringLiteral("ok.png"))));
+    const struct {
+        const char* way;
+        std::function<void(const QStringList&)> give;
+    } ways[] = {{"open", [this](const QStringList& paths) { open(paths); }},
+                {"drop", [this](const QStringList& paths) { drop(paths); }}};
+    for (const auto& way : ways) {
+        SCOPED_TRACE(way.way);
+        form = std::make_unique<TForm1>(prompts);
+        prompts.warned.clear();
+        way.give({textFile(QStringLiteral("readme.txt")), picture(QStringLiteral("ok.png"), 40, 40),
+                  pipe, textFile(QStringLiteral("other.dat"))});
+        ASSERT_EQ(form->Store.PageCount, 1);
+        ASSERT_EQ(form->PageControl1->count(), 1);
+        EXPECT_EQ(form->PageControl1->tabText(0), QStringLiteral("ok.png"));
+        EXPECT_EQ(form->Store.PageFileNames[0], folder.filePath(QStringLiteral("ok.png")));
+        EXPECT_TRUE(form->Store.PageFileNames[1].isEmpty());
+        EXPECT_EQ(picture(0).width(), 40);
+        // One warning names every file that could not be read.
+        ASSERT_EQ(prompts.warned.size(), 1);
+        const QString& message = prompts.warned[0];
+        EXPECT_TRUE(message.contains(folder.filePath(QStringLiteral("readme.txt"))));
+        EXPECT_TRUE(message.contains(folder.filePath(QStringLiteral("other.dat"))));
+        EXPECT_TRUE(message.contains(pipe));
+        EXPECT_FALSE(message.contains(folder.filePath(QStringLiteral("ok.png"))));
+        EXPECT_TRUE(prompts.informed.isEmpty());
+    }
 }
 
 TEST_F(OpenAndDropTest, ADropGoesOnPastAFileTooLargeForMemoryFitsOnceAndReportsOnce) {
@@ -113,10 +127,10 @@ TEST_F(OpenAndDropTest, ADropGoesOnPastAFileTooLargeForMemoryFitsOnceAndReportsO
     EXPECT_EQ(counter.resizes, 1);
     EXPECT_EQ(pageArea(), QSize(300, 200));
     EXPECT_TRUE(prompts.errors.isEmpty());
-    ASSERT_EQ(prompts.informed.size(), 1);
-    EXPECT_TRUE(prompts.informed[0].contains(text));
-    EXPECT_TRUE(prompts.informed[0].contains(QStringLiteral("メモリが不足")));
-    EXPECT_TRUE(prompts.informed[0].contains(huge));
+    ASSERT_EQ(prompts.warned.size(), 1);
+    EXPECT_TRUE(prompts.warned[0].contains(text));
+    EXPECT_TRUE(prompts.warned[0].contains(QStringLiteral("メモリが不足")));
+    EXPECT_TRUE(prompts.warned[0].contains(huge));
 }
 
 TEST_F(OpenAndDropTest, ALongDroppedPathIsTakenWhole) {

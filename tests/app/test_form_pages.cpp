@@ -169,7 +169,7 @@ TEST_F(PageStoreTest, APageThatFailsToBuildIsRolledBackAndTheWindowGoesOn) {
     const QSize outer = form->outerSize();
     form->setPictureLoader(&throwingLoader);
     open(folder.filePath(QStringLiteral("bad.png")));
-    EXPECT_EQ(prompts.errors, QStringList{QStringLiteral("メモリ不足")});
+    EXPECT_EQ(prompts.warned, QStringList{QStringLiteral("メモリ不足")});
     EXPECT_EQ(form->Store.PageCount, 1);
     EXPECT_EQ(form->PageControl1->count(), 1);
     EXPECT_EQ(form->Store.PageImages[1], nullptr);
@@ -183,7 +183,7 @@ TEST_F(PageStoreTest, APageThatFailsToBuildIsRolledBackAndTheWindowGoesOn) {
 TEST_F(PageStoreTest, AFirstPageThatFailsToBuildLeavesThePlaceholder) {
     form->setPictureLoader(&outOfMemoryLoader);
     open(folder.filePath(QStringLiteral("huge.jpg")));
-    EXPECT_EQ(prompts.errors, QStringList{QStringLiteral("メモリが不足しています")});
+    EXPECT_EQ(prompts.warned, QStringList{QStringLiteral("メモリが不足しています")});
     EXPECT_EQ(form->Store.PageCount, 0);
     EXPECT_EQ(form->PageControl1->count(), 0);
     EXPECT_TRUE(form->Image1->isVisible());

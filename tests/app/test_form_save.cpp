@@ -158,9 +158,11 @@ TEST_F(SaveTest, OverwriteSaveAsksThenWritesAJpegBesideTheSource) {
 
     overwriteSave(false);
     ASSERT_EQ(prompts.questions.size(), 1);
-    EXPECT_EQ(
-        prompts.questions[0],
-        QStringLiteral("画像をjpegで上書きしますか？\r\n 注意：同じファイル名は上書きします。"));
+    // The file about to be replaced, on a line of its own.
+    EXPECT_EQ(prompts.questions[0],
+              QStringLiteral("画像をjpegで上書きしますか？\r\n 注意：同じファイル名は上書きします。"
+                             "\r\n") +
+                  QDir::toNativeSeparators(file(QStringLiteral("cat.jpg"))));
     EXPECT_EQ(entries(), QStringList{QStringLiteral("cat.png")});
 
     overwriteSave(true);
@@ -192,6 +194,8 @@ TEST_F(SaveTest, SaveAsElsewhereLeavesOverwriteSaveBesideTheSource) {
     EXPECT_TRUE(QFile::exists(file(QStringLiteral("other/copy.jpg"))));
     overwriteSave(true);
     EXPECT_TRUE(QFile::exists(file(QStringLiteral("cat.jpg"))));
+    EXPECT_TRUE(prompts.questions.last().endsWith(
+        QStringLiteral("\r\n") + QDir::toNativeSeparators(file(QStringLiteral("cat.jpg")))));
     EXPECT_EQ(form->Store.PageFileNames[0], source);
     EXPECT_TRUE(samePicture(picture(0), before));
 }

@@ -1,6 +1,7 @@
 #include "form_fixture.h"
 
 #include "about_form.h"
+#include "page_control.h"
 
 #include "image_loader.h"
 
@@ -10,6 +11,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
 #include <QProgressBar>
 #include <QScreen>
 #include <QScrollArea>
@@ -19,7 +21,9 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QToolButton>
 #include <QUrl>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <cstdlib>
@@ -142,12 +146,12 @@ TEST_F(WindowTest, RightClickOnThePagesShowsThePopupMenu) {
     form->PopupMenu1->hide();
 }
 
-QScrollArea* windowScrollArea(TForm1& form) {
-    return qobject_cast<QScrollArea*>(form.centralWidget());
+QScrollArea* pageScrollArea(TForm1& form) {
+    return form.PageControl1->currentWidget()->findChild<QScrollArea*>();
 }
 
 bool scrolls(TForm1& form) {
-    const QScrollArea* area = windowScrollArea(form);
+    const QScrollArea* area = pageScrollArea(form);
     return area->horizontalScrollBar()->isVisible() || area->verticalScrollBar()->isVisible();
 }
 
@@ -248,7 +252,8 @@ TEST_F(WindowTest, NarrowPicturesKeepTheWindowAtItsMinimumWidthAndTheirShape) {
         SCOPED_TRACE(c.picture.width());
         open(picture(QStringLiteral("narrow.png"), c.picture.width(), c.picture.height()));
         (form.get()->*c.command)->trigger();
-        const int tabFrame = form->PageControl1->width() - pageArea().width();
+        const int tabFrame =
+            form->PageControl1->width() - form->PageControl1->currentWidget()->width();
         const int width = std::max(c.command == &TForm1::N13 ? c.picture.width() : 300,
                                    TForm1::MinimumClientWidth - tabFrame);
         EXPECT_EQ(pageArea(), QSize(width, width * c.picture.height() / c.picture.width()));
@@ -438,11 +443,260 @@ TEST_F(WindowTest, TheMouseShowsTheBusyCursorWhileAPictureLoads) {
     EXPECT_EQ(form->Store.PageCount, 1);
 }
 
-TEST_F(WindowTest, ExitClosesTheWindowWithOpenPagesAndAsksNothing) {
-    open(picture(QStringLiteral("exit.png"), 30, 30));
-    form->Exit1->trigger();
-    EXPECT_FALSE(form->isVisible());
-    EXPECT_TRUE(prompts.questions.isEmpty());
+TEST_F(WindowTest, ThePagesMenuClosesAndTheBusyCursorShowsWhileItsCommandWorks) {
+    open(picture(QStringLiteral("work.png"), 400, 300));
+    for (QAction* TForm1::*command : {&TForm1::N4, &TForm1::N9}) {
+        form->PopupMenu1->popup(form->mapToGlobal(QPoint(20, 20)));
+        ASSERT_TRUE(form->PopupMenu1->isVisible());
+        bool menuShown = true;
+        Qt::CursorShape cursor = Qt::ArrowCursor;
+        // Runs when the command's pixel loop first lets messages through.
+        QMetaObject::invokeMethod(
+            form.get(),
+            [&] {
+                menuShown = form->PopupMenu1->isVisible();
+                const QCursor* shown = QGuiApplication::overrideCursor();
+                cursor = shown ? shown->shape() : Qt::ArrowCursor;
+            },
+            Qt::QueuedConnection);
+        (form.get()->*command)->trigger();
+        EXPECT_FALSE(menuShown);
+        EXPECT_EQ(cursor, Qt::WaitCursor);
+        EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    }
 }
+
+// The bounding box of the pixels of picture that match.
+QRect boxOf(const QImage& picture, const std::function<bool(QRgb)>& match) {
+    QRect box;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            if (match(picture.pixel(x, y)))
+                box |= QRect(x, y, 1, 1);
+    return box;
+}
+
+TEST_F(WindowTest, ThePictureKeepsItsShapeCentredInAnyWindowShape) {
+    const struct {
+        const char* name;
+        QSize picture;
+        QSize outer; // empty: the standard size
+    } cases[] = {{"wide window", {400, 400}, {1200, 500}},
+                 {"tall window", {400, 300}, {400, 900}},
+                 {"standard size", {600, 401}, {}}};
+    const QColor background(255, 255, 204);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QImage image(c.picture, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        painter.setBrush(Qt::black);
+        const int side = std::min(c.picture.width(), c.picture.height());
+        painter.drawEllipse(QRect(QPoint(0, 0), QSize(side, side) * 3 / 4)
+                                .translated(c.picture.width() / 8, c.picture.height() / 8));
+        painter.end();
+        const QString path = folder.filePath(QStringLiteral("disc.png"));
+        ASSERT_TRUE(image.save(path));
+        open(path);
+        if (!c.outer.isEmpty())
+            form->setOuterSize(c.outer);
+        QCoreApplication::processEvents();
+        const QImage shown = page(form->PageControl1->currentIndex())->grab().toImage();
+        const QRect drawn = boxOf(shown, [&](QRgb p) { return QColor(p) != background; });
+        const QRect disc = boxOf(shown, [](QRgb p) { return qGray(p) < 128; });
+        ASSERT_FALSE(disc.isEmpty());
+        EXPECT_NEAR(double(disc.width()) / disc.height(), 1.0, 0.03);
+        EXPECT_NEAR(double(drawn.width()) / drawn.height(),
+                    double(c.picture.width()) / c.picture.height(), 0.03);
+        if (c.outer.isEmpty()) {
+            EXPECT_EQ(drawn, shown.rect()) << "standard size shows the picture over the whole area";
+        } else {
+            EXPECT_NE(drawn, shown.rect());
+            EXPECT_LE(std::abs(drawn.left() - (shown.width() - 1 - drawn.right())), 1);
+            EXPECT_LE(std::abs(drawn.top() - (shown.height() - 1 - drawn.bottom())), 1);
+        }
+    }
+}
+
+TEST_F(WindowTest, TheWheelScrollsALargePictureAndTheTabRowStays) {
+    open(picture(QStringLiteral("large.png"), 5000, 3500));
+    form->N13->trigger();
+    QCoreApplication::processEvents();
+    QScrollArea* area = pageScrollArea(*form);
+    QTabBar* tabs = form->PageControl1->tabBar();
+    const QPoint tabsAt = tabs->mapTo(form.get(), QPoint(0, 0));
+    const struct {
+        const char* name;
+        Qt::KeyboardModifiers modifiers;
+        QScrollBar* moves;
+        QScrollBar* stays;
+    } cases[] = {
+        {"wheel", Qt::NoModifier, area->verticalScrollBar(), area->horizontalScrollBar()},
+        {"shift and wheel", Qt::ShiftModifier, area->horizontalScrollBar(),
+         area->verticalScrollBar()},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const int moves = c.moves->value();
+        const int stays = c.stays->value();
+        QWidget* image = page(0);
+        // Where the wheel over the picture ends up: the picture passes it on to the view
+        // (Qt passes on only the window system's own events, not those a test sends).
+        QWidget* view = area->viewport();
+        const QPointF at = view->rect().center();
+        QWheelEvent wheel(at, view->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                          c.modifiers, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(image, &wheel);
+        EXPECT_FALSE(wheel.isAccepted()) << "the picture keeps the wheel to itself";
+        QCoreApplication::sendEvent(view, &wheel);
+        EXPECT_GT(c.moves->value(), moves);
+        EXPECT_EQ(c.stays->value(), stays);
+        EXPECT_EQ(tabs->mapTo(form.get(), QPoint(0, 0)), tabsAt);
+        EXPECT_FALSE(tabs->visibleRegion().isEmpty());
+    }
+}
+
+TEST_F(WindowTest, LongTabTitlesKeepTheirEndsAndAllTabsShow) {
+    const QStringList names{QStringLiteral("holiday_at_the_seaside_with_grandmother.jpg"),
+                            QStringLiteral("the_cat_sleeping_on_the_warm_windowsill.png"),
+                            QStringLiteral("a_very_long_name_for_a_small_picture.bmp")};
+    QStringList paths;
+    for (const QString& name : names)
+        paths.append(picture(name, 600, 400));
+    drop(paths);
+    auto* bar = qobject_cast<TPageTabBar*>(form->PageControl1->tabBar());
+    ASSERT_NE(bar, nullptr);
+    for (int i = 0; i < names.size(); ++i) {
+        SCOPED_TRACE(i);
+        const QString shown = bar->shownTitle(i);
+        EXPECT_LT(shown.size(), names[i].size()) << "not elided";
+        EXPECT_TRUE(shown.startsWith(names[i].left(1))) << shown.toStdString();
+        EXPECT_TRUE(shown.endsWith(names[i].right(4))) << shown.toStdString();
+        EXPECT_LE(bar->tabRect(i).right(), bar->width());
+    }
+    for (auto* arrow : bar->findChildren<QToolButton*>())
+        EXPECT_FALSE(arrow->isVisible()) << "scroll arrows";
+}
+
+TEST_F(WindowTest, TheTitleNamesTheActivePagesFile) {
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Pintabel"));
+    drop({picture(QStringLiteral("cat.jpg"), 60, 40), picture(QStringLiteral("dog.png"), 60, 40)});
+    const struct {
+        std::function<void()> act;
+        const char* title;
+    } steps[] = {
+        {[] {}, "dog.png – Pintabel"},
+        {[this] { form->PageControl1->setCurrentIndex(0); }, "cat.jpg – Pintabel"},
+        {[this] { form->Close1->trigger(); }, "dog.png – Pintabel"},
+        {[this] { form->Close1->trigger(); }, "Pintabel"},
+    };
+    for (const auto& step : steps) {
+        step.act();
+        EXPECT_EQ(form->windowTitle(), QString::fromUtf8(step.title));
+    }
+}
+
+TEST_F(WindowTest, CtrlTabAndCtrlPageKeysSwitchTabsGoingRound) {
+    drop({picture(QStringLiteral("a.png"), 60, 40), picture(QStringLiteral("b.png"), 60, 40),
+          picture(QStringLiteral("c.png"), 60, 40)});
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int active;
+    } presses[] = {
+        {Qt::Key_Tab, Qt::ControlModifier, 0},
+        {Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, 2},
+        {Qt::Key_PageUp, Qt::ControlModifier, 1},
+        {Qt::Key_PageDown, Qt::ControlModifier, 2},
+        {Qt::Key_PageDown, Qt::ControlModifier, 0},
+    };
+    for (const auto& press : presses) {
+        QTest::keyClick(form.get(), press.key, press.modifiers);
+        EXPECT_EQ(form->PageControl1->currentIndex(), press.active);
+    }
+    // A tab the user chose by key is sized like one chosen by mouse.
+    EXPECT_EQ(pageArea(), QSize(300, 200));
+}
+
+// What the user does to the pages before closing the window.
+enum class Step { Convert, FirstTab, Lighten, SaveAsBmp, OverwriteSave, Undo };
+
+struct CloseCase {
+    const char* name;
+    std::vector<Step> steps; // on the pages b.png and a.png (active)
+    int unsaved;
+};
+
+class CloseWithUnsavedPages : public FormTest, public ::testing::WithParamInterface<CloseCase> {
+protected:
+    void perform(Step step) {
+        switch (step) {
+        case Step::Convert:
+            form->N4->trigger();
+            break;
+        case Step::FirstTab:
+            form->PageControl1->setCurrentIndex(0);
+            break;
+        case Step::Lighten:
+            form->N9->trigger();
+            break;
+        case Step::SaveAsBmp:
+            prompts.filesToSave.append(folder.filePath(QStringLiteral("lines.bmp")));
+            form->SaveAs1->trigger();
+            break;
+        case Step::OverwriteSave:
+            form->Save1->trigger();
+            break;
+        case Step::Undo:
+            form->N6->trigger();
+            break;
+        }
+    }
+};
+
+TEST_P(CloseWithUnsavedPages, AsksOnceNamingHowManyAndCancelKeepsAllOpen) {
+    const CloseCase& c = GetParam();
+    const std::function<void()> closings[] = {[this] { form->Exit1->trigger(); },
+                                              [this] { form->close(); }};
+    for (const auto& closeWindow : closings) {
+        form = std::make_unique<TForm1>(prompts);
+        form->show();
+        drop({picture(QStringLiteral("b.png"), 30, 30), picture(QStringLiteral("a.png"), 30, 30)});
+        prompts.answer = [](const QString&) { return true; };
+        for (Step step : c.steps)
+            perform(step);
+        ASSERT_TRUE(prompts.errors.isEmpty());
+        prompts.questions.clear();
+        prompts.answer = [](const QString&) { return false; };
+        closeWindow();
+        if (c.unsaved == 0) {
+            EXPECT_TRUE(prompts.questions.isEmpty());
+            EXPECT_FALSE(form->isVisible());
+            continue;
+        }
+        EXPECT_EQ(prompts.questions,
+                  QStringList{QStringLiteral("変更を保存していない画面が %1 画面あります。\r\n"
+                                             "終了しますか？")
+                                  .arg(c.unsaved)});
+        EXPECT_TRUE(form->isVisible());
+        EXPECT_EQ(form->Store.PageCount, 2);
+        prompts.answer = [](const QString&) { return true; };
+        closeWindow();
+        EXPECT_FALSE(form->isVisible());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CloseWithUnsavedPages,
+    ::testing::Values(
+        CloseCase{"OnlyLoaded", {}, 0}, CloseCase{"OneConverted", {Step::Convert}, 1},
+        CloseCase{"BothChanged", {Step::Convert, Step::FirstTab, Step::Lighten}, 2},
+        CloseCase{"ConvertedThenSavedAs", {Step::Convert, Step::SaveAsBmp}, 0},
+        CloseCase{"ConvertedThenOverwriteSaved", {Step::Convert, Step::OverwriteSave}, 0},
+        CloseCase{"SavedThenUndone", {Step::Convert, Step::OverwriteSave, Step::Undo}, 1},
+        CloseCase{"ConvertedThenUndone", {Step::Convert, Step::Undo}, 0}),
+    [](const ::testing::TestParamInfo<CloseCase>& info) { return info.param.name; });
 
 } // namespace

@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -20,12 +21,22 @@ protected:
         openPictureFilter(openPictureFilterEntries(registeredPictureFormats()))};
 };
 
-TEST_F(OpenDialog, OneFileThatNeedNotExistWithAllPicturesSelectedFirst) {
-    EXPECT_EQ(dialog.fileMode(), QFileDialog::AnyFile);
+TEST_F(OpenDialog, ChoosesSeveralExistingFilesWithAllPicturesSelectedFirst) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QStringList names{QStringLiteral("a.tif"), QStringLiteral("b.webp")};
+    for (const QString& name : names)
+        fixtures::writeFile(folder.filePath(name), "x");
     EXPECT_EQ(dialog.acceptMode(), QFileDialog::AcceptOpen);
-    EXPECT_TRUE(dialog.testOption(QFileDialog::HideNameFilterDetails));
-    EXPECT_EQ(dialog.nameFilters().size(), 9);
     EXPECT_TRUE(dialog.selectedNameFilter().startsWith(QStringLiteral("すべて (*.png;")));
+    dialog.setDirectory(folder.path());
+    auto* typed = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    ASSERT_NE(typed, nullptr);
+    typed->setText(QStringLiteral("\"a.tif\" \"b.webp\""));
+    QMetaObject::invokeMethod(&dialog, "accept");
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.selectedFiles(),
+              QStringList({folder.filePath(names[0]), folder.filePath(names[1])}));
 }
 
 TEST_F(OpenDialog, PreviewShowsTheSelectedPictureAndNothingForOtherFiles) {

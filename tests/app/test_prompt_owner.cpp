@@ -28,7 +28,8 @@ TEST(PromptOwner, EveryBoxBelongsToTheOwnerWindowWhicheverWindowIsActive) {
         {"confirm", [&] { prompts.confirm(QStringLiteral("?")); }},
         {"inform", [&] { prompts.inform(QStringLiteral("i")); }},
         {"showError", [&] { prompts.showError(QStringLiteral("e")); }},
-        {"openFileName", [&] { prompts.openFileName(QStringLiteral("PNG (*.png)")); }},
+        {"warn", [&] { prompts.warn(QStringLiteral("w")); }},
+        {"openFileNames", [&] { prompts.openFileNames(QStringLiteral("PNG (*.png)")); }},
     };
     for (const auto& box : boxes) {
         SCOPED_TRACE(box.name);

@@ -1,3 +1,4 @@
+#include "picture_save_dialog.h"
 #include "qt_prompts.h"
 #include "test_application.h"
 
@@ -41,52 +42,70 @@ TEST_F(QtPromptsTest, ConfirmationShowsTheQuestionWithItsLineBreak) {
 
 struct SaveCase {
     const char* typed;
-    const char* chosen;
+    int type;           // the chosen filter entry: 0 JPEG, 1 BMP
+    const char* chosen; // empty: nothing chosen
+    bool asked;         // whether replacing old.jpg is asked about
+    QMessageBox::StandardButton answer;
 };
 
 std::ostream& operator<<(std::ostream& out, const SaveCase& c) {
-    return out << c.typed;
+    return out << c.typed << " as type " << c.type;
 }
 
 class SaveDialogChoice : public QtPromptsTest, public ::testing::WithParamInterface<SaveCase> {};
 
-TEST_P(SaveDialogChoice, AddsTheDefaultSuffixOnlyWhereNoneIsTypedAndNeverAsks) {
+TEST_P(SaveDialogChoice, ATypedNameGetsTheTypesExtensionAndReplacingAFileIsAsked) {
+    const SaveCase& c = GetParam();
     QTemporaryDir dir;
     QFile existing(dir.filePath(QStringLiteral("old.jpg")));
     ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
     existing.close();
     QString filter;
     QString folder;
-    const QString typed = QLatin1String(GetParam().typed);
+    bool asked = false;
+    const QString typed = QLatin1String(c.typed);
     whenShown<QFileDialog>([&](QFileDialog* dialog) {
         filter = dialog->selectedNameFilter();
         folder = dialog->directory().absolutePath();
+        dialog->selectNameFilter(dialog->nameFilters().value(c.type));
         dialog->selectFile(typed);
-        // A question about replacing a file would block accept(): answer it and fail.
+        // The question about replacing a file comes inside accept(): answer it, then leave
+        // a dialog that stayed open.
         auto* guard = new QTimer(dialog);
         guard->setSingleShot(true);
-        QObject::connect(guard, &QTimer::timeout, [dialog] {
+        QObject::connect(guard, &QTimer::timeout, [&asked, &c] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                ADD_FAILURE() << "asked: " << box->text().toStdString();
-                box->reject();
-                QMetaObject::invokeMethod(dialog, "reject", Qt::QueuedConnection);
+                asked = true;
+                box->button(c.answer)->click();
             }
         });
         guard->start(300);
         QMetaObject::invokeMethod(dialog, "accept");
+        if (dialog->isVisible())
+            QMetaObject::invokeMethod(dialog, "reject", Qt::QueuedConnection);
     });
     const QString chosen =
         prompts.saveFileName(dir.path(), QStringLiteral("cat"), QStringLiteral("jpg"),
                              QStringLiteral("JPEG イメージファイル (*.jpg);;ビットマップ (*.bmp)"));
-    EXPECT_EQ(chosen, dir.filePath(QLatin1String(GetParam().chosen)));
+    EXPECT_EQ(chosen, *c.chosen ? dir.filePath(QLatin1String(c.chosen)) : QString());
+    EXPECT_EQ(asked, c.asked);
     EXPECT_EQ(folder, dir.path());
     EXPECT_EQ(filter, QStringLiteral("JPEG イメージファイル (*.jpg)"));
 }
 
-INSTANTIATE_TEST_SUITE_P(Names, SaveDialogChoice,
-                         ::testing::Values(SaveCase{"cat", "cat.jpg"},
-                                           SaveCase{"cat.bmp", "cat.bmp"},
-                                           SaveCase{"old.jpg", "old.jpg"}),
-                         [](const auto& info) { return "name" + std::to_string(info.index); });
+INSTANTIATE_TEST_SUITE_P(
+    Names, SaveDialogChoice,
+    ::testing::Values(SaveCase{"cat", 0, "cat.jpg", false, QMessageBox::NoButton},
+                      SaveCase{"cat", 1, "cat.bmp", false, QMessageBox::NoButton},
+                      SaveCase{"cat.bmp", 0, "cat.bmp", false, QMessageBox::NoButton},
+                      SaveCase{"old", 0, "old.jpg", true, QMessageBox::Yes},
+                      SaveCase{"old.jpg", 1, "", true, QMessageBox::No}),
+    [](const auto& info) { return "name" + std::to_string(info.index); });
+
+TEST(FilterExtension, IsTheFirstPatternsExtension) {
+    EXPECT_EQ(filterExtension(QStringLiteral("ビットマップ (*.bmp)")), QStringLiteral("bmp"));
+    EXPECT_EQ(filterExtension(QStringLiteral("JPEG (*.jpg *.jpeg)")), QStringLiteral("jpg"));
+    EXPECT_EQ(filterExtension(QStringLiteral("すべて (*)")), QString());
+}
 
 } // namespace

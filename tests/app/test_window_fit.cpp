@@ -1,3 +1,4 @@
+#include "picture_placement.h"
 #include "window_fit.h"
 
 #include <gtest/gtest.h>
@@ -91,5 +92,27 @@ INSTANTIATE_TEST_SUITE_P(
                 {30000, IntMax},
                 true}),
     [](const ::testing::TestParamInfo<FitCase>& info) { return info.param.name; });
+
+} // namespace
+
+namespace {
+
+TEST(PlacedPicture, KeepsTheShapeCentredUnlessTheAreaIsWithinAPixelOfIt) {
+    const struct {
+        QSize area, picture;
+        QRect placed;
+    } cases[] = {
+        {{1200, 500}, {400, 400}, {350, 0, 500, 500}},    // a wide area: bands left and right
+        {{400, 900}, {400, 300}, {0, 300, 400, 300}},     // a tall area: bands above and below
+        {{300, 200}, {600, 401}, {0, 0, 300, 200}},       // standard size truncates the height
+        {{5000, 3500}, {5000, 3500}, {0, 0, 5000, 3500}}, // actual size
+        {{301, 200}, {600, 400}, {0, 0, 301, 200}},       // a pixel too wide is no band
+        {{303, 200}, {600, 400}, {1, 0, 300, 200}},
+        {{300, 200}, {0, 0}, {0, 0, 300, 200}}, // an empty picture: the whole area
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(placedPicture(c.area, c.picture), c.placed)
+            << c.area.width() << "x" << c.area.height();
+}
 
 } // namespace

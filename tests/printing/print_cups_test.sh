@@ -46,6 +46,12 @@ out=${out:-'${HOME}/PDF'}
 out=${out//\$\{HOME\}/$home}
 out=${out//\$\{USER\}/$user}
 
+# The CUPS clients read the user's own choices (a default printer in ~/.cups/lpoptions or
+# in PRINTER); the jobs here go to the queue this script makes the default.
+export HOME="$work/home"
+mkdir -p "$HOME"
+unset PRINTER LPDEST
+
 cleanup() {
     stop_private_cupsd
     rm -f "$out/$tag"*
