@@ -1,99 +1,101 @@
 #include "clean_lines.h"
 
+#include "colour_field.h"
 #include "colourability.h"
 #include "gap_closing.h"
 #include "page_mask.h"
+#include "region_merging.h"
 #include "thinning.h"
 
 #include <opencv2/imgproc.hpp>
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 namespace {
 
-// Scale of the picture: 1 for a picture 1000 pixels on its longer side. Blur widths and
-// speck sizes follow it, so a page and a smaller copy of it give the same drawing.
+// Scale of the picture: 1 for a picture 1000 pixels on its longer side. Speck sizes follow
+// it, so a page and a smaller copy of it give the same drawing.
 double pictureUnit(int width, int height) {
     return std::max(width, height) / 1000.0;
 }
 
-// The Gaussians' ratio and the threshold's steepness as the paper recommends them.
-constexpr double kSigmaRatio = 1.6;
-constexpr double kSteepness = 200.0;
-// The weight of the wider Gaussian: just under 1, so flat areas, however dark, stay paper.
-constexpr double kTau = 0.99;
+// The regions are found on a copy of this size on its longer side, whatever the page's: a
+// photograph and its enlargement give the same drawing, and a large page costs little more.
+constexpr int kWorkingSide = 1024;
 
-struct LineField {
-    double sigma;     // inner Gaussian, pixels of the page
-    double threshold; // ink where the weighted difference falls under it (grey 0..1)
-};
-
-LineField lineField(int width, int height, int detail) {
-    const double d = std::clamp(detail, 0, 100) / 100.0;
-    const double unit = std::max(pictureUnit(width, height), 0.25);
-    // More detail: narrower blurs (finer structures) and a threshold weak edges pass.
-    const double sigma = std::max(0.7, unit * (2.2 - 1.4 * d));
-    const double epsilon = -(0.001 + 0.024 * (1.0 - d) * (1.0 - d));
-    // 1 + tanh(phi (D - epsilon)) < 1/2 exactly where D < epsilon - atanh(1/2) / phi.
-    return {sigma, epsilon - std::atanh(0.5) / kSteepness};
+double tuning(const char* name, double fallback) {
+    const char* text = std::getenv(name);
+    return text ? std::atof(text) : fallback;
 }
 
-// Ink (1) where the extended difference of Gaussians falls under the threshold. It is taken
-// in each colour channel, and at each pixel the channel whose blurred picture changes most
-// there speaks: an edge between colours of one brightness (yellow on pale blue) is still an
-// edge to a child, and both sides of an edge pick the same channel, so it gives one line,
-// not one per channel. The blurs run on a copy shrunk so that the inner one is 1 to 2 pixels
-// wide; the difference, mapped to
-// bytes around the threshold, is brought back to the page's size by linear interpolation,
-// so the lines' edges are smooth at full size.
-cv::Mat xdogInk(const cv::Mat& colours, const LineField& field) {
-    const int factor = std::max(1, int(field.sigma));
-    cv::Mat small;
-    if (factor > 1)
-        cv::resize(
-            colours, small,
-            cv::Size((colours.cols + factor - 1) / factor, (colours.rows + factor - 1) / factor), 0,
-            0, cv::INTER_AREA);
-    else
-        small = colours;
-    cv::Mat level;
-    small.convertTo(level, CV_32F, 1.0 / 255.0);
-    const double sigma = field.sigma / factor;
-    cv::Mat inner;
-    cv::Mat outer;
-    cv::GaussianBlur(level, inner, cv::Size(), sigma, sigma, cv::BORDER_REPLICATE);
-    cv::GaussianBlur(level, outer, cv::Size(), sigma * kSigmaRatio, sigma * kSigmaRatio,
-                     cv::BORDER_REPLICATE);
-    // 128 + (D - threshold) * gain, saturated to bytes: under 128 is ink.
-    constexpr double gain = 2000.0;
-    cv::Mat field8;
-    cv::Mat differences[3];
-    cv::split(inner - kTau * outer, differences);
-    cv::Mat gx;
-    cv::Mat gy;
-    cv::Sobel(outer, gx, CV_32F, 1, 0);
-    cv::Sobel(outer, gy, CV_32F, 0, 1);
-    const cv::Mat change = gx.mul(gx) + gy.mul(gy);
-    cv::Mat difference(change.size(), CV_32F);
-    for (int y = 0; y < change.rows; ++y) {
-        const auto* c = change.ptr<cv::Vec3f>(y);
-        float* d = difference.ptr<float>(y);
-        for (int x = 0; x < change.cols; ++x) {
-            const int k =
-                c[x][0] >= c[x][1] ? (c[x][0] >= c[x][2] ? 0 : 2) : (c[x][1] >= c[x][2] ? 1 : 2);
-            d[x] = differences[k].ptr<float>(y)[x];
-        }
+RegionRules rulesFor(const cv::Size& working, const cv::Size& page,
+                     const CleanLineSettings& settings) {
+    const double d = std::clamp(settings.detail, 0, 100) / 100.0;
+    RegionRules rules;
+    // More detail: weaker borders stay.
+    rules.mergeBelow =
+        tuning("PT_MERGE", 9.0) * std::exp(tuning("PT_MERGE_SPAN", 1.2) * (1.0 - 2.0 * d));
+    rules.largestShare = tuning("PT_LARGEST", 0.25);
+    rules.guardBelow = tuning("PT_GUARD", 2.0);
+    rules.seedSpacing = int(tuning("PT_SEEDS", 8));
+    // The line drawn on the page eats into the region on both sides, and scaling the borders
+    // to the page moves them by up to a pixel of the working copy.
+    const double pagePerMm = pixelsPerMmAtA4(page.width, page.height);
+    const double workingPerMm = pixelsPerMmAtA4(working.width, working.height);
+    const double lineMm = settings.thickness / pagePerMm;
+    rules.minimumAcross =
+        (std::max(0.0, settings.smallestRegionMm) + lineMm + tuning("PT_MARGIN", 0.5)) *
+            workingPerMm +
+        1.0;
+    return rules;
+}
+
+cv::Mat workingCopy(const cv::Mat& colours) {
+    const double scale = double(kWorkingSide) / std::max(colours.cols, colours.rows);
+    const cv::Size size(std::max(1, int(std::lround(colours.cols * scale))),
+                        std::max(1, int(std::lround(colours.rows * scale))));
+    cv::Mat working;
+    cv::resize(colours, working, size, 0, 0, scale < 1.0 ? cv::INTER_AREA : cv::INTER_CUBIC);
+    return working;
+}
+
+// The one-pixel borders of the working copy as strokes on the page: softened a little so
+// that their steps become slopes, scaled, and cut where the softened line is still dark
+// enough to stay joined. Strokes come out a few pixels wide; thinning finds their centres.
+cv::Mat bordersOnPage(const cv::Mat& borders, const cv::Size& page) {
+    cv::Mat soft;
+    borders.convertTo(soft, CV_8U, 255.0);
+    cv::GaussianBlur(soft, soft, cv::Size(), 0.8, 0.8, cv::BORDER_REPLICATE);
+    cv::Mat scaled;
+    cv::resize(soft, scaled, page, 0, 0,
+               page.width >= borders.cols ? cv::INTER_LINEAR : cv::INTER_AREA);
+    cv::Mat lines;
+    cv::threshold(scaled, lines, 40, 1, cv::THRESH_BINARY);
+    return lines;
+}
+
+// Paper enclosed by strokes where no region is (where borders meet, or run side by side
+// closer than the strokes are wide) becomes ink, so thinning leaves one line there instead
+// of a tiny loop. Real regions are at least the smallest region size across.
+void fillSmallHoles(cv::Mat& lines, double smallestAcross) {
+    const double largestHole = 0.25 * smallestAcross * smallestAcross;
+    cv::Mat labels;
+    cv::Mat stats;
+    cv::Mat centres;
+    const int count =
+        cv::connectedComponentsWithStats(lines == 0, labels, stats, centres, 4, CV_32S);
+    std::vector<uchar> hole(size_t(count), 0);
+    for (int label = 1; label < count; ++label)
+        hole[size_t(label)] = stats.at<int>(label, cv::CC_STAT_AREA) < largestHole;
+    for (int y = 0; y < lines.rows; ++y) {
+        const int* label = labels.ptr<int>(y);
+        uchar* row = lines.ptr<uchar>(y);
+        for (int x = 0; x < lines.cols; ++x)
+            if (hole[size_t(label[x])])
+                row[x] = 1;
     }
-    difference.convertTo(field8, CV_8U, gain, 128.0 - gain * field.threshold);
-    cv::Mat full;
-    if (factor > 1)
-        cv::resize(field8, full, colours.size(), 0, 0, cv::INTER_LINEAR);
-    else
-        full = field8;
-    cv::Mat ink;
-    cv::threshold(full, ink, 127, 1, cv::THRESH_BINARY_INV);
-    return ink;
 }
 
 // Follows each piece of line (8-connected) from its first pixel and wipes it when its
@@ -173,16 +175,20 @@ std::optional<Bitmap> cleanLines(const Bitmap& page, const CleanLineSettings& se
         return Bitmap(0, 0, 1);
     if (!proceed(0))
         return std::nullopt;
-    const LineField field = lineField(page.width(), page.height(), settings.detail);
-    cv::Mat lines = xdogInk(coloursOf(page), field);
+    const cv::Mat working = workingCopy(coloursOf(page));
+    const cv::Mat lab = flattenedLab(working, tuning("PT_REACH", 3.0));
+    const cv::Mat strength = colourEdgeStrength(lab, tuning("PT_SIGMA", 1.0));
     if (!proceed(1))
         return std::nullopt;
-    thinToCentreLines(lines, field.sigma >= 4.0);
+    const cv::Size pageSize(page.width(), page.height());
+    const cv::Mat labels =
+        segmentRegions(lab, strength, rulesFor(working.size(), pageSize, settings));
     if (!proceed(2))
         return std::nullopt;
-    const int speck = speckSize(page.width(), page.height());
-    removeSpecks(lines, speck);
-    closeGaps(lines, speck);
+    cv::Mat lines = bordersOnPage(regionBorders(labels), pageSize);
+    fillSmallHoles(lines, settings.smallestRegionMm * pixelsPerMmAtA4(page.width(), page.height()));
+    thinToCentreLines(lines, pageSize.width >= 4 * working.cols);
+    removeSpecks(lines, speckSize(page.width(), page.height()));
     if (!proceed(3))
         return std::nullopt;
     drawAtThickness(lines, settings.thickness);

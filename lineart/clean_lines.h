@@ -11,6 +11,9 @@ struct CleanLineSettings {
     int detail = 50;
     // Width of every line, in pixels of the page.
     int thickness = 1;
+    // Every region the lines close is at least this wide (in mm, the page fitted to A4), so a
+    // crayon fits in it.
+    double smallestRegionMm = 3.0;
 };
 
 // The settings a page of this size gets when nobody chooses: middle detail and lines about
