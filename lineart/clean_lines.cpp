@@ -12,6 +12,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <chrono>
+#include <cstdio>
 
 namespace {
 
@@ -37,9 +39,10 @@ RegionRules rulesFor(const cv::Size& working, const cv::Size& page,
     // More detail: weaker borders stay.
     rules.mergeBelow =
         tuning("PT_MERGE", 9.0) * std::exp(tuning("PT_MERGE_SPAN", 1.2) * (1.0 - 2.0 * d));
-    rules.largestShare = tuning("PT_LARGEST", 0.25);
-    rules.guardBelow = tuning("PT_GUARD", 2.0);
+    rules.largestShare = tuning("PT_LARGEST", 0.2);
+    rules.smallestPart = tuning("PT_PART", 0.03);
     rules.seedSpacing = int(tuning("PT_SEEDS", 8));
+    rules.texture = tuning("PT_TEXTURE", 1.0);
     // The line drawn on the page eats into the region on both sides, and scaling the borders
     // to the page moves them by up to a pixel of the working copy.
     const double pagePerMm = pixelsPerMmAtA4(page.width, page.height);
@@ -76,24 +79,28 @@ cv::Mat bordersOnPage(const cv::Mat& borders, const cv::Size& page) {
     return lines;
 }
 
-// Paper enclosed by strokes where no region is (where borders meet, or run side by side
-// closer than the strokes are wide) becomes ink, so thinning leaves one line there instead
-// of a tiny loop. Real regions are at least the smallest region size across.
-void fillSmallHoles(cv::Mat& lines, double smallestAcross) {
-    const double largestHole = 0.25 * smallestAcross * smallestAcross;
+// Paper enclosed by strokes narrower than a region may be becomes ink, so thinning leaves a
+// line there instead of a tiny loop: where borders meet, where they run side by side closer
+// than the strokes are wide, and where scaling the borders down pinched a region's neck.
+void fillNarrowPockets(cv::Mat& lines, double narrowerThan) {
+    cv::Mat paper;
+    cv::copyMakeBorder(lines == 0, paper, 1, 1, 1, 1, cv::BORDER_CONSTANT, cv::Scalar(0));
     cv::Mat labels;
-    cv::Mat stats;
-    cv::Mat centres;
-    const int count =
-        cv::connectedComponentsWithStats(lines == 0, labels, stats, centres, 4, CV_32S);
-    std::vector<uchar> hole(size_t(count), 0);
-    for (int label = 1; label < count; ++label)
-        hole[size_t(label)] = stats.at<int>(label, cv::CC_STAT_AREA) < largestHole;
-    for (int y = 0; y < lines.rows; ++y) {
+    const int count = cv::connectedComponents(paper, labels, 4, CV_32S);
+    cv::Mat distance;
+    cv::distanceTransform(paper, distance, cv::DIST_L2, cv::DIST_MASK_3, CV_32F);
+    std::vector<float> deepest(size_t(count), 0.0f);
+    for (int y = 1; y < paper.rows - 1; ++y) {
         const int* label = labels.ptr<int>(y);
+        const float* d = distance.ptr<float>(y);
+        for (int x = 1; x < paper.cols - 1; ++x)
+            deepest[size_t(label[x])] = std::max(deepest[size_t(label[x])], d[x]);
+    }
+    for (int y = 0; y < lines.rows; ++y) {
+        const int* label = labels.ptr<int>(y + 1) + 1;
         uchar* row = lines.ptr<uchar>(y);
         for (int x = 0; x < lines.cols; ++x)
-            if (hole[size_t(label[x])])
+            if (label[x] > 0 && 2.0 * deepest[size_t(label[x])] - 1.0 < narrowerThan)
                 row[x] = 1;
     }
 }
@@ -175,22 +182,40 @@ std::optional<Bitmap> cleanLines(const Bitmap& page, const CleanLineSettings& se
         return Bitmap(0, 0, 1);
     if (!proceed(0))
         return std::nullopt;
+    auto t0 = std::chrono::steady_clock::now();
+    auto lap = [&t0](const char* what) { if (!std::getenv("PT_TIME")) return; auto t = std::chrono::steady_clock::now(); std::fprintf(stderr, "%s %.1f ms\n", what, std::chrono::duration<double, std::milli>(t - t0).count()); t0 = t; };
     const cv::Mat working = workingCopy(coloursOf(page));
+    lap("working");
     const cv::Mat lab = flattenedLab(working, tuning("PT_REACH", 3.0));
+    lap("flatten");
     const cv::Mat strength = colourEdgeStrength(lab, tuning("PT_SIGMA", 1.0));
+    lap("strength");
     if (!proceed(1))
         return std::nullopt;
     const cv::Size pageSize(page.width(), page.height());
-    const cv::Mat labels =
+    cv::Mat labels =
         segmentRegions(lab, strength, rulesFor(working.size(), pageSize, settings));
     if (!proceed(2))
         return std::nullopt;
+    lap("segment");
+    smoothRegions(labels, int(tuning("PT_SMOOTH", 3)));
+    lap("smooth");
     cv::Mat lines = bordersOnPage(regionBorders(labels), pageSize);
-    fillSmallHoles(lines, settings.smallestRegionMm * pixelsPerMmAtA4(page.width(), page.height()));
+    lap("borders");
+    // Scaled up, every region stays as wide as it was made; scaled down, a narrow neck of a
+    // region can close into a pocket.
+    if (double(pageSize.width) < 1.5 * working.cols)
+        fillNarrowPockets(lines, settings.smallestRegionMm *
+                                         pixelsPerMmAtA4(page.width(), page.height()) +
+                                     settings.thickness);
+    lap("pockets");
     thinToCentreLines(lines, pageSize.width >= 4 * working.cols);
+    lap("thin");
     removeSpecks(lines, speckSize(page.width(), page.height()));
+    lap("specks");
     if (!proceed(3))
         return std::nullopt;
     drawAtThickness(lines, settings.thickness);
+    lap("thickness");
     return pageOfInk(lines);
 }

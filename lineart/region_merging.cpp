@@ -63,10 +63,13 @@ cv::Mat floodCells(const cv::Mat& strength, int spacing, int& count) {
 // Regions as nodes, shared borders as edges, merged one pair at a time.
 class RegionGraph {
 public:
-    RegionGraph(const cv::Mat& cells, int count, const cv::Mat& lab, const cv::Mat& strength)
+    RegionGraph(const cv::Mat& cells, int count, const cv::Mat& lab, const cv::Mat& strength,
+                double texture)
         : m_parent(size_t(count)), m_area(size_t(count), 0), m_colour(size_t(count)),
+          m_inside(size_t(count), 0.0),
           m_edgesOf(size_t(count)) {
         std::iota(m_parent.begin(), m_parent.end(), 0);
+        m_texture = texture;
         auto touch = [&](int a, int b, float along) {
             auto [it, added] = m_index.try_emplace(key(a, b), int(m_edges.size()));
             if (added) {
@@ -88,15 +91,27 @@ public:
                 const auto r = size_t(row[x]);
                 ++m_area[r];
                 m_colour[r] += cv::Vec3d(colour[x]);
+                m_inside[r] += double(s[x]);
                 if (x + 1 < cells.cols && row[x + 1] != row[x])
                     touch(row[x], row[x + 1], 0.5f * (s[x] + s[x + 1]));
                 if (below && below[x] != row[x])
                     touch(row[x], below[x], 0.5f * (s[x] + sBelow[x]));
             }
         }
-        for (size_t e = 0; e < m_edges.size(); ++e)
+        m_cellArea = m_area;
+        for (size_t e = 0; e < m_edges.size(); ++e) {
             push(int(e));
+            m_cellBorders.push_back({m_edges[e].a, m_edges[e].b, cost(m_edges[e])});
+        }
     }
+
+    struct CellBorder {
+        int a;
+        int b;
+        double cost;
+    };
+    // The borders between the first cells, as they were before any merge.
+    const std::vector<CellBorder>& cellBorders() const { return m_cellBorders; }
 
     int find(int r) {
         while (m_parent[size_t(r)] != r)
@@ -105,7 +120,7 @@ public:
     }
 
     // Merges pairs, cheapest border first, while the border costs less than limit.
-    void mergeCheaperThan(double limit, double largestArea, double guardBelow) {
+    void mergeCheaperThan(double limit) {
         while (!m_queue.empty()) {
             const Candidate top = m_queue.top();
             m_queue.pop();
@@ -121,9 +136,6 @@ public:
                 push(top.edge);
                 continue;
             }
-            if (top.cost >= guardBelow &&
-                double(m_area[size_t(edge.a)] + m_area[size_t(edge.b)]) > largestArea)
-                continue;
             merge(edge.a, edge.b);
         }
     }
@@ -156,6 +168,7 @@ public:
         m_parent[size_t(b)] = a;
         m_area[size_t(a)] += m_area[size_t(b)];
         m_colour[size_t(a)] += m_colour[size_t(b)];
+        m_inside[size_t(a)] += m_inside[size_t(b)];
         std::vector<int>& kept = m_edgesOf[size_t(a)];
         for (const int e : m_edgesOf[size_t(b)]) {
             Edge& edge = m_edges[size_t(e)];
@@ -185,6 +198,8 @@ public:
     }
 
     long area(int r) const { return m_area[size_t(r)]; }
+    long cellArea(int c) const { return m_cellArea[size_t(c)]; }
+    int cellCount() const { return int(m_parent.size()); }
 
 private:
     struct Edge {
@@ -214,7 +229,12 @@ private:
     double cost(const Edge& edge) const {
         const cv::Vec3d difference = m_colour[size_t(edge.a)] / double(m_area[size_t(edge.a)]) -
                                      m_colour[size_t(edge.b)] / double(m_area[size_t(edge.b)]);
-        return borderCost(edge.strength / double(edge.length), cv::norm(difference));
+        // Texture is strong everywhere in a region: a border counts by how much stronger it
+        // is than the two regions' insides.
+        const double inside = (m_inside[size_t(edge.a)] + m_inside[size_t(edge.b)]) /
+                              double(m_area[size_t(edge.a)] + m_area[size_t(edge.b)]);
+        return borderCost(edge.strength / double(edge.length) - m_texture * inside,
+                          cv::norm(difference));
     }
 
     void push(int e) {
@@ -226,9 +246,13 @@ private:
     std::vector<int> m_parent;
     std::vector<long> m_area;
     std::vector<cv::Vec3d> m_colour;
+    std::vector<double> m_inside; // edge strength summed over the region
+    double m_texture = 1.0;
     std::vector<std::vector<int>> m_edgesOf;
     std::vector<Edge> m_edges;
     std::unordered_map<uint64_t, int> m_index;
+    std::vector<CellBorder> m_cellBorders;
+    std::vector<long> m_cellArea;
     std::priority_queue<Candidate> m_queue;
 };
 
@@ -271,10 +295,112 @@ std::vector<double> widths(const cv::Mat& labels, int regions) {
     return across;
 }
 
+int findIn(std::vector<int>& parent, int r) {
+    while (parent[size_t(r)] != r)
+        r = parent[size_t(r)] = parent[size_t(parent[size_t(r)])];
+    return r;
+}
+
+// Cuts every region larger than largestArea where its cells hold together most weakly:
+// joining its cells cheapest border first, the last join of two parts both at least
+// smallestPart large is where it divides, and its pieces are what the borders cheaper than
+// that join hold together. A subject on a background of nearly its colour keeps the best
+// outline there is, and a sky meeting the ground through a haze gets its horizon. Gives
+// each cell's region, as a cell number standing for it.
+std::vector<int> splitLarge(RegionGraph& graph, double largestArea, double smallestPart) {
+    const int cells = graph.cellCount();
+    std::vector<int> region(static_cast<size_t>(cells));
+    for (int c = 0; c < cells; ++c)
+        region[size_t(c)] = graph.find(c);
+    const std::vector<RegionGraph::CellBorder>& borders = graph.cellBorders();
+    std::vector<int> order(borders.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&borders](int p, int q) {
+        return borders[size_t(p)].cost < borders[size_t(q)].cost;
+    });
+    std::vector<int> parent(static_cast<size_t>(cells));
+    std::vector<long> size(static_cast<size_t>(cells));
+    std::vector<long> area(static_cast<size_t>(cells));
+    std::vector<double> splitAt(static_cast<size_t>(cells));
+    // Each round cuts what the last left too large.
+    for (int round = 0; round < 8; ++round) {
+        std::fill(area.begin(), area.end(), 0);
+        for (int c = 0; c < cells; ++c)
+            area[size_t(region[size_t(c)])] += graph.cellArea(c);
+        bool any = false;
+        for (int c = 0; c < cells; ++c)
+            any |= area[size_t(c)] > largestArea;
+        if (!any)
+            break;
+        auto join = [&](double below) {
+            for (int c = 0; c < cells; ++c) {
+                parent[size_t(c)] = c;
+                size[size_t(c)] = graph.cellArea(c);
+            }
+            for (const int index : order) {
+                const RegionGraph::CellBorder& border = borders[size_t(index)];
+                const int r = region[size_t(border.a)];
+                if (r != region[size_t(border.b)] || area[size_t(r)] <= largestArea ||
+                    border.cost >= (below < 0 ? splitAt[size_t(r)] : below))
+                    continue;
+                const int a = findIn(parent, border.a);
+                const int b = findIn(parent, border.b);
+                if (a == b)
+                    continue;
+                if (below > 0 && size[size_t(a)] >= smallestPart && size[size_t(b)] >= smallestPart)
+                    splitAt[size_t(r)] = border.cost;
+                parent[size_t(b)] = a;
+                size[size_t(a)] += size[size_t(b)];
+            }
+        };
+        std::fill(splitAt.begin(), splitAt.end(), -1.0);
+        join(std::numeric_limits<double>::infinity());
+        join(-1.0);
+        bool cut = false;
+        for (int c = 0; c < cells; ++c) {
+            const int r = region[size_t(c)];
+            if (area[size_t(r)] > largestArea && splitAt[size_t(r)] > 0) {
+                region[size_t(c)] = findIn(parent, c);
+                cut = true;
+            }
+        }
+        if (!cut)
+            break;
+    }
+    return region;
+}
+
 } // namespace
 
 double borderCost(double meanStrength, double colourDifference) {
     return std::sqrt(std::max(0.0, meanStrength) * std::max(0.0, colourDifference));
+}
+
+void smoothRegions(cv::Mat& labels, int passes) {
+    for (int pass = 0; pass < passes; ++pass) {
+        const cv::Mat before = labels.clone();
+        for (int y = 1; y + 1 < labels.rows; ++y) {
+            int* out = labels.ptr<int>(y);
+            for (int x = 1; x + 1 < labels.cols; ++x) {
+                int around[9];
+                int n = 0;
+                for (int dy = -1; dy <= 1; ++dy) {
+                    const int* row = before.ptr<int>(y + dy);
+                    for (int dx = -1; dx <= 1; ++dx)
+                        around[n++] = row[x + dx];
+                }
+                for (int i = 0; i < 9; ++i) {
+                    if (around[i] == out[x])
+                        continue;
+                    const int votes = int(std::count(around, around + 9, around[i]));
+                    if (votes >= 5) {
+                        out[x] = around[i];
+                        break;
+                    }
+                }
+            }
+        }
+    }
 }
 
 cv::Mat regionBorders(const cv::Mat& labels) {
@@ -293,14 +419,21 @@ cv::Mat regionBorders(const cv::Mat& labels) {
 cv::Mat segmentRegions(const cv::Mat& lab, const cv::Mat& strength, const RegionRules& rules) {
     int count = 0;
     const cv::Mat cells = floodCells(strength, std::max(2, rules.seedSpacing), count);
-    RegionGraph graph(cells, count, lab, strength);
-    graph.mergeCheaperThan(rules.mergeBelow, rules.largestShare * double(cells.total()),
-                           rules.guardBelow);
+    std::vector<int> region;
+    {
+        RegionGraph merged(cells, count, lab, strength, rules.texture);
+        merged.mergeCheaperThan(rules.mergeBelow);
+        region = splitLarge(merged, rules.largestShare * double(cells.total()),
+                            rules.smallestPart * double(cells.total()));
+    }
+    RegionGraph graph(cells, count, lab, strength, rules.texture);
+    for (int c = 0; c < count; ++c)
+        graph.merge(c, region[size_t(c)]);
     int regions = 0;
     cv::Mat labels = relabel(cells, graph, count, regions);
     // Narrow regions go into the neighbour they differ least from, until none is left; each
     // round measures the regions as they now are.
-    for (int round = 0; round < 32; ++round) {
+    for (int round = 0; round < 64; ++round) {
         const std::vector<double> across = widths(labels, regions);
         std::vector<int> rootOf(size_t(regions), -1);
         for (int y = 0; y < labels.rows; ++y) {
@@ -309,16 +442,23 @@ cv::Mat segmentRegions(const cv::Mat& lab, const cv::Mat& strength, const Region
             for (int x = 0; x < labels.cols; ++x)
                 rootOf[size_t(label[x])] = graph.find(cell[x]);
         }
+        // A region that took in a neighbour this round is measured again before it may
+        // move itself: it may be wide enough now, and its remaining neighbours may be across
+        // an outline. It may still take in more.
+        std::vector<uchar> touched(size_t(count), 0);
         bool merged = false;
         for (int r = 0; r < regions; ++r) {
             if (across[size_t(r)] >= rules.minimumAcross || regions == 1)
                 continue;
             const int root = graph.find(rootOf[size_t(r)]);
+            if (touched[size_t(root)])
+                continue;
             const int neighbour = graph.cheapestNeighbour(root);
-            if (neighbour >= 0) {
-                graph.merge(root, neighbour);
-                merged = true;
-            }
+            if (neighbour < 0)
+                continue;
+            graph.merge(root, neighbour);
+            touched[size_t(graph.find(root))] = 1;
+            merged = true;
         }
         if (!merged)
             break;
