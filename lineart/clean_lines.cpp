@@ -2,6 +2,7 @@
 
 #include "colour_field.h"
 #include "colourability.h"
+#include "detail_strokes.h"
 #include "gap_closing.h"
 #include "page_mask.h"
 #include "region_merging.h"
@@ -10,10 +11,10 @@
 #include <opencv2/imgproc.hpp>
 
 #include <algorithm>
-#include <cmath>
-#include <cstdlib>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -183,7 +184,14 @@ std::optional<Bitmap> cleanLines(const Bitmap& page, const CleanLineSettings& se
     if (!proceed(0))
         return std::nullopt;
     auto t0 = std::chrono::steady_clock::now();
-    auto lap = [&t0](const char* what) { if (!std::getenv("PT_TIME")) return; auto t = std::chrono::steady_clock::now(); std::fprintf(stderr, "%s %.1f ms\n", what, std::chrono::duration<double, std::milli>(t - t0).count()); t0 = t; };
+    auto lap = [&t0](const char* what) {
+        if (!std::getenv("PT_TIME"))
+            return;
+        auto t = std::chrono::steady_clock::now();
+        std::fprintf(stderr, "%s %.1f ms\n", what,
+                     std::chrono::duration<double, std::milli>(t - t0).count());
+        t0 = t;
+    };
     const cv::Mat working = workingCopy(coloursOf(page));
     lap("working");
     const cv::Mat lab = flattenedLab(working, tuning("PT_REACH", 3.0));
@@ -193,21 +201,34 @@ std::optional<Bitmap> cleanLines(const Bitmap& page, const CleanLineSettings& se
     if (!proceed(1))
         return std::nullopt;
     const cv::Size pageSize(page.width(), page.height());
-    cv::Mat labels =
-        segmentRegions(lab, strength, rulesFor(working.size(), pageSize, settings));
+    cv::Mat labels = segmentRegions(lab, strength, rulesFor(working.size(), pageSize, settings));
     if (!proceed(2))
         return std::nullopt;
     lap("segment");
     smoothRegions(labels, int(tuning("PT_SMOOTH", 3)));
     lap("smooth");
-    cv::Mat lines = bordersOnPage(regionBorders(labels), pageSize);
+    const RegionRules rules = rulesFor(working.size(), pageSize, settings);
+    cv::Mat borders = regionBorders(labels);
+    if (tuning("PT_STROKES", 1) > 0) {
+        StrokeRules strokeRules;
+        const double d = std::clamp(settings.detail, 0, 100) / 100.0;
+        strokeRules.depth = tuning("PT_DEPTH", 8.0) * std::exp(1.0 - 2.0 * d);
+        strokeRules.shortest = 2.0 * rules.minimumAcross;
+        strokeRules.clearance = 0.5 * rules.minimumAcross;
+        cv::Mat lightness;
+        cv::extractChannel(lab, lightness, 0);
+        borders |= detailStrokes(lightness, borders, strokeRules);
+        // A stroke that closes on itself must not close a region too narrow to colour.
+        fillNarrowPockets(borders, rules.minimumAcross);
+    }
+    cv::Mat lines = bordersOnPage(borders, pageSize);
     lap("borders");
     // Scaled up, every region stays as wide as it was made; scaled down, a narrow neck of a
     // region can close into a pocket.
     if (double(pageSize.width) < 1.5 * working.cols)
-        fillNarrowPockets(lines, settings.smallestRegionMm *
-                                         pixelsPerMmAtA4(page.width(), page.height()) +
-                                     settings.thickness);
+        fillNarrowPockets(lines,
+                          settings.smallestRegionMm * pixelsPerMmAtA4(page.width(), page.height()) +
+                              settings.thickness);
     lap("pockets");
     thinToCentreLines(lines, pageSize.width >= 4 * working.cols);
     lap("thin");

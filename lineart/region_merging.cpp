@@ -66,8 +66,7 @@ public:
     RegionGraph(const cv::Mat& cells, int count, const cv::Mat& lab, const cv::Mat& strength,
                 double texture)
         : m_parent(size_t(count)), m_area(size_t(count), 0), m_colour(size_t(count)),
-          m_inside(size_t(count), 0.0),
-          m_edgesOf(size_t(count)) {
+          m_inside(size_t(count), 0.0), m_edgesOf(size_t(count)) {
         std::iota(m_parent.begin(), m_parent.end(), 0);
         m_texture = texture;
         auto touch = [&](int a, int b, float along) {

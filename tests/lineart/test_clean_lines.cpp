@@ -166,14 +166,14 @@ TEST(CleanLines, AbandonedBetweenStagesGivesNothing) {
 }
 
 TEST(CleanLinesPreview, ShowsTheCheckOfTheLinesDrawn) {
-    // A page 4 pixels to the millimetre on A4 with a bar 10 pixels (2.5 mm) high: lines
+    // A page 4 pixels to the millimetre on A4 with a bar 12 pixels (3 mm) high: lines
     // allowed to close regions 1 mm across keep it, and the check finds it too narrow to
     // colour.
     QImage image(1188, 840, QImage::Format_BGR888);
     image.fill(Qt::white);
     QPainter painter(&image);
     painter.fillRect(QRect(200, 200, 600, 300), QColor(60, 90, 200));
-    painter.fillRect(QRect(200, 600, 600, 10), QColor(200, 40, 40));
+    painter.fillRect(QRect(200, 600, 600, 12), QColor(200, 40, 40));
     painter.end();
     const Bitmap page = Bitmap::fromImage(image, 24);
     const CleanLineSettings settings{50, 1, 1.0};
