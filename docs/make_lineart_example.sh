@@ -18,5 +18,5 @@ for photo in astronaut.png chelsea.png coffee.png camera.png motorcycle_left.png
     tiles+=("$work/$name-$mm.bmp" "$work/$name-$mm-check.png")
   done
 done
-montage "${tiles[@]}" -tile 5x -geometry 220x220+3+3 -background white "$work/sheet.png"
-convert "$work/sheet.png" -colors 32 "$here/docs/lineart-sheet.png"
+montage "${tiles[@]}" -tile 5x -geometry 200x200+2+2 -background white "$work/sheet.png"
+convert "$work/sheet.png" -colors 8 "$here/docs/lineart-sheet.png"

@@ -3,7 +3,6 @@
 #include "colour_field.h"
 #include "colourability.h"
 #include "detail_strokes.h"
-#include "gap_closing.h"
 #include "page_mask.h"
 #include "region_merging.h"
 #include "thinning.h"
@@ -11,10 +10,7 @@
 #include <opencv2/imgproc.hpp>
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 
 namespace {
 
@@ -28,32 +24,35 @@ double pictureUnit(int width, int height) {
 // photograph and its enlargement give the same drawing, and a large page costs little more.
 constexpr int kWorkingSide = 1024;
 
-double tuning(const char* name, double fallback) {
-    const char* text = std::getenv(name);
-    return text ? std::atof(text) : fallback;
-}
-
 RegionRules rulesFor(const cv::Size& working, const cv::Size& page,
                      const CleanLineSettings& settings) {
     const double d = std::clamp(settings.detail, 0, 100) / 100.0;
     RegionRules rules;
-    // More detail: weaker borders stay.
-    rules.mergeBelow =
-        tuning("PT_MERGE", 9.0) * std::exp(tuning("PT_MERGE_SPAN", 1.2) * (1.0 - 2.0 * d));
-    rules.largestShare = tuning("PT_LARGEST", 0.2);
-    rules.smallestPart = tuning("PT_PART", 0.03);
-    rules.seedSpacing = int(tuning("PT_SEEDS", 8));
-    rules.texture = tuning("PT_TEXTURE", 1.0);
+    // More detail: weaker borders stay (from about three times the middle's cost at 0 to a
+    // third of it at 100).
+    rules.mergeBelow = 7.5 * std::exp(1.2 * (1.0 - 2.0 * d));
+    rules.largestShare = 0.12;
+    rules.smallestPart = 0.03;
+    rules.seedSpacing = 8;
+    rules.texture = 1.0;
     // The line drawn on the page eats into the region on both sides, and scaling the borders
-    // to the page moves them by up to a pixel of the working copy.
+    // to the page moves them by up to half a millimetre.
     const double pagePerMm = pixelsPerMmAtA4(page.width, page.height);
     const double workingPerMm = pixelsPerMmAtA4(working.width, working.height);
     const double lineMm = settings.thickness / pagePerMm;
     rules.minimumAcross =
-        (std::max(0.0, settings.smallestRegionMm) + lineMm + tuning("PT_MARGIN", 0.5)) *
-            workingPerMm +
-        1.0;
+        (std::max(0.0, settings.smallestRegionMm) + lineMm + 0.5) * workingPerMm + 1.0;
     return rules;
+}
+
+StrokeRules strokeRulesFor(const RegionRules& rules, int detail) {
+    const double d = std::clamp(detail, 0, 100) / 100.0;
+    StrokeRules strokes;
+    // More detail: fainter lines count.
+    strokes.depth = 8.0 * std::exp(1.0 - 2.0 * d);
+    strokes.shortest = 2.0 * rules.minimumAcross;
+    strokes.clearance = 0.5 * rules.minimumAcross;
+    return strokes;
 }
 
 cv::Mat workingCopy(const cv::Mat& colours) {
@@ -102,6 +101,31 @@ void fillNarrowPockets(cv::Mat& lines, double narrowerThan) {
         uchar* row = lines.ptr<uchar>(y);
         for (int x = 0; x < lines.cols; ++x)
             if (label[x] > 0 && 2.0 * deepest[size_t(label[x])] - 1.0 < narrowerThan)
+                row[x] = 1;
+    }
+}
+
+// Paper enclosed by strokes with less area than a disc of the given width becomes ink.
+void fillSmallHoles(cv::Mat& lines, double narrowerThan) {
+    const double largestHole = 0.785 * narrowerThan * narrowerThan;
+    cv::Mat labels;
+    cv::Mat stats;
+    cv::Mat centres;
+    const int count =
+        cv::connectedComponentsWithStats(lines == 0, labels, stats, centres, 4, CV_32S);
+    std::vector<uchar> hole(size_t(count), 0);
+    bool any = false;
+    for (int label = 1; label < count; ++label) {
+        hole[size_t(label)] = stats.at<int>(label, cv::CC_STAT_AREA) < largestHole;
+        any |= hole[size_t(label)] != 0;
+    }
+    if (!any)
+        return;
+    for (int y = 0; y < lines.rows; ++y) {
+        const int* label = labels.ptr<int>(y);
+        uchar* row = lines.ptr<uchar>(y);
+        for (int x = 0; x < lines.cols; ++x)
+            if (hole[size_t(label[x])])
                 row[x] = 1;
     }
 }
@@ -183,60 +207,37 @@ std::optional<Bitmap> cleanLines(const Bitmap& page, const CleanLineSettings& se
         return Bitmap(0, 0, 1);
     if (!proceed(0))
         return std::nullopt;
-    auto t0 = std::chrono::steady_clock::now();
-    auto lap = [&t0](const char* what) {
-        if (!std::getenv("PT_TIME"))
-            return;
-        auto t = std::chrono::steady_clock::now();
-        std::fprintf(stderr, "%s %.1f ms\n", what,
-                     std::chrono::duration<double, std::milli>(t - t0).count());
-        t0 = t;
-    };
     const cv::Mat working = workingCopy(coloursOf(page));
-    lap("working");
-    const cv::Mat lab = flattenedLab(working, tuning("PT_REACH", 3.0));
-    lap("flatten");
-    const cv::Mat strength = colourEdgeStrength(lab, tuning("PT_SIGMA", 1.0));
-    lap("strength");
+    const cv::Mat lab = flattenedLab(working, 3.0);
+    const cv::Mat strength = colourEdgeStrength(lab, 1.0);
     if (!proceed(1))
         return std::nullopt;
     const cv::Size pageSize(page.width(), page.height());
-    cv::Mat labels = segmentRegions(lab, strength, rulesFor(working.size(), pageSize, settings));
+    const RegionRules rules = rulesFor(working.size(), pageSize, settings);
+    cv::Mat labels = segmentRegions(lab, strength, rules);
     if (!proceed(2))
         return std::nullopt;
-    lap("segment");
-    smoothRegions(labels, int(tuning("PT_SMOOTH", 3)));
-    lap("smooth");
-    const RegionRules rules = rulesFor(working.size(), pageSize, settings);
+    smoothRegions(labels, 3);
     cv::Mat borders = regionBorders(labels);
-    if (tuning("PT_STROKES", 1) > 0) {
-        StrokeRules strokeRules;
-        const double d = std::clamp(settings.detail, 0, 100) / 100.0;
-        strokeRules.depth = tuning("PT_DEPTH", 8.0) * std::exp(1.0 - 2.0 * d);
-        strokeRules.shortest = 2.0 * rules.minimumAcross;
-        strokeRules.clearance = 0.5 * rules.minimumAcross;
-        cv::Mat lightness;
-        cv::extractChannel(lab, lightness, 0);
-        borders |= detailStrokes(lightness, borders, strokeRules);
-        // A stroke that closes on itself must not close a region too narrow to colour.
-        fillNarrowPockets(borders, rules.minimumAcross);
-    }
+    cv::Mat lightness;
+    cv::extractChannel(lab, lightness, 0);
+    borders |= detailStrokes(lightness, borders, strokeRulesFor(rules, settings.detail));
+    // A stroke that closes on itself must not close a region too narrow to colour.
+    fillNarrowPockets(borders, rules.minimumAcross);
     cv::Mat lines = bordersOnPage(borders, pageSize);
-    lap("borders");
-    // Scaled up, every region stays as wide as it was made; scaled down, a narrow neck of a
-    // region can close into a pocket.
+    // Scaled down, a narrow neck of a region can close into a pocket; scaled up, only small
+    // holes where strokes meet, which are cheaper to find on a large page.
+    const double smallestOnPage =
+        settings.smallestRegionMm * pixelsPerMmAtA4(page.width(), page.height()) +
+        settings.thickness;
     if (double(pageSize.width) < 1.5 * working.cols)
-        fillNarrowPockets(lines,
-                          settings.smallestRegionMm * pixelsPerMmAtA4(page.width(), page.height()) +
-                              settings.thickness);
-    lap("pockets");
+        fillNarrowPockets(lines, smallestOnPage);
+    else
+        fillSmallHoles(lines, smallestOnPage);
     thinToCentreLines(lines, pageSize.width >= 4 * working.cols);
-    lap("thin");
     removeSpecks(lines, speckSize(page.width(), page.height()));
-    lap("specks");
     if (!proceed(3))
         return std::nullopt;
     drawAtThickness(lines, settings.thickness);
-    lap("thickness");
     return pageOfInk(lines);
 }

@@ -14,7 +14,9 @@ cv::Mat detailStrokes(const cv::Mat& lightness, const cv::Mat& borders, const St
                      cv::BORDER_REPLICATE);
     cv::Mat dark = (outer - inner) > rules.depth;
     // Lines closer together than a region may be wide become one stroke down their middle.
-    const int reach = std::max(1, int(rules.clearance)) | 1;
+    // (Beyond a few dozen pixels a closing costs much and joins nothing a child would
+    // see as a pair.)
+    const int reach = std::clamp(int(rules.clearance), 1, 31) | 1;
     cv::morphologyEx(dark, dark, cv::MORPH_CLOSE,
                      cv::getStructuringElement(cv::MORPH_ELLIPSE, cv::Size(reach, reach)));
     // Away from the borders only.
