@@ -19,4 +19,4 @@ for photo in astronaut.png chelsea.png coffee.png camera.png motorcycle_left.png
   done
 done
 montage "${tiles[@]}" -tile 5x -geometry 200x200+2+2 -background white "$work/sheet.png"
-convert "$work/sheet.png" -colors 8 "$here/docs/lineart-sheet.png"
+convert "$work/sheet.png" +dither -colors 16 "$here/docs/lineart-sheet.png"
