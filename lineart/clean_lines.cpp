@@ -40,8 +40,10 @@ RegionRules rulesFor(const cv::Size& working, const cv::Size& page,
     const double pagePerMm = pixelsPerMmAtA4(page.width, page.height);
     const double workingPerMm = pixelsPerMmAtA4(working.width, working.height);
     const double lineMm = settings.thickness / pagePerMm;
+    // Under middle detail the regions also grow, up to twice the smallest size at 0.
+    const double coarser = 1.0 + std::max(0.0, 1.0 - 2.0 * d);
     rules.minimumAcross =
-        (std::max(0.0, settings.smallestRegionMm) + lineMm + 0.5) * workingPerMm + 1.0;
+        (coarser * std::max(0.0, settings.smallestRegionMm) + lineMm + 0.5) * workingPerMm + 1.0;
     return rules;
 }
 
