@@ -4,6 +4,7 @@
 #include "colourability.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -13,6 +14,8 @@
 #include <QSpinBox>
 #include <QTimer>
 #include <QVBoxLayout>
+
+#include <utility>
 
 CleanLinesDialog::CleanLinesDialog(const Bitmap& page, const CleanLineChoice& choice,
                                    QWidget* parent)
@@ -26,6 +29,14 @@ CleanLinesDialog::CleanLinesDialog(const Bitmap& page, const CleanLineChoice& ch
     m_thickness->setValue(choice.settings.thickness);
     m_thickness->setSuffix(QStringLiteral(" px"));
     m_pixelsPerMm = pixelsPerMmAtA4(page.width(), page.height());
+    // Who colours decides the narrowest region: small hands need wide ones.
+    m_colourer = new QComboBox(this);
+    for (const auto& [caption, mm] : {std::pair{QStringLiteral("小さな子ども (8 mm)"), 8.0},
+                                      std::pair{QStringLiteral("子ども (5 mm)"), 5.0},
+                                      std::pair{QStringLiteral("大人 (3 mm)"), 3.0}})
+        m_colourer->addItem(caption, mm);
+    const int chosen = m_colourer->findData(choice.settings.smallestRegionMm);
+    m_colourer->setCurrentIndex(chosen >= 0 ? chosen : m_colourer->count() - 1);
     m_millimetres = new QLabel(this);
     m_closeTiny = new QCheckBox(QStringLiteral("小さすぎる領域を線の色で塗りつぶす"), this);
     m_closeTiny->setChecked(choice.closeTinyRegions);
@@ -44,6 +55,7 @@ CleanLinesDialog::CleanLinesDialog(const Bitmap& page, const CleanLineChoice& ch
     thicknessRow->addWidget(m_thickness, 1);
     thicknessRow->addWidget(m_millimetres);
     form->addRow(QStringLiteral("線の太さ"), thicknessRow);
+    form->addRow(QStringLiteral("塗る人"), m_colourer);
     form->addRow(QString(), m_closeTiny);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -56,12 +68,14 @@ CleanLinesDialog::CleanLinesDialog(const Bitmap& page, const CleanLineChoice& ch
 
     connect(m_detail, &QSlider::valueChanged, this, &CleanLinesDialog::schedulePreview);
     connect(m_thickness, &QSpinBox::valueChanged, this, &CleanLinesDialog::schedulePreview);
+    connect(m_colourer, &QComboBox::currentIndexChanged, this, &CleanLinesDialog::schedulePreview);
     connect(m_closeTiny, &QCheckBox::toggled, this, &CleanLinesDialog::schedulePreview);
     updatePreview();
 }
 
 CleanLineChoice CleanLinesDialog::choice() const {
-    return {{m_detail->value(), m_thickness->value()}, m_closeTiny->isChecked()};
+    return {{m_detail->value(), m_thickness->value(), m_colourer->currentData().toDouble()},
+            m_closeTiny->isChecked()};
 }
 
 void CleanLinesDialog::schedulePreview() {

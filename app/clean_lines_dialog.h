@@ -6,6 +6,7 @@
 #include <QDialog>
 
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QSlider;
 class QSpinBox;
@@ -17,9 +18,10 @@ struct CleanLineChoice {
     bool closeTinyRegions = false;
 };
 
-// The dialog of "線画に変換...": detail and thickness, and a preview of the whole page with
-// the check's figures and its tiny regions in red. The preview is drawn from a copy of the
-// page shrunk to the preview's size, where the work takes a few milliseconds.
+// The dialog of "線画に変換...": detail, thickness and who colours (the smallest region), and a
+// preview of the whole page with the check's figures and its tiny regions in red. The preview is
+// drawn from a copy of the page shrunk to the preview's size, where the work takes a few
+// milliseconds.
 class CleanLinesDialog : public QDialog {
     Q_OBJECT
 public:
@@ -42,6 +44,7 @@ private:
     bool m_pending = false;
     QSlider* m_detail = nullptr;
     QSpinBox* m_thickness = nullptr;
+    QComboBox* m_colourer = nullptr;
     QCheckBox* m_closeTiny = nullptr;
     QLabel* m_millimetres = nullptr;
     double m_pixelsPerMm = 1.0; // the page's, fitted to A4

@@ -134,9 +134,15 @@ int info(const QList<QByteArray>& files) {
 // false (after saying why) on an unknown step.
 bool parseSteps(const QString& command, const QList<QByteArray>& arguments,
                 QList<const ProcessingStep*>& chosen, QList<QByteArray>& paths) {
-    for (const QByteArray& raw : arguments) {
-        const QString argument = QFile::decodeName(raw);
-        if (argument.startsWith(QLatin1String("--"))) {
+    for (auto raw = arguments.begin(); raw != arguments.end(); ++raw) {
+        const QString argument = QFile::decodeName(*raw);
+        if (argument == QLatin1String(kSmallestRegionOption)) {
+            if (++raw == arguments.end() || !setSmallestRegionMm(QFile::decodeName(*raw))) {
+                print(stderr, QStringLiteral("pintabel-cli %1: %2 needs a width from 1 to 50 mm\n")
+                                  .arg(command, argument));
+                return false;
+            }
+        } else if (argument.startsWith(QLatin1String("--"))) {
             QString refusal;
             const ProcessingStep* step = findProcessingStep(argument, refusal);
             if (!step) {
@@ -145,7 +151,7 @@ bool parseSteps(const QString& command, const QList<QByteArray>& arguments,
             }
             chosen.append(step);
         } else {
-            paths.append(raw);
+            paths.append(*raw);
         }
     }
     return true;

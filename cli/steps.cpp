@@ -33,10 +33,14 @@ void tone(Bitmap& bitmap, quint8 mode) {
     ToneColumns(bitmap, bitmap, table, 0, bitmap.width());
 }
 
+// The tool runs one command: --smallest-region holds for all its clean-lines steps.
+double smallestRegionMm = CleanLineSettings().smallestRegionMm;
+
 // Clean lines with detail and thickness as given; either left out takes the page's default.
 void cleanLinesStep(Bitmap& bitmap, std::optional<int> detail, std::optional<int> thickness) {
     requireStepMemory(cleanLinesStepBytes(bitmap.width(), bitmap.height()));
     CleanLineSettings settings = defaultCleanLineSettings(bitmap.width(), bitmap.height());
+    settings.smallestRegionMm = smallestRegionMm;
     settings.detail = detail.value_or(settings.detail);
     settings.thickness = thickness.value_or(settings.thickness);
     bitmap = *cleanLines(bitmap, settings);
@@ -99,13 +103,23 @@ const QList<ProcessingStep>& processingSteps() {
          QStringLiteral("convert into clean black lines on white (1 bit); "
                         "--clean-lines=DETAIL,THICKNESS chooses detail from 0 (few lines) to 100 "
                         "(many, default 50) and the lines' width in pixels (default about "
-                        "0.6 mm on A4)"),
+                        "0.6 mm on A4); --smallest-region MM makes every region at least MM "
+                        "mm across on A4 (default 3; 5 for a child, 8 for a small child)"),
          [](Bitmap& bitmap) { cleanLinesStep(bitmap, std::nullopt, std::nullopt); }},
         {QStringLiteral("--close-tiny-regions"),
          QStringLiteral("fill with black the white regions under 3 mm across on A4"),
          closeTinyRegionsStep},
     };
     return steps;
+}
+
+bool setSmallestRegionMm(const QString& value) {
+    bool ok = false;
+    const double mm = value.toDouble(&ok);
+    if (!ok || !(mm >= 1.0 && mm <= 50.0))
+        return false;
+    smallestRegionMm = mm;
+    return true;
 }
 
 const ProcessingStep* findProcessingStep(const QString& argument, QString& refusal) {

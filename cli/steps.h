@@ -20,3 +20,9 @@ const QList<ProcessingStep>& processingSteps();
 // "--clean-lines=40,3"). Null for an unknown step or a value the step does not take, with
 // refusal saying which ("unknown step --x", or the bad value and what the step takes).
 const ProcessingStep* findProcessingStep(const QString& argument, QString& refusal);
+
+// The option that sets how wide, in mm with the page fitted to A4, the narrowest region of
+// every clean-lines step is; its value is the next argument.
+inline constexpr const char* kSmallestRegionOption = "--smallest-region";
+// Sets that width for the steps of this run; false when value is not a number from 1 to 50.
+bool setSmallestRegionMm(const QString& value);

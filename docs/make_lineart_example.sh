@@ -1,12 +1,22 @@
 #!/usr/bin/env bash
-# docs/make_lineart_example.sh [BUILD_DIR]: turns the photograph docs/lineart-photo.jpg into a
-# clean-line page with pintabel-cli at its default settings, checks it, and writes the two
-# pictures the README shows beside the photograph into docs/.
-# The photograph: a coffee cup by Rachel Michetti, courtesy of Pikolo Espresso Bar, CC0 (from
-# scikit-image's sample pictures).
+# docs/make_lineart_example.sh [BUILD_DIR]: turns six of scikit-image's sample photographs
+# (python3-skimage) into clean-line pages with pintabel-cli at the default settings, for a
+# small child (--smallest-region 8) and for an adult (3 mm, the default), checks each page,
+# and writes the contact sheet the README shows: photo | page | check, small child then adult.
+# The photographs are public domain or CC0 (see scikit-image's data/README.txt).
 set -euo pipefail
 . "$(dirname "$0")/../bench/cli_setup.sh"
-"$cli" convert --clean-lines "$here/docs/lineart-photo.jpg" "$work/page.bmp"
-"$cli" check --overlay "$work/overlay.png" "$work/page.bmp"
-convert "$work/page.bmp" -colorspace Gray -depth 8 "$here/docs/lineart-page.png"
-convert "$work/overlay.png" -colors 16 "$here/docs/lineart-check.png"
+samples=/usr/lib/python3/dist-packages/skimage/data
+tiles=()
+for photo in astronaut.png chelsea.png coffee.png camera.png motorcycle_left.png rocket.jpg; do
+  name=${photo%.*}
+  convert "$samples/$photo" -resize 800x800 "$work/$name.png"
+  tiles+=("$work/$name.png")
+  for mm in 8 3; do
+    "$cli" convert --clean-lines --smallest-region "$mm" "$work/$name.png" "$work/$name-$mm.bmp"
+    "$cli" check --overlay "$work/$name-$mm-check.png" "$work/$name-$mm.bmp" >/dev/null
+    tiles+=("$work/$name-$mm.bmp" "$work/$name-$mm-check.png")
+  done
+done
+montage "${tiles[@]}" -tile 5x -geometry 200x200+2+2 -background white "$work/sheet.png"
+convert "$work/sheet.png" +dither -colors 16 "$here/docs/lineart-sheet.png"

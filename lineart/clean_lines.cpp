@@ -1,8 +1,10 @@
 #include "clean_lines.h"
 
+#include "colour_field.h"
 #include "colourability.h"
-#include "gap_closing.h"
+#include "detail_strokes.h"
 #include "page_mask.h"
+#include "region_merging.h"
 #include "thinning.h"
 
 #include <opencv2/imgproc.hpp>
@@ -12,88 +14,127 @@
 
 namespace {
 
-// Scale of the picture: 1 for a picture 1000 pixels on its longer side. Blur widths and
-// speck sizes follow it, so a page and a smaller copy of it give the same drawing.
+// Scale of the picture: 1 for a picture 1000 pixels on its longer side. Speck sizes follow
+// it, so a page and a smaller copy of it give the same drawing.
 double pictureUnit(int width, int height) {
     return std::max(width, height) / 1000.0;
 }
 
-// The Gaussians' ratio and the threshold's steepness as the paper recommends them.
-constexpr double kSigmaRatio = 1.6;
-constexpr double kSteepness = 200.0;
-// The weight of the wider Gaussian: just under 1, so flat areas, however dark, stay paper.
-constexpr double kTau = 0.99;
+// The regions are found on a copy of this size on its longer side, whatever the page's: a
+// photograph and its enlargement give the same drawing, and a large page costs little more.
+constexpr int kWorkingSide = 1024;
 
-struct LineField {
-    double sigma;     // inner Gaussian, pixels of the page
-    double threshold; // ink where the weighted difference falls under it (grey 0..1)
-};
-
-LineField lineField(int width, int height, int detail) {
-    const double d = std::clamp(detail, 0, 100) / 100.0;
-    const double unit = std::max(pictureUnit(width, height), 0.25);
-    // More detail: narrower blurs (finer structures) and a threshold weak edges pass.
-    const double sigma = std::max(0.7, unit * (2.2 - 1.4 * d));
-    const double epsilon = -(0.001 + 0.024 * (1.0 - d) * (1.0 - d));
-    // 1 + tanh(phi (D - epsilon)) < 1/2 exactly where D < epsilon - atanh(1/2) / phi.
-    return {sigma, epsilon - std::atanh(0.5) / kSteepness};
+RegionRules rulesFor(const cv::Size& working, const cv::Size& page,
+                     const CleanLineSettings& settings) {
+    const double d = std::clamp(settings.detail, 0, 100) / 100.0;
+    RegionRules rules;
+    // More detail: weaker borders stay (from about three times the middle's cost at 0 to a
+    // third of it at 100).
+    rules.mergeBelow = 7.5 * std::exp(1.2 * (1.0 - 2.0 * d));
+    rules.largestShare = 0.12;
+    rules.smallestPart = 0.03;
+    rules.seedSpacing = 8;
+    rules.texture = 1.0;
+    // The line drawn on the page eats into the region on both sides, and scaling the borders
+    // to the page moves them by up to half a millimetre.
+    const double pagePerMm = pixelsPerMmAtA4(page.width, page.height);
+    const double workingPerMm = pixelsPerMmAtA4(working.width, working.height);
+    const double lineMm = settings.thickness / pagePerMm;
+    // Under middle detail the regions also grow, up to twice the smallest size at 0.
+    const double coarser = 1.0 + std::max(0.0, 1.0 - 2.0 * d);
+    rules.minimumAcross =
+        (coarser * std::max(0.0, settings.smallestRegionMm) + lineMm + 0.5) * workingPerMm + 1.0;
+    return rules;
 }
 
-// Ink (1) where the extended difference of Gaussians falls under the threshold. It is taken
-// in each colour channel, and at each pixel the channel whose blurred picture changes most
-// there speaks: an edge between colours of one brightness (yellow on pale blue) is still an
-// edge to a child, and both sides of an edge pick the same channel, so it gives one line,
-// not one per channel. The blurs run on a copy shrunk so that the inner one is 1 to 2 pixels
-// wide; the difference, mapped to
-// bytes around the threshold, is brought back to the page's size by linear interpolation,
-// so the lines' edges are smooth at full size.
-cv::Mat xdogInk(const cv::Mat& colours, const LineField& field) {
-    const int factor = std::max(1, int(field.sigma));
-    cv::Mat small;
-    if (factor > 1)
-        cv::resize(
-            colours, small,
-            cv::Size((colours.cols + factor - 1) / factor, (colours.rows + factor - 1) / factor), 0,
-            0, cv::INTER_AREA);
-    else
-        small = colours;
-    cv::Mat level;
-    small.convertTo(level, CV_32F, 1.0 / 255.0);
-    const double sigma = field.sigma / factor;
-    cv::Mat inner;
-    cv::Mat outer;
-    cv::GaussianBlur(level, inner, cv::Size(), sigma, sigma, cv::BORDER_REPLICATE);
-    cv::GaussianBlur(level, outer, cv::Size(), sigma * kSigmaRatio, sigma * kSigmaRatio,
-                     cv::BORDER_REPLICATE);
-    // 128 + (D - threshold) * gain, saturated to bytes: under 128 is ink.
-    constexpr double gain = 2000.0;
-    cv::Mat field8;
-    cv::Mat differences[3];
-    cv::split(inner - kTau * outer, differences);
-    cv::Mat gx;
-    cv::Mat gy;
-    cv::Sobel(outer, gx, CV_32F, 1, 0);
-    cv::Sobel(outer, gy, CV_32F, 0, 1);
-    const cv::Mat change = gx.mul(gx) + gy.mul(gy);
-    cv::Mat difference(change.size(), CV_32F);
-    for (int y = 0; y < change.rows; ++y) {
-        const auto* c = change.ptr<cv::Vec3f>(y);
-        float* d = difference.ptr<float>(y);
-        for (int x = 0; x < change.cols; ++x) {
-            const int k =
-                c[x][0] >= c[x][1] ? (c[x][0] >= c[x][2] ? 0 : 2) : (c[x][1] >= c[x][2] ? 1 : 2);
-            d[x] = differences[k].ptr<float>(y)[x];
-        }
+StrokeRules strokeRulesFor(const RegionRules& rules, int detail) {
+    const double d = std::clamp(detail, 0, 100) / 100.0;
+    StrokeRules strokes;
+    // More detail: fainter lines count.
+    strokes.depth = 8.0 * std::exp(1.0 - 2.0 * d);
+    strokes.shortest = 2.0 * rules.minimumAcross;
+    strokes.clearance = 0.5 * rules.minimumAcross;
+    return strokes;
+}
+
+cv::Mat workingCopy(const cv::Mat& colours) {
+    const double scale = double(kWorkingSide) / std::max(colours.cols, colours.rows);
+    const cv::Size size(std::max(1, int(std::lround(colours.cols * scale))),
+                        std::max(1, int(std::lround(colours.rows * scale))));
+    cv::Mat working;
+    cv::resize(colours, working, size, 0, 0, scale < 1.0 ? cv::INTER_AREA : cv::INTER_CUBIC);
+    return working;
+}
+
+// The one-pixel borders of the working copy as strokes on the page, a few pixels wide;
+// thinning finds their centres. Scaled up, they are softened a little so that their steps
+// become slopes and cut where still dark enough to stay joined. Scaled down, each is first
+// widened to at least a page pixel, so that no line falls between two pixels of the page.
+cv::Mat bordersOnPage(const cv::Mat& borders, const cv::Size& page) {
+    cv::Mat soft;
+    borders.convertTo(soft, CV_8U, 255.0);
+    cv::Mat scaled;
+    int cut = 40;
+    if (page.width >= borders.cols) {
+        cv::GaussianBlur(soft, soft, cv::Size(), 0.8, 0.8, cv::BORDER_REPLICATE);
+        cv::resize(soft, scaled, page, 0, 0, cv::INTER_LINEAR);
+    } else {
+        const int widen = int(std::ceil(double(borders.cols) / page.width)) + 1;
+        cv::dilate(soft, soft, cv::Mat::ones(widen, widen, CV_8U));
+        cv::resize(soft, scaled, page, 0, 0, cv::INTER_AREA);
+        cut = 100;
     }
-    difference.convertTo(field8, CV_8U, gain, 128.0 - gain * field.threshold);
-    cv::Mat full;
-    if (factor > 1)
-        cv::resize(field8, full, colours.size(), 0, 0, cv::INTER_LINEAR);
-    else
-        full = field8;
-    cv::Mat ink;
-    cv::threshold(full, ink, 127, 1, cv::THRESH_BINARY_INV);
-    return ink;
+    cv::threshold(scaled, scaled, cut, 1, cv::THRESH_BINARY);
+    return scaled;
+}
+
+// Paper enclosed by strokes narrower than a region may be becomes ink, so thinning leaves a
+// line there instead of a tiny loop: where borders meet, where they run side by side closer
+// than the strokes are wide, and where scaling the borders down pinched a region's neck.
+void fillNarrowPockets(cv::Mat& lines, double narrowerThan) {
+    cv::Mat paper;
+    cv::copyMakeBorder(lines == 0, paper, 1, 1, 1, 1, cv::BORDER_CONSTANT, cv::Scalar(0));
+    cv::Mat labels;
+    const int count = cv::connectedComponents(paper, labels, 4, CV_32S);
+    cv::Mat distance;
+    cv::distanceTransform(paper, distance, cv::DIST_L2, cv::DIST_MASK_3, CV_32F);
+    std::vector<float> deepest(size_t(count), 0.0f);
+    for (int y = 1; y < paper.rows - 1; ++y) {
+        const int* label = labels.ptr<int>(y);
+        const float* d = distance.ptr<float>(y);
+        for (int x = 1; x < paper.cols - 1; ++x)
+            deepest[size_t(label[x])] = std::max(deepest[size_t(label[x])], d[x]);
+    }
+    for (int y = 0; y < lines.rows; ++y) {
+        const int* label = labels.ptr<int>(y + 1) + 1;
+        uchar* row = lines.ptr<uchar>(y);
+        for (int x = 0; x < lines.cols; ++x)
+            if (label[x] > 0 && 2.0 * deepest[size_t(label[x])] - 1.0 < narrowerThan)
+                row[x] = 1;
+    }
+}
+
+// The same on a large page, measured on a copy of half its size where a pixel is paper only
+// where all four it covers are: a quarter of the memory and work, widths short by at most
+// two pixels of the page. The pockets found are brought back a pixel wider, so that the
+// paper the copy lost beside the lines goes with them.
+void fillNarrowPocketsOfLargePage(cv::Mat& lines, double narrowerThan) {
+    cv::Mat half;
+    cv::dilate(lines, half, cv::Mat::ones(2, 2, CV_8U), cv::Point(0, 0));
+    cv::resize(half, half, cv::Size(lines.cols / 2, lines.rows / 2), 0, 0, cv::INTER_NEAREST);
+    const cv::Mat before = half.clone();
+    fillNarrowPockets(half, 0.5 * narrowerThan + 1.0);
+    cv::Mat filled = half != before;
+    if (cv::countNonZero(filled) == 0)
+        return;
+    cv::dilate(filled, filled, cv::Mat::ones(3, 3, CV_8U));
+    for (int y = 0; y < 2 * filled.rows; ++y) {
+        const uchar* from = filled.ptr<uchar>(y / 2);
+        uchar* row = lines.ptr<uchar>(y);
+        for (int x = 0; x < 2 * filled.cols; ++x)
+            if (from[x / 2])
+                row[x] = 1;
+    }
 }
 
 // Follows each piece of line (8-connected) from its first pixel and wipes it when its
@@ -173,18 +214,39 @@ std::optional<Bitmap> cleanLines(const Bitmap& page, const CleanLineSettings& se
         return Bitmap(0, 0, 1);
     if (!proceed(0))
         return std::nullopt;
-    const LineField field = lineField(page.width(), page.height(), settings.detail);
-    cv::Mat lines = xdogInk(coloursOf(page), field);
+    const cv::Mat working = workingCopy(coloursOf(page));
+    const cv::Mat lab = flattenedLab(working, 3.0);
+    const cv::Mat strength = colourEdgeStrength(lab, 1.0);
     if (!proceed(1))
         return std::nullopt;
-    thinToCentreLines(lines, field.sigma >= 4.0);
+    const cv::Size pageSize(page.width(), page.height());
+    const RegionRules rules = rulesFor(working.size(), pageSize, settings);
+    cv::Mat labels = segmentRegions(lab, strength, rules);
     if (!proceed(2))
         return std::nullopt;
-    const int speck = speckSize(page.width(), page.height());
-    removeSpecks(lines, speck);
-    closeGaps(lines, speck);
+    smoothRegions(labels, 3);
+    cv::Mat borders = regionBorders(labels);
+    cv::Mat lightness;
+    cv::extractChannel(lab, lightness, 0);
+    borders |= detailStrokes(lightness, borders, strokeRulesFor(rules, settings.detail));
+    // A stroke that closes on itself must not close a region too narrow to colour.
+    fillNarrowPockets(borders, rules.minimumAcross);
+    cv::Mat lines = bordersOnPage(borders, pageSize);
+    // Scaled down, a narrow neck of a region can close into a pocket.
+    const double pagePerMm = pixelsPerMmAtA4(page.width(), page.height());
+    const bool smallPage = double(pageSize.width) < 1.5 * working.cols;
+    if (smallPage)
+        fillNarrowPockets(lines, settings.smallestRegionMm * pagePerMm + settings.thickness);
+    thinToCentreLines(lines, pageSize.width >= 4 * working.cols);
+    removeSpecks(lines, speckSize(page.width(), page.height()));
     if (!proceed(3))
         return std::nullopt;
     drawAtThickness(lines, settings.thickness);
+    // Wide lines can pinch a neck shut, or leave a hole where strokes meet: what they close
+    // that is too narrow to colour is theirs.
+    if (smallPage)
+        fillNarrowPockets(lines, settings.smallestRegionMm * pagePerMm);
+    else
+        fillNarrowPocketsOfLargePage(lines, settings.smallestRegionMm * pagePerMm);
     return pageOfInk(lines);
 }

@@ -7,10 +7,14 @@
 
 // How a photograph becomes a line page.
 struct CleanLineSettings {
-    // From few lines (0: only the strongest outlines) to many (100: fine texture too).
+    // From few lines (0: only the strongest outlines, large regions) to many (100: weaker
+    // edges and fainter strokes too).
     int detail = 50;
     // Width of every line, in pixels of the page.
     int thickness = 1;
+    // Every region the lines close is at least this wide (in mm, the page fitted to A4), so a
+    // crayon fits in it.
+    double smallestRegionMm = 3.0;
 };
 
 // The settings a page of this size gets when nobody chooses: middle detail and lines about
@@ -25,11 +29,13 @@ int speckSize(int width, int height);
 // Told before each stage (stage 0 .. stages - 1); returning false abandons the work.
 using StageProgress = std::function<bool(int stage, int stages)>;
 
-// A page of pure black lines on white from the page: lines where the extended difference of
-// Gaussians of its picture falls under a soft threshold (Winnemoeller et al. 2012), thinned
-// to centre lines, specks removed, gaps up to the speck size closed, then drawn at the chosen
-// thickness. The result is
-// 1 bit deep: two colours are all it may hold, and it takes an eighth of the memory of an
-// 8-bit page. The same page and settings give the same bytes. Empty when abandoned.
+// A page of pure black lines on white from the page. A copy of fixed size is flattened
+// (bilateral passes in CIELAB) and cut into closed regions along its strongest colour edges;
+// regions narrower than the smallest region size go into their most similar neighbour, and
+// a region too large is cut where it holds together most weakly. The regions' outlines,
+// with open strokes for thin dark lines no region can hold, are brought to the page's size,
+// thinned to centre lines and drawn at the chosen thickness. The result is 1 bit deep: two
+// colours are all it may hold, and it takes an eighth of the memory of an 8-bit page. The
+// same page and settings give the same bytes. Empty when abandoned.
 std::optional<Bitmap> cleanLines(const Bitmap& page, const CleanLineSettings& settings,
                                  const StageProgress& progress = {});

@@ -1,7 +1,10 @@
 #include "app_error.h"
 #include "bitmap.h"
+#include "colourability.h"
 #include "pixel_access.h"
 #include "steps.h"
+
+#include <QImage>
 
 #include <gtest/gtest.h>
 
@@ -113,4 +116,30 @@ TEST(ProcessingSteps, CleanLinesTakesDetailAndThicknessWithinTheirRanges) {
         EXPECT_EQ(bitmap.depth(), 1) << c.argument;
         EXPECT_EQ(bitmap.image().size(), QSize(40, 30)) << c.argument;
     }
+}
+
+TEST(ProcessingSteps, SmallestRegionHoldsForTheCleanLinesSteps) {
+    const struct {
+        const char* value;
+        bool accepted;
+    } cases[] = {{"1", true},   {"3", true},   {"5.5", true}, {"50", true}, {"0", false},
+                 {"51", false}, {"-3", false}, {"a", false},  {"", false}};
+    for (const auto& c : cases)
+        EXPECT_EQ(setSmallestRegionMm(QLatin1String(c.value)), c.accepted) << c.value;
+    // A page 4 pixels to the millimetre on A4 with a band 6 mm high: a region for an adult,
+    // too narrow for a small child.
+    QImage image(1188, 840, QImage::Format_BGR888);
+    image.fill(Qt::white);
+    for (int y = 400; y < 424; ++y)
+        for (int x = 200; x < 1000; ++x)
+            image.setPixelColor(x, y, QColor(40, 80, 220));
+    for (const double mm : {3.0, 8.0}) {
+        ASSERT_TRUE(setSmallestRegionMm(QString::number(mm)));
+        Bitmap bitmap = Bitmap::fromImage(image, 24);
+        findProcessingStep(QStringLiteral("--clean-lines"))->apply(bitmap);
+        const ColourabilityCheck check(bitmap, mm);
+        EXPECT_EQ(check.tinyRegions(), 0) << mm;
+        EXPECT_EQ(check.regions() > 1, mm == 3.0) << mm;
+    }
+    setSmallestRegionMm(QStringLiteral("3"));
 }

@@ -9,7 +9,10 @@
 #include <gtest/gtest.h>
 #include <opencv2/imgproc.hpp>
 
+#include <functional>
 #include <random>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -163,19 +166,19 @@ TEST(CleanLines, AbandonedBetweenStagesGivesNothing) {
 }
 
 TEST(CleanLinesPreview, ShowsTheCheckOfTheLinesDrawn) {
-    // A page 4 pixels to the millimetre on A4 (3 mm: 12 pixels) with two nested dark frames
-    // 4 pixels apart: the ring between them is too narrow to colour.
+    // A page 4 pixels to the millimetre on A4 with a bar 12 pixels (3 mm) high: lines
+    // allowed to close regions 1 mm across keep it, and the check finds it too narrow to
+    // colour.
     QImage image(1188, 840, QImage::Format_BGR888);
     image.fill(Qt::white);
     QPainter painter(&image);
-    painter.fillRect(QRect(200, 200, 600, 400), QColor(30, 30, 30));
-    painter.fillRect(QRect(206, 206, 588, 388), Qt::white);
-    painter.fillRect(QRect(210, 210, 580, 380), QColor(30, 30, 30));
-    painter.fillRect(QRect(216, 216, 568, 368), Qt::white);
+    painter.fillRect(QRect(200, 200, 600, 300), QColor(60, 90, 200));
+    painter.fillRect(QRect(200, 600, 600, 12), QColor(200, 40, 40));
     painter.end();
     const Bitmap page = Bitmap::fromImage(image, 24);
-    const CleanLinesPreview kept = previewCleanLines(page, 1.0, {50, 1}, false);
-    const CleanLinesPreview closed = previewCleanLines(page, 1.0, {50, 1}, true);
+    const CleanLineSettings settings{50, 1, 1.0};
+    const CleanLinesPreview kept = previewCleanLines(page, 1.0, settings, false);
+    const CleanLinesPreview closed = previewCleanLines(page, 1.0, settings, true);
     EXPECT_GT(kept.tinyRegions, 0);
     EXPECT_EQ(closed.tinyRegions, 0);
     EXPECT_EQ(closed.regions, kept.regions - kept.tinyRegions);
@@ -186,6 +189,126 @@ TEST(CleanLinesPreview, ShowsTheCheckOfTheLinesDrawn) {
     const Bitmap shrunk = shrinkForPreview(page, 594, scale);
     EXPECT_DOUBLE_EQ(scale, 0.5);
     EXPECT_EQ(shrunk.image().size(), QSize(594, 420));
+}
+
+// Drawn scenes whose regions are known: points that must lie in different regions of the
+// page, at each smallest region size.
+struct Scene {
+    const char* name;
+    std::function<QImage()> draw;
+    std::vector<QPoint> apart;
+    int mostRegions; // no crumbs: at most this many regions at 3 mm
+};
+
+QImage canvas(QColor background) {
+    QImage image(800, 600, QImage::Format_BGR888);
+    image.fill(background);
+    return image;
+}
+
+const std::vector<Scene>& scenes() {
+    static const std::vector<Scene> all{
+        {"face",
+         [] {
+             QImage image = canvas(QColor(200, 220, 240));
+             QPainter painter(&image);
+             painter.setPen(Qt::NoPen);
+             painter.setBrush(QColor(230, 190, 160));
+             painter.drawEllipse(QPoint(400, 300), 200, 220);
+             painter.setBrush(QColor(40, 30, 30));
+             painter.drawEllipse(QPoint(330, 250), 28, 28);
+             painter.drawEllipse(QPoint(470, 250), 28, 28);
+             painter.setBrush(QColor(190, 40, 50));
+             painter.drawEllipse(QPoint(400, 390), 60, 24);
+             return image;
+         },
+         {{20, 20}, {400, 170}, {330, 250}, {470, 250}, {400, 390}},
+         12},
+        {"textured fill",
+         [] {
+             QImage image = canvas(Qt::white);
+             std::mt19937 random(3);
+             std::uniform_int_distribution<int> noise(-45, 45);
+             for (int y = 150; y < 450; ++y)
+                 for (int x = 200; x < 600; ++x) {
+                     const int g = 110 + noise(random);
+                     image.setPixelColor(x, y, QColor(g / 2, g, g / 2));
+                 }
+             return image;
+         },
+         {{20, 20}, {400, 300}},
+         8},
+        {"soft-edged disc",
+         [] {
+             cv::Mat picture(600, 800, CV_8UC3, cv::Scalar(235, 235, 235));
+             cv::circle(picture, {400, 300}, 150, cv::Scalar(200, 120, 120), cv::FILLED);
+             cv::GaussianBlur(picture, picture, cv::Size(), 12);
+             QImage image(picture.data, picture.cols, picture.rows, int(picture.step),
+                          QImage::Format_BGR888);
+             return image.copy();
+         },
+         {{20, 20}, {400, 300}},
+         6},
+        {"parallel bars",
+         [] {
+             QImage image = canvas(Qt::white);
+             QPainter painter(&image);
+             painter.fillRect(QRect(200, 280, 400, 5), QColor(20, 20, 20));
+             painter.fillRect(QRect(200, 290, 400, 5), QColor(20, 20, 20));
+             painter.fillRect(QRect(300, 100, 200, 120), QColor(40, 140, 60));
+             return image;
+         },
+         {{20, 20}, {400, 160}},
+         6},
+    };
+    return all;
+}
+
+// The white region (4-connected) of each pixel of the page.
+cv::Mat paperLabels(const Bitmap& page) {
+    cv::Mat labels;
+    cv::connectedComponents(inkOf(page) == 0, labels, 4, CV_32S);
+    return labels;
+}
+
+TEST(CleanLines, DrawnScenesCloseTheirRegionsAndLeaveNoneTooNarrow) {
+    for (const Scene& scene : scenes()) {
+        const Bitmap picture = Bitmap::fromImage(scene.draw(), 24);
+        for (const double smallest : {3.0, 8.0}) {
+            SCOPED_TRACE(std::string(scene.name) + " at " + std::to_string(smallest) + " mm");
+            CleanLineSettings settings = defaultCleanLineSettings(800, 600);
+            settings.smallestRegionMm = smallest;
+            const Bitmap page = *cleanLines(picture, settings);
+            const ColourabilityCheck check(page, smallest);
+            EXPECT_EQ(check.tinyRegions(), 0);
+            if (smallest == 3.0) {
+                EXPECT_LE(check.regions(), scene.mostRegions);
+            }
+            const cv::Mat labels = paperLabels(page);
+            for (size_t i = 0; i < scene.apart.size(); ++i)
+                for (size_t j = i + 1; j < scene.apart.size(); ++j) {
+                    const QPoint p = scene.apart[i];
+                    const QPoint q = scene.apart[j];
+                    const int a = labels.at<int>(p.y(), p.x());
+                    EXPECT_TRUE(a > 0 && a != labels.at<int>(q.y(), q.x()))
+                        << p.x() << "," << p.y() << " and " << q.x() << "," << q.y();
+                }
+        }
+    }
+}
+
+TEST(CleanLines, LinesCloserThanTheSmallestRegionBecomeOne) {
+    // Two dark bars 5 pixels apart: one outline goes round the pair, none between them.
+    const Bitmap page = lines(Bitmap::fromImage(scenes()[3].draw(), 24), 1);
+    int runs = 0;
+    bool inInk = false;
+    for (int y = 240; y < 340; ++y) {
+        const bool ink = qGray(page.pixel(400, y)) < 128;
+        runs += ink && !inInk;
+        inInk = ink;
+    }
+    EXPECT_GE(runs, 1);
+    EXPECT_LE(runs, 2);
 }
 
 } // namespace

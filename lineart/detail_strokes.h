@@ -1,0 +1,21 @@
+#pragma once
+
+#include <opencv2/core/mat.hpp>
+
+// Thin dark lines of the picture (a whisker, a tripod's leg, a pair of lines closer than a
+// region may be wide) that the regions cannot hold, as open strokes one pixel wide.
+struct StrokeRules {
+    // The difference of Gaussians' inner width, in pixels.
+    double sigma = 1.5;
+    // Lightness (CIELAB L) by which a line must be darker than its surroundings.
+    double depth = 6.0;
+    // Shorter strokes are left out, in pixels.
+    double shortest = 30.0;
+    // Strokes keep this far, in pixels, from the regions' borders, so that they never cut a
+    // region into pieces and never run beside a border as a second line.
+    double clearance = 7.0;
+};
+
+// 1 on the strokes, 0 elsewhere. lightness is CIELAB L as CV_32F; borders is the regions'
+// outlines (non-zero), of the same size.
+cv::Mat detailStrokes(const cv::Mat& lightness, const cv::Mat& borders, const StrokeRules& rules);
