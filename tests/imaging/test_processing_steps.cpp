@@ -136,7 +136,8 @@ TEST(ProcessingSteps, SmallestRegionHoldsForTheCleanLinesSteps) {
     for (const double mm : {3.0, 8.0}) {
         ASSERT_TRUE(setSmallestRegionMm(QString::number(mm)));
         Bitmap bitmap = Bitmap::fromImage(image, 24);
-        findProcessingStep(QStringLiteral("--clean-lines"))->apply(bitmap);
+        QString refusal;
+        findProcessingStep(QStringLiteral("--clean-lines"), refusal)->apply(bitmap);
         const ColourabilityCheck check(bitmap, mm);
         EXPECT_EQ(check.tinyRegions(), 0) << mm;
         EXPECT_EQ(check.regions() > 1, mm == 3.0) << mm;
