@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pintabel developers
+// SPDX-License-Identifier: GPL-2.0-or-later
+
 #include "about_form.h"
 #include "application_setup.h"
 #include "metafile_process.h"

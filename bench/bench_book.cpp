@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Pintabel developers
+// SPDX-License-Identifier: GPL-2.0-or-later
 // A colouring book of 20 pages from 12-megapixel pictures, written as PDF into memory: line
 // pages traced into curves, and photograph pages as images.
 

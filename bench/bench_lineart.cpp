@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Pintabel developers
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Clean lines of a 24-megapixel photograph at full size, and the check of the line page.
 
 #include "clean_lines.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Pintabel developers
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Loading a 24-megapixel JPEG into a page bitmap against plain libjpeg decoding of the
 // same file, in the same run.
 

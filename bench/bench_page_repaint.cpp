@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Pintabel developers
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Repainting a page that shows a 24-megapixel photograph at standard size (300 x 200): the
 // first paint makes the display copy, every later one only copies it, against drawing the
 // photograph scaled on each paint; and at actual size, where only the exposed part is drawn.

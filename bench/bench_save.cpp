@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Pintabel developers
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Saving a 24-megapixel page as JPEG against `cjpeg -quality 90` of the same pixels and
 // against plain libjpeg encoding them in memory, in the same run. Wall-clock times: cjpeg
 // runs as a child process, which is how a user would compare.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Pintabel developers
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Lighter and darker on a 24-megapixel picture, against the per-pixel loop and against a
 // memcpy of the same bytes. Compare items_per_second (pixels per second).
 

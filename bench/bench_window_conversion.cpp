@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Pintabel developers
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The window's own commands on a page that shows a 24-megapixel photograph at standard
 // size, on the offscreen platform: from the menu command to the new picture painted, the
 // undo snapshot and the new display copy included. The counter longest_wait_ms is the

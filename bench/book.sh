@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Pintabel developers
+# SPDX-License-Identifier: GPL-2.0-or-later
 # bench/book.sh [BUILD_DIR]
 # Times `pintabel-cli book --vector` of a 20-page colouring book from 12-megapixel pictures:
 # (1) 20 line pages (PNG, black outlines 3 pixels wide on white, as a clean-line page is) that

@@ -1,4 +1,6 @@
 #!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 The Pintabel developers
+# SPDX-License-Identifier: GPL-2.0-or-later
 """Measures how well clean-line pages can be coloured and how closely they follow the photo.
 
 bench/clean_lines_quality.py CLI PHOTO... [--scale 1,2] [--options "--clean-lines"] [--keep DIR]

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Pintabel developers
+# SPDX-License-Identifier: GPL-2.0-or-later
 # bench/large_photo.sh [BUILD_DIR] [PHOTO.jpg]
 # Times, best of five and interleaved round by round so that all share the machine's moods, on
 # one 24-megapixel JPEG: `pintabel-cli convert --colouring` to BMP and to JPEG, `djpeg -bmp`

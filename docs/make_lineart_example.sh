@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Pintabel developers
+# SPDX-License-Identifier: GPL-2.0-or-later
 # docs/make_lineart_example.sh [BUILD_DIR]: turns six of scikit-image's sample photographs
 # (python3-skimage) into clean-line pages with pintabel-cli at the default settings, for a
 # small child (--smallest-region 8) and for an adult (3 mm, the default), checks each page,

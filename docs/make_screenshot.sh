@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Pintabel developers
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Remakes docs/screenshot.png: runs the real program on a virtual X display, opens two made-up
 # photographs, turns the second into a colouring page, darkens it twice, shows it at actual
 # size and crops the screen to the window. Needs a built build/app/pintabel (or the path given

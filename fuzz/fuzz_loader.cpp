@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Pintabel developers
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Feeds arbitrary bytes to the picture loader and checks what it promises: false leaves
 // a 0 x 0 bitmap, true a bitmap the BMP writer takes, and the only exception is the
 // program's own error, also with an empty bitmap.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Pintabel developers
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The metafile renderer's drawing on arbitrary bytes: a null picture or one of the size
 // the file declares, never a crash. The window and the tool run it in a child process,
 // so a fault found here costs one file there, but it is still a fault.

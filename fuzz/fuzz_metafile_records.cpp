@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Pintabel developers
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The metafile record walk on arbitrary bytes, as EMF and as WMF.
 #include "metafile_records.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Pintabel developers
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Writes the seed corpus: one small file of every format the loader reads, in the shapes
 // that take different paths (indexed, grey, alpha, progressive, CMYK, run-length, Exif
 // orientation, a missing end marker, too many scans).

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pintabel developers
+// SPDX-License-Identifier: GPL-2.0-or-later
+
 #pragma once
 
 // Which instruction set the pixel loops run on: any x86-64, SSE4.1 (with SSSE3's byte

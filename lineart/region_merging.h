@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pintabel developers
+// SPDX-License-Identifier: GPL-2.0-or-later
+
 #pragma once
 
 #include <opencv2/core/mat.hpp>

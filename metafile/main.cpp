@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Pintabel developers
+// SPDX-License-Identifier: GPL-2.0-or-later
 // pintabel-metafile MAX_BYTES: draws the metafile read from standard input and writes the
 // picture to standard output, as files/metafile_process.h describes. Started by the
 // window and the tool, not by people.

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Pintabel developers
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Renders the artwork in src/ into the files that resources.qrc embeds.
 # The outputs are committed, so building never needs this; run it after changing an SVG.
 # Needs rsvg-convert (librsvg2-bin) and ImageMagick's convert; the texts use fonts-noto-cjk.

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Pintabel developers
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Checks that Pintabel installs like a desktop program, from a configured and built BUILD_DIR:
 # the installed tree, the desktop entry and AppStream metadata (validated), then the Debian
 # package: installed with apt, its binaries run (the window opens a picture named on its

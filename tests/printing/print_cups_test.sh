@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Pintabel developers
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Prints through a CUPS server of its own: with no printers, nothing is started; with a
 # cups-pdf queue, pages printed through the window's Print command and through
 # `pintabel-cli print` come out as one-page PDFs named after their files, with the picture

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Pintabel developers
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Sourced by the printing tests: a CUPS server of our own, with its configuration, spool
 # and socket in a temporary folder; the system's /etc/cups is never touched.
 #   start_private_cupsd DIR   starts it (returns 1, with $cupsd_failure set, when it cannot)

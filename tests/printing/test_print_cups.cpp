@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Pintabel developers
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Printing through a real CUPS server. print_cups_test.sh starts one of its own, runs the
 // cases of each phase with the --gtest_filter it chooses, and then checks what the queue
 // made of the jobs; run alone, these cases are skipped.

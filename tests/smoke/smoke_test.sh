@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Pintabel developers
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Smoke test of the real program on a virtual X display, first bare, then under a window
 # manager (openbox).
 # Bare: start it, check its start-up size, open two pictures through the Open dialog (Ctrl+O,
