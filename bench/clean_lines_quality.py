@@ -17,6 +17,9 @@ measured on its own, then the medians are printed:
   recall     share of strong-edge pixels near a centre line
 Strong edges: Canny on CIELAB lightness, sigma 0.25 % of the longer side, hysteresis at the
 75th and 90th percentiles of the gradient; near: within 0.6 % of the diagonal.
+
+Needs python3-numpy, python3-opencv and python3-skimage, which scripts/setup leaves out: NumPy
+makes OpenBLAS the system's BLAS, which the tests' programs then load through OpenCV.
 """
 import argparse
 import os
