@@ -227,31 +227,49 @@ QByteArray encoded(const QImage& image, const char* format, int quality) {
     return data;
 }
 
-QByteArray cmykJpeg(int width, int height, const QByteArray& cmyk) {
-    jpeg_compress_struct info{};
-    jpeg_error_mgr errors{};
-    info.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&info);
-    unsigned char* out = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&info, &out, &size);
-    info.image_width = JDIMENSION(width);
-    info.image_height = JDIMENSION(height);
-    info.input_components = 4;
-    info.in_color_space = JCS_CMYK;
-    jpeg_set_defaults(&info);
-    jpeg_set_quality(&info, 95, TRUE);
-    jpeg_start_compress(&info, TRUE);
-    while (info.next_scanline < info.image_height) {
-        auto* row = reinterpret_cast<JSAMPROW>(const_cast<char*>(cmyk.constData()) +
-                                               qsizetype(info.next_scanline) * width * 4);
-        jpeg_write_scanlines(&info, &row, 1);
+// A libjpeg compressor into memory, with libjpeg's defaults for width x height pictures of
+// the given components and colour space.
+class MemoryCompressor {
+public:
+    MemoryCompressor(int width, int height, int components, J_COLOR_SPACE space) {
+        info.err = jpeg_std_error(&m_errors);
+        jpeg_create_compress(&info);
+        jpeg_mem_dest(&info, &m_out, &m_size);
+        info.image_width = JDIMENSION(width);
+        info.image_height = JDIMENSION(height);
+        info.input_components = components;
+        info.in_color_space = space;
+        jpeg_set_defaults(&info);
     }
-    jpeg_finish_compress(&info);
-    jpeg_destroy_compress(&info);
-    const QByteArray result(reinterpret_cast<const char*>(out), qsizetype(size));
-    free(out);
-    return result;
+    MemoryCompressor(const MemoryCompressor&) = delete;
+    MemoryCompressor& operator=(const MemoryCompressor&) = delete;
+    ~MemoryCompressor() {
+        jpeg_destroy_compress(&info);
+        free(m_out);
+    }
+    QByteArray finish() {
+        jpeg_finish_compress(&info);
+        return QByteArray(reinterpret_cast<const char*>(m_out), qsizetype(m_size));
+    }
+
+    jpeg_compress_struct info{};
+
+private:
+    jpeg_error_mgr m_errors{};
+    unsigned char* m_out = nullptr;
+    unsigned long m_size = 0;
+};
+
+QByteArray cmykJpeg(int width, int height, const QByteArray& cmyk) {
+    MemoryCompressor jpeg(width, height, 4, JCS_CMYK);
+    jpeg_set_quality(&jpeg.info, 95, TRUE);
+    jpeg_start_compress(&jpeg.info, TRUE);
+    while (jpeg.info.next_scanline < jpeg.info.image_height) {
+        auto* row = reinterpret_cast<JSAMPROW>(const_cast<char*>(cmyk.constData()) +
+                                               qsizetype(jpeg.info.next_scanline) * width * 4);
+        jpeg_write_scanlines(&jpeg.info, &row, 1);
+    }
+    return jpeg.finish();
 }
 
 QByteArray progressiveJpeg(const QImage& image) {
@@ -266,36 +284,22 @@ QByteArray progressiveJpeg(const QImage& image) {
 }
 
 QByteArray manyScanJpeg(int width, int height, int scans) {
-    jpeg_compress_struct info{};
-    jpeg_error_mgr errors{};
-    info.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&info);
-    unsigned char* out = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&info, &out, &size);
-    info.image_width = JDIMENSION(width);
-    info.image_height = JDIMENSION(height);
-    info.input_components = 1;
-    info.in_color_space = JCS_GRAYSCALE;
-    jpeg_set_defaults(&info);
+    MemoryCompressor jpeg(width, height, 1, JCS_GRAYSCALE);
     // The last coefficient alone comes last, so its scan can be sent again: each copy
     // replaces it whole and libjpeg takes it without a warning.
     static const jpeg_scan_info kScript[] = {
         {1, {0}, 0, 0, 0, 0}, {1, {0}, 1, 62, 0, 0}, {1, {0}, 63, 63, 0, 0}};
-    info.scan_info = kScript;
-    info.num_scans = 3;
-    jpeg_start_compress(&info, TRUE);
+    jpeg.info.scan_info = kScript;
+    jpeg.info.num_scans = 3;
+    jpeg_start_compress(&jpeg.info, TRUE);
     std::vector<JSAMPLE> row(static_cast<size_t>(width));
-    while (info.next_scanline < info.image_height) {
+    while (jpeg.info.next_scanline < jpeg.info.image_height) {
         for (int x = 0; x < width; ++x)
-            row[size_t(x)] = JSAMPLE((x * 7 + int(info.next_scanline) * 3) & 0xFF);
+            row[size_t(x)] = JSAMPLE((x * 7 + int(jpeg.info.next_scanline) * 3) & 0xFF);
         JSAMPROW rows[] = {row.data()};
-        jpeg_write_scanlines(&info, rows, 1);
+        jpeg_write_scanlines(&jpeg.info, rows, 1);
     }
-    jpeg_finish_compress(&info);
-    jpeg_destroy_compress(&info);
-    const QByteArray three(reinterpret_cast<const char*>(out), qsizetype(size));
-    free(out);
+    const QByteArray three = jpeg.finish();
     const qsizetype last = three.lastIndexOf("\xff\xda");
     const QByteArray lastScan = three.mid(last, three.size() - 2 - last);
     return three.left(three.size() - 2) + lastScan.repeated(scans - 3) + "\xff\xd9";
