@@ -73,7 +73,8 @@ wait_for() {
 
 find_main_window() {
     kill -0 "$pid" 2>/dev/null || fail "the program ended before showing its window"
-    main=$(xdotool search --onlyvisible --name '^Pintabel$' 2>/dev/null | head -n 1)
+    # A window showing a page is titled "FILE – Pintabel".
+    main=$(xdotool search --onlyvisible --name 'Pintabel$' 2>/dev/null | head -n 1)
     [ -n "$main" ]
 }
 
@@ -124,7 +125,7 @@ start() {
     XDG_CONFIG_HOME="$work/config" QT_QPA_PLATFORM=xcb "$app" "$@" >"$work/app.log" 2>&1 &
     pid=$!
     # Generous: a sanitizer build on a busy machine can take long to start.
-    wait_for 40 find_main_window || fail "no visible window titled \"Pintabel\" within 40 s"
+    wait_for 40 find_main_window || fail "no visible Pintabel window within 40 s"
 }
 
 focus_main() {
