@@ -37,9 +37,12 @@ struct ThinningTable {
 
 void thinStrokes(cv::Mat& ink) {
     static const ThinningTable table;
-    // A frame of paper round the picture spares every neighbour look-up a bounds check.
+    // A frame round the picture spares every neighbour look-up a bounds check. It counts as
+    // ink that never goes: a stroke that meets the picture's edge keeps meeting it, so a
+    // border running out to the edge still closes the regions on both sides.
+    constexpr uchar kFrame = 3;
     cv::Mat framed;
-    cv::copyMakeBorder(ink, framed, 1, 1, 1, 1, cv::BORDER_CONSTANT, cv::Scalar(0));
+    cv::copyMakeBorder(ink, framed, 1, 1, 1, 1, cv::BORDER_CONSTANT, cv::Scalar(kFrame));
     const ptrdiff_t s = ptrdiff_t(framed.step[0]);
     const std::array<ptrdiff_t, 8> offsets{-s, -s + 1, 1, s + 1, s, s - 1, -1, -s - 1};
     uchar* base = framed.data;

@@ -263,6 +263,17 @@ const std::vector<Scene>& scenes() {
          },
          {{20, 20}, {400, 160}},
          6},
+        {"two fields meeting the picture's edges",
+         [] {
+             QImage image = canvas(QColor(120, 170, 230));
+             QPainter painter(&image);
+             painter.setPen(Qt::NoPen);
+             painter.setBrush(QColor(70, 150, 60));
+             painter.drawPolygon(QPolygon({{300, 0}, {800, 0}, {800, 600}, {500, 600}}));
+             return image;
+         },
+         {{5, 300}, {795, 300}},
+         4},
     };
     return all;
 }
