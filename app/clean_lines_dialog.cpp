@@ -22,7 +22,7 @@
 
 CleanLinesDialog::CleanLinesDialog(const Bitmap& page, const CleanLineChoice& choice,
                                    QWidget* parent)
-    : QDialog(parent), m_small(shrinkForPreview(page, kPreviewSide, m_scale)) {
+    : QDialog(parent), m_previewer(page, kPreviewSide) {
     setWindowTitle(QStringLiteral("線画に変換"));
     m_detail = new QSlider(Qt::Horizontal, this);
     m_detail->setRange(0, 100);
@@ -94,13 +94,12 @@ void CleanLinesDialog::schedulePreview() {
 
 void CleanLinesDialog::updatePreview() {
     m_pending = false;
-    if (m_small.isEmpty())
+    if (m_previewer.isEmpty())
         return;
     const CleanLineChoice chosen = choice();
     m_millimetres->setText(QStringLiteral("（A4で約 %1 mm）")
                                .arg(chosen.settings.thickness / m_pixelsPerMm, 0, 'f', 1));
-    const CleanLinesPreview preview =
-        previewCleanLines(m_small, m_scale, chosen.settings, chosen.closeTinyRegions);
+    const CleanLinesPreview preview = m_previewer.preview(chosen.settings, chosen.closeTinyRegions);
     m_preview->setPixmap(QPixmap::fromImage(preview.marked));
     m_figures->setText(QStringLiteral("インク %1% ・ 閉じた領域 %2 ・ 小さすぎる領域 %3"
                                       "（A4で幅3 mm未満、赤）")

@@ -5,6 +5,7 @@
 
 #include "bitmap.h"
 #include "clean_lines.h"
+#include "clean_lines_preview.h"
 
 #include <QDialog>
 
@@ -41,9 +42,7 @@ private:
     void schedulePreview();
     void updatePreview();
 
-    // Set while m_small is made: declared first, so it is initialised first.
-    double m_scale = 1.0; // shrunk copy's pixels per page pixel
-    Bitmap m_small;
+    CleanLinesPreviewer m_previewer;
     bool m_pending = false;
     QSlider* m_detail = nullptr;
     QSpinBox* m_thickness = nullptr;

@@ -72,21 +72,19 @@ BENCHMARK(BM_ColourabilityCheck)->Unit(benchmark::kMillisecond)->UseRealTime();
 // What the clean-lines dialog does when a control moves: the preview of the shrunk copy
 // (made once, when the dialog opens) and its check.
 void BM_PreviewAfterAControlMoves(benchmark::State& state) {
-    double scale = 1.0;
-    const Bitmap shrunk = shrinkForPreview(photo(), int(state.range(0)), scale);
+    const CleanLinesPreviewer previewer(photo(), int(state.range(0)));
     const CleanLineSettings settings = defaultCleanLineSettings(kPhotoWidth, kPhotoHeight);
     for (auto _ : state)
-        benchmark::DoNotOptimize(previewCleanLines(shrunk, scale, settings, true).regions);
+        benchmark::DoNotOptimize(previewer.preview(settings, true).regions);
 }
 BENCHMARK(BM_PreviewAfterAControlMoves)->Arg(720)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// Opening the dialog: shrinking the 24-megapixel page once.
-void BM_ShrinkForPreview(benchmark::State& state) {
-    double scale = 1.0;
+// Opening the dialog: shrinking and preparing the 24-megapixel page once.
+void BM_OpenPreview(benchmark::State& state) {
     for (auto _ : state)
-        benchmark::DoNotOptimize(shrinkForPreview(photo(), 720, scale));
+        benchmark::DoNotOptimize(CleanLinesPreviewer(photo(), 720).isEmpty());
 }
-BENCHMARK(BM_ShrinkForPreview)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_OpenPreview)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
 

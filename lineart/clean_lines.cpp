@@ -23,10 +23,6 @@ double pictureUnit(int width, int height) {
     return std::max(width, height) / 1000.0;
 }
 
-// The regions are found on a copy of this size on its longer side, whatever the page's: a
-// photograph and its enlargement give the same drawing, and a large page costs little more.
-constexpr int kWorkingSide = 1024;
-
 RegionRules rulesFor(const cv::Size& working, const cv::Size& page,
                      const CleanLineSettings& settings) {
     const double d = std::clamp(settings.detail, 0, 100) / 100.0;
@@ -60,8 +56,8 @@ StrokeRules strokeRulesFor(const RegionRules& rules, int detail) {
     return strokes;
 }
 
-cv::Mat workingCopy(const cv::Mat& colours) {
-    const double scale = double(kWorkingSide) / std::max(colours.cols, colours.rows);
+cv::Mat workingCopy(const cv::Mat& colours, int side) {
+    const double scale = double(side) / std::max(colours.cols, colours.rows);
     const cv::Size size(std::max(1, int(std::lround(colours.cols * scale))),
                         std::max(1, int(std::lround(colours.rows * scale))));
     cv::Mat working;
@@ -211,37 +207,51 @@ int speckSize(int width, int height) {
 
 std::optional<Bitmap> cleanLines(const Bitmap& page, const CleanLineSettings& settings,
                                  const StageProgress& progress) {
-    constexpr int stages = 4;
-    auto proceed = [&progress](int stage) { return !progress || progress(stage, stages); };
     if (page.isEmpty())
         return Bitmap(0, 0, 1);
-    if (!proceed(0))
+    if (progress && !progress(0, 4))
         return std::nullopt;
-    const cv::Mat working = workingCopy(coloursOf(page));
-    const cv::Mat lab = flattenedLab(working, 3.0);
-    const cv::Mat strength = colourEdgeStrength(lab, 1.0);
+    return CleanLinesSource(page).lines(settings, progress);
+}
+
+CleanLinesSource::CleanLinesSource(const Bitmap& page, int workingSide)
+    : m_width(page.width()), m_height(page.height()) {
+    if (page.isEmpty())
+        return;
+    const cv::Mat working = workingCopy(coloursOf(page), std::max(1, workingSide));
+    m_lab = flattenedLab(working, 3.0);
+    m_strength = colourEdgeStrength(m_lab, 1.0);
+}
+
+std::optional<Bitmap> CleanLinesSource::lines(const CleanLineSettings& settings,
+                                              const StageProgress& progress) const {
+    constexpr int stages = 4;
+    auto proceed = [&progress](int stage) { return !progress || progress(stage, stages); };
+    if (m_lab.empty())
+        return Bitmap(0, 0, 1);
     if (!proceed(1))
         return std::nullopt;
-    const cv::Size pageSize(page.width(), page.height());
-    const RegionRules rules = rulesFor(working.size(), pageSize, settings);
-    cv::Mat labels = segmentRegions(lab, strength, rules);
+    const cv::Size pageSize(m_width, m_height);
+    const cv::Size working = m_lab.size();
+    const RegionRules rules = rulesFor(working, pageSize, settings);
+    cv::Mat labels = segmentRegions(m_lab, m_strength, rules);
     if (!proceed(2))
         return std::nullopt;
     smoothRegions(labels, 3);
     cv::Mat borders = regionBorders(labels);
     cv::Mat lightness;
-    cv::extractChannel(lab, lightness, 0);
+    cv::extractChannel(m_lab, lightness, 0);
     borders |= detailStrokes(lightness, borders, strokeRulesFor(rules, settings.detail));
     // A stroke that closes on itself must not close a region too narrow to colour.
     fillNarrowPockets(borders, rules.minimumAcross);
     cv::Mat lines = bordersOnPage(borders, pageSize);
     // Scaled down, a narrow neck of a region can close into a pocket.
-    const double pagePerMm = pixelsPerMmAtA4(page.width(), page.height());
-    const bool smallPage = double(pageSize.width) < 1.5 * working.cols;
+    const double pagePerMm = pixelsPerMmAtA4(m_width, m_height);
+    const bool smallPage = double(pageSize.width) < 1.5 * working.width;
     if (smallPage)
         fillNarrowPockets(lines, settings.smallestRegionMm * pagePerMm + settings.thickness);
-    thinToCentreLines(lines, pageSize.width >= 4 * working.cols);
-    removeSpecks(lines, speckSize(page.width(), page.height()));
+    thinToCentreLines(lines, pageSize.width >= 4 * working.width);
+    removeSpecks(lines, speckSize(m_width, m_height));
     if (!proceed(3))
         return std::nullopt;
     drawAtThickness(lines, settings.thickness);

@@ -5,6 +5,8 @@
 
 #include "bitmap.h"
 
+#include <opencv2/core/mat.hpp>
+
 #include <functional>
 #include <optional>
 
@@ -42,3 +44,25 @@ using StageProgress = std::function<bool(int stage, int stages)>;
 // same page and settings give the same bytes. Empty when abandoned.
 std::optional<Bitmap> cleanLines(const Bitmap& page, const CleanLineSettings& settings,
                                  const StageProgress& progress = {});
+
+// What clean lines take from the picture alone, whatever the settings: the copy the regions
+// are found on, flattened, and its colour edge strength. Made once, it serves any number of
+// pages of different settings (a dialog redrawing its preview as controls move).
+class CleanLinesSource {
+public:
+    // The regions are found on a copy this many pixels on its longer side, whatever the
+    // page's: a photograph and its enlargement give the same drawing.
+    static constexpr int kWorkingSide = 1024;
+
+    explicit CleanLinesSource(const Bitmap& page, int workingSide = kWorkingSide);
+
+    // The line page for these settings (stages 1 to 3 of cleanLines' progress).
+    std::optional<Bitmap> lines(const CleanLineSettings& settings,
+                                const StageProgress& progress = {}) const;
+
+private:
+    int m_width;
+    int m_height;
+    cv::Mat m_lab;
+    cv::Mat m_strength;
+};

@@ -21,12 +21,16 @@ Bitmap shrinkForPreview(const Bitmap& page, int side, double& scale) {
     return Bitmap::fromImage(small.convertToFormat(QImage::Format_BGR888), 24);
 }
 
-CleanLinesPreview previewCleanLines(const Bitmap& shrunk, double scale,
-                                    const CleanLineSettings& settings, bool closeTinyRegions) {
+CleanLinesPreviewer::CleanLinesPreviewer(const Bitmap& page, int side)
+    : m_small(shrinkForPreview(page, side, m_scale)),
+      m_source(m_small, std::max(m_small.width(), m_small.height())) {}
+
+CleanLinesPreview CleanLinesPreviewer::preview(const CleanLineSettings& settings,
+                                               bool closeTinyRegions) const {
     CleanLineSettings scaled = settings;
     // The lines as wide, relative to the picture, as they will be on the page.
-    scaled.thickness = std::max(1, int(std::lround(settings.thickness * scale)));
-    Bitmap lines = *cleanLines(shrunk, scaled);
+    scaled.thickness = std::max(1, int(std::lround(settings.thickness * m_scale)));
+    Bitmap lines = *m_source.lines(scaled);
     if (closeTinyRegions)
         ColourabilityCheck(lines).closeTinyRegions(lines);
     // The figures and the marks are those of the page as it will be.

@@ -22,7 +22,21 @@ struct CleanLinesPreview {
     int tinyRegions = 0;
 };
 
-// The line page of the shrunk copy for settings meant for the page (the thickness is scaled
-// with the copy), closed where asked, and its check.
-CleanLinesPreview previewCleanLines(const Bitmap& shrunk, double scale,
-                                    const CleanLineSettings& settings, bool closeTinyRegions);
+// The preview of one page: shrunk and prepared once, when a dialog opens, then drawn for
+// any settings while its controls move. The regions are found on the shrunk copy itself, so
+// a redraw costs a fraction of the page's conversion.
+class CleanLinesPreviewer {
+public:
+    CleanLinesPreviewer(const Bitmap& page, int side);
+
+    bool isEmpty() const { return m_small.isEmpty(); }
+
+    // The line page of the shrunk copy for settings meant for the page (the thickness is
+    // scaled with the copy), closed where asked, and its check.
+    CleanLinesPreview preview(const CleanLineSettings& settings, bool closeTinyRegions) const;
+
+private:
+    double m_scale = 1.0;
+    Bitmap m_small;
+    CleanLinesSource m_source;
+};

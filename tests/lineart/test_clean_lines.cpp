@@ -180,8 +180,9 @@ TEST(CleanLinesPreview, ShowsTheCheckOfTheLinesDrawn) {
     painter.end();
     const Bitmap page = Bitmap::fromImage(image, 24);
     const CleanLineSettings settings{50, 1, 1.0};
-    const CleanLinesPreview kept = previewCleanLines(page, 1.0, settings, false);
-    const CleanLinesPreview closed = previewCleanLines(page, 1.0, settings, true);
+    const CleanLinesPreviewer previewer(page, 1188);
+    const CleanLinesPreview kept = previewer.preview(settings, false);
+    const CleanLinesPreview closed = previewer.preview(settings, true);
     EXPECT_GT(kept.tinyRegions, 0);
     EXPECT_EQ(closed.tinyRegions, 0);
     EXPECT_EQ(closed.regions, kept.regions - kept.tinyRegions);
