@@ -3,6 +3,7 @@
 
 #include "clean_lines.h"
 
+#include "centre_lines.h"
 #include "colour_field.h"
 #include "colourability.h"
 #include "detail_strokes.h"
@@ -244,9 +245,36 @@ std::optional<Bitmap> CleanLinesSource::lines(const CleanLineSettings& settings,
     borders |= detailStrokes(lightness, borders, strokeRulesFor(rules, settings.detail));
     // A stroke that closes on itself must not close a region too narrow to colour.
     fillNarrowPockets(borders, rules.minimumAcross);
+    const double pagePerMm = pixelsPerMmAtA4(m_width, m_height);
+    if (pageSize.width >= 2 * working.width) {
+        // A page much larger than the copy: the copy's centre lines are traced, smoothed and
+        // drawn at the page's size and the chosen thickness, instead of widening the
+        // borders to the page and thinning them there, which would cost far more than the
+        // regions did.
+        const double scale = double(pageSize.width) / working.width;
+        // Strokes closer than the pen is wide would run together on the page, leaving slivers
+        // of paper between them: they are widened to the pen first, so that what they
+        // enclose is filled and thinning makes them one.
+        const int reach = int(std::ceil(0.5 * settings.thickness / scale));
+        if (reach > 0) {
+            cv::dilate(borders, borders,
+                       cv::getStructuringElement(cv::MORPH_ELLIPSE,
+                                                 cv::Size(2 * reach + 1, 2 * reach + 1)));
+            fillNarrowPockets(borders, rules.minimumAcross);
+        }
+        thinStrokes(borders);
+        removeSpecks(borders, std::max(2, int(std::lround(speckSize(m_width, m_height) / scale))));
+        if (!proceed(3))
+            return std::nullopt;
+        std::vector<CentreLine> centre = traceCentreLines(borders);
+        smoothCentreLines(centre, 8);
+        cv::Mat lines = cv::Mat::zeros(pageSize, CV_8U);
+        drawCentreLines(lines, centre, working, settings.thickness);
+        fillNarrowPocketsOfLargePage(lines, settings.smallestRegionMm * pagePerMm);
+        return pageOfInk(lines);
+    }
     cv::Mat lines = bordersOnPage(borders, pageSize);
     // Scaled down, a narrow neck of a region can close into a pocket.
-    const double pagePerMm = pixelsPerMmAtA4(m_width, m_height);
     const bool smallPage = double(pageSize.width) < 1.5 * working.width;
     if (smallPage)
         fillNarrowPockets(lines, settings.smallestRegionMm * pagePerMm + settings.thickness);

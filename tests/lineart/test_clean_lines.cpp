@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Pintabel developers
 // SPDX-License-Identifier: GPL-2.0-or-later
 
+#include "centre_lines.h"
 #include "clean_lines.h"
 #include "clean_lines_preview.h"
 #include "colourability.h"
@@ -287,29 +288,39 @@ cv::Mat paperLabels(const Bitmap& page) {
 }
 
 TEST(CleanLines, DrawnScenesCloseTheirRegionsAndLeaveNoneTooNarrow) {
-    for (const Scene& scene : scenes()) {
-        const Bitmap picture = Bitmap::fromImage(scene.draw(), 24);
-        for (const double smallest : {3.0, 8.0}) {
-            SCOPED_TRACE(std::string(scene.name) + " at " + std::to_string(smallest) + " mm");
-            CleanLineSettings settings = defaultCleanLineSettings(800, 600);
-            settings.smallestRegionMm = smallest;
-            const Bitmap page = *cleanLines(picture, settings);
-            const ColourabilityCheck check(page, smallest);
-            EXPECT_EQ(check.tinyRegions(), 0);
-            if (smallest == 3.0) {
-                EXPECT_LE(check.regions(), scene.mostRegions);
-            }
-            const cv::Mat labels = paperLabels(page);
-            for (size_t i = 0; i < scene.apart.size(); ++i)
-                for (size_t j = i + 1; j < scene.apart.size(); ++j) {
-                    const QPoint p = scene.apart[i];
-                    const QPoint q = scene.apart[j];
-                    const int a = labels.at<int>(p.y(), p.x());
-                    EXPECT_TRUE(a > 0 && a != labels.at<int>(q.y(), q.x()))
-                        << p.x() << "," << p.y() << " and " << q.x() << "," << q.y();
+    // Three times larger, the page is drawn from the traced centre lines of its regions.
+    for (const int enlarged : {1, 3})
+        for (const Scene& scene : scenes()) {
+            const QImage drawn = scene.draw();
+            const Bitmap picture =
+                Bitmap::fromImage(drawn.scaled(drawn.size() * enlarged, Qt::IgnoreAspectRatio,
+                                               Qt::SmoothTransformation),
+                                  24);
+            for (const double smallest : {3.0, 8.0}) {
+                if (enlarged > 1 && smallest > 3.0)
+                    continue;
+                SCOPED_TRACE(std::string(scene.name) + " at " + std::to_string(smallest) + " mm, " +
+                             std::to_string(enlarged) + "x");
+                CleanLineSettings settings =
+                    defaultCleanLineSettings(picture.width(), picture.height());
+                settings.smallestRegionMm = smallest;
+                const Bitmap page = *cleanLines(picture, settings);
+                const ColourabilityCheck check(page, smallest);
+                EXPECT_EQ(check.tinyRegions(), 0);
+                if (smallest == 3.0 && enlarged == 1) {
+                    EXPECT_LE(check.regions(), scene.mostRegions);
                 }
+                const cv::Mat labels = paperLabels(page);
+                for (size_t i = 0; i < scene.apart.size(); ++i)
+                    for (size_t j = i + 1; j < scene.apart.size(); ++j) {
+                        const QPoint p = scene.apart[i] * enlarged;
+                        const QPoint q = scene.apart[j] * enlarged;
+                        const int a = labels.at<int>(p.y(), p.x());
+                        EXPECT_TRUE(a > 0 && a != labels.at<int>(q.y(), q.x()))
+                            << p.x() << "," << p.y() << " and " << q.x() << "," << q.y();
+                    }
+            }
         }
-    }
 }
 
 TEST(CleanLines, LinesCloserThanTheSmallestRegionBecomeOne) {
@@ -324,6 +335,52 @@ TEST(CleanLines, LinesCloserThanTheSmallestRegionBecomeOne) {
     }
     EXPECT_GE(runs, 1);
     EXPECT_LE(runs, 2);
+}
+
+// Thinned drawings, the lines traced from them, and those lines drawn back at the same size
+// one pixel wide: the drawing again, less the inner corners of its steps.
+TEST(CentreLines, TracedAndDrawnBack) {
+    struct Case {
+        const char* name;
+        std::vector<const char*> rows;
+        std::vector<const char*> drawnBack; // empty: the rows themselves
+        int lines;                          // -1: any number
+        int closed;
+    };
+    const std::vector<Case> cases{
+        {"a lone pixel", {".....", "..#..", "....."}, {}, 1, 0},
+        {"a straight line", {"......", ".####.", "......"}, {}, 1, 0},
+        {"a slanting staircase",
+         {"##....", ".##...", "..##..", "...##."},
+         {"#.....", ".#....", "..#...", "...##."},
+         1,
+         0},
+        {"a loop", {".###.", "#...#", "#...#", ".###."}, {}, 1, 1},
+        {"a T", {"#####", "..#..", "..#..", "..#.."}, {}, -1, 0},
+    };
+    auto matOf = [](const std::vector<const char*>& rows) {
+        cv::Mat ink(int(rows.size()), int(std::string(rows[0]).size()), CV_8U);
+        for (int y = 0; y < ink.rows; ++y)
+            for (int x = 0; x < ink.cols; ++x)
+                ink.at<uchar>(y, x) = rows[size_t(y)][x] == '#';
+        return ink;
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const cv::Mat ink = matOf(c.rows);
+        const std::vector<CentreLine> traced = traceCentreLines(ink);
+        if (c.lines >= 0) {
+            EXPECT_EQ(int(traced.size()), c.lines);
+        }
+        int closed = 0;
+        for (const CentreLine& line : traced)
+            closed += line.closed;
+        EXPECT_EQ(closed, c.closed);
+        cv::Mat back = cv::Mat::zeros(ink.size(), CV_8U);
+        drawCentreLines(back, traced, ink.size(), 1);
+        const cv::Mat expected = c.drawnBack.empty() ? ink : matOf(c.drawnBack);
+        EXPECT_EQ(cv::countNonZero(back != expected), 0);
+    }
 }
 
 } // namespace
