@@ -114,27 +114,37 @@ void fillNarrowPockets(cv::Mat& lines, double narrowerThan) {
     }
 }
 
-// The same on a large page, measured on a copy of half its size where a pixel is paper only
-// where all four it covers are: a quarter of the memory and work, widths short by at most
-// two pixels of the page. The pockets found are brought back a pixel wider, so that the
-// paper the copy lost beside the lines goes with them.
-void fillNarrowPocketsOfLargePage(cv::Mat& lines, double narrowerThan) {
-    cv::Mat half;
-    cv::dilate(lines, half, cv::Mat::ones(2, 2, CV_8U), cv::Point(0, 0));
-    cv::resize(half, half, cv::Size(lines.cols / 2, lines.rows / 2), 0, 0, cv::INTER_NEAREST);
-    const cv::Mat before = half.clone();
-    fillNarrowPockets(half, 0.5 * narrowerThan + 1.0);
-    cv::Mat filled = half != before;
+// The same on a large page, measured on a copy `factor` times smaller where a pixel is paper
+// only where all those it covers are: a fraction of the memory and work, widths short by at
+// most 2 * (factor - 1) pixels of the page. The pockets found are brought back a pixel of
+// the copy wider, so that the paper the copy lost beside the lines goes with them.
+void fillNarrowPocketsOfLargePage(cv::Mat& lines, double narrowerThan, int factor) {
+    cv::Mat small = cv::Mat::zeros(lines.rows / factor, lines.cols / factor, CV_8U);
+    for (int y = 0; y < factor * small.rows; ++y) {
+        const uchar* row = lines.ptr<uchar>(y);
+        uchar* out = small.ptr<uchar>(y / factor);
+        for (int x = 0; x < factor * small.cols; ++x)
+            out[x / factor] |= row[x];
+    }
+    const cv::Mat before = small.clone();
+    fillNarrowPockets(small, narrowerThan / factor + 1.0);
+    cv::Mat filled = small != before;
     if (cv::countNonZero(filled) == 0)
         return;
     cv::dilate(filled, filled, cv::Mat::ones(3, 3, CV_8U));
-    for (int y = 0; y < 2 * filled.rows; ++y) {
-        const uchar* from = filled.ptr<uchar>(y / 2);
+    for (int y = 0; y < factor * filled.rows; ++y) {
+        const uchar* from = filled.ptr<uchar>(y / factor);
         uchar* row = lines.ptr<uchar>(y);
-        for (int x = 0; x < 2 * filled.cols; ++x)
-            if (from[x / 2])
+        for (int x = 0; x < factor * filled.cols; ++x)
+            if (from[x / factor])
                 row[x] = 1;
     }
+}
+
+// How much smaller the copy a large page's pockets are found on is: a page many times the
+// working copy's size has pockets many of its pixels wide.
+int pocketFactor(const cv::Size& page, const cv::Size& working) {
+    return page.width >= 4 * working.width ? 4 : 2;
 }
 
 // Follows each piece of line (8-connected) from its first pixel and wipes it when its
@@ -270,7 +280,8 @@ std::optional<Bitmap> CleanLinesSource::lines(const CleanLineSettings& settings,
         smoothCentreLines(centre, 8);
         cv::Mat lines = cv::Mat::zeros(pageSize, CV_8U);
         drawCentreLines(lines, centre, working, settings.thickness);
-        fillNarrowPocketsOfLargePage(lines, settings.smallestRegionMm * pagePerMm);
+        fillNarrowPocketsOfLargePage(lines, settings.smallestRegionMm * pagePerMm,
+                                     pocketFactor(pageSize, working));
         return pageOfInk(lines);
     }
     cv::Mat lines = bordersOnPage(borders, pageSize);
@@ -288,6 +299,7 @@ std::optional<Bitmap> CleanLinesSource::lines(const CleanLineSettings& settings,
     if (smallPage)
         fillNarrowPockets(lines, settings.smallestRegionMm * pagePerMm);
     else
-        fillNarrowPocketsOfLargePage(lines, settings.smallestRegionMm * pagePerMm);
+        fillNarrowPocketsOfLargePage(lines, settings.smallestRegionMm * pagePerMm,
+                                     pocketFactor(pageSize, working));
     return pageOfInk(lines);
 }
