@@ -123,8 +123,9 @@ void fillNarrowPocketsOfLargePage(cv::Mat& lines, double narrowerThan, int facto
     for (int y = 0; y < factor * small.rows; ++y) {
         const uchar* row = lines.ptr<uchar>(y);
         uchar* out = small.ptr<uchar>(y / factor);
-        for (int x = 0; x < factor * small.cols; ++x)
-            out[x / factor] |= row[x];
+        for (int x = 0; x < small.cols; ++x, row += factor)
+            for (int k = 0; k < factor; ++k)
+                out[x] |= row[k];
     }
     const cv::Mat before = small.clone();
     fillNarrowPockets(small, narrowerThan / factor + 1.0);
@@ -135,9 +136,9 @@ void fillNarrowPocketsOfLargePage(cv::Mat& lines, double narrowerThan, int facto
     for (int y = 0; y < factor * filled.rows; ++y) {
         const uchar* from = filled.ptr<uchar>(y / factor);
         uchar* row = lines.ptr<uchar>(y);
-        for (int x = 0; x < factor * filled.cols; ++x)
-            if (from[x / factor])
-                row[x] = 1;
+        for (int x = 0; x < filled.cols; ++x)
+            if (from[x])
+                std::fill_n(row + factor * x, factor, uchar(1));
     }
 }
 
