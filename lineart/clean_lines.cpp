@@ -31,7 +31,9 @@ RegionRules rulesFor(const cv::Size& working, const cv::Size& page,
     // More detail: weaker borders stay (from about three times the middle's cost at 0 to a
     // third of it at 100).
     rules.mergeBelow = 7.5 * std::exp(1.2 * (1.0 - 2.0 * d));
-    rules.largestShare = 0.12;
+    // A quarter of the picture at most: a larger share of sky or wall is cut where it holds
+    // together most weakly; a smaller one would cut along shading bands.
+    rules.largestShare = 0.25;
     rules.smallestPart = 0.03;
     rules.seedSpacing = 8;
     rules.texture = 1.0;
