@@ -146,7 +146,9 @@ void TForm1::createPageArea() {
     connect(m_client, &TClientArea::clicked, this, [this] { run([this] { FormClick(); }); });
 
     Image1 = new QLabel(m_client);
-    Image1->setPixmap(QPixmap(QStringLiteral(":/pictures/placeholder.png")));
+    // The placeholder's words are drawn in the picture: each language has a picture of its own.
+    //: The resource of the placeholder picture in this language.
+    Image1->setPixmap(QPixmap(tr(":/pictures/placeholder.png")));
     Image1->setAlignment(Qt::AlignCenter);
     // Clicks on the placeholder are its own; they are not clicks on the window.
     Image1->setAttribute(Qt::WA_NoMousePropagation);

@@ -1,15 +1,20 @@
 #!/usr/bin/env bash
 # SPDX-FileCopyrightText: 2026 The Pintabel developers
 # SPDX-License-Identifier: GPL-2.0-or-later
-# Remakes docs/screenshot.png: runs the real program on a virtual X display, opens two made-up
-# photographs, turns the second into a colouring page, darkens it twice, shows it at actual
-# size and crops the screen to the window. Needs a built build/app/pintabel (or the path given
-# as $1), xvfb-run, xdotool and ImageMagick. Timing is by pauses, so a slow machine may need
-# PAUSE=2.
+# Remakes docs/screenshot.png (Japanese), or with LANGUAGE=en docs/screenshot-en.png: runs
+# the real program on a virtual X display, opens two made-up photographs, turns the second
+# into a colouring page, darkens it twice, shows it at actual size and crops the screen to
+# the window. Needs a built build/app/pintabel (or the path given as $1), xvfb-run, xdotool
+# and ImageMagick. Timing is by pauses, so a slow machine may need PAUSE=2.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 app=${1:-$here/../build/app/pintabel}
 pause=${PAUSE:-1}
+language=${LANGUAGE:-ja}
+language=${language%%:*}
+export LANGUAGE=$language
+shot=$here/screenshot.png
+[ "$language" = ja ] || shot=$here/screenshot-$language.png
 
 if [ -z "${PINTABEL_SHOT_DISPLAY:-}" ]; then
     export PINTABEL_SHOT_DISPLAY=1
@@ -84,8 +89,8 @@ sleep "$pause"
 
 import -window root "$work/root.png"
 eval "$(xdotool getwindowgeometry --shell "$main")"
-convert "$work/root.png" -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$here/screenshot.png"
-echo "wrote $here/screenshot.png (${WIDTH}x${HEIGHT})"
+convert "$work/root.png" -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$shot"
+echo "wrote $shot (${WIDTH}x${HEIGHT})"
 xdotool windowfocus --sync "$main"
 xdotool key --clearmodifiers alt+f
 sleep 0.5

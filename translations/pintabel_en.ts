@@ -4,17 +4,14 @@
 <context>
     <name>AppError</name>
     <message>
-        <location filename="../imaging/app_error.h" line="26"/>
         <source>プロパティ %1 の範囲を超えています</source>
         <translation>Property %1 is out of range</translation>
     </message>
     <message>
-        <location filename="../imaging/app_error.h" line="33"/>
         <source>メモリが不足しています</source>
         <translation>Not enough memory</translation>
     </message>
     <message>
-        <location filename="../imaging/app_error.h" line="38"/>
         <source>保存する画像がありません。</source>
         <translation>There is no picture to save.</translation>
     </message>
@@ -22,7 +19,6 @@
 <context>
     <name>BmpWriter</name>
     <message>
-        <location filename="../files/bmp_writer.cpp" line="93"/>
         <source>画像が大きすぎるため、ビットマップとして保存できません。</source>
         <translation>The picture is too large to save as a bitmap.</translation>
     </message>
@@ -30,27 +26,22 @@
 <context>
     <name>BookDialog</name>
     <message>
-        <location filename="../app/book_dialog.cpp" line="14"/>
         <source>塗り絵ブック</source>
         <translation>Colouring Book</translation>
     </message>
     <message>
-        <location filename="../app/book_dialog.cpp" line="25"/>
         <source>白黒のページを線(ベクトル)で書き出す</source>
         <translation>Write black-and-white pages as lines (vectors)</translation>
     </message>
     <message>
-        <location filename="../app/book_dialog.cpp" line="29"/>
         <source>キャンセル</source>
         <translation>Cancel</translation>
     </message>
     <message>
-        <location filename="../app/book_dialog.cpp" line="34"/>
         <source>用紙</source>
         <translation>Paper</translation>
     </message>
     <message>
-        <location filename="../app/book_dialog.cpp" line="35"/>
         <source>余白</source>
         <translation>Margin</translation>
     </message>
@@ -58,62 +49,50 @@
 <context>
     <name>CleanLinesDialog</name>
     <message>
-        <location filename="../app/clean_lines_dialog.cpp" line="26"/>
         <source>線画に変換</source>
         <translation>Convert to Line Drawing</translation>
     </message>
     <message>
-        <location filename="../app/clean_lines_dialog.cpp" line="38"/>
         <source>小さな子ども (8 mm)</source>
         <translation>Small child (8 mm)</translation>
     </message>
     <message>
-        <location filename="../app/clean_lines_dialog.cpp" line="38"/>
         <source>子ども (5 mm)</source>
         <translation>Child (5 mm)</translation>
     </message>
     <message>
-        <location filename="../app/clean_lines_dialog.cpp" line="39"/>
         <source>大人 (3 mm)</source>
         <translation>Adult (3 mm)</translation>
     </message>
     <message>
-        <location filename="../app/clean_lines_dialog.cpp" line="44"/>
         <source>小さすぎる領域を線の色で塗りつぶす</source>
         <translation>Fill regions too small to colour with the line colour</translation>
     </message>
     <message>
-        <location filename="../app/clean_lines_dialog.cpp" line="52"/>
         <source>少ない</source>
         <translation>Fewer</translation>
     </message>
     <message>
-        <location filename="../app/clean_lines_dialog.cpp" line="54"/>
         <source>多い</source>
         <translation>More</translation>
     </message>
     <message>
-        <location filename="../app/clean_lines_dialog.cpp" line="56"/>
         <source>線の量</source>
         <translation>Amount of lines</translation>
     </message>
     <message>
-        <location filename="../app/clean_lines_dialog.cpp" line="60"/>
         <source>線の太さ</source>
         <translation>Line width</translation>
     </message>
     <message>
-        <location filename="../app/clean_lines_dialog.cpp" line="61"/>
         <source>塗る人</source>
         <translation>Who colours it</translation>
     </message>
     <message>
-        <location filename="../app/clean_lines_dialog.cpp" line="101"/>
         <source>（A4で約 %1 mm）</source>
         <translation>(about %1 mm on A4)</translation>
     </message>
     <message>
-        <location filename="../app/clean_lines_dialog.cpp" line="105"/>
         <source>インク %1% ・ 閉じた領域 %2 ・ 小さすぎる領域 %3（A4で幅3 mm未満、赤）</source>
         <translation>Ink %1% · closed regions %2 · regions too small %3 (under 3 mm across on A4, red)</translation>
     </message>
@@ -121,7 +100,6 @@
 <context>
     <name>Cli</name>
     <message>
-        <location filename="../cli/main.cpp" line="57"/>
         <source>Usage:
   pintabel-cli info FILE...
       Loads each FILE as the program does and prints FILE&lt;TAB&gt;WIDTHxHEIGHT&lt;TAB&gt;DEPTH
@@ -216,91 +194,78 @@ Steps:
 </translation>
     </message>
     <message>
-        <location filename="../cli/main.cpp" line="106"/>
         <source>  (none available)
 </source>
         <translation>  (none available)
 </translation>
     </message>
     <message>
-        <location filename="../cli/main.cpp" line="115"/>
         <source>pintabel-cli info: no file given
 </source>
         <translation>pintabel-cli info: no file given
 </translation>
     </message>
     <message>
-        <location filename="../cli/main.cpp" line="148"/>
         <source>pintabel-cli %1: %2 needs a width from 1 to 50 mm
 </source>
         <translation>pintabel-cli %1: %2 needs a width from 1 to 50 mm
 </translation>
     </message>
     <message>
-        <location filename="../cli/main.cpp" line="189"/>
         <source>pintabel-cli convert: give one INPUT and one OUTPUT
 </source>
         <translation>pintabel-cli convert: give one INPUT and one OUTPUT
 </translation>
     </message>
     <message>
-        <location filename="../cli/main.cpp" line="222"/>
         <source>pintabel-cli %1: %2 needs a %3
 </source>
         <translation>pintabel-cli %1: %2 needs a %3
 </translation>
     </message>
     <message>
-        <location filename="../cli/main.cpp" line="249"/>
         <source>pintabel-cli %1: give one INPUT
 </source>
         <translation>pintabel-cli %1: give one INPUT
 </translation>
     </message>
     <message>
-        <location filename="../cli/main.cpp" line="278"/>
         <source>pintabel-cli check: cannot make the overlay
 </source>
         <translation>pintabel-cli check: cannot make the overlay
 </translation>
     </message>
     <message>
-        <location filename="../cli/main.cpp" line="323"/>
         <source>pintabel-cli book: unknown paper %1
 </source>
         <translation>pintabel-cli book: unknown paper %1
 </translation>
     </message>
     <message>
-        <location filename="../cli/main.cpp" line="330"/>
         <source>pintabel-cli book: bad margin %1
 </source>
         <translation>pintabel-cli book: bad margin %1
 </translation>
     </message>
     <message>
-        <location filename="../cli/main.cpp" line="345"/>
         <source>pintabel-cli book: give OUTPUT.pdf and at least one INPUT
 </source>
         <translation>pintabel-cli book: give OUTPUT.pdf and at least one INPUT
 </translation>
     </message>
     <message>
-        <location filename="../cli/main.cpp" line="353"/>
         <source>pintabel-cli book: OUTPUT must end in .pdf
 </source>
         <translation>pintabel-cli book: OUTPUT must end in .pdf
 </translation>
     </message>
     <message>
-        <location filename="../cli/main.cpp" line="381"/>
         <source>page %1: too detailed to trace, put in as an image
 </source>
         <translation>page %1: too detailed to trace, put in as an image
 </translation>
     </message>
     <message>
-        <location filename="../cli/main.cpp" line="462"/>
         <source>pintabel-cli: unknown command %1
 
 </source>
@@ -312,22 +277,18 @@ Steps:
 <context>
     <name>ColouringBook</name>
     <message>
-        <location filename="../printing/colouring_book.cpp" line="22"/>
         <source>PDF を書き出せませんでした。</source>
         <translation>Could not write the PDF.</translation>
     </message>
     <message>
-        <location filename="../printing/colouring_book.cpp" line="36"/>
         <source>余白 %1 mm は用紙に収まりません。</source>
         <translation>A margin of %1 mm does not fit on the paper.</translation>
     </message>
     <message>
-        <location filename="../printing/colouring_book.cpp" line="124"/>
         <source>PDF にするページがありません。</source>
         <translation>There are no pages to put in the PDF.</translation>
     </message>
     <message>
-        <location filename="../printing/colouring_book.cpp" line="133"/>
         <source>PDF が %1 バイトを超えるため書き出せません。ページを分けてください。</source>
         <translation>The PDF cannot be written as it would exceed %1 bytes. Please split the pages into smaller books.</translation>
     </message>
@@ -335,7 +296,6 @@ Steps:
 <context>
     <name>CommandDispatch</name>
     <message>
-        <location filename="../app/command_dispatch.cpp" line="24"/>
         <source>予期しないエラーが発生しました</source>
         <translation>An unexpected error occurred</translation>
     </message>
@@ -343,7 +303,6 @@ Steps:
 <context>
     <name>ImageLoader</name>
     <message>
-        <location filename="../files/image_loader.cpp" line="161"/>
         <source>メモリが不足しているため、画像 &quot;%1&quot; を読み込めません。</source>
         <translation>Not enough memory to load the picture &quot;%1&quot;.</translation>
     </message>
@@ -351,7 +310,6 @@ Steps:
 <context>
     <name>JpegWriter</name>
     <message>
-        <location filename="../files/jpeg_writer.cpp" line="127"/>
         <source>JPEG エラー #%1</source>
         <translation>JPEG error #%1</translation>
     </message>
@@ -359,7 +317,6 @@ Steps:
 <context>
     <name>LineTracing</name>
     <message>
-        <location filename="../printing/line_tracing.cpp" line="125"/>
         <source>線画をなぞれませんでした。</source>
         <translation>Could not trace the line drawing.</translation>
     </message>
@@ -367,49 +324,38 @@ Steps:
 <context>
     <name>OpenFilter</name>
     <message>
-        <location filename="../app/open_filter.cpp" line="11"/>
         <source>WebP 画像</source>
         <translation>WebP Image</translation>
     </message>
     <message>
-        <location filename="../app/open_filter.cpp" line="12"/>
-        <location filename="../app/open_filter.cpp" line="13"/>
         <source>TIFF 画像</source>
         <translation>TIFF Image</translation>
     </message>
     <message>
-        <location filename="../app/open_filter.cpp" line="14"/>
         <source>メタファイル</source>
         <translation>Metafile</translation>
     </message>
     <message>
-        <location filename="../app/open_filter.cpp" line="16"/>
         <source>エンハンス メタファイル</source>
         <translation>Enhanced Metafile</translation>
     </message>
     <message>
-        <location filename="../app/open_filter.cpp" line="17"/>
         <source>アイコン</source>
         <translation>Icon</translation>
     </message>
     <message>
-        <location filename="../app/open_filter.cpp" line="18"/>
         <source>ビットマップ</source>
         <translation>Bitmap</translation>
     </message>
     <message>
-        <location filename="../app/open_filter.cpp" line="20"/>
-        <location filename="../app/open_filter.cpp" line="21"/>
         <source>JPEG イメージファイル</source>
         <translation>JPEG Image File</translation>
     </message>
     <message>
-        <location filename="../app/open_filter.cpp" line="22"/>
         <source>GIF 画像</source>
         <translation>GIF Image</translation>
     </message>
     <message>
-        <location filename="../app/open_filter.cpp" line="38"/>
         <source>すべて (%1)</source>
         <translation>All Pictures (%1)</translation>
     </message>
@@ -417,7 +363,6 @@ Steps:
 <context>
     <name>PictureSaver</name>
     <message>
-        <location filename="../files/picture_saver.cpp" line="23"/>
         <source>保存ファイルはJpeg,BMPのみ対応です。</source>
         <translation>Only JPEG and BMP files can be saved.</translation>
     </message>
@@ -425,7 +370,6 @@ Steps:
 <context>
     <name>PixelAccess</name>
     <message>
-        <location filename="../imaging/pixel_access.cpp" line="17"/>
         <source>スキャンライン のインデックスが範囲を越えました</source>
         <translation>Scan line index out of range</translation>
     </message>
@@ -433,7 +377,6 @@ Steps:
 <context>
     <name>PrintLayout</name>
     <message>
-        <location filename="../printing/print_layout.cpp" line="22"/>
         <source>印刷する画像がありません。</source>
         <translation>There is no picture to print.</translation>
     </message>
@@ -441,17 +384,14 @@ Steps:
 <context>
     <name>QtPrompts</name>
     <message>
-        <location filename="../app/qt_prompts.cpp" line="72"/>
         <source>確認</source>
         <translation>Confirm</translation>
     </message>
     <message>
-        <location filename="../app/qt_prompts.cpp" line="75"/>
         <source>キャンセル</source>
         <translation>Cancel</translation>
     </message>
     <message>
-        <location filename="../app/qt_prompts.cpp" line="118"/>
         <source>プリンタの設定</source>
         <translation>Printer Setup</translation>
     </message>
@@ -459,27 +399,22 @@ Steps:
 <context>
     <name>QvPrinter</name>
     <message>
-        <location filename="../printing/qv_printers.cpp" line="55"/>
         <source>プリンタに印刷できる状態ではありません</source>
         <translation>The printer is not ready to print</translation>
     </message>
     <message>
-        <location filename="../printing/qv_printers.cpp" line="60"/>
         <source>選択したプリンタは有効ではありません</source>
         <translation>The selected printer is not valid</translation>
     </message>
     <message>
-        <location filename="../printing/qv_printers.cpp" line="161"/>
         <source>デフォルト プリンタが存在しません</source>
         <translation>There is no default printer</translation>
     </message>
     <message>
-        <location filename="../printing/qv_printers.cpp" line="182"/>
         <source>現在印刷中です</source>
         <translation>Printing is already in progress</translation>
     </message>
     <message>
-        <location filename="../printing/qv_printers.cpp" line="256"/>
         <source>印刷できませんでした: %1</source>
         <translation>Could not print: %1</translation>
     </message>
@@ -487,49 +422,40 @@ Steps:
 <context>
     <name>SafeFile</name>
     <message>
-        <location filename="../files/safe_file.cpp" line="22"/>
         <source>ファイル &quot;%1&quot; を作成できません。%2</source>
         <translation>Cannot create the file &quot;%1&quot;. %2</translation>
     </message>
     <message>
-        <location filename="../files/safe_file.cpp" line="32"/>
         <source>ストリームへの書き込みエラー
 %1</source>
         <translation>Error writing to the stream
 %1</translation>
     </message>
     <message>
-        <location filename="../files/safe_file.cpp" line="44"/>
         <source>フォルダー</source>
         <translation>a folder</translation>
     </message>
     <message>
-        <location filename="../files/safe_file.cpp" line="46"/>
         <source>名前付きパイプ</source>
         <translation>a named pipe</translation>
     </message>
     <message>
-        <location filename="../files/safe_file.cpp" line="48"/>
         <source>ソケット</source>
         <translation>a socket</translation>
     </message>
     <message>
-        <location filename="../files/safe_file.cpp" line="50"/>
         <source>デバイス</source>
         <translation>a device</translation>
     </message>
     <message>
-        <location filename="../files/safe_file.cpp" line="51"/>
         <source>特殊なファイル</source>
         <translation>a special file</translation>
     </message>
     <message>
-        <location filename="../files/safe_file.cpp" line="55"/>
         <source>&quot;%1&quot; は通常のファイルではありません（%2）。</source>
         <translation>&quot;%1&quot; is not a regular file (%2).</translation>
     </message>
     <message>
-        <location filename="../files/safe_file.cpp" line="82"/>
         <source>ストリーム</source>
         <translation>a stream</translation>
     </message>
@@ -537,47 +463,38 @@ Steps:
 <context>
     <name>Steps</name>
     <message>
-        <location filename="../cli/steps.cpp" line="80"/>
         <source>%1 takes DETAIL,THICKNESS, not %2</source>
         <translation>%1 takes DETAIL,THICKNESS, not %2</translation>
     </message>
     <message>
-        <location filename="../cli/steps.cpp" line="85"/>
         <source>bad detail %1 in %2: give a whole number from 0 to 100</source>
         <translation>bad detail %1 in %2: give a whole number from 0 to 100</translation>
     </message>
     <message>
-        <location filename="../cli/steps.cpp" line="91"/>
         <source>bad thickness %1 in %2: give a whole number from 1 to 200</source>
         <translation>bad thickness %1 in %2: give a whole number from 1 to 200</translation>
     </message>
     <message>
-        <location filename="../cli/steps.cpp" line="106"/>
         <source>convert into a colouring page</source>
         <translation>convert into a colouring page</translation>
     </message>
     <message>
-        <location filename="../cli/steps.cpp" line="108"/>
         <source>make the picture lighter</source>
         <translation>make the picture lighter</translation>
     </message>
     <message>
-        <location filename="../cli/steps.cpp" line="111"/>
         <source>make the picture darker</source>
         <translation>make the picture darker</translation>
     </message>
     <message>
-        <location filename="../cli/steps.cpp" line="114"/>
         <source>convert into clean black lines on white (1 bit); --clean-lines=DETAIL,THICKNESS chooses detail from 0 (few lines) to 100 (many, default 50) and the lines&apos; width in pixels (default about 0.6 mm on A4); --smallest-region MM makes every region at least MM mm across on A4 (default 3; 5 for a child, 8 for a small child)</source>
         <translation>convert into clean black lines on white (1 bit); --clean-lines=DETAIL,THICKNESS chooses detail from 0 (few lines) to 100 (many, default 50) and the lines&apos; width in pixels (default about 0.6 mm on A4); --smallest-region MM makes every region at least MM mm across on A4 (default 3; 5 for a child, 8 for a small child)</translation>
     </message>
     <message>
-        <location filename="../cli/steps.cpp" line="122"/>
         <source>fill with black the white regions under 3 mm across on A4</source>
         <translation>fill with black the white regions under 3 mm across on A4</translation>
     </message>
     <message>
-        <location filename="../cli/steps.cpp" line="144"/>
         <source>unknown step %1</source>
         <translation>unknown step %1</translation>
     </message>
@@ -585,42 +502,34 @@ Steps:
 <context>
     <name>TAbout_Form</name>
     <message>
-        <location filename="../app/about_form.cpp" line="74"/>
         <source>Pintabelについて</source>
         <translation>About Pintabel</translation>
     </message>
     <message>
-        <location filename="../app/about_form.cpp" line="109"/>
         <source>Pintabel 塗り絵作成ツール</source>
         <translation>Pintabel colouring page maker</translation>
     </message>
     <message>
-        <location filename="../app/about_form.cpp" line="113"/>
         <source>家庭でも学校でも使えます</source>
         <translation>For home and school</translation>
     </message>
     <message>
-        <location filename="../app/about_form.cpp" line="116"/>
         <source>写真から塗り絵をつくろう</source>
         <translation>Make colouring pages from photos</translation>
     </message>
     <message>
-        <location filename="../app/about_form.cpp" line="121"/>
         <source>写真や絵を開いて「塗り絵に変換」を選ぶと、</source>
         <translation>Open a photo or a picture and choose &quot;Convert to Colouring Page&quot;:</translation>
     </message>
     <message>
-        <location filename="../app/about_form.cpp" line="122"/>
         <source>線だけの塗り絵のページができます。</source>
         <translation>you get a colouring page made of lines only.</translation>
     </message>
     <message>
-        <location filename="../app/about_form.cpp" line="125"/>
         <source>印刷して、クレヨンでぬってみましょう！</source>
         <translation>Print it and colour it in with crayons!</translation>
     </message>
     <message>
-        <location filename="../app/about_form.cpp" line="134"/>
         <source>閉じる</source>
         <translation>Close</translation>
     </message>
@@ -628,126 +537,107 @@ Steps:
 <context>
     <name>TForm1</name>
     <message>
-        <location filename="../app/tform1.cpp" line="73"/>
         <source>ファイル(&amp;F)</source>
         <translation>&amp;File</translation>
     </message>
     <message>
-        <location filename="../app/tform1.cpp" line="79"/>
         <source>開く(&amp;O)</source>
         <translation>&amp;Open...</translation>
     </message>
     <message>
-        <location filename="../app/tform1.cpp" line="81"/>
         <source>消去</source>
         <translation>&amp;Close</translation>
     </message>
     <message>
-        <location filename="../app/tform1.cpp" line="84"/>
         <source>上書き保存(&amp;S)</source>
         <translation>&amp;Save</translation>
     </message>
     <message>
-        <location filename="../app/tform1.cpp" line="86"/>
         <source>名前を付けて保存(&amp;A)...</source>
         <translation>Save &amp;As...</translation>
     </message>
     <message>
-        <location filename="../app/tform1.cpp" line="89"/>
         <source>印刷</source>
         <translation>&amp;Print...</translation>
     </message>
     <message>
-        <location filename="../app/tform1.cpp" line="91"/>
         <source>プリンタ設定</source>
         <translation>Prin&amp;ter Setup...</translation>
     </message>
     <message>
-        <location filename="../app/tform1.cpp" line="92"/>
         <source>塗り絵ブックをPDFで保存...</source>
         <translation>Save Colouring &amp;Book as PDF...</translation>
     </message>
     <message>
-        <location filename="../app/tform1.cpp" line="95"/>
         <source>Pintabel..情報</source>
         <translation>About P&amp;intabel...</translation>
     </message>
     <message>
-        <location filename="../app/tform1.cpp" line="96"/>
         <source>終了(&amp;X)</source>
         <translation>E&amp;xit</translation>
     </message>
     <message>
-        <location filename="../app/tform1.cpp" line="112"/>
         <source>塗り絵に変換</source>
         <translation>Convert to &amp;Colouring Page</translation>
     </message>
     <message>
-        <location filename="../app/tform1.cpp" line="113"/>
         <source>線画に変換...</source>
         <translation>Convert to &amp;Line Drawing...</translation>
     </message>
     <message>
-        <location filename="../app/tform1.cpp" line="115"/>
         <source>色を薄くする</source>
         <translation>Make L&amp;ighter</translation>
     </message>
     <message>
-        <location filename="../app/tform1.cpp" line="116"/>
         <source>色を濃くする</source>
         <translation>Make &amp;Darker</translation>
     </message>
     <message>
-        <location filename="../app/tform1.cpp" line="118"/>
         <source>元に戻す</source>
         <translation>&amp;Undo</translation>
     </message>
     <message>
-        <location filename="../app/tform1.cpp" line="120"/>
         <source>実物大で表示</source>
         <translation>&amp;Actual Size</translation>
     </message>
     <message>
-        <location filename="../app/tform1.cpp" line="121"/>
         <source>標準サイズで表示</source>
         <translation>&amp;Standard Size</translation>
     </message>
     <message>
-        <location filename="../app/tform1.cpp" line="339"/>
+        <source>:/pictures/placeholder.png</source>
+        <extracomment>The resource of the placeholder picture in this language.</extracomment>
+        <translation>:/pictures/placeholder_en.png</translation>
+    </message>
+    <message>
         <source>変更を保存していない画面が %1 画面あります。<byte value="xd"/>
 終了しますか？</source>
         <translation>Pages with unsaved changes: %1<byte value="xd"/>
 Exit anyway?</translation>
     </message>
     <message>
-        <location filename="../app/tform1_book.cpp" line="29"/>
         <source>PDF ファイル (*.pdf)</source>
         <translation>PDF File (*.pdf)</translation>
     </message>
     <message>
-        <location filename="../app/tform1_files.cpp" line="83"/>
         <source>次のファイルは画像として読み込めませんでした。
 </source>
         <translation>The following files could not be read as pictures:
 </translation>
     </message>
     <message>
-        <location filename="../app/tform1_files.cpp" line="90"/>
         <source>これ以上画面を開くことはできません（最大 %1 画面）。</source>
         <translation>No more pages can be opened (%1 at most).</translation>
     </message>
     <message>
-        <location filename="../app/tform1_pages.cpp" line="92"/>
         <source>この画面を消去しますか？</source>
         <translation>Close this page?</translation>
     </message>
     <message>
-        <location filename="../app/tform1_save.cpp" line="22"/>
         <source>JPEG イメージファイル (*.jpg);;ビットマップ (*.bmp)</source>
         <translation>JPEG Image File (*.jpg);;Bitmap (*.bmp)</translation>
     </message>
     <message>
-        <location filename="../app/tform1_save.cpp" line="49"/>
         <source>画像をjpegで上書きしますか？<byte value="xd"/>
  注意：同じファイル名は上書きします。<byte value="xd"/>
 </source>
@@ -756,7 +646,6 @@ Exit anyway?</translation>
 </translation>
     </message>
     <message>
-        <location filename="../app/tform1_view.cpp" line="66"/>
         <source>変換処理を中断しますか？</source>
         <translation>Stop the conversion?</translation>
     </message>

@@ -21,13 +21,14 @@ struct LanguageCase {
     const char* aboutTitle;
     const char* qtCancel; // Qt's own button, from Qt's translations
     const char* unsupportedSave;
+    const char* placeholder; // its words are drawn in the picture
 };
 
 const LanguageCase kLanguages[] = {
     {UiLanguage::Japanese, "ファイル(&F)", "開く(&O)", "色を薄くする", "Pintabelについて",
-     "キャンセル", "保存ファイルはJpeg,BMPのみ対応です。"},
+     "キャンセル", "保存ファイルはJpeg,BMPのみ対応です。", ":/pictures/placeholder.png"},
     {UiLanguage::English, "&File", "&Open...", "Make L&ighter", "About Pintabel", "&Cancel",
-     "Only JPEG and BMP files can be saved."},
+     "Only JPEG and BMP files can be saved.", ":/pictures/placeholder_en.png"},
 };
 
 // The window is built, and speaks, in the language installed when it is made.
@@ -43,6 +44,9 @@ TEST_F(FormTest, TheWindowSpeaksTheChosenLanguage) {
         EXPECT_EQ(form->File1->title(), QString::fromUtf8(c.fileMenu));
         EXPECT_EQ(form->Open1->text(), QString::fromUtf8(c.open));
         EXPECT_EQ(form->N9->text(), QString::fromUtf8(c.lighter));
+        EXPECT_EQ(form->Image1->pixmap().toImage(),
+                  QImage(QLatin1String(c.placeholder))
+                      .convertToFormat(form->Image1->pixmap().toImage().format()));
 
         // A message made by the file layer and shown by the window.
         open(picture(QStringLiteral("p.png"), 40, 30));
