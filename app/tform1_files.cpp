@@ -80,8 +80,8 @@ void TForm1::reportPagesNotOpened(const QStringList& unreadable, const QStringLi
                                   bool refusedForLack) {
     QStringList parts;
     if (!unreadable.isEmpty())
-        parts.append(tr("次のファイルは画像として読み込めませんでした。\n") +
-                     unreadable.join(QLatin1Char('\n')));
+        parts.append(tr("次のファイルは画像として読み込めませんでした。\n%1")
+                         .arg(unreadable.join(QLatin1Char('\n'))));
     parts += errors;
     if (!parts.isEmpty())
         m_prompts.warn(parts.join(QStringLiteral("\n\n")));

@@ -46,8 +46,8 @@ void TForm1::Save_OverWrite() {
     const QString target =
         QDir::toNativeSeparators(QFileInfo(JpegFileName(source)).absoluteFilePath());
     if (!m_prompts.confirm(
-            tr("画像をjpegで上書きしますか？\r\n 注意：同じファイル名は上書きします。\r\n") +
-            target))
+            tr("画像をjpegで上書きしますか？\r\n 注意：同じファイル名は上書きします。\r\n%1")
+                .arg(target)))
         return;
     Save4Jpeg(source);
 }

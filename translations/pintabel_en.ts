@@ -620,12 +620,6 @@ Exit anyway?</translation>
         <translation>PDF File (*.pdf)</translation>
     </message>
     <message>
-        <source>次のファイルは画像として読み込めませんでした。
-</source>
-        <translation>The following files could not be read as pictures:
-</translation>
-    </message>
-    <message>
         <source>これ以上画面を開くことはできません（最大 %1 画面）。</source>
         <translation>No more pages can be opened (%1 at most).</translation>
     </message>
@@ -638,16 +632,22 @@ Exit anyway?</translation>
         <translation>JPEG Image File (*.jpg);;Bitmap (*.bmp)</translation>
     </message>
     <message>
-        <source>画像をjpegで上書きしますか？<byte value="xd"/>
- 注意：同じファイル名は上書きします。<byte value="xd"/>
-</source>
-        <translation>Overwrite the picture as JPEG?<byte value="xd"/>
- Note: the file of the same name will be replaced.<byte value="xd"/>
-</translation>
-    </message>
-    <message>
         <source>変換処理を中断しますか？</source>
         <translation>Stop the conversion?</translation>
+    </message>
+    <message>
+        <source>次のファイルは画像として読み込めませんでした。
+%1</source>
+        <translation>The following files could not be read as pictures:
+%1</translation>
+    </message>
+    <message>
+        <source>画像をjpegで上書きしますか？<byte value="xd"/>
+ 注意：同じファイル名は上書きします。<byte value="xd"/>
+%1</source>
+        <translation>Overwrite the picture as JPEG?<byte value="xd"/>
+ Note: the file of the same name will be replaced.<byte value="xd"/>
+%1</translation>
     </message>
 </context>
 </TS>
