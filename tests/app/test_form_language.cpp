@@ -6,6 +6,7 @@
 #include "ui_language.h"
 
 #include <QDialogButtonBox>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -21,14 +22,15 @@ struct LanguageCase {
     const char* aboutTitle;
     const char* qtCancel; // Qt's own button, from Qt's translations
     const char* unsupportedSave;
-    const char* placeholder; // its words are drawn in the picture
+    const char* placeholder;   // its words are drawn in the picture
+    bool accessKeyForEachItem; // one of its own within its menu
 };
 
 const LanguageCase kLanguages[] = {
     {UiLanguage::Japanese, "ファイル(&F)", "開く(&O)", "色を薄くする", "Pintabelについて",
-     "キャンセル", "保存ファイルはJpeg,BMPのみ対応です。", ":/pictures/placeholder.png"},
+     "キャンセル", "保存ファイルはJpeg,BMPのみ対応です。", ":/pictures/placeholder.png", false},
     {UiLanguage::English, "&File", "&Open...", "Make L&ighter", "About Pintabel", "&Cancel",
-     "Only JPEG and BMP files can be saved.", ":/pictures/placeholder_en.png"},
+     "Only JPEG and BMP files can be saved.", ":/pictures/placeholder_en.png", true},
 };
 
 // The window is built, and speaks, in the language installed when it is made.
@@ -47,6 +49,19 @@ TEST_F(FormTest, TheWindowSpeaksTheChosenLanguage) {
         EXPECT_EQ(form->Image1->pixmap().toImage(),
                   QImage(QLatin1String(c.placeholder))
                       .convertToFormat(form->Image1->pixmap().toImage().format()));
+        if (c.accessKeyForEachItem) {
+            for (const QMenu* menu : {form->File1, form->PopupMenu1}) {
+                QList<QKeySequence> keys;
+                for (const QAction* action : menu->actions()) {
+                    if (action->isSeparator())
+                        continue;
+                    const QKeySequence key = QKeySequence::mnemonic(action->text());
+                    EXPECT_FALSE(key.isEmpty()) << action->text().toStdString();
+                    EXPECT_FALSE(keys.contains(key)) << action->text().toStdString();
+                    keys.append(key);
+                }
+            }
+        }
 
         // A message made by the file layer and shown by the window.
         open(picture(QStringLiteral("p.png"), 40, 30));
