@@ -12,6 +12,8 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include <algorithm>
+
 // The artwork sits in a static library, which the linker keeps only when something refers to
 // it; referring to it here lets this window show its pictures in any program, with or without
 // the main window. Registering twice is harmless.
@@ -71,7 +73,7 @@ TAbout_Form::TAbout_Form(QWidget* parent)
                           Qt::MSWindowsFixedSizeDialogHint) {
     initResources();
     setObjectName(QStringLiteral("About_Form"));
-    setWindowTitle(QStringLiteral("Pintabelについて"));
+    setWindowTitle(tr("Pintabelについて"));
     setWindowIcon(QIcon(QStringLiteral(":/pictures/about_icon.png")));
     setModal(false);
     // Closing the main window ends the program even while this window is open.
@@ -106,24 +108,23 @@ TAbout_Form::TAbout_Form(QWidget* parent)
     versionFont.setPointSize(10);
     Label1->setFont(versionFont);
     Label1->adjustSize();
-    Label2 = addLabel(this, QStringLiteral("Label2"), QStringLiteral("Pintabel 塗り絵作成ツール"),
-                      {20, 95}, kMaroon);
+    Label2 = addLabel(this, QStringLiteral("Label2"), tr("Pintabel 塗り絵作成ツール"), {20, 95},
+                      kMaroon);
     Label9 = addLabel(this, QStringLiteral("Label9"), QStringLiteral("© 2026 Pintabel developers"),
                       {20, 110}, kMaroon);
-    Label10 = addLabel(this, QStringLiteral("Label10"), QStringLiteral("家庭でも学校でも使えます"),
-                       {20, 125}, kMaroon);
+    Label10 = addLabel(this, QStringLiteral("Label10"), tr("家庭でも学校でも使えます"), {20, 125},
+                       kMaroon);
 
-    Label3 = addLabel(Panel1, QStringLiteral("Label3"), QStringLiteral("写真から塗り絵をつくろう"),
-                      {12, 8}, Qt::black);
+    Label3 = addLabel(Panel1, QStringLiteral("Label3"), tr("写真から塗り絵をつくろう"), {12, 8},
+                      Qt::black);
     Label3->setFont(withBold(base));
     Label3->adjustSize();
-    Label4 =
-        addLabel(Panel1, QStringLiteral("Label4"),
-                 QStringLiteral("写真や絵を開いて「塗り絵に変換」を選ぶと、"), {12, 30}, Qt::black);
-    Label5 = addLabel(Panel1, QStringLiteral("Label5"),
-                      QStringLiteral("線だけの塗り絵のページができます。"), {12, 46}, Qt::black);
+    Label4 = addLabel(Panel1, QStringLiteral("Label4"),
+                      tr("写真や絵を開いて「塗り絵に変換」を選ぶと、"), {12, 30}, Qt::black);
+    Label5 = addLabel(Panel1, QStringLiteral("Label5"), tr("線だけの塗り絵のページができます。"),
+                      {12, 46}, Qt::black);
     Label6 = addLabel(Panel1, QStringLiteral("Label6"),
-                      QStringLiteral("印刷して、クレヨンでぬってみましょう！"), {12, 62}, kRed);
+                      tr("印刷して、クレヨンでぬってみましょう！"), {12, 62}, kRed);
     // The same line twice, grey over white one pixel down and right: an engraved look.
     const QString engraved = QStringLiteral("Pintabel developers 2026");
     Label7 = addLabel(Panel1, QStringLiteral("Label7"), engraved, {12, 84}, kWhite);
@@ -132,12 +133,31 @@ TAbout_Form::TAbout_Form(QWidget* parent)
     Image2 = addPicture(this, QStringLiteral("Image2"), QStringLiteral(":/pictures/about_icon.png"),
                         QRect(148, 8, 49, 49));
 
-    Button1 = new QPushButton(QStringLiteral("閉じる"), this);
+    Button1 = new QPushButton(tr("閉じる"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
     // Below the panel, not over it.
     Button1->setGeometry(429, 127, 75, 25);
     Button1->setAutoDefault(false);
     connect(Button1, &QPushButton::clicked, this, &TAbout_Form::Button1Click);
+    growToFitTexts();
+}
+
+// The layout is drawn for the Japanese texts; longer ones (English) widen the panel, and the
+// window with it, so that no line is cut. The button stays at the window's right edge.
+void TAbout_Form::growToFitTexts() {
+    int panelRight = Panel1->width();
+    for (const QLabel* label : Panel1->findChildren<QLabel*>())
+        panelRight = std::max(panelRight, label->geometry().right() + 1 + label->x());
+    int leftRight = Panel1->x();
+    for (const QLabel* label : {Label1, Label2, Label9, Label10})
+        leftRight = std::max(leftRight, label->geometry().right() + 1 + 8);
+    const int shift = leftRight - Panel1->x();
+    const int grow = shift + panelRight - Panel1->width();
+    if (grow == 0)
+        return;
+    Panel1->setGeometry(Panel1->x() + shift, Panel1->y(), panelRight, Panel1->height());
+    setFixedSize(width() + grow, height());
+    Button1->move(Button1->x() + grow, Button1->y());
 }
 
 void TAbout_Form::showCentredOn(QWidget* window) {

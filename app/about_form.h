@@ -35,4 +35,7 @@ public:
     QLabel* Image2 = nullptr;
     QLabel* Label9 = nullptr;
     QLabel* Label10 = nullptr;
+
+private:
+    void growToFitTexts();
 };

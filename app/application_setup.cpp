@@ -3,20 +3,7 @@
 
 #include "application_setup.h"
 
-#include <QCoreApplication>
-#include <QLibraryInfo>
 #include <QSettings>
-#include <QTranslator>
-
-bool installQtJapanese(QCoreApplication& application) {
-    auto* translator = new QTranslator(&application);
-    if (!translator->load(QStringLiteral("qtbase_ja"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        delete translator;
-        return false;
-    }
-    return QCoreApplication::installTranslator(translator);
-}
 
 RunOnlySettings::RunOnlySettings() {
     if (!m_folder.isValid())

@@ -5,13 +5,6 @@
 
 #include <QTemporaryDir>
 
-class QCoreApplication;
-
-// Qt's own dialogs and buttons speak the program's language: loads Qt's Japanese texts from
-// the installed Qt translations. False when they are not installed; the texts then stay
-// English.
-bool installQtJapanese(QCoreApplication& application);
-
 // Qt's file dialogs remember their folder, columns and history in a settings file under the
 // user's configuration folder. The program keeps nothing between runs: while an object of
 // this class exists, such settings go to a folder of its own, removed with it.

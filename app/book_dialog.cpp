@@ -11,7 +11,7 @@
 #include <QPushButton>
 
 BookDialog::BookDialog(const BookSettings& settings, QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("塗り絵ブック"));
+    setWindowTitle(tr("塗り絵ブック"));
     m_paper = new QComboBox(this);
     m_paper->addItem(QStringLiteral("A4"), int(BookPaper::A4));
     m_paper->addItem(QStringLiteral("Letter"), int(BookPaper::Letter));
@@ -22,17 +22,17 @@ BookDialog::BookDialog(const BookSettings& settings, QWidget* parent) : QDialog(
     m_margin->setDecimals(1);
     m_margin->setSuffix(QStringLiteral(" mm"));
     m_margin->setValue(settings.marginMillimetres);
-    m_vector = new QCheckBox(QStringLiteral("白黒のページを線(ベクトル)で書き出す"), this);
+    m_vector = new QCheckBox(tr("白黒のページを線(ベクトル)で書き出す"), this);
     m_vector->setChecked(settings.vector);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(tr("キャンセル"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto* form = new QFormLayout(this);
-    form->addRow(QStringLiteral("用紙"), m_paper);
-    form->addRow(QStringLiteral("余白"), m_margin);
+    form->addRow(tr("用紙"), m_paper);
+    form->addRow(tr("余白"), m_margin);
     form->addRow(m_vector);
     form->addRow(buttons);
 }

@@ -23,7 +23,7 @@
 CleanLinesDialog::CleanLinesDialog(const Bitmap& page, const CleanLineChoice& choice,
                                    QWidget* parent)
     : QDialog(parent), m_previewer(page, kPreviewSide) {
-    setWindowTitle(QStringLiteral("線画に変換"));
+    setWindowTitle(tr("線画に変換"));
     m_detail = new QSlider(Qt::Horizontal, this);
     m_detail->setRange(0, 100);
     m_detail->setValue(choice.settings.detail);
@@ -34,14 +34,14 @@ CleanLinesDialog::CleanLinesDialog(const Bitmap& page, const CleanLineChoice& ch
     m_pixelsPerMm = pixelsPerMmAtA4(page.width(), page.height());
     // Who colours decides the narrowest region: small hands need wide ones.
     m_colourer = new QComboBox(this);
-    for (const auto& [caption, mm] : {std::pair{QStringLiteral("小さな子ども (8 mm)"), 8.0},
-                                      std::pair{QStringLiteral("子ども (5 mm)"), 5.0},
-                                      std::pair{QStringLiteral("大人 (3 mm)"), 3.0}})
+    for (const auto& [caption, mm] :
+         {std::pair{tr("小さな子ども (8 mm)"), 8.0}, std::pair{tr("子ども (5 mm)"), 5.0},
+          std::pair{tr("大人 (3 mm)"), 3.0}})
         m_colourer->addItem(caption, mm);
     const int chosen = m_colourer->findData(choice.settings.smallestRegionMm);
     m_colourer->setCurrentIndex(chosen >= 0 ? chosen : m_colourer->count() - 1);
     m_millimetres = new QLabel(this);
-    m_closeTiny = new QCheckBox(QStringLiteral("小さすぎる領域を線の色で塗りつぶす"), this);
+    m_closeTiny = new QCheckBox(tr("小さすぎる領域を線の色で塗りつぶす"), this);
     m_closeTiny->setChecked(choice.closeTinyRegions);
     m_preview = new QLabel(this);
     m_preview->setMinimumSize(kPreviewSide / 2, kPreviewSide / 3);
@@ -49,16 +49,16 @@ CleanLinesDialog::CleanLinesDialog(const Bitmap& page, const CleanLineChoice& ch
     m_figures = new QLabel(this);
 
     auto* detailRow = new QHBoxLayout;
-    detailRow->addWidget(new QLabel(QStringLiteral("少ない"), this));
+    detailRow->addWidget(new QLabel(tr("少ない"), this));
     detailRow->addWidget(m_detail, 1);
-    detailRow->addWidget(new QLabel(QStringLiteral("多い"), this));
+    detailRow->addWidget(new QLabel(tr("多い"), this));
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("線の量"), detailRow);
+    form->addRow(tr("線の量"), detailRow);
     auto* thicknessRow = new QHBoxLayout;
     thicknessRow->addWidget(m_thickness, 1);
     thicknessRow->addWidget(m_millimetres);
-    form->addRow(QStringLiteral("線の太さ"), thicknessRow);
-    form->addRow(QStringLiteral("塗る人"), m_colourer);
+    form->addRow(tr("線の太さ"), thicknessRow);
+    form->addRow(tr("塗る人"), m_colourer);
     form->addRow(QString(), m_closeTiny);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -97,12 +97,12 @@ void CleanLinesDialog::updatePreview() {
     if (m_previewer.isEmpty())
         return;
     const CleanLineChoice chosen = choice();
-    m_millimetres->setText(QStringLiteral("（A4で約 %1 mm）")
-                               .arg(chosen.settings.thickness / m_pixelsPerMm, 0, 'f', 1));
+    m_millimetres->setText(
+        tr("（A4で約 %1 mm）").arg(chosen.settings.thickness / m_pixelsPerMm, 0, 'f', 1));
     const CleanLinesPreview preview = m_previewer.preview(chosen.settings, chosen.closeTinyRegions);
     m_preview->setPixmap(QPixmap::fromImage(preview.marked));
-    m_figures->setText(QStringLiteral("インク %1% ・ 閉じた領域 %2 ・ 小さすぎる領域 %3"
-                                      "（A4で幅3 mm未満、赤）")
+    m_figures->setText(tr("インク %1% ・ 閉じた領域 %2 ・ 小さすぎる領域 %3"
+                          "（A4で幅3 mm未満、赤）")
                            .arg(preview.inkShare * 100.0, 0, 'f', 1)
                            .arg(preview.regions)
                            .arg(preview.tinyRegions));

@@ -6,6 +6,7 @@
 #include "app_error.h"
 #include "prompts.h"
 
+#include <QCoreApplication>
 #include <exception>
 #include <new>
 
@@ -19,6 +20,7 @@ void runCommand(Prompts& prompts, const std::function<void()>& command) {
     } catch (const std::exception& error) {
         prompts.showError(QString::fromLocal8Bit(error.what()));
     } catch (...) {
-        prompts.showError(QStringLiteral("予期しないエラーが発生しました"));
+        prompts.showError(
+            QCoreApplication::translate("CommandDispatch", "予期しないエラーが発生しました"));
     }
 }

@@ -7,6 +7,7 @@
 #include "qt_prompts.h"
 #include "qv_printers.h"
 #include "tform1.h"
+#include "ui_language.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -18,7 +19,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Pintabel"));
     // Metafile converters run in a child process, away from the open pages.
     setMetafileRenderer(findMetafileRenderer());
-    installQtJapanese(app);
+    const UiTranslations translations(systemUiLanguage());
     const RunOnlySettings settings;
     QtPrompts prompts;
     // The printer service outlives the window, which prints through it.

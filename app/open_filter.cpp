@@ -3,20 +3,23 @@
 
 #include "open_filter.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 QList<PictureFormat> registeredPictureFormats() {
     return {
-        {QStringLiteral("webp"), QStringLiteral("WebP 画像")},
-        {QStringLiteral("tiff"), QStringLiteral("TIFF 画像")},
-        {QStringLiteral("tif"), QStringLiteral("TIFF 画像")},
-        {QStringLiteral("wmf"), QStringLiteral("メタファイル")},
-        {QStringLiteral("emf"), QStringLiteral("エンハンス メタファイル")},
-        {QStringLiteral("ico"), QStringLiteral("アイコン")},
-        {QStringLiteral("bmp"), QStringLiteral("ビットマップ")},
-        {QStringLiteral("jpeg"), QStringLiteral("JPEG イメージファイル")},
-        {QStringLiteral("jpg"), QStringLiteral("JPEG イメージファイル")},
-        {QStringLiteral("gif"), QStringLiteral("GIF 画像")},
+        {QStringLiteral("webp"), QCoreApplication::translate("OpenFilter", "WebP 画像")},
+        {QStringLiteral("tiff"), QCoreApplication::translate("OpenFilter", "TIFF 画像")},
+        {QStringLiteral("tif"), QCoreApplication::translate("OpenFilter", "TIFF 画像")},
+        {QStringLiteral("wmf"), QCoreApplication::translate("OpenFilter", "メタファイル")},
+        {QStringLiteral("emf"),
+         QCoreApplication::translate("OpenFilter", "エンハンス メタファイル")},
+        {QStringLiteral("ico"), QCoreApplication::translate("OpenFilter", "アイコン")},
+        {QStringLiteral("bmp"), QCoreApplication::translate("OpenFilter", "ビットマップ")},
+        {QStringLiteral("jpeg"),
+         QCoreApplication::translate("OpenFilter", "JPEG イメージファイル")},
+        {QStringLiteral("jpg"), QCoreApplication::translate("OpenFilter", "JPEG イメージファイル")},
+        {QStringLiteral("gif"), QCoreApplication::translate("OpenFilter", "GIF 画像")},
         {QStringLiteral("png"), QStringLiteral("Portable Network Graphics")},
     };
 }
@@ -31,7 +34,8 @@ QList<FilterEntry> openPictureFilterEntries(const QList<PictureFormat>& register
     }
     if (registered.size() > 1) {
         const QString joined = all.join(QLatin1Char(';'));
-        entries.prepend({QStringLiteral("すべて (%1)").arg(joined), all});
+        entries.prepend(
+            {QCoreApplication::translate("OpenFilter", "すべて (%1)").arg(joined), all});
     }
     return entries;
 }

@@ -9,6 +9,7 @@
 #include "picture_save_dialog.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -68,10 +69,11 @@ bool QtPrompts::confirm(const QString& question) {
     // Questions break their lines with "\r\n"; a Qt label breaks at "\n" alone.
     QString text = question;
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    QMessageBox box(QMessageBox::Question, QStringLiteral("確認"), text, QMessageBox::NoButton,
-                    owner());
+    QMessageBox box(QMessageBox::Question, QCoreApplication::translate("QtPrompts", "確認"), text,
+                    QMessageBox::NoButton, owner());
     QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
-    QPushButton* cancel = box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole);
+    QPushButton* cancel = box.addButton(QCoreApplication::translate("QtPrompts", "キャンセル"),
+                                        QMessageBox::RejectRole);
     box.setDefaultButton(ok);
     // Closing the box any other way than with "OK" counts as cancelling.
     box.setEscapeButton(cancel);
@@ -112,7 +114,9 @@ bool QtPrompts::printDialog(QPrinter& printer) {
 
 // Printer and paper are chosen as for printing, but confirming only keeps the settings.
 bool QtPrompts::printerSetupDialog(QPrinter& printer) {
-    return runPrintDialog(printer, owner(), QStringLiteral("プリンタの設定"), QStringLiteral("OK"));
+    return runPrintDialog(printer, owner(),
+                          QCoreApplication::translate("QtPrompts", "プリンタの設定"),
+                          QStringLiteral("OK"));
 }
 
 bool QtPrompts::bookDialog(BookSettings& settings) {

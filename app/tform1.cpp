@@ -70,30 +70,30 @@ TForm1::~TForm1() = default;
 
 void TForm1::createMenus() {
     MainMenu1 = menuBar();
-    File1 = MainMenu1->addMenu(QStringLiteral("ファイル(&F)"));
+    File1 = MainMenu1->addMenu(tr("ファイル(&F)"));
     auto item = [this](const QString& caption, int icon) {
         auto* action = new QAction(ImageList2.value(icon), caption, this);
         File1->addAction(action);
         return action;
     };
-    Open1 = item(QStringLiteral("開く(&O)"), 5);
+    Open1 = item(tr("開く(&O)"), 5);
     Open1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    Close1 = item(QStringLiteral("消去"), 2);
+    Close1 = item(tr("消去"), 2);
     N3 = separator(this);
     File1->addAction(N3);
-    Save1 = item(QStringLiteral("上書き保存(&S)"), 0);
+    Save1 = item(tr("上書き保存(&S)"), 0);
     Save1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    SaveAs1 = item(QStringLiteral("名前を付けて保存(&A)..."), 1);
+    SaveAs1 = item(tr("名前を付けて保存(&A)..."), 1);
     N2 = separator(this);
     File1->addAction(N2);
-    Print1 = item(QStringLiteral("印刷"), 3);
+    Print1 = item(tr("印刷"), 3);
     Print1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-    N7 = item(QStringLiteral("プリンタ設定"), 4);
-    SaveBook1 = item(QStringLiteral("塗り絵ブックをPDFで保存..."), 3);
+    N7 = item(tr("プリンタ設定"), 4);
+    SaveBook1 = item(tr("塗り絵ブックをPDFで保存..."), 3);
     N1 = separator(this);
     File1->addAction(N1);
-    About_Pintabel1 = item(QStringLiteral("Pintabel..情報"), 7);
-    Exit1 = item(QStringLiteral("終了(&X)"), 8);
+    About_Pintabel1 = item(tr("Pintabel..情報"), 7);
+    Exit1 = item(tr("終了(&X)"), 8);
     for (QAction* action : {Close1, Save1, SaveAs1, Print1, SaveBook1})
         action->setEnabled(false);
 
@@ -109,16 +109,16 @@ void TForm1::createMenus() {
         PopupMenu1->addAction(action);
         return action;
     };
-    N4 = popupItem(QStringLiteral("塗り絵に変換"), 0);
-    CleanLines1 = popupItem(QStringLiteral("線画に変換..."), 0);
+    N4 = popupItem(tr("塗り絵に変換"), 0);
+    CleanLines1 = popupItem(tr("線画に変換..."), 0);
     N10 = popupSeparator();
-    N9 = popupItem(QStringLiteral("色を薄くする"), 3);
-    N5 = popupItem(QStringLiteral("色を濃くする"), 2);
+    N9 = popupItem(tr("色を薄くする"), 3);
+    N5 = popupItem(tr("色を濃くする"), 2);
     N11 = popupSeparator();
-    N6 = popupItem(QStringLiteral("元に戻す"), 1);
+    N6 = popupItem(tr("元に戻す"), 1);
     N12 = popupSeparator();
-    N13 = popupItem(QStringLiteral("実物大で表示"), 4);
-    N14 = popupItem(QStringLiteral("標準サイズで表示"), 5);
+    N13 = popupItem(tr("実物大で表示"), 4);
+    N14 = popupItem(tr("標準サイズで表示"), 5);
 
     connectCommand(Open1, &TForm1::File_Open_Nemu_ON);
     connectCommand(Save1, &TForm1::Save_OverWrite);
@@ -146,7 +146,9 @@ void TForm1::createPageArea() {
     connect(m_client, &TClientArea::clicked, this, [this] { run([this] { FormClick(); }); });
 
     Image1 = new QLabel(m_client);
-    Image1->setPixmap(QPixmap(QStringLiteral(":/pictures/placeholder.png")));
+    // The placeholder's words are drawn in the picture: each language has a picture of its own.
+    //: The resource of the placeholder picture in this language.
+    Image1->setPixmap(QPixmap(tr(":/pictures/placeholder.png")));
     Image1->setAlignment(Qt::AlignCenter);
     // Clicks on the placeholder are its own; they are not clicks on the window.
     Image1->setAttribute(Qt::WA_NoMousePropagation);
@@ -336,6 +338,5 @@ bool TForm1::mayDiscardUnsavedPages() {
             ++unsaved;
     return unsaved == 0 ||
            m_prompts.confirm(
-               QStringLiteral("変更を保存していない画面が %1 画面あります。\r\n終了しますか？")
-                   .arg(unsaved));
+               tr("変更を保存していない画面が %1 画面あります。\r\n終了しますか？").arg(unsaved));
 }

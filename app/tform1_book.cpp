@@ -25,9 +25,8 @@ void TForm1::SaveBook1Click() {
         return;
     m_bookSettings = settings;
     const QString first = Store.PageFileNames[0];
-    QString name =
-        m_prompts.saveFileName(SaveDialogDirectory(first), GetName(first), QStringLiteral("pdf"),
-                               QStringLiteral("PDF ファイル (*.pdf)"));
+    QString name = m_prompts.saveFileName(SaveDialogDirectory(first), GetName(first),
+                                          QStringLiteral("pdf"), tr("PDF ファイル (*.pdf)"));
     if (name.isEmpty())
         return;
     if (!name.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))

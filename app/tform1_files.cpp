@@ -64,7 +64,7 @@ void TForm1::openPages(const QStringList& paths) {
             errors.append(error.message());
             continue;
         } catch (const std::bad_alloc&) {
-            errors.append(QStringLiteral("メモリが不足しています"));
+            errors.append(outOfMemoryError().message());
             continue;
         }
         Store.HasPage = true;
@@ -80,14 +80,14 @@ void TForm1::reportPagesNotOpened(const QStringList& unreadable, const QStringLi
                                   bool refusedForLack) {
     QStringList parts;
     if (!unreadable.isEmpty())
-        parts.append(QStringLiteral("次のファイルは画像として読み込めませんでした。\n") +
-                     unreadable.join(QLatin1Char('\n')));
+        parts.append(tr("次のファイルは画像として読み込めませんでした。\n%1")
+                         .arg(unreadable.join(QLatin1Char('\n'))));
     parts += errors;
     if (!parts.isEmpty())
         m_prompts.warn(parts.join(QStringLiteral("\n\n")));
     if (refusedForLack)
-        m_prompts.inform(QStringLiteral("これ以上画面を開くことはできません（最大 %1 画面）。")
-                             .arg(PageStore::Capacity));
+        m_prompts.inform(
+            tr("これ以上画面を開くことはできません（最大 %1 画面）。").arg(PageStore::Capacity));
 }
 
 void TForm1::dragEnterEvent(QDragEnterEvent* event) {

@@ -17,9 +17,9 @@ void TForm1::SaveAs1Click() {
     if (!activeImage())
         return;
     const QString& source = Store.PageFileNames[size_t(slot)];
-    const QString name = m_prompts.saveFileName(
-        SaveDialogDirectory(source), GetName(source), QStringLiteral("jpg"),
-        QStringLiteral("JPEG イメージファイル (*.jpg);;ビットマップ (*.bmp)"));
+    const QString name =
+        m_prompts.saveFileName(SaveDialogDirectory(source), GetName(source), QStringLiteral("jpg"),
+                               tr("JPEG イメージファイル (*.jpg);;ビットマップ (*.bmp)"));
     if (name.isEmpty())
         return;
     switch (SaveFormatOf(name)) {
@@ -46,9 +46,8 @@ void TForm1::Save_OverWrite() {
     const QString target =
         QDir::toNativeSeparators(QFileInfo(JpegFileName(source)).absoluteFilePath());
     if (!m_prompts.confirm(
-            QStringLiteral(
-                "画像をjpegで上書きしますか？\r\n 注意：同じファイル名は上書きします。\r\n") +
-            target))
+            tr("画像をjpegで上書きしますか？\r\n 注意：同じファイル名は上書きします。\r\n%1")
+                .arg(target)))
         return;
     Save4Jpeg(source);
 }

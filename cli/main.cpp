@@ -17,9 +17,11 @@
 #include "safe_file.h"
 #include "step_memory.h"
 #include "steps.h"
+#include "ui_language.h"
 #include "version.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QFile>
 #include <QGuiApplication>
 #include <QStringList>
@@ -52,7 +54,8 @@ bool loadArgument(const QByteArray& name, Bitmap& page) {
 }
 
 QString usage() {
-    QString text = QStringLiteral(
+    QString text = QCoreApplication::translate(
+        "Cli",
         "Usage:\n"
         "  pintabel-cli info FILE...\n"
         "      Loads each FILE as the program does and prints FILE<TAB>WIDTHxHEIGHT<TAB>DEPTH\n"
@@ -100,15 +103,16 @@ QString usage() {
         "Steps:\n");
     const QList<ProcessingStep>& steps = processingSteps();
     if (steps.isEmpty())
-        text += QStringLiteral("  (none available)\n");
+        text += QCoreApplication::translate("Cli", "  (none available)\n");
     for (const ProcessingStep& step : steps)
-        text += QStringLiteral("  %1\n      %2\n").arg(step.option, step.help);
+        text += QStringLiteral("  %1\n      %2\n")
+                    .arg(step.option, QCoreApplication::translate("Steps", step.help.toUtf8()));
     return text;
 }
 
 int info(const QList<QByteArray>& files) {
     if (files.isEmpty()) {
-        print(stderr, QStringLiteral("pintabel-cli info: no file given\n"));
+        print(stderr, QCoreApplication::translate("Cli", "pintabel-cli info: no file given\n"));
         return 2;
     }
     int status = 0;
@@ -141,7 +145,8 @@ bool parseSteps(const QString& command, const QList<QByteArray>& arguments,
         const QString argument = QFile::decodeName(*raw);
         if (argument == QLatin1String(kSmallestRegionOption)) {
             if (++raw == arguments.end() || !setSmallestRegionMm(QFile::decodeName(*raw))) {
-                print(stderr, QStringLiteral("pintabel-cli %1: %2 needs a width from 1 to 50 mm\n")
+                print(stderr, QCoreApplication::translate(
+                                  "Cli", "pintabel-cli %1: %2 needs a width from 1 to 50 mm\n")
                                   .arg(command, argument));
                 return false;
             }
@@ -181,7 +186,8 @@ int convert(const QList<QByteArray>& arguments) {
     if (!parseSteps(QStringLiteral("convert"), arguments, chosen, paths))
         return 2;
     if (paths.size() != 2) {
-        print(stderr, QStringLiteral("pintabel-cli convert: give one INPUT and one OUTPUT\n"));
+        print(stderr, QCoreApplication::translate(
+                          "Cli", "pintabel-cli convert: give one INPUT and one OUTPUT\n"));
         return 2;
     }
     const QString output = QFile::decodeName(paths[1]);
@@ -213,7 +219,7 @@ bool takeOption(const QString& command, const char* option, const char* what,
     if (at < 0)
         return true;
     if (at + 1 >= arguments.size()) {
-        print(stderr, QStringLiteral("pintabel-cli %1: %2 needs a %3\n")
+        print(stderr, QCoreApplication::translate("Cli", "pintabel-cli %1: %2 needs a %3\n")
                           .arg(command, QLatin1String(option), QLatin1String(what)));
         return false;
     }
@@ -239,7 +245,8 @@ bool oneInputArguments(const QString& command, const char* option, const char* w
     if (!parseSteps(command, arguments, given.chosen, paths))
         return false;
     if (paths.size() != 1) {
-        print(stderr, QStringLiteral("pintabel-cli %1: give one INPUT\n").arg(command));
+        print(stderr,
+              QCoreApplication::translate("Cli", "pintabel-cli %1: give one INPUT\n").arg(command));
         return false;
     }
     given.input = paths[0];
@@ -268,7 +275,8 @@ int check(const QList<QByteArray>& arguments) {
         QBuffer png;
         png.open(QIODevice::WriteOnly);
         if (!figures.overlay(page).save(&png, "PNG")) {
-            print(stderr, QStringLiteral("pintabel-cli check: cannot make the overlay\n"));
+            print(stderr, QCoreApplication::translate(
+                              "Cli", "pintabel-cli check: cannot make the overlay\n"));
             return 1;
         }
         // Replaced whole or not at all, like every picture the tool writes.
@@ -310,13 +318,16 @@ bool bookSettings(QList<QByteArray>& arguments, BookSettings& settings) {
     } else if (paper.compare(QLatin1String("Letter"), Qt::CaseInsensitive) == 0) {
         settings.paper = BookPaper::Letter;
     } else {
-        print(stderr, QStringLiteral("pintabel-cli book: unknown paper %1\n").arg(paper));
+        print(
+            stderr,
+            QCoreApplication::translate("Cli", "pintabel-cli book: unknown paper %1\n").arg(paper));
         return false;
     }
     bool number = false;
     settings.marginMillimetres = margin.toDouble(&number);
     if (!number || !(settings.marginMillimetres >= 0)) {
-        print(stderr, QStringLiteral("pintabel-cli book: bad margin %1\n").arg(margin));
+        print(stderr,
+              QCoreApplication::translate("Cli", "pintabel-cli book: bad margin %1\n").arg(margin));
         return false;
     }
     return true;
@@ -331,14 +342,15 @@ int book(QList<QByteArray> arguments) {
     if (!parseSteps(QStringLiteral("book"), arguments, chosen, paths))
         return 2;
     if (paths.size() < 2) {
-        print(stderr,
-              QStringLiteral("pintabel-cli book: give OUTPUT.pdf and at least one INPUT\n"));
+        print(stderr, QCoreApplication::translate(
+                          "Cli", "pintabel-cli book: give OUTPUT.pdf and at least one INPUT\n"));
         return 2;
     }
     const QString output = QFile::decodeName(paths.takeFirst());
     // A picture named first by mistake must not be overwritten with a PDF.
     if (!output.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) {
-        print(stderr, QStringLiteral("pintabel-cli book: OUTPUT must end in .pdf\n"));
+        print(stderr,
+              QCoreApplication::translate("Cli", "pintabel-cli book: OUTPUT must end in .pdf\n"));
         return 2;
     }
     checkSaveTarget(output);
@@ -366,8 +378,9 @@ int book(QList<QByteArray> arguments) {
                 if (i + 1 < paths.size())
                     next = std::async(std::launch::async, prepare, i + 1);
                 if (page->tooDetailedToTrace)
-                    print(stderr, QStringLiteral("page %1: too detailed to trace, put in as an "
-                                                 "image\n")
+                    print(stderr, QCoreApplication::translate(
+                                      "Cli", "page %1: too detailed to trace, put in as an "
+                                             "image\n")
                                       .arg(i + 1));
                 writer.addPage(*page);
                 print(stderr, QStringLiteral("page %1/%2\n").arg(i + 1).arg(paths.size()));
@@ -408,6 +421,7 @@ std::unique_ptr<QCoreApplication> application(int& argc, char** argv) {
 int main(int argc, char** argv) {
     qtDefaultHandler = qInstallMessageHandler(dropQtChatter);
     const std::unique_ptr<QCoreApplication> app = application(argc, argv);
+    const UiTranslations translations(systemUiLanguage());
     // The arguments' own bytes: file names are passed on unchanged.
     QList<QByteArray> arguments;
     for (int i = 1; i < argc; ++i)
@@ -444,6 +458,8 @@ int main(int argc, char** argv) {
               QStringLiteral("pintabel-cli: %1\n").arg(QString::fromLocal8Bit(error.what())));
         return 1;
     }
-    print(stderr, QStringLiteral("pintabel-cli: unknown command %1\n\n").arg(command) + usage());
+    print(stderr,
+          QCoreApplication::translate("Cli", "pintabel-cli: unknown command %1\n\n").arg(command) +
+              usage());
     return 2;
 }

@@ -11,6 +11,8 @@
 #include "step_memory.h"
 #include "tone.h"
 
+#include <QCoreApplication>
+
 #include <deque>
 #include <optional>
 
@@ -75,16 +77,19 @@ std::optional<ProcessingStep> cleanLinesWith(const QString& argument, const QStr
     std::optional<int> detail;
     std::optional<int> thickness;
     if (parts.size() > 2) {
-        refusal = QStringLiteral("%1 takes DETAIL,THICKNESS, not %2").arg(argument, value);
+        refusal = QCoreApplication::translate("Steps", "%1 takes DETAIL,THICKNESS, not %2")
+                      .arg(argument, value);
         return std::nullopt;
     }
     if (!numberIn(parts[0], 0, 100, detail)) {
-        refusal = QStringLiteral("bad detail %1 in %2: give a whole number from 0 to 100")
+        refusal = QCoreApplication::translate(
+                      "Steps", "bad detail %1 in %2: give a whole number from 0 to 100")
                       .arg(parts[0], argument);
         return std::nullopt;
     }
     if (parts.size() == 2 && !numberIn(parts[1], 1, 200, thickness)) {
-        refusal = QStringLiteral("bad thickness %1 in %2: give a whole number from 1 to 200")
+        refusal = QCoreApplication::translate(
+                      "Steps", "bad thickness %1 in %2: give a whole number from 1 to 200")
                       .arg(parts[1], argument);
         return std::nullopt;
     }
@@ -97,20 +102,25 @@ std::optional<ProcessingStep> cleanLinesWith(const QString& argument, const QStr
 
 const QList<ProcessingStep>& processingSteps() {
     static const QList<ProcessingStep> steps{
-        {QStringLiteral("--colouring"), QStringLiteral("convert into a colouring page"), colouring},
-        {QStringLiteral("--lighter"), QStringLiteral("make the picture lighter"),
+        {QStringLiteral("--colouring"),
+         QString::fromUtf8(QT_TRANSLATE_NOOP("Steps", "convert into a colouring page")), colouring},
+        {QStringLiteral("--lighter"),
+         QString::fromUtf8(QT_TRANSLATE_NOOP("Steps", "make the picture lighter")),
          [](Bitmap& bitmap) { tone(bitmap, 0); }},
-        {QStringLiteral("--darker"), QStringLiteral("make the picture darker"),
+        {QStringLiteral("--darker"),
+         QString::fromUtf8(QT_TRANSLATE_NOOP("Steps", "make the picture darker")),
          [](Bitmap& bitmap) { tone(bitmap, 1); }},
         {QStringLiteral("--clean-lines"),
-         QStringLiteral("convert into clean black lines on white (1 bit); "
-                        "--clean-lines=DETAIL,THICKNESS chooses detail from 0 (few lines) to 100 "
-                        "(many, default 50) and the lines' width in pixels (default about "
-                        "0.6 mm on A4); --smallest-region MM makes every region at least MM "
-                        "mm across on A4 (default 3; 5 for a child, 8 for a small child)"),
+         QString::fromUtf8(QT_TRANSLATE_NOOP(
+             "Steps", "convert into clean black lines on white (1 bit); "
+                      "--clean-lines=DETAIL,THICKNESS chooses detail from 0 (few lines) to 100 "
+                      "(many, default 50) and the lines' width in pixels (default about "
+                      "0.6 mm on A4); --smallest-region MM makes every region at least MM "
+                      "mm across on A4 (default 3; 5 for a child, 8 for a small child)")),
          [](Bitmap& bitmap) { cleanLinesStep(bitmap, std::nullopt, std::nullopt); }},
         {QStringLiteral("--close-tiny-regions"),
-         QStringLiteral("fill with black the white regions under 3 mm across on A4"),
+         QString::fromUtf8(QT_TRANSLATE_NOOP(
+             "Steps", "fill with black the white regions under 3 mm across on A4")),
          closeTinyRegionsStep},
     };
     return steps;
@@ -131,7 +141,7 @@ const ProcessingStep* findProcessingStep(const QString& argument, QString& refus
             return &step;
     const QString prefix = QStringLiteral("--clean-lines=");
     if (!argument.startsWith(prefix)) {
-        refusal = QStringLiteral("unknown step %1").arg(argument);
+        refusal = QCoreApplication::translate("Steps", "unknown step %1").arg(argument);
         return nullptr;
     }
     std::optional<ProcessingStep> step =

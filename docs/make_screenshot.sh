@@ -1,15 +1,20 @@
 #!/usr/bin/env bash
 # SPDX-FileCopyrightText: 2026 The Pintabel developers
 # SPDX-License-Identifier: GPL-2.0-or-later
-# Remakes docs/screenshot.png: runs the real program on a virtual X display, opens two made-up
-# photographs, turns the second into a colouring page, darkens it twice, shows it at actual
-# size and crops the screen to the window. Needs a built build/app/pintabel (or the path given
-# as $1), xvfb-run, xdotool and ImageMagick. Timing is by pauses, so a slow machine may need
-# PAUSE=2.
+# Remakes docs/screenshot.png (Japanese), or with LANGUAGE=en docs/screenshot-en.png: runs
+# the real program on a virtual X display, opens two made-up photographs, turns the second
+# into a colouring page, darkens it twice, shows it at actual size and crops the screen to
+# the window. Needs a built build/app/pintabel (or the path given as $1), xvfb-run, xdotool,
+# xwininfo, openbox and ImageMagick. Timing is by pauses, so a slow machine may need PAUSE=2.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 app=${1:-$here/../build/app/pintabel}
 pause=${PAUSE:-1}
+language=${LANGUAGE:-ja}
+language=${language%%:*}
+export LANGUAGE=$language
+shot=$here/screenshot.png
+[ "$language" = ja ] || shot=$here/screenshot-$language.png
 
 if [ -z "${PINTABEL_SHOT_DISPLAY:-}" ]; then
     export PINTABEL_SHOT_DISPLAY=1
@@ -18,7 +23,8 @@ fi
 
 work=$(mktemp -d)
 pid=""
-trap '[ -z "$pid" ] || kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
+wm=""
+trap 'for p in $pid $wm; do kill "$p" 2>/dev/null || true; done; rm -rf "$work"' EXIT
 
 convert -size 600x400 gradient:'#6fb7ff-#e8f4ff' \
     -fill '#ffd84a' -draw 'circle 470,90 470,140' \
@@ -35,6 +41,10 @@ convert -size 600x450 gradient:'#fbe7c6-#e9b872' \
     -fill '#27ae60' -draw 'ellipse 230,165 30,14 0,360' \
     -fill '#6d4c41' -draw 'ellipse 300,380 220,40 0,180' -blur 0x1.5 "$work/fruit.jpg"
 
+# Without a window manager the page's menu does not get the keys typed into it.
+openbox >/dev/null 2>&1 &
+wm=$!
+sleep "$pause"
 QT_QPA_PLATFORM=xcb "$app" >/dev/null 2>&1 &
 pid=$!
 main=""
@@ -76,16 +86,19 @@ popup_command() {
 open_picture "$work/fruit.jpg"
 open_picture "$work/landscape.jpg"
 popup_command 1 # 塗り絵に変換
-popup_command 3 # 色を濃くする
-popup_command 3
-popup_command 5 # 実物大で表示
+popup_command 4 # 色を濃くする
+popup_command 4
+popup_command 6 # 実物大で表示
 xdotool mousemove 1270 1010
 sleep "$pause"
 
 import -window root "$work/root.png"
 eval "$(xdotool getwindowgeometry --shell "$main")"
-convert "$work/root.png" -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$here/screenshot.png"
-echo "wrote $here/screenshot.png (${WIDTH}x${HEIGHT})"
+# Under a window manager xdotool places the frame, xwininfo the window itself.
+X=$(xwininfo -id "$main" | sed -n 's/.*Absolute upper-left X: *//p')
+Y=$(xwininfo -id "$main" | sed -n 's/.*Absolute upper-left Y: *//p')
+convert "$work/root.png" -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$shot"
+echo "wrote $shot (${WIDTH}x${HEIGHT})"
 xdotool windowfocus --sync "$main"
 xdotool key --clearmodifiers alt+f
 sleep 0.5

@@ -9,6 +9,7 @@
 #include <QBuffer>
 #include <QtEndian>
 
+#include <QCoreApplication>
 #include <cstring>
 
 namespace {
@@ -89,7 +90,8 @@ BmpEncoder::BmpEncoder(int width, int height, int depth, const Bitmap* bitmap)
         kFileHeaderBytes + kInfoHeaderBytes + masksBytes(depth) + tableEntries(depth) * 4;
     m_fileBytes = m_pixelOffset + m_rowBytes * height;
     if (m_fileBytes > 0xFFFFFFFFLL)
-        throw EAppError(QStringLiteral("画像が大きすぎるため、ビットマップとして保存できません。"));
+        throw EAppError(QCoreApplication::translate(
+            "BmpWriter", "画像が大きすぎるため、ビットマップとして保存できません。"));
 }
 
 bool BmpEncoder::writeTo(QIODevice& device) const {

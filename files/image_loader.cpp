@@ -19,6 +19,7 @@
 #include <QFile>
 #include <QImageReader>
 
+#include <QCoreApplication>
 #include <memory>
 #include <new>
 
@@ -157,7 +158,9 @@ int PixelFormatGP(const DecodedImage& image) {
 }
 
 QString notEnoughMemoryMessage(const QString& name) {
-    return QStringLiteral("メモリが不足しているため、画像 \"%1\" を読み込めません。").arg(name);
+    return QCoreApplication::translate("ImageLoader",
+                                       "メモリが不足しているため、画像 \"%1\" を読み込めません。")
+        .arg(name);
 }
 
 namespace {

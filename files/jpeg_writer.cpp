@@ -15,6 +15,7 @@
 
 #include <jpeglib.h>
 // jerror.h needs jpeglib.h first.
+#include <QCoreApplication>
 #include <jerror.h>
 
 namespace {
@@ -123,7 +124,7 @@ struct JpegEncoder::State {
 namespace {
 
 EAppError jpegError(int code) {
-    return EAppError(QStringLiteral("JPEG エラー #%1").arg(code));
+    return EAppError(QCoreApplication::translate("JpegWriter", "JPEG エラー #%1").arg(code));
 }
 
 // The functions that call libjpeg, each with its own setjmp: a jump back skips no frame

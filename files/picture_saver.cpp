@@ -8,6 +8,7 @@
 #include "file_names.h"
 #include "jpeg_writer.h"
 #include "safe_file.h"
+#include <QCoreApplication>
 
 SaveFormat SaveFormatOf(const QString& name) {
     const QString extension = UpperExtension(name);
@@ -19,7 +20,7 @@ SaveFormat SaveFormatOf(const QString& name) {
 }
 
 QString unsupportedSaveFormatMessage() {
-    return QStringLiteral("保存ファイルはJpeg,BMPのみ対応です。");
+    return QCoreApplication::translate("PictureSaver", "保存ファイルはJpeg,BMPのみ対応です。");
 }
 
 QString SavedFileName(const QString& name, SaveFormat format) {

@@ -11,6 +11,7 @@
 
 #include <cerrno>
 
+#include <QCoreApplication>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -18,7 +19,8 @@
 namespace {
 
 EAppError cannotCreate(const QString& path, const QString& reason) {
-    return EAppError(QStringLiteral("ファイル \"%1\" を作成できません。%2").arg(path, reason));
+    return EAppError(QCoreApplication::translate("SafeFile", "ファイル \"%1\" を作成できません。%2")
+                         .arg(path, reason));
 }
 
 EAppError cannotCreate(const QString& path, int error) {
@@ -26,7 +28,8 @@ EAppError cannotCreate(const QString& path, int error) {
 }
 
 EAppError writeError(const QString& path) {
-    return EAppError(QStringLiteral("ストリームへの書き込みエラー\n%1").arg(path));
+    return EAppError(
+        QCoreApplication::translate("SafeFile", "ストリームへの書き込みエラー\n%1").arg(path));
 }
 
 // A name under /proc (as /dev/stdout leads to) stands for a stream the process holds, even
@@ -38,18 +41,19 @@ bool inProcessTable(const QByteArray& name) {
 
 QString kindOf(mode_t mode) {
     if (S_ISDIR(mode))
-        return QStringLiteral("フォルダー");
+        return QCoreApplication::translate("SafeFile", "フォルダー");
     if (S_ISFIFO(mode))
-        return QStringLiteral("名前付きパイプ");
+        return QCoreApplication::translate("SafeFile", "名前付きパイプ");
     if (S_ISSOCK(mode))
-        return QStringLiteral("ソケット");
+        return QCoreApplication::translate("SafeFile", "ソケット");
     if (S_ISCHR(mode) || S_ISBLK(mode))
-        return QStringLiteral("デバイス");
-    return QStringLiteral("特殊なファイル");
+        return QCoreApplication::translate("SafeFile", "デバイス");
+    return QCoreApplication::translate("SafeFile", "特殊なファイル");
 }
 
 EAppError notARegularFile(const QString& path, const QByteArray& target, const QString& kind) {
-    return cannotCreate(path, QStringLiteral("\"%1\" は通常のファイルではありません（%2）。")
+    return cannotCreate(path, QCoreApplication::translate(
+                                  "SafeFile", "\"%1\" は通常のファイルではありません（%2）。")
                                   .arg(QFile::decodeName(target), kind));
 }
 
@@ -74,7 +78,8 @@ Target resolveTarget(const QString& path) {
     target.name = QFile::encodeName(path);
     for (int links = 0; links <= kMaxLinks; ++links) {
         if (inProcessTable(target.name))
-            throw notARegularFile(path, target.name, QStringLiteral("ストリーム"));
+            throw notARegularFile(path, target.name,
+                                  QCoreApplication::translate("SafeFile", "ストリーム"));
         if (::lstat(target.name.constData(), &target.status) != 0) {
             if (errno == ENOENT)
                 return target;

@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <stdexcept>
 
@@ -22,17 +23,17 @@ private:
 // The error of a pixel loop whose progress range cannot be set: the picture is too narrow
 // for its columns. The window and the command-line tool report it alike.
 inline EAppError progressRangeError() {
-    return EAppError(
-        QStringLiteral("プロパティ %1 の範囲を超えています").arg(QStringLiteral("TProgressBar")));
+    return EAppError(QCoreApplication::translate("AppError", "プロパティ %1 の範囲を超えています")
+                         .arg(QStringLiteral("TProgressBar")));
 }
 
 // Memory ran out, or a step would need more than it may have: the window and the
 // command-line tool say so alike.
 inline EAppError outOfMemoryError() {
-    return EAppError(QStringLiteral("メモリが不足しています"));
+    return EAppError(QCoreApplication::translate("AppError", "メモリが不足しています"));
 }
 
 // A picture of no pixels is never written to a file, so no file is created or replaced.
 inline EAppError noPictureToSaveError() {
-    return EAppError(QStringLiteral("保存する画像がありません。"));
+    return EAppError(QCoreApplication::translate("AppError", "保存する画像がありません。"));
 }

@@ -5,6 +5,7 @@
 
 #include "app_error.h"
 
+#include <QCoreApplication>
 #include <cmath>
 #include <stdexcept>
 
@@ -13,7 +14,8 @@ namespace {
 // Checks before converting, so a bad position leaves the bitmap exactly as it was.
 void checkPosition(const Bitmap& bitmap, int x, int y) {
     if (y < 0 || y >= bitmap.height())
-        throw EAppError(QStringLiteral("スキャンライン のインデックスが範囲を越えました"));
+        throw EAppError(QCoreApplication::translate(
+            "PixelAccess", "スキャンライン のインデックスが範囲を越えました"));
     // No caller passes such a column, but a write there would land outside the row.
     if (x < 0 || x >= bitmap.width())
         throw std::out_of_range("pixel column outside the bitmap");

@@ -11,6 +11,7 @@
 #include <QIODevice>
 #include <QPageSize>
 
+#include <QCoreApplication>
 #include <cmath>
 #include <cstdint>
 #include <utility>
@@ -18,7 +19,7 @@
 namespace {
 
 EAppError bookError() {
-    return EAppError(QStringLiteral("PDF を書き出せませんでした。"));
+    return EAppError(QCoreApplication::translate("ColouringBook", "PDF を書き出せませんでした。"));
 }
 
 QPageSize pageSize(BookPaper paper) {
@@ -31,7 +32,9 @@ QPageLayout layoutFor(const BookSettings& settings, QPageLayout::Orientation ori
     const QSizeF paper = size.size(QPageSize::Millimeter);
     // The margins must leave some paper between them, or there is nowhere to put a picture.
     if (!(m >= 0) || 2 * m >= std::min(paper.width(), paper.height()))
-        throw EAppError(QStringLiteral("余白 %1 mm は用紙に収まりません。").arg(m));
+        throw EAppError(
+            QCoreApplication::translate("ColouringBook", "余白 %1 mm は用紙に収まりません。")
+                .arg(m));
     return QPageLayout(size, orientation, QMarginsF(m, m, m, m), QPageLayout::Millimeter);
 }
 
@@ -117,7 +120,8 @@ void ColouringBook::addPage(const BookPage& page) {
 
 void ColouringBook::finish() {
     if (m_pages == 0)
-        throw EAppError(QStringLiteral("PDF にするページがありません。"));
+        throw EAppError(
+            QCoreApplication::translate("ColouringBook", "PDF にするページがありません。"));
     if (!m_painter.end())
         throw bookError();
     // Every offset the document gives lies before its end.
@@ -126,7 +130,8 @@ void ColouringBook::finish() {
 
 void ColouringBook::refuseWhenTooLarge() const {
     if (m_device.pos() > m_largestBytes)
-        throw EAppError(
-            QStringLiteral("PDF が %1 バイトを超えるため書き出せません。ページを分けてください。")
-                .arg(m_largestBytes));
+        throw EAppError(QCoreApplication::translate(
+                            "ColouringBook",
+                            "PDF が %1 バイトを超えるため書き出せません。ページを分けてください。")
+                            .arg(m_largestBytes));
 }

@@ -15,6 +15,7 @@
 #include <utility>
 #include <vector>
 
+#include <QCoreApplication>
 #include <potracelib.h>
 
 namespace {
@@ -121,7 +122,7 @@ TraceResult TraceBlackAndWhite(const QImage& picture, const TracingLimits& limit
     const std::unique_ptr<potrace_state_t, StateDeleter> state(
         potrace_trace(param.get(), &*bitmap));
     if (!state || state->status != POTRACE_STATUS_OK)
-        throw EAppError(QStringLiteral("線画をなぞれませんでした。"));
+        throw EAppError(QCoreApplication::translate("LineTracing", "線画をなぞれませんでした。"));
     QPainterPath path;
     // Outlines and their holes nest without crossing, so alternate filling shows the holes
     // whichever way the tracer turns.

@@ -7,6 +7,7 @@
 
 #include <QFileInfo>
 
+#include <QCoreApplication>
 #include <cstdint>
 
 QRect FitPictureToPage(int PW, int PH, int IW, int IH) {
@@ -18,7 +19,7 @@ QRect FitPictureToPage(int PW, int PH, int IW, int IH) {
         return QRect(0, (PH - h) / 2, PW, h);
     }
     if (ih == 0)
-        throw EAppError(QStringLiteral("印刷する画像がありません。"));
+        throw EAppError(QCoreApplication::translate("PrintLayout", "印刷する画像がありません。"));
     const int w = int(iw * ph / ih);
     return QRect((PW - w) / 2, 0, w, PH);
 }

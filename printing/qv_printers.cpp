@@ -11,6 +11,7 @@
 #include <QPrinter>
 #include <QTemporaryFile>
 
+#include <QCoreApplication>
 #include <cups/cups.h>
 
 namespace {
@@ -50,11 +51,13 @@ bool hasDefaultDestination() {
 }
 
 EQvPrinter notReady() {
-    return EQvPrinter(QStringLiteral("プリンタに印刷できる状態ではありません"));
+    return EQvPrinter(
+        QCoreApplication::translate("QvPrinter", "プリンタに印刷できる状態ではありません"));
 }
 
 EQvPrinter invalidPrinter() {
-    return EQvPrinter(QStringLiteral("選択したプリンタは有効ではありません"));
+    return EQvPrinter(
+        QCoreApplication::translate("QvPrinter", "選択したプリンタは有効ではありません"));
 }
 
 } // namespace
@@ -154,7 +157,8 @@ QPrinter& TQvPrinter::printer() {
 QPrinter& TQvPrinter::currentPrinter() {
     QPrinter& current = printer();
     if (current.outputFormat() != QPrinter::NativeFormat || current.printerName().isEmpty())
-        throw EQvPrinter(QStringLiteral("デフォルト プリンタが存在しません"));
+        throw EQvPrinter(
+            QCoreApplication::translate("QvPrinter", "デフォルト プリンタが存在しません"));
     if (!current.isValid())
         throw invalidPrinter();
     return current;
@@ -175,7 +179,7 @@ QSize TQvPrinter::GetPageSizePixels() {
 
 void TQvPrinter::BeginJob(const QString& title) {
     if (m_job)
-        throw EQvPrinter(QStringLiteral("現在印刷中です"));
+        throw EQvPrinter(QCoreApplication::translate("QvPrinter", "現在印刷中です"));
     QPrinter& current = currentPrinter();
     // The printer keeps the last job's title until the next job.
     current.setDocName(title);
@@ -249,7 +253,7 @@ void TQvPrinter::EndJob() {
                                   job->file.fileName().toLocal8Bit().constData(),
                                   job->title.constData(), job->optionCount, job->options);
     if (id == 0)
-        throw EQvPrinter(QStringLiteral("印刷できませんでした: %1")
+        throw EQvPrinter(QCoreApplication::translate("QvPrinter", "印刷できませんでした: %1")
                              .arg(QString::fromLocal8Bit(cupsLastErrorString())));
 }
 

@@ -27,6 +27,7 @@ done
 
 mkdir -p "$here/pictures"
 render "$src/placeholder.svg" "" "$here/pictures/placeholder.png"
+render "$src/placeholder_en.svg" "" "$here/pictures/placeholder_en.png"
 render "$src/logo.svg" "" "$here/pictures/logo.png"
 render "$src/pintabel.svg" 48 "$here/pictures/about_icon.png"
 

@@ -5,22 +5,12 @@
 #include "picture_open_dialog.h"
 #include "test_application.h"
 
-#include <QDialogButtonBox>
 #include <QFileInfo>
-#include <QPushButton>
 #include <QSettings>
 
 #include <gtest/gtest.h>
 
 namespace {
-
-TEST(ApplicationSetup, QtsOwnButtonsSpeakJapanese) {
-    ensureApplication();
-    ASSERT_TRUE(installQtJapanese(*QCoreApplication::instance()));
-    QDialogButtonBox box(QDialogButtonBox::Open | QDialogButtonBox::Cancel);
-    EXPECT_EQ(box.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("キャンセル"));
-    EXPECT_EQ(box.button(QDialogButtonBox::Open)->text(), QStringLiteral("開く"));
-}
 
 TEST(ApplicationSetup, TheOpenDialogsStateGoesToAFolderRemovedAfterTheRun) {
     ensureApplication();

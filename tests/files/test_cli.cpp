@@ -415,6 +415,41 @@ INSTANTIATE_TEST_SUITE_P(Names, CliOutput,
                                            OutputCase{"out", "", ""}),
                          [](const auto& info) { return "name" + std::to_string(info.index); });
 
+// The tool speaks Japanese when the user's first language is Japanese, English otherwise
+// (the C locale too); LANGUAGE comes before the locale.
+TEST_F(Cli, TheUsersFirstLanguageChoosesTheMessagesLanguage) {
+    const QString japanese = QStringLiteral("保存ファイルはJpeg,BMPのみ対応です。\n");
+    const QString english = QStringLiteral("Only JPEG and BMP files can be saved.\n");
+    const struct {
+        const char* language;
+        const char* lang;
+        const QString& expected;
+    } cases[] = {
+        {"ja", "", japanese},
+        {"en", "", english},
+        {"ja", "C.UTF-8", japanese},
+        {"en", "C.UTF-8", english},
+        {"", "", english},
+        {"", "ja_JP.UTF-8", japanese},
+        {"en", "ja_JP.UTF-8", english},
+        {"ja:en", "en_US.UTF-8", japanese},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string("LANGUAGE=") + c.language + " LANG=" + c.lang);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"LANGUAGE", "LANG", "LC_ALL", "LC_MESSAGES"})
+            environment.remove(QLatin1String(name));
+        if (*c.language)
+            environment.insert(QStringLiteral("LANGUAGE"), QLatin1String(c.language));
+        if (*c.lang)
+            environment.insert(QStringLiteral("LANG"), QLatin1String(c.lang));
+        const CliRun run =
+            cli({QStringLiteral("convert"), path("photo.png"), path("out.gif")}, environment);
+        EXPECT_NE(run.exitCode, 0);
+        EXPECT_EQ(run.err, c.expected);
+    }
+}
+
 TEST_F(Cli, CheckPrintsTheFiguresOfThePageOneALine) {
     // A page shaped like A4 lying down, 2 pixels to the millimetre: a black frame 2 pixels
     // wide splits it into the ring outside, the inside, and a gap 3 pixels wide (tiny).

@@ -10,6 +10,8 @@
 # square at standard size with its circle round, and pixel for pixel at actual size (Menu key,
 # "実物大で表示"); a picture larger than the screen, named on the command line, shown at actual
 # size in a window that stays on the screen, its top-left part pixel for pixel.
+# In English (LANGUAGE=en): the File menu and the About window, reached by English access
+# keys, photographed into the working folder (or PINTABEL_SMOKE_SCREENSHOTS).
 # Last, nothing was written under the user's configuration folder.
 # Usage: smoke_test.sh PATH/TO/pintabel
 # Exits 77 (reported by ctest as skipped) when a tool it needs is missing.
@@ -279,6 +281,27 @@ page_on_screen
 same_pixels "$work/large.png"
 echo "smoke: large.png at actual size in a $size window on the screen, its ${page_w}x$page_h" \
     "top-left part pixel for pixel"
+exit_program
+
+# In English: the File menu opened from the keyboard, photographed, and its About item
+# chosen by its English access key (Alt+F, I) shows the window titled in English.
+echo "smoke: in English"
+shots=${PINTABEL_SMOKE_SCREENSHOTS:-$PWD}
+LANGUAGE=en start
+focus_main
+xdotool key --clearmodifiers alt+f
+sleep 0.5
+import -window root "$shots/smoke-english-menu.png"
+xdotool key i
+find_about() {
+    about=$(xdotool search --onlyvisible --name '^About Pintabel$' 2>/dev/null | head -n 1)
+    [ -n "$about" ]
+}
+wait_for 10 find_about || fail "Alt+F, I showed no window titled \"About Pintabel\""
+sleep 0.3
+import -window root "$shots/smoke-english-about.png"
+echo "smoke: English menu and About window in $shots/smoke-english-*.png"
+xdotool windowactivate --sync "$about" key Escape
 exit_program
 
 if [ -n "$(find "$work/config" -type f 2>/dev/null)" ]; then
