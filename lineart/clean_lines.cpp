@@ -36,7 +36,9 @@ RegionRules rulesFor(const cv::Size& working, const cv::Size& page,
     rules.largestShare = 0.25;
     rules.smallestPart = 0.03;
     rules.seedSpacing = 8;
-    rules.texture = 1.0;
+    // Borders are judged mostly as they are: only a quarter of the texture around them
+    // counts against them, which keeps outlines through fur and foliage.
+    rules.texture = 0.25;
     // The line drawn on the page eats into the region on both sides, and scaling the borders
     // to the page moves them by up to half a millimetre.
     const double pagePerMm = pixelsPerMmAtA4(page.width, page.height);
