@@ -6,10 +6,13 @@
 #include "app_error.h"
 #include "bitmap.h"
 #include "clean_lines.h"
+#include "colour_by_number.h"
 #include "colourability.h"
 #include "colouring_filter.h"
 #include "step_memory.h"
 #include "tone.h"
+
+#include <QCoreApplication>
 
 #include <deque>
 #include <optional>
@@ -47,6 +50,18 @@ void cleanLinesStep(Bitmap& bitmap, std::optional<int> detail, std::optional<int
     settings.detail = detail.value_or(settings.detail);
     settings.thickness = thickness.value_or(settings.thickness);
     bitmap = *cleanLines(bitmap, settings);
+}
+
+// The numbered page, or with preview the picture it makes once painted.
+void colourByNumberStep(Bitmap& bitmap, int colours, bool preview) {
+    requireStepMemory(colourByNumberStepBytes(bitmap.width(), bitmap.height()));
+    const NumberedRegions regions = *numberRegions(bitmap, {colours, smallestRegionMm});
+    bitmap = Bitmap();
+    bitmap = preview ? colouredPreview(regions) : numberedPage(regions);
+}
+
+QString trStep(const char* text) {
+    return QCoreApplication::translate("Steps", text);
 }
 
 void closeTinyRegionsStep(Bitmap& bitmap) {
@@ -93,6 +108,39 @@ std::optional<ProcessingStep> cleanLinesWith(const QString& argument, const QStr
                           }};
 }
 
+// "COLOURS", a whole number of colours the page may use.
+std::optional<ProcessingStep> colourByNumberWith(const QString& argument, const QString& value,
+                                                 bool preview, QString& refusal) {
+    std::optional<int> colours;
+    if (value.isEmpty() || !numberIn(value, kFewestNumberColours, kMostNumberColours, colours)) {
+        refusal = trStep("%1 の色の数 %2 は使えません。%3 から %4 までの整数を指定してください。")
+                      .arg(argument, value)
+                      .arg(kFewestNumberColours)
+                      .arg(kMostNumberColours);
+        return std::nullopt;
+    }
+    return ProcessingStep{
+        argument, QString(), [colours, preview](Bitmap& bitmap) {
+            colourByNumberStep(bitmap, colours.value_or(ColourByNumberSettings().colours), preview);
+        }};
+}
+
+const QString colourByNumberOption = QStringLiteral("--colour-by-number");
+const QString colourByNumberPreviewOption = QStringLiteral("--colour-by-number-preview");
+
+// A step given a value after "=", or nothing with refusal set.
+std::optional<ProcessingStep> stepWithValue(const QString& argument, QString& refusal) {
+    const int equals = int(argument.indexOf(QLatin1Char('=')));
+    const QString name = argument.left(equals);
+    const QString value = equals < 0 ? QString() : argument.mid(equals + 1);
+    if (equals > 0 && name == QStringLiteral("--clean-lines"))
+        return cleanLinesWith(argument, value, refusal);
+    if (equals > 0 && (name == colourByNumberOption || name == colourByNumberPreviewOption))
+        return colourByNumberWith(argument, value, name == colourByNumberPreviewOption, refusal);
+    refusal = QStringLiteral("unknown step %1").arg(argument);
+    return std::nullopt;
+}
+
 } // namespace
 
 const QList<ProcessingStep>& processingSteps() {
@@ -112,6 +160,19 @@ const QList<ProcessingStep>& processingSteps() {
         {QStringLiteral("--close-tiny-regions"),
          QStringLiteral("fill with black the white regions under 3 mm across on A4"),
          closeTinyRegionsStep},
+        {colourByNumberOption,
+         trStep("数字で塗り絵に変換します。--colour-by-number=COLOURS で色の数を 2 から 36 "
+                "まで選べます（既定 16）。--smallest-region MM で各領域の最小の幅を A4 の mm "
+                "で指定します（既定 3）"),
+         [](Bitmap& bitmap) {
+             colourByNumberStep(bitmap, ColourByNumberSettings().colours, false);
+         }},
+        {colourByNumberPreviewOption,
+         trStep("数字で塗り絵を塗り終えた見本を作ります。--colour-by-number-preview=COLOURS で"
+                "色の数を選べます"),
+         [](Bitmap& bitmap) {
+             colourByNumberStep(bitmap, ColourByNumberSettings().colours, true);
+         }},
     };
     return steps;
 }
@@ -129,13 +190,7 @@ const ProcessingStep* findProcessingStep(const QString& argument, QString& refus
     for (const ProcessingStep& step : processingSteps())
         if (step.option == argument)
             return &step;
-    const QString prefix = QStringLiteral("--clean-lines=");
-    if (!argument.startsWith(prefix)) {
-        refusal = QStringLiteral("unknown step %1").arg(argument);
-        return nullptr;
-    }
-    std::optional<ProcessingStep> step =
-        cleanLinesWith(argument, argument.mid(prefix.size()), refusal);
+    std::optional<ProcessingStep> step = stepWithValue(argument, refusal);
     if (!step)
         return nullptr;
     // The tool runs one command: the steps it was given live as long as it does.
