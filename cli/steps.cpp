@@ -112,7 +112,7 @@ std::optional<ProcessingStep> cleanLinesWith(const QString& argument, const QStr
 std::optional<ProcessingStep> colourByNumberWith(const QString& argument, const QString& value,
                                                  bool preview, QString& refusal) {
     std::optional<int> colours;
-    if (value.isEmpty() || !numberIn(value, kFewestNumberColours, kMostNumberColours, colours)) {
+    if (!numberIn(value, kFewestNumberColours, kMostNumberColours, colours)) {
         refusal = trStep("%1 の色の数 %2 は使えません。%3 から %4 までの整数を指定してください。")
                       .arg(argument, value)
                       .arg(kFewestNumberColours)
