@@ -52,12 +52,38 @@ void cleanLinesStep(Bitmap& bitmap, std::optional<int> detail, std::optional<int
     bitmap = *cleanLines(bitmap, settings);
 }
 
+const QString colourByNumberOption = QStringLiteral("--colour-by-number");
+const QString colourByNumberPreviewOption = QStringLiteral("--colour-by-number-preview");
+
 // The numbered page, or with preview the picture it makes once painted.
 void colourByNumberStep(Bitmap& bitmap, int colours, bool preview) {
     requireStepMemory(colourByNumberStepBytes(bitmap.width(), bitmap.height()));
     const NumberedRegions regions = *numberRegions(bitmap, {colours, smallestRegionMm});
     bitmap = Bitmap();
     bitmap = preview ? colouredPreview(regions) : numberedPage(regions);
+}
+
+PageDrawing colourByNumberDrawing(const Bitmap& bitmap, int colours, Bitmap* preview) {
+    requireStepMemory(colourByNumberStepBytes(bitmap.width(), bitmap.height()));
+    const NumberedRegions regions = *numberRegions(bitmap, {colours, smallestRegionMm});
+    if (preview)
+        *preview = colouredPreview(regions);
+    return numberedDrawing(regions);
+}
+
+// The step that makes the numbered page (or its preview) with so many colours.
+ProcessingStep colourByNumberStep(const QString& option, const QString& help, int colours,
+                                  bool preview) {
+    ProcessingStep step{
+        option,
+        help,
+        [colours, preview](Bitmap& bitmap) { colourByNumberStep(bitmap, colours, preview); },
+        {}};
+    if (!preview)
+        step.draw = [colours](const Bitmap& bitmap, Bitmap* painted) {
+            return colourByNumberDrawing(bitmap, colours, painted);
+        };
+    return step;
 }
 
 QString trStep(const char* text) {
@@ -103,9 +129,11 @@ std::optional<ProcessingStep> cleanLinesWith(const QString& argument, const QStr
                       .arg(parts[1], argument);
         return std::nullopt;
     }
-    return ProcessingStep{argument, QString(), [detail, thickness](Bitmap& bitmap) {
-                              cleanLinesStep(bitmap, detail, thickness);
-                          }};
+    return ProcessingStep{
+        argument,
+        QString(),
+        [detail, thickness](Bitmap& bitmap) { cleanLinesStep(bitmap, detail, thickness); },
+        {}};
 }
 
 // "COLOURS", a whole number of colours the page may use.
@@ -119,14 +147,9 @@ std::optional<ProcessingStep> colourByNumberWith(const QString& argument, const 
                       .arg(kMostNumberColours);
         return std::nullopt;
     }
-    return ProcessingStep{
-        argument, QString(), [colours, preview](Bitmap& bitmap) {
-            colourByNumberStep(bitmap, colours.value_or(ColourByNumberSettings().colours), preview);
-        }};
+    return colourByNumberStep(argument, QString(),
+                              colours.value_or(ColourByNumberSettings().colours), preview);
 }
-
-const QString colourByNumberOption = QStringLiteral("--colour-by-number");
-const QString colourByNumberPreviewOption = QStringLiteral("--colour-by-number-preview");
 
 // A step given a value after "=", or nothing with refusal set.
 std::optional<ProcessingStep> stepWithValue(const QString& argument, QString& refusal) {
@@ -145,34 +168,41 @@ std::optional<ProcessingStep> stepWithValue(const QString& argument, QString& re
 
 const QList<ProcessingStep>& processingSteps() {
     static const QList<ProcessingStep> steps{
-        {QStringLiteral("--colouring"), QStringLiteral("convert into a colouring page"), colouring},
-        {QStringLiteral("--lighter"), QStringLiteral("make the picture lighter"),
-         [](Bitmap& bitmap) { tone(bitmap, 0); }},
-        {QStringLiteral("--darker"), QStringLiteral("make the picture darker"),
-         [](Bitmap& bitmap) { tone(bitmap, 1); }},
+        {QStringLiteral("--colouring"),
+         QStringLiteral("convert into a colouring page"),
+         colouring,
+         {}},
+        {QStringLiteral("--lighter"),
+         QStringLiteral("make the picture lighter"),
+         [](Bitmap& bitmap) { tone(bitmap, 0); },
+         {}},
+        {QStringLiteral("--darker"),
+         QStringLiteral("make the picture darker"),
+         [](Bitmap& bitmap) { tone(bitmap, 1); },
+         {}},
         {QStringLiteral("--clean-lines"),
          QStringLiteral("convert into clean black lines on white (1 bit); "
                         "--clean-lines=DETAIL,THICKNESS chooses detail from 0 (few lines) to 100 "
                         "(many, default 50) and the lines' width in pixels (default about "
                         "0.6 mm on A4); --smallest-region MM makes every region at least MM "
                         "mm across on A4 (default 3; 5 for a child, 8 for a small child)"),
-         [](Bitmap& bitmap) { cleanLinesStep(bitmap, std::nullopt, std::nullopt); }},
+         [](Bitmap& bitmap) { cleanLinesStep(bitmap, std::nullopt, std::nullopt); },
+         {}},
         {QStringLiteral("--close-tiny-regions"),
          QStringLiteral("fill with black the white regions under 3 mm across on A4"),
-         closeTinyRegionsStep},
-        {colourByNumberOption,
-         trStep("数字で塗り絵に変換します。--colour-by-number=COLOURS で色の数を 2 から 36 "
-                "まで選べます（既定 16）。--smallest-region MM で各領域の最小の幅を A4 の mm "
-                "で指定します（既定 3）"),
-         [](Bitmap& bitmap) {
-             colourByNumberStep(bitmap, ColourByNumberSettings().colours, false);
-         }},
-        {colourByNumberPreviewOption,
-         trStep("数字で塗り絵を塗り終えた見本を作ります。--colour-by-number-preview=COLOURS で"
-                "色の数を選べます"),
-         [](Bitmap& bitmap) {
-             colourByNumberStep(bitmap, ColourByNumberSettings().colours, true);
-         }},
+         closeTinyRegionsStep,
+         {}},
+        colourByNumberStep(
+            colourByNumberOption,
+            trStep("数字で塗り絵に変換します。--colour-by-number=COLOURS で色の数を 2 から 36 "
+                   "まで選べます（既定 16）。--smallest-region MM で各領域の最小の幅を A4 の mm "
+                   "で指定します（既定 3）"),
+            ColourByNumberSettings().colours, false),
+        colourByNumberStep(
+            colourByNumberPreviewOption,
+            trStep("数字で塗り絵を塗り終えた見本を作ります。--colour-by-number-preview=COLOURS で"
+                   "色の数を選べます"),
+            ColourByNumberSettings().colours, true),
     };
     return steps;
 }

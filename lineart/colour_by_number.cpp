@@ -29,6 +29,8 @@ constexpr int kWorkingSide = 1024;
 // never fewer pixels than can draw a digit.
 constexpr double kSmallestDigitMm = 6.0 * 25.4 / 72.0 * 0.72;
 constexpr double kSmallestDigitPixels = 5.0;
+// Edges are lighter than any number, so the two are told apart, and still plain to see.
+constexpr uchar kEdgeGrey = 170;
 // A number in a large region grows up to this many times the smallest.
 constexpr double kLargestDigitGrowth = 2.5;
 
@@ -352,8 +354,7 @@ Bitmap numberedPage(const NumberedRegions& regions) {
     // A pixel is on an edge when the colour changes within the line's width across it.
     const int before = int(m.edge) / 2;
     const int after = int(m.edge) - before;
-    // Lighter than any number, so the two are told apart, and still plain to see.
-    const cv::Vec3b edge(170, 170, 170);
+    const cv::Vec3b edge(kEdgeGrey, kEdgeGrey, kEdgeGrey);
     const int width = regions.picture.width;
     const int height = regions.picture.height;
     forPictureRows(regions, [&](int y, const std::vector<int>& column) {
@@ -381,4 +382,40 @@ Bitmap numberedPage(const NumberedRegions& regions) {
         cv::rectangle(pixels, key[n].swatch, edge, int(m.edge));
     }
     return page;
+}
+
+PageDrawing numberedDrawing(const NumberedRegions& regions) {
+    PageDrawing drawing;
+    drawing.size = QSize(regions.picture.width, regions.picture.height + regions.keyHeight);
+    drawing.lineColour = QColor(kEdgeGrey, kEdgeGrey, kEdgeGrey);
+    // The edges of the working copy, stretched over the picture.
+    cv::Mat index;
+    regions.colourIndex.convertTo(index, CV_32S);
+    const cv::Mat borders = regionBorders(index);
+    drawing.linesArea = QRectF(0, 0, regions.picture.width, regions.picture.height);
+    QImage lines(borders.cols, borders.rows, QImage::Format_Mono);
+    lines.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
+    lines.fill(0);
+    for (int y = 0; y < borders.rows; ++y) {
+        const uchar* in = borders.ptr<uchar>(y);
+        for (int x = 0; x < borders.cols; ++x)
+            if (in[x])
+                lines.setPixel(x, y, 1);
+    }
+    drawing.lines = lines;
+    for (const NumberLabel& label : regions.labels)
+        drawing.texts.append({QPointF(label.centre.x, label.centre.y), label.digitHeight,
+                              QString::number(label.number)});
+    const std::vector<KeyEntry> key = keyEntries(regions);
+    for (size_t n = 0; n < key.size(); ++n) {
+        const cv::Rect& number = key[n].number;
+        drawing.texts.append(
+            {QPointF(number.x + 0.5 * number.width, number.y + 0.5 * number.height),
+             double(number.height), QString::number(n + 1)});
+        const cv::Vec3b colour = regions.palette[n];
+        const cv::Rect& swatch = key[n].swatch;
+        drawing.swatches.append({QRectF(swatch.x, swatch.y, swatch.width, swatch.height),
+                                 QColor(colour[2], colour[1], colour[0])});
+    }
+    return drawing;
 }

@@ -5,6 +5,7 @@
 
 #include "bitmap.h"
 #include "clean_lines.h"
+#include "page_drawing.h"
 
 #include <opencv2/core/mat.hpp>
 
@@ -64,3 +65,6 @@ struct KeyEntry {
     cv::Rect swatch;
 };
 std::vector<KeyEntry> keyEntries(const NumberedRegions& regions);
+
+// The numbered page as a drawing: its edges, numbers and key, for a book written in vectors.
+PageDrawing numberedDrawing(const NumberedRegions& regions);
