@@ -5,6 +5,7 @@
 
 #include "bitmap.h"
 #include "clean_lines.h"
+#include "preview_schedule.h"
 
 #include <QDialog>
 
@@ -44,7 +45,7 @@ private:
     // Set while m_small is made: declared first, so it is initialised first.
     double m_scale = 1.0; // shrunk copy's pixels per page pixel
     Bitmap m_small;
-    bool m_pending = false;
+    PreviewSchedule m_schedule;
     QSlider* m_detail = nullptr;
     QSpinBox* m_thickness = nullptr;
     QComboBox* m_colourer = nullptr;
