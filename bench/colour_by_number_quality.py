@@ -12,7 +12,8 @@ per photo, then as medians:
   regions   flat regions of the preview (4-connected pieces of one colour)
   narrowest the narrowest region's inscribed circle, in mm with the picture fitted to A4
   unnumbered regions without a number's ink at least 1 px inside them on the page
-  digits    heights of the page's digits in points on A4: smallest, median, largest
+  digits    font size of the page's numbers in points on A4 (a digit being 0.72 of it):
+            smallest, median, largest
   seconds   time of the numbered page's conversion
 
 Needs python3-numpy, python3-opencv and python3-skimage, which scripts/setup leaves out (see
@@ -32,7 +33,8 @@ from skimage.color import deltaE_ciede2000, rgb2lab
 
 
 def per_mm(width, height):
-    return min(max(width, height) / 297.0, min(width, height) / 210.0)
+    """Pixels per mm with the picture printed as large as fits on A4 either way round."""
+    return max(max(width, height) / 297.0, min(width, height) / 210.0)
 
 
 def regions_of(preview):
