@@ -5,6 +5,7 @@
 
 #include <opencv2/imgproc.hpp>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -30,9 +31,13 @@ void drawNumber(cv::Mat& picture, int number, cv::Point2f centre, float height,
                 const cv::Vec3b& colour) {
     const std::string text = std::to_string(number);
     const int h = std::max(1, int(std::lround(height)));
-    const int w = std::max(1, int(std::lround(kGlyphAspect * double(text.size()) * h)));
+    const cv::Mat large = largeNumber(number);
+    // Narrow figures such as a lone 1 keep their own width rather than grow bold.
+    const double natural = double(large.cols) * h / large.rows;
+    const int w =
+        std::max(1, int(std::lround(std::min(natural, kGlyphAspect * double(text.size()) * h))));
     cv::Mat glyphs;
-    cv::resize(largeNumber(number), glyphs, cv::Size(w, h), 0, 0, cv::INTER_AREA);
+    cv::resize(large, glyphs, cv::Size(w, h), 0, 0, cv::INTER_AREA);
     const cv::Point corner(int(std::lround(centre.x - 0.5 * w)),
                            int(std::lround(centre.y - 0.5 * h)));
     // Small digits would lose their thin strokes to a middle threshold.

@@ -11,7 +11,7 @@
 // Width of a digit per unit of its height.
 inline constexpr double kGlyphAspect = 0.6;
 
-// Draws number into a blue, green, red picture, its box (digits * kGlyphAspect * height wide,
-// height high) centred on centre.
+// Draws number into a blue, green, red picture, its box (at most digits * kGlyphAspect * height
+// wide, height high) centred on centre.
 void drawNumber(cv::Mat& picture, int number, cv::Point2f centre, float height,
                 const cv::Vec3b& colour);
