@@ -3,12 +3,16 @@
 
 #include "book_dialog.h"
 
+#include "colour_by_number.h"
+#include "colourer_choice.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QPushButton>
+#include <QSpinBox>
 
 BookDialog::BookDialog(const BookSettings& settings, QWidget* parent) : QDialog(parent) {
     setWindowTitle(tr("塗り絵ブック"));
@@ -24,6 +28,20 @@ BookDialog::BookDialog(const BookSettings& settings, QWidget* parent) : QDialog(
     m_margin->setValue(settings.marginMillimetres);
     m_vector = new QCheckBox(tr("白黒のページを線(ベクトル)で書き出す"), this);
     m_vector->setChecked(settings.vector);
+    m_numbered = new QCheckBox(tr("数字で塗り絵にして書き出す"), this);
+    m_numbered->setChecked(settings.numberColours > 0);
+    m_colours = new QSpinBox(this);
+    m_colours->setRange(kFewestNumberColours, kMostNumberColours);
+    m_colours->setValue(settings.numberColours > 0 ? settings.numberColours
+                                                   : ColourByNumberSettings().colours);
+    m_colourer = newColourerChoice(settings.smallestRegionMm, this);
+    m_withPreview = new QCheckBox(tr("塗り終えた見本を次のページに付ける"), this);
+    m_withPreview->setChecked(settings.withPreview);
+    for (QWidget* choice : {static_cast<QWidget*>(m_colours), static_cast<QWidget*>(m_colourer),
+                            static_cast<QWidget*>(m_withPreview)}) {
+        choice->setEnabled(m_numbered->isChecked());
+        connect(m_numbered, &QCheckBox::toggled, choice, &QWidget::setEnabled);
+    }
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Cancel)->setText(tr("キャンセル"));
@@ -34,6 +52,10 @@ BookDialog::BookDialog(const BookSettings& settings, QWidget* parent) : QDialog(
     form->addRow(tr("用紙"), m_paper);
     form->addRow(tr("余白"), m_margin);
     form->addRow(m_vector);
+    form->addRow(m_numbered);
+    form->addRow(tr("色の数"), m_colours);
+    form->addRow(tr("塗る人"), m_colourer);
+    form->addRow(m_withPreview);
     form->addRow(buttons);
 }
 
@@ -42,5 +64,8 @@ BookSettings BookDialog::settings() const {
     chosen.paper = BookPaper(m_paper->currentData().toInt());
     chosen.marginMillimetres = m_margin->value();
     chosen.vector = m_vector->isChecked();
+    chosen.numberColours = m_numbered->isChecked() ? m_colours->value() : 0;
+    chosen.smallestRegionMm = m_colourer->currentData().toDouble();
+    chosen.withPreview = m_withPreview->isChecked();
     return chosen;
 }

@@ -10,9 +10,10 @@
 class QCheckBox;
 class QComboBox;
 class QDoubleSpinBox;
+class QSpinBox;
 
-// The colouring book's settings: paper, margins and whether black-and-white pages are
-// traced into curves.
+// The colouring book's settings: paper, margins, whether black-and-white pages are traced
+// into curves, and whether the pages go in as colour-by-number pages.
 class BookDialog : public QDialog {
     Q_OBJECT
 public:
@@ -23,4 +24,8 @@ private:
     QComboBox* m_paper = nullptr;
     QDoubleSpinBox* m_margin = nullptr;
     QCheckBox* m_vector = nullptr;
+    QCheckBox* m_numbered = nullptr;
+    QSpinBox* m_colours = nullptr;
+    QComboBox* m_colourer = nullptr;
+    QCheckBox* m_withPreview = nullptr;
 };

@@ -5,6 +5,7 @@
 
 #include "clean_lines_preview.h"
 #include "colourability.h"
+#include "colourer_choice.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -15,14 +16,12 @@
 #include <QPixmap>
 #include <QSlider>
 #include <QSpinBox>
-#include <QTimer>
 #include <QVBoxLayout>
-
-#include <utility>
 
 CleanLinesDialog::CleanLinesDialog(const Bitmap& page, const CleanLineChoice& choice,
                                    QWidget* parent)
-    : QDialog(parent), m_previewer(page, kPreviewSide) {
+    : QDialog(parent), m_previewer(page, kPreviewSide),
+      m_schedule(this, [this] { updatePreview(); }) {
     setWindowTitle(tr("線画に変換"));
     m_detail = new QSlider(Qt::Horizontal, this);
     m_detail->setRange(0, 100);
@@ -32,14 +31,7 @@ CleanLinesDialog::CleanLinesDialog(const Bitmap& page, const CleanLineChoice& ch
     m_thickness->setValue(choice.settings.thickness);
     m_thickness->setSuffix(QStringLiteral(" px"));
     m_pixelsPerMm = pixelsPerMmAtA4(page.width(), page.height());
-    // Who colours decides the narrowest region: small hands need wide ones.
-    m_colourer = new QComboBox(this);
-    for (const auto& [caption, mm] :
-         {std::pair{tr("小さな子ども (8 mm)"), 8.0}, std::pair{tr("子ども (5 mm)"), 5.0},
-          std::pair{tr("大人 (3 mm)"), 3.0}})
-        m_colourer->addItem(caption, mm);
-    const int chosen = m_colourer->findData(choice.settings.smallestRegionMm);
-    m_colourer->setCurrentIndex(chosen >= 0 ? chosen : m_colourer->count() - 1);
+    m_colourer = newColourerChoice(choice.settings.smallestRegionMm, this);
     m_millimetres = new QLabel(this);
     m_closeTiny = new QCheckBox(tr("小さすぎる領域を線の色で塗りつぶす"), this);
     m_closeTiny->setChecked(choice.closeTinyRegions);
@@ -82,18 +74,10 @@ CleanLineChoice CleanLinesDialog::choice() const {
 }
 
 void CleanLinesDialog::schedulePreview() {
-    // A slider dragged sends many values at once: only the last is drawn.
-    if (m_pending)
-        return;
-    m_pending = true;
-    QTimer::singleShot(0, this, [this] {
-        if (m_pending)
-            updatePreview();
-    });
+    m_schedule.schedule();
 }
 
 void CleanLinesDialog::updatePreview() {
-    m_pending = false;
     if (m_previewer.isEmpty())
         return;
     const CleanLineChoice chosen = choice();

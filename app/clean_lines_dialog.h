@@ -6,6 +6,7 @@
 #include "bitmap.h"
 #include "clean_lines.h"
 #include "clean_lines_preview.h"
+#include "preview_schedule.h"
 
 #include <QDialog>
 
@@ -43,7 +44,7 @@ private:
     void updatePreview();
 
     CleanLinesPreviewer m_previewer;
-    bool m_pending = false;
+    PreviewSchedule m_schedule;
     QSlider* m_detail = nullptr;
     QSpinBox* m_thickness = nullptr;
     QComboBox* m_colourer = nullptr;

@@ -10,6 +10,7 @@ class Bitmap;
 class QPrinter;
 struct BookSettings;
 struct CleanLineChoice;
+struct ColourByNumberSettings;
 
 // Every question and message the main window puts to the user goes through this
 // interface, so the window's behaviour can be driven without real modal boxes.
@@ -42,6 +43,8 @@ public:
     // The clean-lines dialog over page, showing choice first and writing back what the user
     // chose: true when confirmed. One that shows no dialogs cancels it.
     virtual bool cleanLinesDialog(const Bitmap&, CleanLineChoice&) { return false; }
+    // The colour-by-number dialog over page, alike.
+    virtual bool colourByNumberDialog(const Bitmap&, ColourByNumberSettings&) { return false; }
     // The sound of a command refused for the moment.
     virtual void beep() = 0;
 };

@@ -5,6 +5,7 @@
 
 #include "book_dialog.h"
 #include "clean_lines_dialog.h"
+#include "colour_by_number_dialog.h"
 #include "picture_open_dialog.h"
 #include "picture_save_dialog.h"
 
@@ -147,5 +148,14 @@ bool QtPrompts::cleanLinesDialog(const Bitmap& page, CleanLineChoice& choice) {
     if (dialog.exec() != QDialog::Accepted)
         return false;
     choice = dialog.choice();
+    return true;
+}
+
+bool QtPrompts::colourByNumberDialog(const Bitmap& page, ColourByNumberSettings& settings) {
+    ColourByNumberDialog dialog(page, settings, owner());
+    const ArrowWhileAsking arrow;
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    settings = dialog.settings();
     return true;
 }

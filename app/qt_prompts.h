@@ -27,6 +27,7 @@ public:
     QString saveFileName(const QString& directory, const QString& fileName,
                          const QString& defaultSuffix, const QString& filter) override;
     bool cleanLinesDialog(const Bitmap& page, CleanLineChoice& choice) override;
+    bool colourByNumberDialog(const Bitmap& page, ColourByNumberSettings& settings) override;
     void beep() override;
 
 private:

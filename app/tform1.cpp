@@ -111,6 +111,7 @@ void TForm1::createMenus() {
     };
     N4 = popupItem(tr("塗り絵に変換"), 0);
     CleanLines1 = popupItem(tr("線画に変換..."), 0);
+    ColourByNumber1 = popupItem(tr("数字で塗り絵に変換..."), 0);
     N10 = popupSeparator();
     N9 = popupItem(tr("色を薄くする"), 3);
     N5 = popupItem(tr("色を濃くする"), 2);
@@ -131,6 +132,7 @@ void TForm1::createMenus() {
     connectCommand(About_Pintabel1, &TForm1::About_Pintabel1Click);
     connectCommand(N4, &TForm1::Change_Nurie, Busy);
     connectCommand(CleanLines1, &TForm1::convertToCleanLines, Busy);
+    connectCommand(ColourByNumber1, &TForm1::convertToColourByNumber, Busy);
     connectCommand(N9, &TForm1::Egg_Plus_ON, Busy);
     connectCommand(N5, &TForm1::Egg_Minus_ON, Busy);
     connectCommand(N6, &TForm1::Undo_Click, Busy);

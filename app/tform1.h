@@ -59,6 +59,7 @@ public:
     void Change_Nurie();
     // Asks how (through the clean-lines dialog) and turns the active page into clean lines.
     void convertToCleanLines();
+    void convertToColourByNumber();
     void Egg_Plus_ON();
     void Egg_Minus_ON();
     void Zoom_Real_Size();
@@ -110,6 +111,7 @@ public:
     QMenu* PopupMenu1 = nullptr;
     QAction* N4 = nullptr;
     QAction* CleanLines1 = nullptr;
+    QAction* ColourByNumber1 = nullptr;
     QAction* N5 = nullptr;
     QAction* N6 = nullptr;
     QAction* N9 = nullptr;

@@ -3,6 +3,7 @@
 
 #include "tform1.h"
 
+#include "colour_by_number.h"
 #include "colouring_book.h"
 #include "file_names.h"
 #include "memory_budget.h"
@@ -15,6 +16,24 @@
 #include <QTabWidget>
 
 #include <optional>
+
+namespace {
+
+// The sheets of one page: the page itself, or its colour-by-number drawing and, when asked,
+// its painted picture.
+QList<BookPage> prepareBookSheets(const BookSettings& settings, const Bitmap& picture,
+                                  const TracingLimits& limits) {
+    if (settings.numberColours <= 0)
+        return {PrepareBookPage(settings, picture, limits)};
+    const NumberedRegions regions =
+        *numberRegions(picture, {settings.numberColours, settings.smallestRegionMm});
+    QList<BookPage> sheets{PrepareDrawnBookPage(settings, numberedDrawing(regions), limits)};
+    if (settings.withPreview)
+        sheets.append(PrepareBookPage(settings, colouredPreview(regions), limits));
+    return sheets;
+}
+
+} // namespace
 
 void TForm1::SaveBook1Click() {
     // A running pixel loop may still change its page; the book waits for it.
@@ -55,12 +74,13 @@ void TForm1::SaveBook1Click() {
                 // Tracing takes its time: it runs on a thread of its own while the window
                 // keeps answering.
                 const Bitmap picture = page->picture();
-                std::optional<BookPage> prepared;
+                QList<BookPage> prepared;
                 if (!running.runOnWorker(page, [&](const PixelLoop::Reach&) {
-                        prepared = PrepareBookPage(settings, picture, limits);
+                        prepared = prepareBookSheets(settings, picture, limits);
                     }))
                     throw Abandoned();
-                book.addPage(*prepared);
+                for (const BookPage& sheet : prepared)
+                    book.addPage(sheet);
                 running.advance(book.pageCount());
             }
             book.finish();

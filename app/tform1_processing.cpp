@@ -4,6 +4,7 @@
 #include "tform1.h"
 
 #include "clean_lines_dialog.h"
+#include "colour_by_number.h"
 #include "colourability.h"
 #include "colouring_filter.h"
 #include "column_bands.h"
@@ -122,6 +123,37 @@ void TForm1::convertToCleanLines() {
         return;
     page->setPicture(*result);
     // The page converted is marked, whichever tab is active now.
+    if (sheet)
+        setTabImageIndex(sheet, 0);
+}
+
+void TForm1::convertToColourByNumber() {
+    if (!canReplaceActivePage())
+        return;
+    const QPointer<QWidget> sheet = PageControl1->currentWidget();
+    const QPointer<TPageImage> page = activeImage();
+    const Bitmap source = page->picture();
+    ColourByNumberSettings settings;
+    if (!m_prompts.colourByNumberDialog(source, settings) || !page || refusedWhileLoopRuns())
+        return;
+
+    PixelLoop loop(m_loops, Store, *StatusProgress, PixelLoop::Conversion);
+    Store.UndoImages[size_t(activePage())] = std::make_shared<const Bitmap>(source);
+    // As the clean-lines conversion: the stages run on a thread of their own, and abandoning
+    // takes effect between them.
+    constexpr int stages = 4;
+    loop.showProgress(0, stages);
+    std::optional<Bitmap> result;
+    const bool completed = loop.runOnWorker(page, [&](const PixelLoop::Reach& reach) {
+        const std::optional<NumberedRegions> regions =
+            numberRegions(source, settings, [&reach](int stage, int) { return reach(stage); });
+        if (regions && reach(stages - 1))
+            result = numberedPage(*regions);
+    });
+    loop.end();
+    if (!completed || !result)
+        return;
+    page->setPicture(*result);
     if (sheet)
         setTabImageIndex(sheet, 0);
 }

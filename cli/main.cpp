@@ -71,7 +71,7 @@ QString usage() {
         "      command does: one page, scaled to fit and centred, in a job named after\n"
         "      INPUT. Without --printer it goes to the default printer.\n"
         "  pintabel-cli book OUTPUT.pdf [--paper A4|Letter] [--margin MM] [--vector]\n"
-        "                   [STEPS...] INPUT...\n"
+        "                   [--with-preview] [STEPS...] INPUT...\n"
         "      Loads each INPUT, applies the steps and writes all of them as one PDF, one\n"
         "      page each in the order given, on A4 (the default) or Letter paper with\n"
         "      margins of MM millimetres (10 by default): each picture scaled to fit inside\n"
@@ -82,6 +82,8 @@ QString usage() {
         "      Says \"page N/TOTAL\" on standard error as each page is done. OUTPUT must end\n"
         "      in .pdf; it is written only when every page is, and replaced whole. A book\n"
         "      that would pass 2 GiB, the most a PDF writer can address, is refused.\n"
+        "      With --colour-by-number last among the steps, each page is written as lines,\n"
+        "      text and swatches; --with-preview adds its painted picture on the next sheet.\n"
         "  pintabel-cli check [--overlay OUT.png] [STEPS...] INPUT\n"
         "      Loads INPUT, applies the steps and tells whether the page can be coloured,\n"
         "      one figure a line: size WIDTHxHEIGHT, ink-share (0 to 1, pixels darker than\n"
@@ -337,6 +339,7 @@ int book(QList<QByteArray> arguments) {
     BookSettings settings;
     if (!bookSettings(arguments, settings))
         return 2;
+    const bool withPreview = arguments.removeAll(QByteArray("--with-preview")) > 0;
     QList<const ProcessingStep*> chosen;
     QList<QByteArray> paths;
     if (!parseSteps(QStringLiteral("book"), arguments, chosen, paths))
@@ -358,11 +361,25 @@ int book(QList<QByteArray> arguments) {
     // writes the one before; nothing, when it cannot be read.
     TracingLimits limits;
     limits.memoryBytes = loadBudget();
-    const auto prepare = [&](qsizetype i) -> std::optional<BookPage> {
+    // A last step that can draw its page puts it in as a drawing, the painted picture after
+    // it when asked.
+    const ProcessingStep* drawn =
+        !chosen.isEmpty() && chosen.last()->draw ? chosen.last() : nullptr;
+    if (drawn)
+        chosen.removeLast();
+    const auto prepare = [&](qsizetype i) -> std::optional<QList<BookPage>> {
         Bitmap page;
         if (!loadPage(QStringLiteral("book"), paths[i], chosen, page))
             return std::nullopt;
-        return PrepareBookPage(settings, page, limits);
+        if (!drawn)
+            return QList<BookPage>{PrepareBookPage(settings, page, limits)};
+        Bitmap painted;
+        const PageDrawing drawing = drawn->draw(page, withPreview ? &painted : nullptr);
+        page = Bitmap();
+        QList<BookPage> sheets{PrepareDrawnBookPage(settings, drawing, limits)};
+        if (withPreview)
+            sheets.append(PrepareBookPage(settings, painted, limits));
+        return sheets;
     };
     // Thrown through the writing when a page cannot be read: the book is dropped.
     struct PageUnreadable {};
@@ -370,19 +387,22 @@ int book(QList<QByteArray> arguments) {
         // Written straight into the temporary file that replaces OUTPUT once complete.
         WriteFileSafely(output, [&](QIODevice& pdf) {
             ColouringBook writer(pdf, settings, PrintTitle(QFile::decodeName(paths[0])));
-            std::future<std::optional<BookPage>> next = std::async(std::launch::async, prepare, 0);
+            std::future<std::optional<QList<BookPage>>> next =
+                std::async(std::launch::async, prepare, 0);
             for (qsizetype i = 0; i < paths.size(); ++i) {
-                const std::optional<BookPage> page = next.get();
-                if (!page)
+                const std::optional<QList<BookPage>> sheets = next.get();
+                if (!sheets)
                     throw PageUnreadable();
                 if (i + 1 < paths.size())
                     next = std::async(std::launch::async, prepare, i + 1);
-                if (page->tooDetailedToTrace)
-                    print(stderr, QCoreApplication::translate(
-                                      "Cli", "page %1: too detailed to trace, put in as an "
-                                             "image\n")
-                                      .arg(i + 1));
-                writer.addPage(*page);
+                for (const BookPage& page : *sheets) {
+                    if (page.tooDetailedToTrace)
+                        print(stderr, QCoreApplication::translate(
+                                          "Cli", "page %1: too detailed to trace, put in as an "
+                                                 "image\n")
+                                          .arg(i + 1));
+                    writer.addPage(page);
+                }
                 print(stderr, QStringLiteral("page %1/%2\n").arg(i + 1).arg(paths.size()));
             }
             writer.finish();

@@ -6,6 +6,7 @@
 #include "app_error.h"
 #include "bitmap.h"
 #include "clean_lines.h"
+#include "colour_by_number.h"
 #include "colourability.h"
 #include "colouring_filter.h"
 #include "step_memory.h"
@@ -51,6 +52,40 @@ void cleanLinesStep(Bitmap& bitmap, std::optional<int> detail, std::optional<int
     bitmap = *cleanLines(bitmap, settings);
 }
 
+const QString colourByNumberOption = QStringLiteral("--colour-by-number");
+const QString colourByNumberPreviewOption = QStringLiteral("--colour-by-number-preview");
+
+// The numbered page, or with preview the picture it makes once painted.
+void colourByNumberStep(Bitmap& bitmap, int colours, bool preview) {
+    requireStepMemory(colourByNumberStepBytes(bitmap.width(), bitmap.height()));
+    const NumberedRegions regions = *numberRegions(bitmap, {colours, smallestRegionMm});
+    bitmap = Bitmap();
+    bitmap = preview ? colouredPreview(regions) : numberedPage(regions);
+}
+
+PageDrawing colourByNumberDrawing(const Bitmap& bitmap, int colours, Bitmap* preview) {
+    requireStepMemory(colourByNumberStepBytes(bitmap.width(), bitmap.height()));
+    const NumberedRegions regions = *numberRegions(bitmap, {colours, smallestRegionMm});
+    if (preview)
+        *preview = colouredPreview(regions);
+    return numberedDrawing(regions);
+}
+
+// The step that makes the numbered page (or its preview) with so many colours.
+ProcessingStep colourByNumberStep(const QString& option, const QString& help, int colours,
+                                  bool preview) {
+    ProcessingStep step{
+        option,
+        help,
+        [colours, preview](Bitmap& bitmap) { colourByNumberStep(bitmap, colours, preview); },
+        {}};
+    if (!preview)
+        step.draw = [colours](const Bitmap& bitmap, Bitmap* painted) {
+            return colourByNumberDrawing(bitmap, colours, painted);
+        };
+    return step;
+}
+
 void closeTinyRegionsStep(Bitmap& bitmap) {
     requireStepMemory(closeTinyRegionsStepBytes(bitmap.width(), bitmap.height()));
     ColourabilityCheck(bitmap).closeTinyRegions(bitmap);
@@ -93,9 +128,40 @@ std::optional<ProcessingStep> cleanLinesWith(const QString& argument, const QStr
                       .arg(parts[1], argument);
         return std::nullopt;
     }
-    return ProcessingStep{argument, QString(), [detail, thickness](Bitmap& bitmap) {
-                              cleanLinesStep(bitmap, detail, thickness);
-                          }};
+    return ProcessingStep{
+        argument,
+        QString(),
+        [detail, thickness](Bitmap& bitmap) { cleanLinesStep(bitmap, detail, thickness); },
+        {}};
+}
+
+// "COLOURS", a whole number of colours the page may use.
+std::optional<ProcessingStep> colourByNumberWith(const QString& argument, const QString& value,
+                                                 bool preview, QString& refusal) {
+    std::optional<int> colours;
+    if (!numberIn(value, kFewestNumberColours, kMostNumberColours, colours)) {
+        refusal = QCoreApplication::translate(
+                      "Steps", "bad number of colours %2 in %1: give a whole number from %3 to %4")
+                      .arg(argument, value)
+                      .arg(kFewestNumberColours)
+                      .arg(kMostNumberColours);
+        return std::nullopt;
+    }
+    return colourByNumberStep(argument, QString(),
+                              colours.value_or(ColourByNumberSettings().colours), preview);
+}
+
+// A step given a value after "=", or nothing with refusal set.
+std::optional<ProcessingStep> stepWithValue(const QString& argument, QString& refusal) {
+    const int equals = int(argument.indexOf(QLatin1Char('=')));
+    const QString name = argument.left(equals);
+    const QString value = equals < 0 ? QString() : argument.mid(equals + 1);
+    if (equals > 0 && name == QStringLiteral("--clean-lines"))
+        return cleanLinesWith(argument, value, refusal);
+    if (equals > 0 && (name == colourByNumberOption || name == colourByNumberPreviewOption))
+        return colourByNumberWith(argument, value, name == colourByNumberPreviewOption, refusal);
+    refusal = QCoreApplication::translate("Steps", "unknown step %1").arg(argument);
+    return std::nullopt;
 }
 
 } // namespace
@@ -103,13 +169,17 @@ std::optional<ProcessingStep> cleanLinesWith(const QString& argument, const QStr
 const QList<ProcessingStep>& processingSteps() {
     static const QList<ProcessingStep> steps{
         {QStringLiteral("--colouring"),
-         QString::fromUtf8(QT_TRANSLATE_NOOP("Steps", "convert into a colouring page")), colouring},
+         QString::fromUtf8(QT_TRANSLATE_NOOP("Steps", "convert into a colouring page")),
+         colouring,
+         {}},
         {QStringLiteral("--lighter"),
          QString::fromUtf8(QT_TRANSLATE_NOOP("Steps", "make the picture lighter")),
-         [](Bitmap& bitmap) { tone(bitmap, 0); }},
+         [](Bitmap& bitmap) { tone(bitmap, 0); },
+         {}},
         {QStringLiteral("--darker"),
          QString::fromUtf8(QT_TRANSLATE_NOOP("Steps", "make the picture darker")),
-         [](Bitmap& bitmap) { tone(bitmap, 1); }},
+         [](Bitmap& bitmap) { tone(bitmap, 1); },
+         {}},
         {QStringLiteral("--clean-lines"),
          QString::fromUtf8(QT_TRANSLATE_NOOP(
              "Steps", "convert into clean black lines on white (1 bit); "
@@ -117,11 +187,27 @@ const QList<ProcessingStep>& processingSteps() {
                       "(many, default 50) and the lines' width in pixels (default about "
                       "0.6 mm on A4); --smallest-region MM makes every region at least MM "
                       "mm across on A4 (default 3; 5 for a child, 8 for a small child)")),
-         [](Bitmap& bitmap) { cleanLinesStep(bitmap, std::nullopt, std::nullopt); }},
+         [](Bitmap& bitmap) { cleanLinesStep(bitmap, std::nullopt, std::nullopt); },
+         {}},
         {QStringLiteral("--close-tiny-regions"),
          QString::fromUtf8(QT_TRANSLATE_NOOP(
              "Steps", "fill with black the white regions under 3 mm across on A4")),
-         closeTinyRegionsStep},
+         closeTinyRegionsStep,
+         {}},
+        colourByNumberStep(
+            colourByNumberOption,
+            QString::fromUtf8(QT_TRANSLATE_NOOP(
+                "Steps", "convert into a colour-by-number page: regions of a few colours, each "
+                         "with its number, and the key below; --colour-by-number=COLOURS "
+                         "chooses 2 to 36 colours (default 16); --smallest-region MM as for "
+                         "--clean-lines")),
+            ColourByNumberSettings().colours, false),
+        colourByNumberStep(
+            colourByNumberPreviewOption,
+            QString::fromUtf8(QT_TRANSLATE_NOOP(
+                "Steps", "the colour-by-number page painted, to compare: "
+                         "--colour-by-number-preview=COLOURS chooses the colours as above")),
+            ColourByNumberSettings().colours, true),
     };
     return steps;
 }
@@ -139,13 +225,7 @@ const ProcessingStep* findProcessingStep(const QString& argument, QString& refus
     for (const ProcessingStep& step : processingSteps())
         if (step.option == argument)
             return &step;
-    const QString prefix = QStringLiteral("--clean-lines=");
-    if (!argument.startsWith(prefix)) {
-        refusal = QCoreApplication::translate("Steps", "unknown step %1").arg(argument);
-        return nullptr;
-    }
-    std::optional<ProcessingStep> step =
-        cleanLinesWith(argument, argument.mid(prefix.size()), refusal);
+    std::optional<ProcessingStep> step = stepWithValue(argument, refusal);
     if (!step)
         return nullptr;
     // The tool runs one command: the steps it was given live as long as it does.

@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include "page_drawing.h"
+
 #include <QList>
 #include <QString>
 #include <functional>
@@ -14,6 +16,9 @@ struct ProcessingStep {
     QString option;
     QString help;
     std::function<void(Bitmap&)> apply;
+    // A step whose page a book can write as a drawing: the drawing of the page apply would
+    // make, and when preview is given the picture that page shows painted.
+    std::function<PageDrawing(const Bitmap&, Bitmap* preview)> draw;
 };
 
 // Every step the tool offers, in the order --help lists them.

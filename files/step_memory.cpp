@@ -27,6 +27,10 @@ qint64 cleanLinesStepBytes(qint64 width, qint64 height) {
     return perPixel(width, height, 66);
 }
 
+qint64 colourByNumberStepBytes(qint64 width, qint64 height) {
+    return perPixel(width, height, 40);
+}
+
 qint64 colourabilityCheckBytes(qint64 width, qint64 height, bool overlay) {
     const qint64 check = perPixel(width, height, 84);
     return overlay ? addBytes(check, pictureBytes(width, height, 32)) : check;

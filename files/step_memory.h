@@ -16,6 +16,9 @@
 qint64 colourPageStepBytes(qint64 width, qint64 height, int depth);
 // The clean-lines engine (6 bytes a pixel when measured).
 qint64 cleanLinesStepBytes(qint64 width, qint64 height);
+// The numbered page (a little taller than the picture) or its preview, and the row of
+// colour indices beside them.
+qint64 colourByNumberStepBytes(qint64 width, qint64 height);
 // The fill-ability check: the regions and their measures, and with an overlay its picture
 // in full colour.
 qint64 colourabilityCheckBytes(qint64 width, qint64 height, bool overlay);

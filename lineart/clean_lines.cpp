@@ -61,15 +61,6 @@ StrokeRules strokeRulesFor(const RegionRules& rules, int detail) {
     return strokes;
 }
 
-cv::Mat workingCopy(const cv::Mat& colours, int side) {
-    const double scale = double(side) / std::max(colours.cols, colours.rows);
-    const cv::Size size(std::max(1, int(std::lround(colours.cols * scale))),
-                        std::max(1, int(std::lround(colours.rows * scale))));
-    cv::Mat working;
-    cv::resize(colours, working, size, 0, 0, scale < 1.0 ? cv::INTER_AREA : cv::INTER_CUBIC);
-    return working;
-}
-
 // The one-pixel borders of the working copy as strokes on the page, a few pixels wide;
 // thinning finds their centres. Scaled up, they are softened a little so that their steps
 // become slopes and cut where still dark enough to stay joined. Scaled down, each is first

@@ -7,6 +7,15 @@
 
 #include <cmath>
 
+cv::Mat workingCopy(const cv::Mat& colours, int side) {
+    const double scale = double(side) / std::max(colours.cols, colours.rows);
+    const cv::Size size(std::max(1, int(std::lround(colours.cols * scale))),
+                        std::max(1, int(std::lround(colours.rows * scale))));
+    cv::Mat working;
+    cv::resize(colours, working, size, 0, 0, scale < 1.0 ? cv::INTER_AREA : cv::INTER_CUBIC);
+    return working;
+}
+
 cv::Mat flattenedLab(const cv::Mat& colours, double reach) {
     // The filter runs on bytes (L scaled to 0..255, a and b offset by 128), where it works
     // from tables and is many times faster than on floats; its colour tolerance is in those

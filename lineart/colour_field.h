@@ -8,6 +8,10 @@
 // The picture as the region engine sees it: flattened colours in CIELAB and one strength of
 // colour change per pixel.
 
+// The colours resized so that the longer side is side pixels: smoothly when shrinking, by
+// cubic interpolation when enlarging.
+cv::Mat workingCopy(const cv::Mat& colours, int side);
+
 // The colours (8-bit blue, green, red) in CIELAB as floats (L 0..100), smoothed by bilateral
 // passes whose reach is in pixels of the picture given: fur, grain and noise go, outlines
 // between different colours stay sharp.

@@ -11,4 +11,10 @@ struct BookSettings {
     double marginMillimetres = 10.0;
     // Pages of pure black and white go in as traced curves instead of images.
     bool vector = false;
+    // Each page turned into a colour-by-number page of this many colours, every region at
+    // least smallestRegionMm across on A4, and written as lines and text; 0 keeps the pages
+    // as they are. withPreview puts each one's painted picture on the next sheet.
+    int numberColours = 0;
+    double smallestRegionMm = 3.0;
+    bool withPreview = false;
 };

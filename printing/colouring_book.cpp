@@ -8,6 +8,7 @@
 #include "line_tracing.h"
 #include "print_layout.h"
 
+#include <QFontMetricsF>
 #include <QIODevice>
 #include <QPageSize>
 
@@ -100,6 +101,37 @@ BookPage PrepareBookPage(const BookSettings& settings, const Bitmap& page,
     return prepared;
 }
 
+BookPage PrepareDrawnBookPage(const BookSettings& settings, const PageDrawing& drawing,
+                              const TracingLimits& limits) {
+    BookPage prepared;
+    prepared.sheet = PlaceBookPage(settings, drawing.size, ColouringBook::Resolution);
+    const QRect& target = prepared.sheet.target;
+    const double sx = double(target.width()) / drawing.size.width();
+    const double sy = double(target.height()) / drawing.size.height();
+    auto place = [&](QPointF p) {
+        return QPointF(target.x() + p.x() * sx, target.y() + p.y() * sy);
+    };
+    QPainterPath lines;
+    if (TraceBlackAndWhite(drawing.lines, limits, lines) != TraceResult::Traced)
+        throw EAppError(
+            QCoreApplication::translate("ColouringBook", "PDF にする線が細かすぎます。"));
+    const QRectF area(place(drawing.linesArea.topLeft()), place(drawing.linesArea.bottomRight()));
+    prepared.lines = placeLines(std::move(lines), area.toRect(), drawing.lines.size());
+    prepared.lineColour = drawing.lineColour;
+    for (PageDrawing::Text text : drawing.texts) {
+        text.centre = place(text.centre);
+        text.digitHeight *= sy;
+        prepared.texts.append(text);
+    }
+    for (PageDrawing::Swatch swatch : drawing.swatches) {
+        swatch.rect = QRectF(place(swatch.rect.topLeft()), place(swatch.rect.bottomRight()));
+        prepared.swatches.append(swatch);
+    }
+    // As wide as a pixel of the picture's lines.
+    prepared.swatchOutline = area.width() / std::max(1, drawing.lines.width());
+    return prepared;
+}
+
 void ColouringBook::addPage(const Bitmap& page) {
     addPage(PrepareBookPage(m_settings, page, TracingLimits()));
 }
@@ -111,11 +143,37 @@ void ColouringBook::addPage(const BookPage& page) {
         throw bookError();
     ++m_pages;
     if (page.lines)
-        m_painter.fillPath(*page.lines, Qt::black);
+        m_painter.fillPath(*page.lines, page.lineColour);
     else
         m_painter.drawImage(page.sheet.target, page.image);
+    for (const PageDrawing::Swatch& swatch : page.swatches) {
+        m_painter.fillRect(swatch.rect, swatch.colour);
+        m_painter.setPen(QPen(page.lineColour, page.swatchOutline));
+        m_painter.setBrush(Qt::NoBrush);
+        m_painter.drawRect(swatch.rect);
+    }
+    drawTexts(page.texts);
     // A picture is written out as it is drawn; the page's lines follow with the next page.
     refuseWhenTooLarge();
+}
+
+void ColouringBook::drawTexts(const QList<PageDrawing::Text>& texts) {
+    if (texts.isEmpty())
+        return;
+    // The font is sized once, its figures measured, and scaled for each word: a word's
+    // figures then stand as high as asked whatever the font installed.
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(1000);
+    const double figures =
+        QFontMetricsF(font, &m_writer).tightBoundingRect(QStringLiteral("0123456789")).height();
+    m_painter.setPen(Qt::black);
+    for (const PageDrawing::Text& text : texts) {
+        QFont sized = font;
+        sized.setPixelSize(std::max(1, int(std::lround(1000.0 * text.digitHeight / figures))));
+        m_painter.setFont(sized);
+        const QRectF box = QFontMetricsF(sized, &m_writer).tightBoundingRect(text.text);
+        m_painter.drawText(text.centre - box.center(), text.text);
+    }
 }
 
 void ColouringBook::finish() {

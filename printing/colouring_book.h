@@ -5,6 +5,7 @@
 
 #include "book_settings.h"
 #include "line_tracing.h"
+#include "page_drawing.h"
 
 #include <QImage>
 #include <QPageLayout>
@@ -41,6 +42,11 @@ struct BookPage {
     // A black and white page of a vector book that goes in as its picture, because tracing
     // it would pass the limits.
     bool tooDetailedToTrace = false;
+    // A drawn page's lines colour, and its words and swatches placed on the sheet.
+    QColor lineColour = Qt::black;
+    QList<PageDrawing::Text> texts;
+    QList<PageDrawing::Swatch> swatches;
+    double swatchOutline = 0;
 };
 
 // Places a page and, in a vector book, traces it within limits when it is black and white.
@@ -48,6 +54,11 @@ struct BookPage {
 // the book writes the page before. Throws as PlaceBookPage and TraceBlackAndWhite do.
 BookPage PrepareBookPage(const BookSettings& settings, const Bitmap& page,
                          const TracingLimits& limits);
+
+// Places a drawn page: its lines traced (within limits, else the page is refused with
+// EAppError), its words and swatches moved onto the sheet as its picture would be.
+BookPage PrepareDrawnBookPage(const BookSettings& settings, const PageDrawing& drawing,
+                              const TracingLimits& limits);
 
 // The largest PDF the writer can address: it writes every offset into the file as a 32-bit
 // signed number, so a document past this many bytes would come out with negative offsets.
@@ -78,6 +89,8 @@ public:
 
 private:
     void refuseWhenTooLarge() const;
+    // Each text in black, its figures digitHeight high, centred on its point.
+    void drawTexts(const QList<PageDrawing::Text>& texts);
 
     QIODevice& m_device;
     qint64 m_largestBytes;

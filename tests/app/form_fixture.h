@@ -6,6 +6,7 @@
 #include "bitmap.h"
 #include "book_settings.h"
 #include "clean_lines_dialog.h"
+#include "colour_by_number.h"
 #include "page_image.h"
 #include "prompts.h"
 #include "tform1.h"
@@ -41,6 +42,14 @@ public:
         return cleanLinesAnswer.has_value();
     }
 
+    // Answers with colourByNumberAnswer, or cancels when there is none.
+    bool colourByNumberDialog(const Bitmap&, ColourByNumberSettings& settings) override {
+        colourByNumberOffered.append(settings);
+        if (colourByNumberAnswer)
+            settings = *colourByNumberAnswer;
+        return colourByNumberAnswer.has_value();
+    }
+
     std::function<bool(const QString&)> answer = [](const QString&) { return true; };
     QStringList questions;
     QStringList informed;
@@ -64,6 +73,8 @@ public:
     int beeps = 0;
     std::optional<CleanLineChoice> cleanLinesAnswer;
     QList<CleanLineChoice> cleanLinesOffered;
+    std::optional<ColourByNumberSettings> colourByNumberAnswer;
+    QList<ColourByNumberSettings> colourByNumberOffered;
 };
 
 // A real main window on the offscreen platform with scripted prompts, and a folder for

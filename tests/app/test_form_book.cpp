@@ -57,4 +57,37 @@ TEST_F(BookTest, WritesEveryOpenPageInTabOrderIntoOnePdf) {
     EXPECT_TRUE(prompts.bookShown.vector);
 }
 
+TEST_F(BookTest, NumberedPagesGoInAsLinesAndTextWithTheirPaintedPictures) {
+    open(picture(QStringLiteral("cat.photo.png"), 300, 200, qRgb(200, 60, 40)));
+    open(picture(QStringLiteral("dog.png"), 200, 300, qRgb(40, 90, 200)));
+    const struct {
+        bool withPreview;
+        int pages;
+        int images;
+    } cases[] = {{false, 2, 0}, {true, 4, 2}};
+    for (const auto& c : cases) {
+        BookSettings settings;
+        settings.numberColours = 8;
+        settings.withPreview = c.withPreview;
+        prompts.bookChoice = settings;
+        const QString name = folder.filePath(QStringLiteral("numbers%1.pdf").arg(c.pages));
+        prompts.filesToSave.append(name);
+        form->SaveBook1->trigger();
+        EXPECT_TRUE(prompts.errors.isEmpty()) << qPrintable(prompts.errors.join('\n'));
+        EXPECT_TRUE(pdfInfo(name).contains(
+            QRegularExpression(QStringLiteral("Pages: +%1\n").arg(c.pages))));
+        QProcess images;
+        images.start(QStringLiteral("pdfimages"), {QStringLiteral("-list"), name});
+        images.waitForFinished(60000);
+        EXPECT_EQ(QString::fromUtf8(images.readAllStandardOutput()).count('\n') - 2, c.images);
+        // One region of one colour on each page: its number and the key's.
+        QProcess text;
+        text.start(QStringLiteral("pdftotext"), {name, QStringLiteral("-")});
+        text.waitForFinished(60000);
+        EXPECT_EQ(QString::fromUtf8(text.readAllStandardOutput())
+                      .split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts),
+                  QStringList(4, QStringLiteral("1")));
+    }
+}
+
 } // namespace

@@ -58,4 +58,41 @@ TEST_F(CleanLinesTest, AClickWhileItRunsAsksAndAbandonsIt) {
     EXPECT_FALSE(form->StatusProgress->isVisible());
 }
 
+TEST_F(CleanLinesTest, ColourByNumberGivesANumberedPageWithUndoOrSaysWhyNot) {
+    const struct {
+        int width;
+        int height;
+        bool converts; // else refused as too small, with the page unchanged
+    } cases[] = {{300, 200, true}, {12, 10, false}};
+    for (const auto& c : cases) {
+        open(picture(QStringLiteral("bands.png"), c.width, c.height, qRgb(200, 60, 40)));
+        const int index = form->PageControl1->currentIndex();
+        {
+            QImage image = picture(index).image().convertToFormat(QImage::Format_BGR888);
+            QPainter(&image).fillRect(QRect(0, 0, c.width / 2, c.height), QColor(40, 90, 200));
+            picture(index) = Bitmap::fromImage(image, 24);
+        }
+        const Bitmap original = picture(index);
+        prompts.colourByNumberAnswer.reset();
+        form->ColourByNumber1->trigger();
+        EXPECT_TRUE(samePicture(picture(index), original)) << "cancelled";
+
+        prompts.colourByNumberAnswer = ColourByNumberSettings{12, 3.0};
+        prompts.errors.clear();
+        form->ColourByNumber1->trigger();
+        EXPECT_EQ(prompts.errors.isEmpty(), c.converts);
+        EXPECT_FALSE(form->Store.Converting);
+        if (!c.converts) {
+            EXPECT_TRUE(samePicture(picture(index), original));
+            continue;
+        }
+        // The picture area on top keeps the photo's size; the key lies below it.
+        EXPECT_EQ(picture(index).width(), c.width);
+        EXPECT_GT(picture(index).height(), c.height);
+        EXPECT_EQ(picture(index).pixel(c.width / 4, c.height / 4), qRgb(255, 255, 255));
+        form->N6->trigger();
+        EXPECT_TRUE(samePicture(picture(index), original));
+    }
+}
+
 } // namespace

@@ -113,6 +113,7 @@ TEST_F(WindowTest, PopupMenuItemsInOrderWithDisabledSeparators) {
     const MenuItem items[] = {
         {&TForm1::N4, "塗り絵に変換", {}, true},
         {&TForm1::CleanLines1, "線画に変換...", {}, true},
+        {&TForm1::ColourByNumber1, "数字で塗り絵に変換...", {}, true},
         {&TForm1::N10, "", {}, false},
         {&TForm1::N9, "色を薄くする", {}, true},
         {&TForm1::N5, "色を濃くする", {}, true},

@@ -121,6 +121,39 @@ TEST(ProcessingSteps, CleanLinesTakesDetailAndThicknessWithinTheirRanges) {
     }
 }
 
+TEST(ProcessingSteps, ColourByNumberTakesColoursWithinTheirRange) {
+    const struct {
+        const char* argument;
+        bool accepted;
+        int extraRows; // the key below the picture
+    } cases[] = {
+        {"--colour-by-number", true, 1},         {"--colour-by-number=2", true, 1},
+        {"--colour-by-number=36", true, 1},      {"--colour-by-number=", true, 1},
+        {"--colour-by-number-preview", true, 0}, {"--colour-by-number-preview=12", true, 0},
+        {"--colour-by-number=1", false, 0},      {"--colour-by-number=37", false, 0},
+        {"--colour-by-number=a", false, 0},      {"--colour-by-number-preview=0", false, 0},
+        {"--colour-by-number=3,4", false, 0}};
+    QImage image(600, 400, QImage::Format_BGR888);
+    image.fill(QColor(30, 120, 40));
+    for (int y = 0; y < 200; ++y)
+        for (int x = 0; x < 600; ++x)
+            image.setPixelColor(x, y, QColor(90, 160, 230));
+    for (const auto& c : cases) {
+        QString refusal;
+        const ProcessingStep* step = findProcessingStep(QLatin1String(c.argument), refusal);
+        ASSERT_EQ(step != nullptr, c.accepted) << c.argument;
+        if (!step) {
+            EXPECT_TRUE(refusal.startsWith(QLatin1String(c.argument))) << refusal.toStdString();
+            continue;
+        }
+        Bitmap bitmap = Bitmap::fromImage(image, 24);
+        step->apply(bitmap);
+        EXPECT_EQ(bitmap.width(), 600) << c.argument;
+        EXPECT_EQ(bitmap.height() > 400, c.extraRows > 0) << c.argument;
+        EXPECT_GE(bitmap.height(), 400) << c.argument;
+    }
+}
+
 TEST(ProcessingSteps, SmallestRegionHoldsForTheCleanLinesSteps) {
     const struct {
         const char* value;

@@ -94,4 +94,42 @@ TEST(CliBook, WritesThePagesAfterTheStepsOrNothing) {
     }
 }
 
+TEST(CliBook, NumberedPagesAreLinesAndSearchableText) {
+    QTemporaryDir folder;
+    // Three colours in bands: three regions numbered 1 to 3, and the key's 1 to 3.
+    QImage photo(600, 400, QImage::Format_RGB32);
+    const QRgb bands[] = {qRgb(230, 60, 50), qRgb(40, 150, 70), qRgb(40, 60, 190)};
+    for (int y = 0; y < photo.height(); ++y)
+        for (int x = 0; x < photo.width(); ++x)
+            photo.setPixel(x, y, bands[x / 200]);
+    const QString input = folder.filePath(QStringLiteral("bands.png"));
+    ASSERT_TRUE(photo.save(input));
+    const QString book = folder.filePath(QStringLiteral("numbers.pdf"));
+    const struct {
+        QStringList options;
+        int pages;
+        int images;
+    } cases[] = {{{"--colour-by-number"}, 1, 0},
+                 {{"--colour-by-number=3", "--with-preview"}, 2, 1},
+                 {{"--lighter", "--colour-by-number", "--smallest-region", "8"}, 1, 0}};
+    for (const auto& c : cases) {
+        int exitCode = 0;
+        QString errors;
+        run(QStringLiteral(PINTABEL_CLI),
+            QStringList{"book", book} + c.options + QStringList{input}, exitCode, &errors);
+        ASSERT_EQ(exitCode, 0) << qPrintable(errors);
+        const QString info = run(QStringLiteral("pdfinfo"), {book}, exitCode);
+        EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages: +%1\n").arg(c.pages))))
+            << qPrintable(info);
+        const QStringList images = run(QStringLiteral("pdfimages"), {"-list", book}, exitCode)
+                                       .split('\n', Qt::SkipEmptyParts);
+        EXPECT_EQ(images.size() - 2, c.images) << qPrintable(images.join('\n'));
+        const QString text = run(QStringLiteral("pdftotext"), {"-l", "1", book, "-"}, exitCode);
+        const QStringList words =
+            text.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+        for (const char* number : {"1", "2", "3"})
+            EXPECT_EQ(words.count(QLatin1String(number)), 2) << number << ": " << qPrintable(text);
+    }
+}
+
 } // namespace

@@ -154,13 +154,13 @@ open_picture() {
     fi
 }
 
-# actual_size: the page's menu from the keyboard, then "実物大で表示", its sixth item.
+# actual_size: the page's menu from the keyboard, then "実物大で表示", its seventh item.
 actual_size() {
     focus_main
     initial_size=$size
     xdotool key Menu
     sleep 0.5
-    xdotool key Down Down Down Down Down Down Return
+    xdotool key Down Down Down Down Down Down Down Return
     wait_for 10 size_changed || fail "\"実物大で表示\" left the window at $initial_size"
     sleep 0.5
     read_size

@@ -1,0 +1,44 @@
+// SPDX-FileCopyrightText: 2026 The Pintabel developers
+// SPDX-License-Identifier: GPL-2.0-or-later
+
+#pragma once
+
+#include "bitmap.h"
+#include "colour_by_number.h"
+#include "preview_schedule.h"
+
+#include <QDialog>
+
+class QComboBox;
+class QLabel;
+class QSpinBox;
+
+// The dialog of "数字で塗り絵に変換...": how many colours and who colours (the smallest
+// region), with the numbered page and the picture painted side by side, drawn from a copy
+// of the page shrunk to the preview's size.
+class ColourByNumberDialog : public QDialog {
+    Q_OBJECT
+public:
+    ColourByNumberDialog(const Bitmap& page, const ColourByNumberSettings& settings,
+                         QWidget* parent = nullptr);
+
+    ColourByNumberSettings settings() const;
+
+private:
+    // The longer side of the shrunk copy, in pixels: large enough that its numbers need no
+    // wider regions than the page's.
+    static constexpr int kPreviewSide = 900;
+    // The longer side of each picture shown.
+    static constexpr int kShownSide = 420;
+
+    void updatePreview();
+
+    double m_scale = 1.0; // set while m_small is made
+    Bitmap m_small;
+    PreviewSchedule m_schedule;
+    QSpinBox* m_colours = nullptr;
+    QComboBox* m_colourer = nullptr;
+    QLabel* m_page = nullptr;
+    QLabel* m_painted = nullptr;
+    QLabel* m_figures = nullptr;
+};

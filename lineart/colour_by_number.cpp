@@ -1,0 +1,421 @@
+// SPDX-FileCopyrightText: 2026 The Pintabel developers
+// SPDX-License-Identifier: GPL-2.0-or-later
+
+#include "colour_by_number.h"
+
+#include "app_error.h"
+#include "colour_field.h"
+#include "colour_palette.h"
+#include "number_glyphs.h"
+#include "page_mask.h"
+#include "region_merging.h"
+
+#include <QCoreApplication>
+
+#include <opencv2/imgproc.hpp>
+
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+
+namespace {
+
+// Regions are found on a copy at most this size on its longer side: a large photograph costs
+// little more than a small one. A smaller picture is worked on as it is, since the
+// picture's pixels sampled from a larger copy could cut a region's narrow part off it.
+constexpr int kWorkingSide = 1024;
+
+// Digits 6 points high on A4 (the height of a digit is about 0.72 of the font's size) and
+// never fewer pixels than can draw a digit.
+constexpr double kSmallestDigitMm = 6.0 * 25.4 / 72.0 * 0.72;
+constexpr double kSmallestDigitPixels = 5.0;
+// Edges are lighter than any number, so the two are told apart, and still plain to see.
+constexpr uchar kEdgeGrey = 170;
+// A number in a large region grows up to this many times the smallest.
+constexpr double kLargestDigitGrowth = 2.5;
+
+// Pixels per mm with the picture printed as large as it fits on A4, either way round: the
+// larger of the two scales a picture can be measured at, so sizes hold at both.
+double fittedPerMm(int width, int height) {
+    const double w = std::max(width, 1);
+    const double h = std::max(height, 1);
+    return std::max(std::max(w, h) / 297.0, std::min(w, h) / 210.0);
+}
+
+// Measures of a page, in its pixels.
+struct PageMeasures {
+    double perMm = 1;         // the picture fitted to A4
+    double edge = 1;          // width of a region's edge line
+    double margin = 1;        // between a number and its region's edge
+    double smallestDigit = 1; // height of a digit
+    int keyHeight = 0;
+};
+
+int keyColumns(int colours) {
+    return std::min(colours, 12);
+}
+
+// The key's swatch side for a picture width and number of colours.
+double swatchSide(int width, int colours, double perMm) {
+    return std::min(0.4 * width / keyColumns(colours), 8.0 * perMm);
+}
+
+PageMeasures measuresOf(cv::Size picture, int colours) {
+    PageMeasures m;
+    m.perMm = fittedPerMm(picture.width, picture.height);
+    m.edge = std::max(1.0, std::round(0.2 * m.perMm));
+    m.margin = std::max(1.0, 0.4 * m.perMm);
+    const double swatch = swatchSide(picture.width, colours, m.perMm);
+    const int rows = (colours + keyColumns(colours) - 1) / keyColumns(colours);
+    m.keyHeight = int(std::ceil(rows * 1.5 * swatch + 0.5 * swatch));
+    const double pagePerMm = fittedPerMm(picture.width, picture.height + m.keyHeight);
+    m.smallestDigit = std::max(kSmallestDigitPixels, kSmallestDigitMm * pagePerMm);
+    return m;
+}
+
+int digitsOf(int number) {
+    return number >= 10 ? 2 : 1;
+}
+
+// Half the diagonal of a number's box: the radius of the disc it needs.
+double boxRadius(double digitHeight, int digits) {
+    return 0.5 * digitHeight * std::hypot(kGlyphAspect * digits, 1.0);
+}
+
+// The width every region needs, in pixels of the picture: the smallest region size, and room
+// for the widest number at its smallest with its margin, the edge and a pixel of the working
+// copy lost to scaling.
+double neededAcross(const PageMeasures& m, int colours, double smallestMm, double scale) {
+    const double label = boxRadius(m.smallestDigit, digitsOf(colours)) + m.margin + m.edge + scale;
+    return std::max(smallestMm * m.perMm, 2.0 * label);
+}
+
+// Regions of one colour that touch are one region: numbers in order of first appearance.
+cv::Mat joinAlikeNeighbours(const cv::Mat& labels, const std::vector<int>& colourOf, int& count) {
+    std::vector<int> parent(colourOf.size());
+    std::iota(parent.begin(), parent.end(), 0);
+    auto find = [&parent](int r) {
+        while (parent[size_t(r)] != r)
+            r = parent[size_t(r)] = parent[size_t(parent[size_t(r)])];
+        return r;
+    };
+    auto join = [&](int a, int b) {
+        if (a != b && colourOf[size_t(a)] == colourOf[size_t(b)])
+            parent[size_t(find(b))] = find(a);
+    };
+    for (int y = 0; y < labels.rows; ++y) {
+        const int* row = labels.ptr<int>(y);
+        const int* below = y + 1 < labels.rows ? labels.ptr<int>(y + 1) : nullptr;
+        for (int x = 0; x < labels.cols; ++x) {
+            if (x + 1 < labels.cols)
+                join(row[x], row[x + 1]);
+            if (below)
+                join(row[x], below[x]);
+        }
+    }
+    std::vector<int> number(parent.size(), -1);
+    count = 0;
+    cv::Mat joined(labels.size(), CV_32S);
+    for (int y = 0; y < labels.rows; ++y) {
+        const int* in = labels.ptr<int>(y);
+        int* out = joined.ptr<int>(y);
+        for (int x = 0; x < labels.cols; ++x) {
+            int& n = number[size_t(find(in[x]))];
+            if (n < 0)
+                n = count++;
+            out[x] = n;
+        }
+    }
+    return joined;
+}
+
+// The deepest pixel of each region from its edge (or the picture's), and how deep.
+void poles(const cv::Mat& regions, int count, std::vector<cv::Point>& at,
+           std::vector<float>& depth) {
+    cv::Mat paper;
+    cv::copyMakeBorder(regionBorders(regions) == 0, paper, 1, 1, 1, 1, cv::BORDER_CONSTANT,
+                       cv::Scalar(0));
+    cv::Mat distance;
+    cv::distanceTransform(paper, distance, cv::DIST_L2, cv::DIST_MASK_PRECISE, CV_32F);
+    at.assign(size_t(count), cv::Point());
+    depth.assign(size_t(count), -1.0f);
+    for (int y = 0; y < regions.rows; ++y) {
+        const int* label = regions.ptr<int>(y);
+        const float* d = distance.ptr<float>(y + 1) + 1;
+        for (int x = 0; x < regions.cols; ++x)
+            if (d[x] > depth[size_t(label[x])]) {
+                depth[size_t(label[x])] = d[x];
+                at[size_t(label[x])] = cv::Point(x, y);
+            }
+    }
+}
+
+QString tr(const char* text) {
+    return QCoreApplication::translate("ColourByNumber", text);
+}
+
+// The palette in blue, green, red bytes.
+std::vector<cv::Vec3b> bytesOf(const std::vector<cv::Vec3f>& lab) {
+    cv::Mat colours(1, int(lab.size()), CV_32FC3, const_cast<cv::Vec3f*>(lab.data()));
+    cv::Mat bgr;
+    cv::cvtColor(colours, bgr, cv::COLOR_Lab2BGR);
+    bgr.convertTo(bgr, CV_8UC3, 255.0);
+    return std::vector<cv::Vec3b>(bgr.begin<cv::Vec3b>(), bgr.end<cv::Vec3b>());
+}
+
+// Each pixel's palette colour, the picture the regions are cut from.
+cv::Mat paletteColours(const cv::Mat& indices, const std::vector<cv::Vec3f>& palette) {
+    cv::Mat colours(indices.size(), CV_32FC3);
+    for (int y = 0; y < indices.rows; ++y) {
+        const uchar* in = indices.ptr<uchar>(y);
+        auto* out = colours.ptr<cv::Vec3f>(y);
+        for (int x = 0; x < indices.cols; ++x)
+            out[x] = palette[in[x]];
+    }
+    return colours;
+}
+
+// The colour each region's mean is nearest to.
+std::vector<int> regionColours(const cv::Mat& regions, const cv::Mat& lab,
+                               const std::vector<cv::Vec3f>& palette) {
+    double largest = 0;
+    cv::minMaxLoc(regions, nullptr, &largest);
+    std::vector<cv::Vec3d> sum(size_t(largest) + 1);
+    std::vector<long> area(sum.size(), 0);
+    for (int y = 0; y < regions.rows; ++y) {
+        const int* label = regions.ptr<int>(y);
+        const auto* colour = lab.ptr<cv::Vec3f>(y);
+        for (int x = 0; x < regions.cols; ++x) {
+            sum[size_t(label[x])] += cv::Vec3d(colour[x]);
+            ++area[size_t(label[x])];
+        }
+    }
+    std::vector<int> colourOf(sum.size());
+    for (size_t r = 0; r < sum.size(); ++r)
+        colourOf[r] = nearestColour(cv::Vec3f(sum[r] / double(std::max(1L, area[r]))), palette);
+    return colourOf;
+}
+
+} // namespace
+
+std::optional<NumberedRegions> numberRegions(const Bitmap& page,
+                                             const ColourByNumberSettings& settings,
+                                             const StageProgress& progress) {
+    constexpr int stages = 3;
+    auto proceed = [&progress](int stage) { return !progress || progress(stage, stages); };
+    if (settings.colours < kFewestNumberColours || settings.colours > kMostNumberColours)
+        throw EAppError(tr("色の数は %1 から %2 までで選んでください。")
+                            .arg(kFewestNumberColours)
+                            .arg(kMostNumberColours));
+    const cv::Size picture(page.width(), page.height());
+    const PageMeasures m = measuresOf(picture, settings.colours);
+    const int side = std::min(kWorkingSide, std::max(picture.width, picture.height));
+    const double scale = double(std::max(picture.width, picture.height)) / side;
+    const double across = neededAcross(m, settings.colours, settings.smallestRegionMm, scale);
+    if (page.isEmpty() || std::min(picture.width, picture.height) < across)
+        throw EAppError(tr("画像が小さすぎて、数字の入る領域を一つも作れません。"));
+    if (!proceed(0))
+        return std::nullopt;
+    const cv::Mat working = workingCopy(coloursOf(page), side);
+    const cv::Mat lab = flattenedLab(working, 2.0);
+    const std::vector<cv::Vec3f> palette = labPalette(lab, settings.colours);
+    const cv::Mat quantised = paletteColours(nearestColours(lab, palette), palette);
+    if (!proceed(1))
+        return std::nullopt;
+    // Cut along the palette's colour changes only; what is too narrow goes into the
+    // neighbour nearest in colour.
+    RegionRules rules;
+    rules.mergeBelow = 0.5;
+    rules.texture = 0.0;
+    rules.largestShare = 2.0;
+    rules.seedSpacing = 6;
+    rules.minimumAcross = across / scale + 1.0;
+    const cv::Mat cells = segmentRegions(quantised, colourEdgeStrength(quantised, 1.0), rules);
+    if (!proceed(2))
+        return std::nullopt;
+    const std::vector<int> cellColour = regionColours(cells, lab, palette);
+    int count = 0;
+    const cv::Mat regions = joinAlikeNeighbours(cells, cellColour, count);
+
+    // Only the colours some region has get a number.
+    std::vector<int> colourOf(static_cast<size_t>(count));
+    for (int y = 0; y < cells.rows; ++y) {
+        const int* cell = cells.ptr<int>(y);
+        const int* region = regions.ptr<int>(y);
+        for (int x = 0; x < cells.cols; ++x)
+            colourOf[size_t(region[x])] = cellColour[size_t(cell[x])];
+    }
+    std::vector<int> numberOf(palette.size(), 0);
+    for (const int c : colourOf)
+        numberOf[size_t(c)] = 1;
+    NumberedRegions result;
+    result.picture = picture;
+    result.keyHeight = m.keyHeight;
+    std::vector<cv::Vec3f> used;
+    for (size_t c = 0; c < palette.size(); ++c)
+        if (numberOf[c]) {
+            used.push_back(palette[c]);
+            numberOf[c] = int(used.size());
+        }
+    result.palette = bytesOf(used);
+    result.colourIndex.create(regions.size(), CV_8U);
+    for (int y = 0; y < regions.rows; ++y) {
+        const int* region = regions.ptr<int>(y);
+        uchar* out = result.colourIndex.ptr<uchar>(y);
+        for (int x = 0; x < regions.cols; ++x)
+            out[x] = uchar(numberOf[size_t(colourOf[size_t(region[x])])] - 1);
+    }
+
+    std::vector<cv::Point> at;
+    std::vector<float> depth;
+    poles(regions, count, at, depth);
+    const double sx = double(picture.width) / regions.cols;
+    const double sy = double(picture.height) / regions.rows;
+    for (int r = 0; r < count; ++r) {
+        NumberLabel label;
+        label.number = numberOf[size_t(colourOf[size_t(r)])];
+        label.centre =
+            cv::Point2f(float((at[size_t(r)].x + 0.5) * sx), float((at[size_t(r)].y + 0.5) * sy));
+        const double radius = (depth[size_t(r)] - 1.0) * std::min(sx, sy) - m.margin - m.edge;
+        const double fits = 2.0 * radius / std::hypot(kGlyphAspect * digitsOf(label.number), 1.0);
+        label.digitHeight =
+            float(std::clamp(fits, m.smallestDigit, kLargestDigitGrowth * m.smallestDigit));
+        result.labels.push_back(label);
+    }
+    return result;
+}
+
+namespace {
+
+// Runs over the picture's rows on every core, with the working copy's column of each of the
+// picture's columns.
+template <typename Row> void forPictureRows(const NumberedRegions& regions, const Row& row) {
+    const cv::Mat& index = regions.colourIndex;
+    std::vector<int> column(size_t(regions.picture.width));
+    for (int x = 0; x < regions.picture.width; ++x)
+        column[size_t(x)] =
+            std::min(index.cols - 1, int(x * double(index.cols) / regions.picture.width));
+    cv::parallel_for_(cv::Range(0, regions.picture.height), [&](const cv::Range& rows) {
+        for (int y = rows.start; y < rows.end; ++y)
+            row(y, column);
+    });
+}
+
+int workingRow(const NumberedRegions& regions, int y) {
+    const int rows = regions.colourIndex.rows;
+    return std::clamp(int(y * double(rows) / regions.picture.height), 0, rows - 1);
+}
+
+cv::Mat pictureOf(Bitmap& bitmap) {
+    return cv::Mat(bitmap.height(), bitmap.width(), CV_8UC3, bitmap.scanLine(0),
+                   size_t(bitmap.bytesPerLine()));
+}
+
+} // namespace
+
+Bitmap colouredPreview(const NumberedRegions& regions) {
+    Bitmap preview(regions.picture.width, regions.picture.height);
+    cv::Mat pixels = pictureOf(preview);
+    forPictureRows(regions, [&](int y, const std::vector<int>& column) {
+        const uchar* index = regions.colourIndex.ptr<uchar>(workingRow(regions, y));
+        auto* out = pixels.ptr<cv::Vec3b>(y);
+        for (size_t x = 0; x < column.size(); ++x)
+            out[x] = regions.palette[index[column[x]]];
+    });
+    return preview;
+}
+
+std::vector<KeyEntry> keyEntries(const NumberedRegions& regions) {
+    const int colours = int(regions.palette.size());
+    const double perMm = fittedPerMm(regions.picture.width, regions.picture.height);
+    const double swatch = swatchSide(regions.picture.width, colours, perMm);
+    const int columns = keyColumns(colours);
+    const double cell = double(regions.picture.width) / columns;
+    const double digit = 0.6 * swatch;
+    std::vector<KeyEntry> entries;
+    for (int n = 0; n < colours; ++n) {
+        const double left = (n % columns) * cell + 0.1 * cell;
+        const double top = regions.picture.height + 0.5 * swatch + (n / columns) * 1.5 * swatch;
+        const double width = kGlyphAspect * digitsOf(n + 1) * digit;
+        KeyEntry entry;
+        entry.number = cv::Rect(int(left), int(top + 0.2 * swatch), std::max(1, int(width)),
+                                std::max(1, int(digit)));
+        entry.swatch = cv::Rect(int(left + kGlyphAspect * 2 * digit + 0.3 * swatch), int(top),
+                                std::max(1, int(swatch)), std::max(1, int(swatch)));
+        entries.push_back(entry);
+    }
+    return entries;
+}
+
+Bitmap numberedPage(const NumberedRegions& regions) {
+    const PageMeasures m = measuresOf(regions.picture, int(regions.palette.size()));
+    Bitmap page(regions.picture.width, regions.picture.height + regions.keyHeight);
+    cv::Mat pixels = pictureOf(page);
+    // A pixel is on an edge when the colour changes within the line's width across it.
+    const int before = int(m.edge) / 2;
+    const int after = int(m.edge) - before;
+    const cv::Vec3b edge(kEdgeGrey, kEdgeGrey, kEdgeGrey);
+    const int width = regions.picture.width;
+    const int height = regions.picture.height;
+    forPictureRows(regions, [&](int y, const std::vector<int>& column) {
+        const uchar* above = regions.colourIndex.ptr<uchar>(workingRow(regions, y - before));
+        const uchar* here = regions.colourIndex.ptr<uchar>(workingRow(regions, y));
+        const uchar* below =
+            regions.colourIndex.ptr<uchar>(workingRow(regions, std::min(height - 1, y + after)));
+        auto* out = pixels.ptr<cv::Vec3b>(y);
+        for (int x = 0; x < width; ++x) {
+            const int c = column[size_t(x)];
+            const int left = column[size_t(std::max(0, x - before))];
+            const int right = column[size_t(std::min(width - 1, x + after))];
+            if (here[left] != here[right] || above[c] != below[c])
+                out[x] = edge;
+        }
+    });
+    for (const NumberLabel& label : regions.labels)
+        drawNumber(pixels, label.number, label.centre, label.digitHeight, cv::Vec3b(0, 0, 0));
+    const std::vector<KeyEntry> key = keyEntries(regions);
+    for (size_t n = 0; n < key.size(); ++n) {
+        const cv::Rect& number = key[n].number;
+        drawNumber(pixels, int(n) + 1, (number.tl() + number.br()) * 0.5, float(number.height),
+                   cv::Vec3b(0, 0, 0));
+        cv::rectangle(pixels, key[n].swatch, regions.palette[n], cv::FILLED);
+        cv::rectangle(pixels, key[n].swatch, edge, int(m.edge));
+    }
+    return page;
+}
+
+PageDrawing numberedDrawing(const NumberedRegions& regions) {
+    PageDrawing drawing;
+    drawing.size = QSize(regions.picture.width, regions.picture.height + regions.keyHeight);
+    drawing.lineColour = QColor(kEdgeGrey, kEdgeGrey, kEdgeGrey);
+    // The edges of the working copy, stretched over the picture.
+    cv::Mat index;
+    regions.colourIndex.convertTo(index, CV_32S);
+    const cv::Mat borders = regionBorders(index);
+    drawing.linesArea = QRectF(0, 0, regions.picture.width, regions.picture.height);
+    QImage lines(borders.cols, borders.rows, QImage::Format_Mono);
+    lines.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
+    lines.fill(0);
+    for (int y = 0; y < borders.rows; ++y) {
+        const uchar* in = borders.ptr<uchar>(y);
+        for (int x = 0; x < borders.cols; ++x)
+            if (in[x])
+                lines.setPixel(x, y, 1);
+    }
+    drawing.lines = lines;
+    for (const NumberLabel& label : regions.labels)
+        drawing.texts.append({QPointF(label.centre.x, label.centre.y), label.digitHeight,
+                              QString::number(label.number)});
+    const std::vector<KeyEntry> key = keyEntries(regions);
+    for (size_t n = 0; n < key.size(); ++n) {
+        const cv::Rect& number = key[n].number;
+        drawing.texts.append(
+            {QPointF(number.x + 0.5 * number.width, number.y + 0.5 * number.height),
+             double(number.height), QString::number(n + 1)});
+        const cv::Vec3b colour = regions.palette[n];
+        const cv::Rect& swatch = key[n].swatch;
+        drawing.swatches.append({QRectF(swatch.x, swatch.y, swatch.width, swatch.height),
+                                 QColor(colour[2], colour[1], colour[0])});
+    }
+    return drawing;
+}

@@ -1,0 +1,70 @@
+// SPDX-FileCopyrightText: 2026 The Pintabel developers
+// SPDX-License-Identifier: GPL-2.0-or-later
+
+#pragma once
+
+#include "bitmap.h"
+#include "clean_lines.h"
+#include "page_drawing.h"
+
+#include <opencv2/core/mat.hpp>
+
+#include <optional>
+#include <vector>
+
+// Colour by number: a photograph cut into regions of a few colours, each region carrying the
+// number of its colour, and the picture those colours make once painted.
+
+inline constexpr int kFewestNumberColours = 2;
+inline constexpr int kMostNumberColours = 36;
+
+struct ColourByNumberSettings {
+    // How many colours the page may use at most (kFewestNumberColours .. kMostNumberColours).
+    int colours = 16;
+    // Every region is at least this wide (in mm, the picture fitted to A4).
+    double smallestRegionMm = 3.0;
+};
+
+// Where a region's number goes: the centre of the widest disc inside the region, in pixels
+// of the picture, and the height of its digits there.
+struct NumberLabel {
+    cv::Point2f centre;
+    float digitHeight = 0;
+    int number = 0; // 1 .. the palette's size
+};
+
+struct NumberedRegions {
+    cv::Size picture;
+    // The palette index of each pixel of a smaller copy of the picture (CV_8U); regions are
+    // the pieces of one index, and the picture's pixels take the index of the copy's pixel
+    // they fall on.
+    cv::Mat colourIndex;
+    // Number n paints palette[n - 1] (blue, green, red).
+    std::vector<cv::Vec3b> palette;
+    std::vector<NumberLabel> labels;
+    // Height of the key below the picture on the numbered page, in pixels.
+    int keyHeight = 0;
+};
+
+// The regions of a page. Throws EAppError when the colours are out of range or the page is
+// too small to hold one numbered region. Empty when abandoned.
+std::optional<NumberedRegions> numberRegions(const Bitmap& page,
+                                             const ColourByNumberSettings& settings,
+                                             const StageProgress& progress = {});
+
+// The numbered page: grey region edges and black numbers on white, the key below.
+Bitmap numberedPage(const NumberedRegions& regions);
+
+// The picture painted: every region in its colour, the size of the page it came from.
+Bitmap colouredPreview(const NumberedRegions& regions);
+
+// One entry of the key: the number's box and its colour's swatch, in pixels of the numbered
+// page.
+struct KeyEntry {
+    cv::Rect number;
+    cv::Rect swatch;
+};
+std::vector<KeyEntry> keyEntries(const NumberedRegions& regions);
+
+// The numbered page as a drawing: its edges, numbers and key, for a book written in vectors.
+PageDrawing numberedDrawing(const NumberedRegions& regions);
