@@ -140,11 +140,12 @@ std::optional<ProcessingStep> colourByNumberWith(const QString& argument, const 
                                                  bool preview, QString& refusal) {
     std::optional<int> colours;
     if (!numberIn(value, kFewestNumberColours, kMostNumberColours, colours)) {
-        refusal = QCoreApplication::translate(
-                      "Steps", "bad number of colours %2 in %1: give a whole number from %3 to %4")
-                      .arg(argument, value)
-                      .arg(kFewestNumberColours)
-                      .arg(kMostNumberColours);
+        refusal =
+            QCoreApplication::translate(
+                "Steps", "%1: %2 is not a number of colours; give a whole number from %3 to %4")
+                .arg(argument, value)
+                .arg(kFewestNumberColours)
+                .arg(kMostNumberColours);
         return std::nullopt;
     }
     return colourByNumberStep(argument, QString(),

@@ -45,24 +45,28 @@
         <source>余白</source>
         <translation>Margin</translation>
     </message>
+    <message>
+        <source>数字で塗り絵にして書き出す</source>
+        <translation>Write as colour-by-number pages</translation>
+    </message>
+    <message>
+        <source>塗り終えた見本を次のページに付ける</source>
+        <translation>Add the painted picture on the next page</translation>
+    </message>
+    <message>
+        <source>色の数</source>
+        <translation>Colours</translation>
+    </message>
+    <message>
+        <source>塗る人</source>
+        <translation>Who colours it</translation>
+    </message>
 </context>
 <context>
     <name>CleanLinesDialog</name>
     <message>
         <source>線画に変換</source>
         <translation>Convert to Line Drawing</translation>
-    </message>
-    <message>
-        <source>小さな子ども (8 mm)</source>
-        <translation>Small child (8 mm)</translation>
-    </message>
-    <message>
-        <source>子ども (5 mm)</source>
-        <translation>Child (5 mm)</translation>
-    </message>
-    <message>
-        <source>大人 (3 mm)</source>
-        <translation>Adult (3 mm)</translation>
     </message>
     <message>
         <source>小さすぎる領域を線の色で塗りつぶす</source>
@@ -99,100 +103,6 @@
 </context>
 <context>
     <name>Cli</name>
-    <message>
-        <source>Usage:
-  pintabel-cli info FILE...
-      Loads each FILE as the program does and prints FILE&lt;TAB&gt;WIDTHxHEIGHT&lt;TAB&gt;DEPTH
-      (bits per pixel of the page), or FILE&lt;TAB&gt;unreadable. Exits with 1 if any
-      file could not be read.
-  pintabel-cli convert [STEPS...] INPUT OUTPUT
-      Loads INPUT, applies the steps in the order given and writes the page as the
-      window&apos;s Save As does: OUTPUT ending in .jpg as JPEG (quality 90, the name&apos;s
-      extension made .jpg), ending in .bmp as a Windows bitmap at the page&apos;s depth.
-      An unreadable INPUT or another extension writes nothing.
-  pintabel-cli print [--printer NAME] [STEPS...] INPUT
-      Loads INPUT, applies the steps and prints the page as the window&apos;s Print
-      command does: one page, scaled to fit and centred, in a job named after
-      INPUT. Without --printer it goes to the default printer.
-  pintabel-cli book OUTPUT.pdf [--paper A4|Letter] [--margin MM] [--vector]
-                   [STEPS...] INPUT...
-      Loads each INPUT, applies the steps and writes all of them as one PDF, one
-      page each in the order given, on A4 (the default) or Letter paper with
-      margins of MM millimetres (10 by default): each picture scaled to fit inside
-      the margins and centred as printing does, on the paper turned whichever way
-      shows it larger. With --vector, pages of pure black and white go in as traced
-      curves instead of images; a page too detailed to trace goes in as an image,
-      and the tool says so. The document is titled after the first INPUT.
-      Says &quot;page N/TOTAL&quot; on standard error as each page is done. OUTPUT must end
-      in .pdf; it is written only when every page is, and replaced whole. A book
-      that would pass 2 GiB, the most a PDF writer can address, is refused.
-  pintabel-cli check [--overlay OUT.png] [STEPS...] INPUT
-      Loads INPUT, applies the steps and tells whether the page can be coloured,
-      one figure a line: size WIDTHxHEIGHT, ink-share (0 to 1, pixels darker than
-      middle grey), regions (white regions closed by lines or the page&apos;s edge),
-      tiny-regions (those under 3 mm across with the page fitted to A4) and
-      tiny-under-px (that width in pixels of the page). --overlay writes the page
-      as PNG with the tiny regions filled red.
-  pintabel-cli --help
-      Shows this text.
-  pintabel-cli --version
-      Prints the version.
-
-Environment:
-  PINTABEL_LOAD_BUDGET_MB  caps the memory loading one picture, or one step on
-      its page, may use (MiB); one needing more is refused with the out-of-memory
-      message. Without it the cap follows the memory free to the tool: the
-      system&apos;s, its control group&apos;s and its address space limit.
-
-Steps:
-</source>
-        <translation>Usage:
-  pintabel-cli info FILE...
-      Loads each FILE as the program does and prints FILE&lt;TAB&gt;WIDTHxHEIGHT&lt;TAB&gt;DEPTH
-      (bits per pixel of the page), or FILE&lt;TAB&gt;unreadable. Exits with 1 if any
-      file could not be read.
-  pintabel-cli convert [STEPS...] INPUT OUTPUT
-      Loads INPUT, applies the steps in the order given and writes the page as the
-      window&apos;s Save As does: OUTPUT ending in .jpg as JPEG (quality 90, the name&apos;s
-      extension made .jpg), ending in .bmp as a Windows bitmap at the page&apos;s depth.
-      An unreadable INPUT or another extension writes nothing.
-  pintabel-cli print [--printer NAME] [STEPS...] INPUT
-      Loads INPUT, applies the steps and prints the page as the window&apos;s Print
-      command does: one page, scaled to fit and centred, in a job named after
-      INPUT. Without --printer it goes to the default printer.
-  pintabel-cli book OUTPUT.pdf [--paper A4|Letter] [--margin MM] [--vector]
-                   [STEPS...] INPUT...
-      Loads each INPUT, applies the steps and writes all of them as one PDF, one
-      page each in the order given, on A4 (the default) or Letter paper with
-      margins of MM millimetres (10 by default): each picture scaled to fit inside
-      the margins and centred as printing does, on the paper turned whichever way
-      shows it larger. With --vector, pages of pure black and white go in as traced
-      curves instead of images; a page too detailed to trace goes in as an image,
-      and the tool says so. The document is titled after the first INPUT.
-      Says &quot;page N/TOTAL&quot; on standard error as each page is done. OUTPUT must end
-      in .pdf; it is written only when every page is, and replaced whole. A book
-      that would pass 2 GiB, the most a PDF writer can address, is refused.
-  pintabel-cli check [--overlay OUT.png] [STEPS...] INPUT
-      Loads INPUT, applies the steps and tells whether the page can be coloured,
-      one figure a line: size WIDTHxHEIGHT, ink-share (0 to 1, pixels darker than
-      middle grey), regions (white regions closed by lines or the page&apos;s edge),
-      tiny-regions (those under 3 mm across with the page fitted to A4) and
-      tiny-under-px (that width in pixels of the page). --overlay writes the page
-      as PNG with the tiny regions filled red.
-  pintabel-cli --help
-      Shows this text.
-  pintabel-cli --version
-      Prints the version.
-
-Environment:
-  PINTABEL_LOAD_BUDGET_MB  caps the memory loading one picture, or one step on
-      its page, may use (MiB); one needing more is refused with the out-of-memory
-      message. Without it the cap follows the memory free to the tool: the
-      system&apos;s, its control group&apos;s and its address space limit.
-
-Steps:
-</translation>
-    </message>
     <message>
         <source>  (none available)
 </source>
@@ -273,6 +183,138 @@ Steps:
 
 </translation>
     </message>
+    <message>
+        <source>Usage:
+  pintabel-cli info FILE...
+      Loads each FILE as the program does and prints FILE&lt;TAB&gt;WIDTHxHEIGHT&lt;TAB&gt;DEPTH
+      (bits per pixel of the page), or FILE&lt;TAB&gt;unreadable. Exits with 1 if any
+      file could not be read.
+  pintabel-cli convert [STEPS...] INPUT OUTPUT
+      Loads INPUT, applies the steps in the order given and writes the page as the
+      window&apos;s Save As does: OUTPUT ending in .jpg as JPEG (quality 90, the name&apos;s
+      extension made .jpg), ending in .bmp as a Windows bitmap at the page&apos;s depth.
+      An unreadable INPUT or another extension writes nothing.
+  pintabel-cli print [--printer NAME] [STEPS...] INPUT
+      Loads INPUT, applies the steps and prints the page as the window&apos;s Print
+      command does: one page, scaled to fit and centred, in a job named after
+      INPUT. Without --printer it goes to the default printer.
+  pintabel-cli book OUTPUT.pdf [--paper A4|Letter] [--margin MM] [--vector]
+                   [--with-preview] [STEPS...] INPUT...
+      Loads each INPUT, applies the steps and writes all of them as one PDF, one
+      page each in the order given, on A4 (the default) or Letter paper with
+      margins of MM millimetres (10 by default): each picture scaled to fit inside
+      the margins and centred as printing does, on the paper turned whichever way
+      shows it larger. With --vector, pages of pure black and white go in as traced
+      curves instead of images; a page too detailed to trace goes in as an image,
+      and the tool says so. The document is titled after the first INPUT.
+      Says &quot;page N/TOTAL&quot; on standard error as each page is done. OUTPUT must end
+      in .pdf; it is written only when every page is, and replaced whole. A book
+      that would pass 2 GiB, the most a PDF writer can address, is refused.
+      With --colour-by-number last among the steps, each page is written as lines,
+      text and swatches; --with-preview adds its painted picture on the next sheet.
+  pintabel-cli check [--overlay OUT.png] [STEPS...] INPUT
+      Loads INPUT, applies the steps and tells whether the page can be coloured,
+      one figure a line: size WIDTHxHEIGHT, ink-share (0 to 1, pixels darker than
+      middle grey), regions (white regions closed by lines or the page&apos;s edge),
+      tiny-regions (those under 3 mm across with the page fitted to A4) and
+      tiny-under-px (that width in pixels of the page). --overlay writes the page
+      as PNG with the tiny regions filled red.
+  pintabel-cli --help
+      Shows this text.
+  pintabel-cli --version
+      Prints the version.
+
+Environment:
+  PINTABEL_LOAD_BUDGET_MB  caps the memory loading one picture, or one step on
+      its page, may use (MiB); one needing more is refused with the out-of-memory
+      message. Without it the cap follows the memory free to the tool: the
+      system&apos;s, its control group&apos;s and its address space limit.
+
+Steps:
+</source>
+        <translation>Usage:
+  pintabel-cli info FILE...
+      Loads each FILE as the program does and prints FILE&lt;TAB&gt;WIDTHxHEIGHT&lt;TAB&gt;DEPTH
+      (bits per pixel of the page), or FILE&lt;TAB&gt;unreadable. Exits with 1 if any
+      file could not be read.
+  pintabel-cli convert [STEPS...] INPUT OUTPUT
+      Loads INPUT, applies the steps in the order given and writes the page as the
+      window&apos;s Save As does: OUTPUT ending in .jpg as JPEG (quality 90, the name&apos;s
+      extension made .jpg), ending in .bmp as a Windows bitmap at the page&apos;s depth.
+      An unreadable INPUT or another extension writes nothing.
+  pintabel-cli print [--printer NAME] [STEPS...] INPUT
+      Loads INPUT, applies the steps and prints the page as the window&apos;s Print
+      command does: one page, scaled to fit and centred, in a job named after
+      INPUT. Without --printer it goes to the default printer.
+  pintabel-cli book OUTPUT.pdf [--paper A4|Letter] [--margin MM] [--vector]
+                   [--with-preview] [STEPS...] INPUT...
+      Loads each INPUT, applies the steps and writes all of them as one PDF, one
+      page each in the order given, on A4 (the default) or Letter paper with
+      margins of MM millimetres (10 by default): each picture scaled to fit inside
+      the margins and centred as printing does, on the paper turned whichever way
+      shows it larger. With --vector, pages of pure black and white go in as traced
+      curves instead of images; a page too detailed to trace goes in as an image,
+      and the tool says so. The document is titled after the first INPUT.
+      Says &quot;page N/TOTAL&quot; on standard error as each page is done. OUTPUT must end
+      in .pdf; it is written only when every page is, and replaced whole. A book
+      that would pass 2 GiB, the most a PDF writer can address, is refused.
+      With --colour-by-number last among the steps, each page is written as lines,
+      text and swatches; --with-preview adds its painted picture on the next sheet.
+  pintabel-cli check [--overlay OUT.png] [STEPS...] INPUT
+      Loads INPUT, applies the steps and tells whether the page can be coloured,
+      one figure a line: size WIDTHxHEIGHT, ink-share (0 to 1, pixels darker than
+      middle grey), regions (white regions closed by lines or the page&apos;s edge),
+      tiny-regions (those under 3 mm across with the page fitted to A4) and
+      tiny-under-px (that width in pixels of the page). --overlay writes the page
+      as PNG with the tiny regions filled red.
+  pintabel-cli --help
+      Shows this text.
+  pintabel-cli --version
+      Prints the version.
+
+Environment:
+  PINTABEL_LOAD_BUDGET_MB  caps the memory loading one picture, or one step on
+      its page, may use (MiB); one needing more is refused with the out-of-memory
+      message. Without it the cap follows the memory free to the tool: the
+      system&apos;s, its control group&apos;s and its address space limit.
+
+Steps:
+</translation>
+    </message>
+</context>
+<context>
+    <name>ColourByNumberDialog</name>
+    <message>
+        <source>数字で塗り絵に変換</source>
+        <translation>Convert to Colour by Number</translation>
+    </message>
+    <message>
+        <source>色の数</source>
+        <translation>Colours</translation>
+    </message>
+    <message>
+        <source>塗る人</source>
+        <translation>Who colours it</translation>
+    </message>
+    <message>
+        <source>色 %1 ・ 領域 %2</source>
+        <translation>Colours %1 · Regions %2</translation>
+    </message>
+</context>
+<context>
+    <name>ColourerChoice</name>
+    <message>
+        <source>小さな子ども (8 mm)</source>
+        <translation>Small child (8 mm)</translation>
+    </message>
+    <message>
+        <source>子ども (5 mm)</source>
+        <translation>Child (5 mm)</translation>
+    </message>
+    <message>
+        <source>大人 (3 mm)</source>
+        <translation>Adult (3 mm)</translation>
+    </message>
 </context>
 <context>
     <name>ColouringBook</name>
@@ -291,6 +333,10 @@ Steps:
     <message>
         <source>PDF が %1 バイトを超えるため書き出せません。ページを分けてください。</source>
         <translation>The PDF cannot be written as it would exceed %1 bytes. Please split the pages into smaller books.</translation>
+    </message>
+    <message>
+        <source>PDF にする線が細かすぎます。</source>
+        <translation>The lines are too detailed to write as a PDF.</translation>
     </message>
 </context>
 <context>
@@ -498,6 +544,18 @@ Steps:
         <source>unknown step %1</source>
         <translation>unknown step %1</translation>
     </message>
+    <message>
+        <source>%1: %2 is not a number of colours; give a whole number from %3 to %4</source>
+        <translation>%1: %2 is not a number of colours; give a whole number from %3 to %4</translation>
+    </message>
+    <message>
+        <source>convert into a colour-by-number page: regions of a few colours, each with its number, and the key below; --colour-by-number=COLOURS chooses 2 to 36 colours (default 16); --smallest-region MM as for --clean-lines</source>
+        <translation>convert into a colour-by-number page: regions of a few colours, each with its number, and the key below; --colour-by-number=COLOURS chooses 2 to 36 colours (default 16); --smallest-region MM as for --clean-lines</translation>
+    </message>
+    <message>
+        <source>the colour-by-number page painted, to compare: --colour-by-number-preview=COLOURS chooses the colours as above</source>
+        <translation>the colour-by-number page painted, to compare: --colour-by-number-preview=COLOURS chooses the colours as above</translation>
+    </message>
 </context>
 <context>
     <name>TAbout_Form</name>
@@ -648,6 +706,10 @@ Exit anyway?</translation>
         <translation>Overwrite the picture as JPEG?<byte value="xd"/>
  Note: the file of the same name will be replaced.<byte value="xd"/>
 %1</translation>
+    </message>
+    <message>
+        <source>数字で塗り絵に変換...</source>
+        <translation>Convert to Colour by &amp;Number...</translation>
     </message>
 </context>
 </TS>
