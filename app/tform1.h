@@ -12,8 +12,10 @@
 #include <QIcon>
 #include <QList>
 #include <QMainWindow>
+#include <QPointer>
 #include <QStringList>
 #include <functional>
+#include <optional>
 
 class Bitmap;
 class Prompts;
@@ -166,6 +168,12 @@ private:
     // Whether a command may process, replace or free the active page: there is one, and
     // no pixel loop runs (refused with a beep otherwise).
     bool canReplaceActivePage();
+    // Replaces page by what work makes of source, as a conversion: the work runs on a thread
+    // of its own with progress over stages (abandoning takes effect between them), and undo
+    // gives source back. sheet, the page's tab, is marked converted.
+    using Conversion = std::function<std::optional<Bitmap>(const PixelLoop::Reach&)>;
+    void convertOnWorker(const QPointer<QWidget>& sheet, const QPointer<TPageImage>& page,
+                         const Bitmap& source, int stages, const Conversion& work);
     // Opens each file as a page, as far as the page store has room, fits the window to the
     // last and says once what could not be opened.
     void openPages(const QStringList& paths);

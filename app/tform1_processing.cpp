@@ -94,6 +94,25 @@ void TForm1::ToneFilter(TImageProcessing& processor) {
         page->setPicture(out);
 }
 
+void TForm1::convertOnWorker(const QPointer<QWidget>& sheet, const QPointer<TPageImage>& page,
+                             const Bitmap& source, int stages, const Conversion& work) {
+    PixelLoop loop(m_loops, Store, *StatusProgress, PixelLoop::Conversion);
+    Store.UndoImages[size_t(activePage())] = std::make_shared<const Bitmap>(source);
+    // The stages run on a thread of their own, so the window keeps answering (a click asks
+    // whether to abandon) while each one runs; abandoning takes effect between stages.
+    loop.showProgress(0, stages);
+    std::optional<Bitmap> result;
+    const bool completed =
+        loop.runOnWorker(page, [&](const PixelLoop::Reach& reach) { result = work(reach); });
+    loop.end();
+    if (!completed || !result)
+        return;
+    page->setPicture(*result);
+    // The page converted is marked, whichever tab is active now.
+    if (sheet)
+        setTabImageIndex(sheet, 0);
+}
+
 void TForm1::convertToCleanLines() {
     if (!canReplaceActivePage())
         return;
@@ -103,28 +122,14 @@ void TForm1::convertToCleanLines() {
     CleanLineChoice choice{defaultCleanLineSettings(source.width(), source.height()), false};
     if (!m_prompts.cleanLinesDialog(source, choice) || !page || refusedWhileLoopRuns())
         return;
-
-    PixelLoop loop(m_loops, Store, *StatusProgress, PixelLoop::Conversion);
-    Store.UndoImages[size_t(activePage())] = std::make_shared<const Bitmap>(source);
-
-    // The stages run on a thread of their own, so the window keeps answering (a click asks
-    // whether to abandon) while each one runs; abandoning takes effect between stages.
     constexpr int stages = 5;
-    loop.showProgress(0, stages);
-    std::optional<Bitmap> result;
-    const bool completed = loop.runOnWorker(page, [&](const PixelLoop::Reach& reach) {
-        result =
+    convertOnWorker(sheet, page, source, stages, [&](const PixelLoop::Reach& reach) {
+        std::optional<Bitmap> result =
             cleanLines(source, choice.settings, [&reach](int stage, int) { return reach(stage); });
         if (reach(stages - 1) && result && choice.closeTinyRegions)
             ColourabilityCheck(*result).closeTinyRegions(*result);
+        return result;
     });
-    loop.end();
-    if (!completed || !result)
-        return;
-    page->setPicture(*result);
-    // The page converted is marked, whichever tab is active now.
-    if (sheet)
-        setTabImageIndex(sheet, 0);
 }
 
 void TForm1::convertToColourByNumber() {
@@ -136,24 +141,13 @@ void TForm1::convertToColourByNumber() {
     ColourByNumberSettings settings;
     if (!m_prompts.colourByNumberDialog(source, settings) || !page || refusedWhileLoopRuns())
         return;
-
-    PixelLoop loop(m_loops, Store, *StatusProgress, PixelLoop::Conversion);
-    Store.UndoImages[size_t(activePage())] = std::make_shared<const Bitmap>(source);
-    // As the clean-lines conversion: the stages run on a thread of their own, and abandoning
-    // takes effect between them.
     constexpr int stages = 4;
-    loop.showProgress(0, stages);
-    std::optional<Bitmap> result;
-    const bool completed = loop.runOnWorker(page, [&](const PixelLoop::Reach& reach) {
-        const std::optional<NumberedRegions> regions =
-            numberRegions(source, settings, [&reach](int stage, int) { return reach(stage); });
-        if (regions && reach(stages - 1))
-            result = numberedPage(*regions);
-    });
-    loop.end();
-    if (!completed || !result)
-        return;
-    page->setPicture(*result);
-    if (sheet)
-        setTabImageIndex(sheet, 0);
+    convertOnWorker(
+        sheet, page, source, stages, [&](const PixelLoop::Reach& reach) -> std::optional<Bitmap> {
+            const std::optional<NumberedRegions> regions =
+                numberRegions(source, settings, [&reach](int stage, int) { return reach(stage); });
+            if (regions && reach(stages - 1))
+                return numberedPage(*regions);
+            return std::nullopt;
+        });
 }
