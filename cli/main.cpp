@@ -78,7 +78,9 @@ QString usage() {
         "      the margins and centred as printing does, on the paper turned whichever way\n"
         "      shows it larger. With --vector, pages of pure black and white go in as traced\n"
         "      curves instead of images; a page too detailed to trace goes in as an image,\n"
-        "      and the tool says so. The document is titled after the first INPUT.\n"
+        "      and the tool says so. With --vector and --clean-lines last among the steps,\n"
+        "      each page goes in as its smoothed centre lines, stroked at the lines' width\n"
+        "      with round ends. The document is titled after the first INPUT.\n"
         "      Says \"page N/TOTAL\" on standard error as each page is done. OUTPUT must end\n"
         "      in .pdf; it is written only when every page is, and replaced whole. A book\n"
         "      that would pass 2 GiB, the most a PDF writer can address, is refused.\n"
@@ -364,7 +366,10 @@ int book(QList<QByteArray> arguments) {
     // A last step that can draw its page puts it in as a drawing, the painted picture after
     // it when asked.
     const ProcessingStep* drawn =
-        !chosen.isEmpty() && chosen.last()->draw ? chosen.last() : nullptr;
+        !chosen.isEmpty() && chosen.last()->draw &&
+                (settings.vector || !chosen.last()->drawnInVectorBooksOnly)
+            ? chosen.last()
+            : nullptr;
     if (drawn)
         chosen.removeLast();
     const auto prepare = [&](qsizetype i) -> std::optional<QList<BookPage>> {

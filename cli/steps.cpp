@@ -52,6 +52,29 @@ void cleanLinesStep(Bitmap& bitmap, std::optional<int> detail, std::optional<int
     bitmap = *cleanLines(bitmap, settings);
 }
 
+// The same page as centre lines to stroke, for a vector book.
+PageDrawing cleanLinesDrawing(const Bitmap& bitmap, std::optional<int> detail,
+                              std::optional<int> thickness) {
+    requireStepMemory(cleanLinesStepBytes(bitmap.width(), bitmap.height()));
+    CleanLineSettings settings = defaultCleanLineSettings(bitmap.width(), bitmap.height());
+    settings.smallestRegionMm = smallestRegionMm;
+    settings.detail = detail.value_or(settings.detail);
+    settings.thickness = thickness.value_or(settings.thickness);
+    return CleanLinesSource(bitmap).drawing(settings);
+}
+
+// The clean-lines step with detail and thickness as given (either may be left out).
+ProcessingStep cleanLinesStepWith(const QString& option, const QString& help,
+                                  std::optional<int> detail, std::optional<int> thickness) {
+    return ProcessingStep{
+        option, help,
+        [detail, thickness](Bitmap& bitmap) { cleanLinesStep(bitmap, detail, thickness); },
+        [detail, thickness](const Bitmap& bitmap, Bitmap*) {
+            return cleanLinesDrawing(bitmap, detail, thickness);
+        },
+        true};
+}
+
 const QString colourByNumberOption = QStringLiteral("--colour-by-number");
 const QString colourByNumberPreviewOption = QStringLiteral("--colour-by-number-preview");
 
@@ -128,11 +151,7 @@ std::optional<ProcessingStep> cleanLinesWith(const QString& argument, const QStr
                       .arg(parts[1], argument);
         return std::nullopt;
     }
-    return ProcessingStep{
-        argument,
-        QString(),
-        [detail, thickness](Bitmap& bitmap) { cleanLinesStep(bitmap, detail, thickness); },
-        {}};
+    return cleanLinesStepWith(argument, QString(), detail, thickness);
 }
 
 // "COLOURS", a whole number of colours the page may use.
@@ -181,15 +200,15 @@ const QList<ProcessingStep>& processingSteps() {
          QString::fromUtf8(QT_TRANSLATE_NOOP("Steps", "make the picture darker")),
          [](Bitmap& bitmap) { tone(bitmap, 1); },
          {}},
-        {QStringLiteral("--clean-lines"),
-         QString::fromUtf8(QT_TRANSLATE_NOOP(
-             "Steps", "convert into clean black lines on white (1 bit); "
-                      "--clean-lines=DETAIL,THICKNESS chooses detail from 0 (few lines) to 100 "
-                      "(many, default 50) and the lines' width in pixels (default about "
-                      "0.6 mm on A4); --smallest-region MM makes every region at least MM "
-                      "mm across on A4 (default 3; 5 for a child, 8 for a small child)")),
-         [](Bitmap& bitmap) { cleanLinesStep(bitmap, std::nullopt, std::nullopt); },
-         {}},
+        cleanLinesStepWith(
+            QStringLiteral("--clean-lines"),
+            QString::fromUtf8(QT_TRANSLATE_NOOP(
+                "Steps", "convert into clean black lines on white (1 bit); "
+                         "--clean-lines=DETAIL,THICKNESS chooses detail from 0 (few lines) to "
+                         "100 (many, default 50) and the lines' width in pixels (default about "
+                         "0.6 mm on A4); --smallest-region MM makes every region at least MM "
+                         "mm across on A4 (default 3; 5 for a child, 8 for a small child)")),
+            std::nullopt, std::nullopt),
         {QStringLiteral("--close-tiny-regions"),
          QString::fromUtf8(QT_TRANSLATE_NOOP(
              "Steps", "fill with black the white regions under 3 mm across on A4")),

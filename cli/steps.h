@@ -19,6 +19,8 @@ struct ProcessingStep {
     // A step whose page a book can write as a drawing: the drawing of the page apply would
     // make, and when preview is given the picture that page shows painted.
     std::function<PageDrawing(const Bitmap&, Bitmap* preview)> draw;
+    // Drawn only in a vector book (--vector); a picture book takes the page apply makes.
+    bool drawnInVectorBooksOnly = false;
 };
 
 // Every step the tool offers, in the order --help lists them.

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QList>
 #include <QPointF>
+#include <QPolygonF>
 #include <QRectF>
 #include <QSize>
 #include <QString>
@@ -33,4 +34,11 @@ struct PageDrawing {
     };
     // Filled in their colour and outlined in lineColour.
     QList<Swatch> swatches;
+    // Centre lines stroked strokeWidth wide in lineColour, with round ends and joins.
+    struct Stroke {
+        QPolygonF points;
+        bool closed = false;
+    };
+    QList<Stroke> strokes;
+    double strokeWidth = 1.0;
 };

@@ -230,17 +230,13 @@ CleanLinesSource::CleanLinesSource(const Bitmap& page, int workingSide)
     m_strength = colourEdgeStrength(m_lab, 1.0);
 }
 
-std::optional<Bitmap> CleanLinesSource::lines(const CleanLineSettings& settings,
-                                              const StageProgress& progress) const {
-    constexpr int stages = 4;
-    auto proceed = [&progress](int stage) { return !progress || progress(stage, stages); };
-    if (m_lab.empty())
-        return Bitmap(0, 0, 1);
+std::optional<cv::Mat> CleanLinesSource::borders(const CleanLineSettings& settings,
+                                                 const StageProgress& progress,
+                                                 RegionRules& rules) const {
+    auto proceed = [&progress](int stage) { return !progress || progress(stage, 4); };
     if (!proceed(1))
         return std::nullopt;
-    const cv::Size pageSize(m_width, m_height);
-    const cv::Size working = m_lab.size();
-    const RegionRules rules = rulesFor(working, pageSize, settings);
+    rules = rulesFor(m_lab.size(), cv::Size(m_width, m_height), settings);
     cv::Mat labels = segmentRegions(m_lab, m_strength, rules);
     if (!proceed(2))
         return std::nullopt;
@@ -251,43 +247,62 @@ std::optional<Bitmap> CleanLinesSource::lines(const CleanLineSettings& settings,
     borders |= detailStrokes(lightness, borders, strokeRulesFor(rules, settings.detail));
     // A stroke that closes on itself must not close a region too narrow to colour.
     fillNarrowPockets(borders, rules.minimumAcross);
+    return borders;
+}
+
+std::vector<CentreLine> CleanLinesSource::centreLines(cv::Mat& borders, const RegionRules& rules,
+                                                      const CleanLineSettings& settings) const {
+    const double scale = double(m_width) / m_lab.cols;
+    // Strokes closer than the pen is wide would run together on the page, leaving slivers
+    // of paper between them: they are widened to the pen first, so that what they enclose
+    // is filled and thinning makes them one.
+    const int reach = int(std::ceil(0.5 * settings.thickness / scale));
+    if (reach > 0) {
+        cv::dilate(
+            borders, borders,
+            cv::getStructuringElement(cv::MORPH_ELLIPSE, cv::Size(2 * reach + 1, 2 * reach + 1)));
+        fillNarrowPockets(borders, rules.minimumAcross);
+    }
+    thinStrokes(borders);
+    removeSpecks(borders, std::max(2, int(std::lround(speckSize(m_width, m_height) / scale))));
+    std::vector<CentreLine> centre = traceCentreLines(borders);
+    smoothCentreLines(centre, 8);
+    return centre;
+}
+
+std::optional<Bitmap> CleanLinesSource::lines(const CleanLineSettings& settings,
+                                              const StageProgress& progress) const {
+    if (m_lab.empty())
+        return Bitmap(0, 0, 1);
+    RegionRules rules;
+    std::optional<cv::Mat> borders = this->borders(settings, progress, rules);
+    if (!borders)
+        return std::nullopt;
+    const cv::Size pageSize(m_width, m_height);
+    const cv::Size working = m_lab.size();
     const double pagePerMm = pixelsPerMmAtA4(m_width, m_height);
     if (pageSize.width >= 2 * working.width) {
         // A page much larger than the copy: the copy's centre lines are traced, smoothed and
         // drawn at the page's size and the chosen thickness, instead of widening the
         // borders to the page and thinning them there, which would cost far more than the
         // regions did.
-        const double scale = double(pageSize.width) / working.width;
-        // Strokes closer than the pen is wide would run together on the page, leaving slivers
-        // of paper between them: they are widened to the pen first, so that what they
-        // enclose is filled and thinning makes them one.
-        const int reach = int(std::ceil(0.5 * settings.thickness / scale));
-        if (reach > 0) {
-            cv::dilate(borders, borders,
-                       cv::getStructuringElement(cv::MORPH_ELLIPSE,
-                                                 cv::Size(2 * reach + 1, 2 * reach + 1)));
-            fillNarrowPockets(borders, rules.minimumAcross);
-        }
-        thinStrokes(borders);
-        removeSpecks(borders, std::max(2, int(std::lround(speckSize(m_width, m_height) / scale))));
-        if (!proceed(3))
+        const std::vector<CentreLine> centre = centreLines(*borders, rules, settings);
+        if (progress && !progress(3, 4))
             return std::nullopt;
-        std::vector<CentreLine> centre = traceCentreLines(borders);
-        smoothCentreLines(centre, 8);
         cv::Mat lines = cv::Mat::zeros(pageSize, CV_8U);
         drawCentreLines(lines, centre, working, settings.thickness);
         fillNarrowPocketsOfLargePage(lines, settings.smallestRegionMm * pagePerMm,
                                      pocketFactor(pageSize, working));
         return pageOfInk(lines);
     }
-    cv::Mat lines = bordersOnPage(borders, pageSize);
+    cv::Mat lines = bordersOnPage(*borders, pageSize);
     // Scaled down, a narrow neck of a region can close into a pocket.
     const bool smallPage = double(pageSize.width) < 1.5 * working.width;
     if (smallPage)
         fillNarrowPockets(lines, settings.smallestRegionMm * pagePerMm + settings.thickness);
     thinToCentreLines(lines, pageSize.width >= 4 * working.width);
     removeSpecks(lines, speckSize(m_width, m_height));
-    if (!proceed(3))
+    if (progress && !progress(3, 4))
         return std::nullopt;
     drawAtThickness(lines, settings.thickness);
     // Wide lines can pinch a neck shut, or leave a hole where strokes meet: what they close
@@ -298,4 +313,28 @@ std::optional<Bitmap> CleanLinesSource::lines(const CleanLineSettings& settings,
         fillNarrowPocketsOfLargePage(lines, settings.smallestRegionMm * pagePerMm,
                                      pocketFactor(pageSize, working));
     return pageOfInk(lines);
+}
+
+PageDrawing CleanLinesSource::drawing(const CleanLineSettings& settings) const {
+    PageDrawing drawing;
+    drawing.size = QSize(m_width, m_height);
+    if (m_lab.empty())
+        return drawing;
+    RegionRules rules;
+    cv::Mat borders = *this->borders(settings, {}, rules);
+    const double sx = double(m_width) / m_lab.cols;
+    const double sy = double(m_height) / m_lab.rows;
+    for (const CentreLine& line : centreLines(borders, rules, settings)) {
+        PageDrawing::Stroke stroke;
+        stroke.closed = line.closed;
+        for (const cv::Point2f& p : line.points) {
+            // A line that reaches the copy's edge reaches the page's.
+            const double x = p.x <= 0.5f ? 0.0 : p.x >= m_lab.cols - 0.5f ? m_width : p.x * sx;
+            const double y = p.y <= 0.5f ? 0.0 : p.y >= m_lab.rows - 0.5f ? m_height : p.y * sy;
+            stroke.points.append(QPointF(x, y));
+        }
+        drawing.strokes.append(stroke);
+    }
+    drawing.strokeWidth = settings.thickness;
+    return drawing;
 }

@@ -4,11 +4,15 @@
 #pragma once
 
 #include "bitmap.h"
+#include "centre_lines.h"
+#include "page_drawing.h"
+#include "region_merging.h"
 
 #include <opencv2/core/mat.hpp>
 
 #include <functional>
 #include <optional>
+#include <vector>
 
 // How a photograph becomes a line page.
 struct CleanLineSettings {
@@ -60,7 +64,17 @@ public:
     std::optional<Bitmap> lines(const CleanLineSettings& settings,
                                 const StageProgress& progress = {}) const;
 
+    // The same lines as a drawing for a book: the centre lines of the regions' outlines and
+    // strokes, smoothed, in the page's pixels, to be stroked settings.thickness wide with
+    // round ends and joins.
+    PageDrawing drawing(const CleanLineSettings& settings) const;
+
 private:
+    std::optional<cv::Mat> borders(const CleanLineSettings& settings, const StageProgress& progress,
+                                   RegionRules& rules) const;
+    std::vector<CentreLine> centreLines(cv::Mat& borders, const RegionRules& rules,
+                                        const CleanLineSettings& settings) const;
+
     int m_width;
     int m_height;
     cv::Mat m_lab;

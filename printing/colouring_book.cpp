@@ -112,11 +112,26 @@ BookPage PrepareDrawnBookPage(const BookSettings& settings, const PageDrawing& d
         return QPointF(target.x() + p.x() * sx, target.y() + p.y() * sy);
     };
     QPainterPath lines;
-    if (TraceBlackAndWhite(drawing.lines, limits, lines) != TraceResult::Traced)
-        throw EAppError(
-            QCoreApplication::translate("ColouringBook", "PDF にする線が細かすぎます。"));
     const QRectF area(place(drawing.linesArea.topLeft()), place(drawing.linesArea.bottomRight()));
-    prepared.lines = placeLines(std::move(lines), area.toRect(), drawing.lines.size());
+    if (!drawing.lines.isNull()) {
+        if (TraceBlackAndWhite(drawing.lines, limits, lines) != TraceResult::Traced)
+            throw EAppError(
+                QCoreApplication::translate("ColouringBook", "PDF にする線が細かすぎます。"));
+        lines = placeLines(std::move(lines), area.toRect(), drawing.lines.size());
+    }
+    prepared.lines = lines;
+    if (!drawing.strokes.isEmpty()) {
+        QPainterPath strokes;
+        for (const PageDrawing::Stroke& stroke : drawing.strokes) {
+            strokes.moveTo(place(stroke.points.first()));
+            for (qsizetype i = 1; i < stroke.points.size(); ++i)
+                strokes.lineTo(place(stroke.points[i]));
+            if (stroke.closed)
+                strokes.closeSubpath();
+        }
+        prepared.strokes = strokes;
+        prepared.strokeWidth = drawing.strokeWidth * sx;
+    }
     prepared.lineColour = drawing.lineColour;
     for (PageDrawing::Text text : drawing.texts) {
         text.centre = place(text.centre);
@@ -146,6 +161,9 @@ void ColouringBook::addPage(const BookPage& page) {
         m_painter.fillPath(*page.lines, page.lineColour);
     else
         m_painter.drawImage(page.sheet.target, page.image);
+    if (page.strokes)
+        m_painter.strokePath(*page.strokes, QPen(page.lineColour, page.strokeWidth, Qt::SolidLine,
+                                                 Qt::RoundCap, Qt::RoundJoin));
     for (const PageDrawing::Swatch& swatch : page.swatches) {
         m_painter.fillRect(swatch.rect, swatch.colour);
         m_painter.setPen(QPen(page.lineColour, page.swatchOutline));

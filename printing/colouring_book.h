@@ -47,6 +47,9 @@ struct BookPage {
     QList<PageDrawing::Text> texts;
     QList<PageDrawing::Swatch> swatches;
     double swatchOutline = 0;
+    // A drawn page's centre lines, stroked strokeWidth wide with round ends and joins.
+    std::optional<QPainterPath> strokes;
+    double strokeWidth = 0;
 };
 
 // Places a page and, in a vector book, traces it within limits when it is black and white.

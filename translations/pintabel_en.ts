@@ -206,7 +206,9 @@
       the margins and centred as printing does, on the paper turned whichever way
       shows it larger. With --vector, pages of pure black and white go in as traced
       curves instead of images; a page too detailed to trace goes in as an image,
-      and the tool says so. The document is titled after the first INPUT.
+      and the tool says so. With --vector and --clean-lines last among the steps,
+      each page goes in as its smoothed centre lines, stroked at the lines&apos; width
+      with round ends. The document is titled after the first INPUT.
       Says &quot;page N/TOTAL&quot; on standard error as each page is done. OUTPUT must end
       in .pdf; it is written only when every page is, and replaced whole. A book
       that would pass 2 GiB, the most a PDF writer can address, is refused.
@@ -254,7 +256,9 @@ Steps:
       the margins and centred as printing does, on the paper turned whichever way
       shows it larger. With --vector, pages of pure black and white go in as traced
       curves instead of images; a page too detailed to trace goes in as an image,
-      and the tool says so. The document is titled after the first INPUT.
+      and the tool says so. With --vector and --clean-lines last among the steps,
+      each page goes in as its smoothed centre lines, stroked at the lines&apos; width
+      with round ends. The document is titled after the first INPUT.
       Says &quot;page N/TOTAL&quot; on standard error as each page is done. OUTPUT must end
       in .pdf; it is written only when every page is, and replaced whole. A book
       that would pass 2 GiB, the most a PDF writer can address, is refused.

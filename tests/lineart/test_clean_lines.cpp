@@ -383,4 +383,30 @@ TEST(CentreLines, TracedAndDrawnBack) {
     }
 }
 
+// For a book, a disc's outline is one closed centre line on the disc's edge, at the page's
+// scale, to be stroked at the chosen thickness.
+TEST(CleanLines, DrawingIsTheCentreLinesOnThePage) {
+    for (const int side : {800, 2400}) {
+        SCOPED_TRACE(side);
+        QImage image(side, side * 3 / 4, QImage::Format_BGR888);
+        image.fill(QColor(235, 235, 235));
+        QPainter painter(&image);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor(200, 60, 60));
+        const double radius = side / 4.0;
+        const QPointF centre(side / 2.0, side * 3 / 8.0);
+        painter.drawEllipse(centre, radius, radius);
+        painter.end();
+        CleanLineSettings settings = defaultCleanLineSettings(image.width(), image.height());
+        const PageDrawing drawing =
+            CleanLinesSource(Bitmap::fromImage(image, 24)).drawing(settings);
+        EXPECT_EQ(drawing.size, image.size());
+        EXPECT_EQ(drawing.strokeWidth, settings.thickness);
+        ASSERT_EQ(drawing.strokes.size(), 1);
+        EXPECT_TRUE(drawing.strokes[0].closed);
+        for (const QPointF& p : drawing.strokes[0].points)
+            EXPECT_NEAR(std::hypot(p.x() - centre.x(), p.y() - centre.y()), radius, side / 200.0);
+    }
+}
+
 } // namespace
