@@ -42,25 +42,26 @@ void tone(Bitmap& bitmap, quint8 mode) {
 // The tool runs one command: --smallest-region holds for all its clean-lines steps.
 double smallestRegionMm = CleanLineSettings().smallestRegionMm;
 
-// Clean lines with detail and thickness as given; either left out takes the page's default.
-void cleanLinesStep(Bitmap& bitmap, std::optional<int> detail, std::optional<int> thickness) {
+// The page's clean-line settings with detail and thickness as given; either left out takes
+// the page's default. Refused when the page's memory for the step is not there.
+CleanLineSettings cleanLineSettingsFor(const Bitmap& bitmap, std::optional<int> detail,
+                                       std::optional<int> thickness) {
     requireStepMemory(cleanLinesStepBytes(bitmap.width(), bitmap.height()));
     CleanLineSettings settings = defaultCleanLineSettings(bitmap.width(), bitmap.height());
     settings.smallestRegionMm = smallestRegionMm;
     settings.detail = detail.value_or(settings.detail);
     settings.thickness = thickness.value_or(settings.thickness);
-    bitmap = *cleanLines(bitmap, settings);
+    return settings;
+}
+
+void cleanLinesStep(Bitmap& bitmap, std::optional<int> detail, std::optional<int> thickness) {
+    bitmap = *cleanLines(bitmap, cleanLineSettingsFor(bitmap, detail, thickness));
 }
 
 // The same page as centre lines to stroke, for a vector book.
 PageDrawing cleanLinesDrawing(const Bitmap& bitmap, std::optional<int> detail,
                               std::optional<int> thickness) {
-    requireStepMemory(cleanLinesStepBytes(bitmap.width(), bitmap.height()));
-    CleanLineSettings settings = defaultCleanLineSettings(bitmap.width(), bitmap.height());
-    settings.smallestRegionMm = smallestRegionMm;
-    settings.detail = detail.value_or(settings.detail);
-    settings.thickness = thickness.value_or(settings.thickness);
-    return CleanLinesSource(bitmap).drawing(settings);
+    return CleanLinesSource(bitmap).drawing(cleanLineSettingsFor(bitmap, detail, thickness));
 }
 
 // The clean-lines step with detail and thickness as given (either may be left out).

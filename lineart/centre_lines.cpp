@@ -46,47 +46,17 @@ struct Skeleton {
         std::array<bool, 8> ring{};
         for (size_t i = 0; i < 8; ++i)
             ring[i] = isInk(p + steps[i]);
-        // Exactly two sides of ink at a right angle, the corner between them paper: the
-        // inner corner of a step (a meeting of lines has three sides or more).
         int sides = 0;
         for (size_t i = 1; i < 8; i += 2)
             sides += ring[i];
-        bool step = false;
-        for (size_t i = 1; i < 8; i += 2)
-            step = step || (ring[i] && ring[(i + 2) % 8] && !ring[(i + 1) % 8]);
-        if (sides != 2 || !step)
-            return false;
-        // Ink pieces of the ring: consecutive places touch, and so do two sides (odd
-        // places) with one corner between them.
-        std::array<int, 8> piece{-1, -1, -1, -1, -1, -1, -1, -1};
-        int pieces = 0;
-        for (size_t i = 0; i < 8; ++i) {
-            if (!ring[i] || piece[i] >= 0)
-                continue;
-            piece[i] = pieces;
-            for (bool grew = true; grew;) {
-                grew = false;
-                for (size_t j = 0; j < 8; ++j)
-                    for (size_t k = 0; k < 8; ++k) {
-                        const size_t d = (k + 8 - j) % 8;
-                        const bool touch = d == 1 || d == 7 || (j % 2 == 1 && (d == 2 || d == 6));
-                        if (ring[j] && ring[k] && touch && piece[j] == pieces && piece[k] < 0) {
-                            piece[k] = pieces;
-                            grew = true;
-                        }
-                    }
-            }
-            ++pieces;
-        }
-        if (pieces != 1)
-            return false;
-        // Paper sides (odd places) joined through paper corners: one group, or the pixel
-        // stands between two regions.
-        int groups = 0;
-        for (size_t i = 1; i < 8; i += 2)
-            if (!ring[i] && !(ring[(i + 6) % 8] == false && ring[(i + 7) % 8] == false))
-                ++groups;
-        return groups == 1;
+        // Exactly two sides of ink at a right angle with paper in the corner between them:
+        // the inner corner of a step (a meeting of lines has three sides or more). The ink
+        // around it stays one piece, and the paper on its other two sides one region, unless
+        // the opposite corner is ink.
+        for (size_t i = 1; i < 8 && sides == 2; i += 2)
+            if (ring[i] && ring[(i + 2) % 8] && !ring[(i + 1) % 8])
+                return !ring[(i + 5) % 8];
+        return false;
     }
     // Ends, meetings and lone pixels: where lines start and stop.
     bool isNode(cv::Point p) const { return isInk(p) && neighbours.at<uchar>(p) != 2; }
