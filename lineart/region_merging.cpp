@@ -67,11 +67,12 @@ cv::Mat floodCells(const cv::Mat& strength, int spacing, int& count) {
 class RegionGraph {
 public:
     RegionGraph(const cv::Mat& cells, int count, const cv::Mat& lab, const cv::Mat& strength,
-                double texture)
+                const RegionRules& rules)
         : m_parent(size_t(count)), m_area(size_t(count), 0), m_colour(size_t(count)),
           m_inside(size_t(count), 0.0), m_edgesOf(size_t(count)) {
         std::iota(m_parent.begin(), m_parent.end(), 0);
-        m_texture = texture;
+        m_texture = rules.texture;
+        m_strengthWeight = rules.strengthWeight;
         auto touch = [&](int a, int b, float along) {
             auto [it, added] = m_index.try_emplace(key(a, b), int(m_edges.size()));
             if (added) {
@@ -236,7 +237,7 @@ private:
         const double inside = (m_inside[size_t(edge.a)] + m_inside[size_t(edge.b)]) /
                               double(m_area[size_t(edge.a)] + m_area[size_t(edge.b)]);
         return borderCost(edge.strength / double(edge.length) - m_texture * inside,
-                          cv::norm(difference));
+                          cv::norm(difference), m_strengthWeight);
     }
 
     void push(int e) {
@@ -250,6 +251,7 @@ private:
     std::vector<cv::Vec3d> m_colour;
     std::vector<double> m_inside; // edge strength summed over the region
     double m_texture = 1.0;
+    double m_strengthWeight = 0.5;
     std::vector<std::vector<int>> m_edgesOf;
     std::vector<Edge> m_edges;
     std::unordered_map<uint64_t, int> m_index;
@@ -374,8 +376,9 @@ std::vector<int> splitLarge(RegionGraph& graph, double largestArea, double small
 
 } // namespace
 
-double borderCost(double meanStrength, double colourDifference) {
-    return std::sqrt(std::max(0.0, meanStrength) * std::max(0.0, colourDifference));
+double borderCost(double meanStrength, double colourDifference, double strengthWeight) {
+    return std::pow(std::max(0.0, meanStrength), strengthWeight) *
+           std::pow(std::max(0.0, colourDifference), 1.0 - strengthWeight);
 }
 
 void smoothRegions(cv::Mat& labels, int passes) {
@@ -423,12 +426,12 @@ cv::Mat segmentRegions(const cv::Mat& lab, const cv::Mat& strength, const Region
     const cv::Mat cells = floodCells(strength, std::max(2, rules.seedSpacing), count);
     std::vector<int> region;
     {
-        RegionGraph merged(cells, count, lab, strength, rules.texture);
+        RegionGraph merged(cells, count, lab, strength, rules);
         merged.mergeCheaperThan(rules.mergeBelow);
         region = splitLarge(merged, rules.largestShare * double(cells.total()),
                             rules.smallestPart * double(cells.total()));
     }
-    RegionGraph graph(cells, count, lab, strength, rules.texture);
+    RegionGraph graph(cells, count, lab, strength, rules);
     for (int c = 0; c < count; ++c)
         graph.merge(c, region[size_t(c)]);
     int regions = 0;

@@ -23,15 +23,18 @@ struct RegionRules {
     // How much of the mean edge strength inside two regions their border's strength loses
     // before it counts: 0 judges borders as they are, 1 against the texture around them.
     double texture = 1.0;
+    // How much a border's cost owes to its edge strength rather than the colour step across
+    // it (see borderCost).
+    double strengthWeight = 0.5;
     // Distance between the seeds of the first cells, in pixels.
     int seedSpacing = 8;
 };
 
-// The cost of the border between two neighbours: the geometric mean of the mean edge
-// strength along it and the difference of their mean colours. A shading band has a weak
-// border and a small colour step, texture a strong border between alike colours; an outline
-// has both.
-double borderCost(double meanStrength, double colourDifference);
+// The cost of the border between two neighbours: the mean edge strength along it and the
+// difference of their mean colours, weighted strengthWeight to 1 - strengthWeight. A shading
+// band has a weak border and a small colour step, texture a strong border between alike
+// colours; an outline has both.
+double borderCost(double meanStrength, double colourDifference, double strengthWeight);
 
 // The region of every pixel (CV_32S, 0 .. count - 1, numbered in order of first appearance
 // going down the rows). lab is CV_32FC3, strength CV_32F of the same size.
