@@ -3,19 +3,14 @@
 
 #include "detail_strokes.h"
 
+#include "flow_dog.h"
 #include "thinning.h"
-
 #include <opencv2/imgproc.hpp>
 
 #include <algorithm>
 
 cv::Mat detailStrokes(const cv::Mat& lightness, const cv::Mat& borders, const StrokeRules& rules) {
-    cv::Mat inner;
-    cv::Mat outer;
-    cv::GaussianBlur(lightness, inner, cv::Size(), rules.sigma, rules.sigma, cv::BORDER_REPLICATE);
-    cv::GaussianBlur(lightness, outer, cv::Size(), 1.6 * rules.sigma, 1.6 * rules.sigma,
-                     cv::BORDER_REPLICATE);
-    cv::Mat dark = (outer - inner) > rules.depth;
+    cv::Mat dark = flowDarkness(lightness, {rules.sigma, rules.along, 3.0}, float(rules.depth));
     // Lines closer together than a region may be wide become one stroke down their middle.
     // (Beyond a few dozen pixels a closing costs much and joins nothing a child would
     // see as a pair.)

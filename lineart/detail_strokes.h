@@ -10,6 +10,8 @@
 struct StrokeRules {
     // The difference of Gaussians' inner width, in pixels.
     double sigma = 1.5;
+    // How far along the picture's lines the darkness is averaged (see flowDarkness).
+    double along = 3.0;
     // Lightness (CIELAB L) by which a line must be darker than its surroundings.
     double depth = 6.0;
     // Shorter strokes are left out, in pixels.

@@ -5,6 +5,7 @@
 #include "clean_lines.h"
 #include "clean_lines_preview.h"
 #include "colourability.h"
+#include "flow_dog.h"
 #include "gap_closing.h"
 #include "page_mask.h"
 
@@ -16,6 +17,7 @@
 #include <functional>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -156,6 +158,38 @@ TEST(GapClosing, JoinsEndsToOtherLinesWithinReachOnly) {
     const cv::Mat before = bay.clone();
     closeGaps(bay, 10);
     EXPECT_EQ(cv::countNonZero(bay != before), 0);
+}
+
+// A slanted faint line whose contrast drops under the threshold every few pixels, on a
+// ground with or without directionless noise: averaged along the line, it stays one stroke
+// where a plain difference of Gaussians would break it into dashes, and the noise stays out.
+TEST(FlowDarkness, FollowsFaintLinesAndNotTexture) {
+    for (const int noise : {0, 3}) {
+        cv::Mat lightness(120, 240, CV_32F, cv::Scalar(70.0f));
+        std::mt19937 random(7);
+        std::uniform_real_distribution<float> grain(-float(noise), float(noise));
+        for (int y = 0; y < lightness.rows; ++y)
+            for (int x = 0; x < lightness.cols; ++x)
+                lightness.at<float>(y, x) += grain(random);
+        // From (20, 40) to (220, 80), three pixels wide; dark 12 for nine pixels, 6 for three.
+        for (int x = 20; x < 220; x += 12)
+            for (const auto& [from, to, depth] : {std::tuple{0, 9, 12.0}, {9, 12, 6.0}})
+                cv::line(lightness, {x + from, 40 + (x + from - 20) / 5},
+                         {x + to, 40 + (x + to - 20) / 5}, cv::Scalar(70.0 - depth), 3);
+        const cv::Mat dark = flowDarkness(lightness, {1.0, 3.0, 3.0}, 0.75f);
+        cv::Mat labels;
+        cv::Mat stats;
+        cv::Mat centres;
+        const int pieces = cv::connectedComponentsWithStats(dark, labels, stats, centres, 8);
+        int along = 0;
+        for (int piece = 1; piece < pieces; ++piece)
+            along = std::max(along, stats.at<int>(piece, cv::CC_STAT_WIDTH));
+        EXPECT_GE(along, 180) << "noise " << noise;
+        // Off the line, nothing.
+        cv::Mat off = dark.clone();
+        cv::line(off, {20, 40}, {220, 80}, cv::Scalar(0), 7);
+        EXPECT_LT(cv::countNonZero(off), 40) << "noise " << noise;
+    }
 }
 
 TEST(CleanLines, AbandonedBetweenStagesGivesNothing) {

@@ -1,0 +1,126 @@
+// SPDX-FileCopyrightText: 2026 The Pintabel developers
+// SPDX-License-Identifier: GPL-2.0-or-later
+
+#include "flow_dog.h"
+
+#include <opencv2/core/utility.hpp>
+#include <opencv2/imgproc.hpp>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace {
+
+float bilinear(const cv::Mat& values, float x, float y) {
+    x = std::clamp(x, 0.0f, float(values.cols - 1));
+    y = std::clamp(y, 0.0f, float(values.rows - 1));
+    const int x0 = int(x);
+    const int y0 = int(y);
+    const int x1 = std::min(x0 + 1, values.cols - 1);
+    const int y1 = std::min(y0 + 1, values.rows - 1);
+    const float fx = x - float(x0);
+    const float fy = y - float(y0);
+    const float* top = values.ptr<float>(y0);
+    const float* bottom = values.ptr<float>(y1);
+    return (top[x0] * (1.0f - fx) + top[x1] * fx) * (1.0f - fy) +
+           (bottom[x0] * (1.0f - fx) + bottom[x1] * fx) * fy;
+}
+
+// Weights of a Gaussian at whole steps -reach .. reach, summing to 1.
+std::vector<float> gaussian(double sigma, int reach) {
+    std::vector<float> weights(size_t(2 * reach + 1));
+    double sum = 0.0;
+    for (int k = -reach; k <= reach; ++k) {
+        const double w = std::exp(-0.5 * k * k / (sigma * sigma));
+        weights[size_t(k + reach)] = float(w);
+        sum += w;
+    }
+    for (float& w : weights)
+        w = float(w / sum);
+    return weights;
+}
+
+// The direction of least change at each pixel (unit vectors, CV_32FC2): across the smoothed
+// structure tensor's stronger eigenvector. Where nothing changes it is taken as horizontal.
+cv::Mat edgeTangents(const cv::Mat& lightness, double smoothing) {
+    cv::Mat gx;
+    cv::Mat gy;
+    cv::Sobel(lightness, gx, CV_32F, 1, 0, 3, 1.0 / 8.0, 0, cv::BORDER_REPLICATE);
+    cv::Sobel(lightness, gy, CV_32F, 0, 1, 3, 1.0 / 8.0, 0, cv::BORDER_REPLICATE);
+    cv::Mat tensor;
+    cv::merge(std::vector<cv::Mat>{gx.mul(gx), gx.mul(gy), gy.mul(gy)}, tensor);
+    cv::GaussianBlur(tensor, tensor, cv::Size(), smoothing, smoothing, cv::BORDER_REPLICATE);
+    cv::Mat tangents(lightness.size(), CV_32FC2);
+    for (int y = 0; y < tensor.rows; ++y) {
+        const auto* t = tensor.ptr<cv::Vec3f>(y);
+        auto* out = tangents.ptr<cv::Vec2f>(y);
+        for (int x = 0; x < tensor.cols; ++x) {
+            const float e = t[x][0];
+            const float f = t[x][1];
+            const float g = t[x][2];
+            const float larger = 0.5f * (e + g + std::sqrt((e - g) * (e - g) + 4.0f * f * f));
+            // The stronger eigenvector is the gradient's direction; the tangent is across it.
+            cv::Vec2f normal(larger - g, f);
+            if (std::abs(normal[0]) + std::abs(normal[1]) < 1e-6f)
+                normal = cv::Vec2f(f, larger - e);
+            const float length = std::hypot(normal[0], normal[1]);
+            out[x] = length < 1e-6f ? cv::Vec2f(1.0f, 0.0f)
+                                    : cv::Vec2f(-normal[1] / length, normal[0] / length);
+        }
+    }
+    return tangents;
+}
+
+} // namespace
+
+cv::Mat flowDarkness(const cv::Mat& lightness, const FlowRules& rules, float threshold) {
+    // Across: the band around each pixel less its own neighbourhood. Blurred in every
+    // direction, which the averaging along the flow then takes back to a band across it.
+    cv::Mat inner;
+    cv::Mat across;
+    cv::GaussianBlur(lightness, inner, cv::Size(), rules.sigma, rules.sigma, cv::BORDER_REPLICATE);
+    cv::GaussianBlur(lightness, across, cv::Size(), 1.6 * rules.sigma, 1.6 * rules.sigma,
+                     cv::BORDER_REPLICATE);
+    across -= inner;
+
+    // Along the flow: averaged over the stream line through each pixel, followed a pixel at
+    // a time both ways, keeping its heading where the tangent's sign flips. An average never
+    // exceeds the largest value it takes in, so only pixels with a dark enough value within
+    // reach can pass the threshold, and only they are followed.
+    const int alongReach = std::max(1, int(std::ceil(2.0 * rules.along)));
+    const std::vector<float> along = gaussian(rules.along, alongReach);
+    cv::Mat reachable;
+    cv::dilate(across, reachable, cv::Mat::ones(2 * alongReach + 1, 2 * alongReach + 1, CV_8U));
+    const cv::Mat tangents = edgeTangents(lightness, rules.flowSmoothing);
+    cv::Mat darkness = cv::Mat::zeros(lightness.size(), CV_32F);
+    cv::parallel_for_(cv::Range(0, lightness.rows), [&](const cv::Range& rows) {
+        for (int y = rows.start; y < rows.end; ++y) {
+            const float* candidate = reachable.ptr<float>(y);
+            float* out = darkness.ptr<float>(y);
+            for (int x = 0; x < lightness.cols; ++x) {
+                if (candidate[x] <= threshold)
+                    continue;
+                float sum = along[size_t(alongReach)] * across.at<float>(y, x);
+                for (const float way : {1.0f, -1.0f}) {
+                    float px = float(x);
+                    float py = float(y);
+                    cv::Vec2f heading = way * tangents.at<cv::Vec2f>(y, x);
+                    for (int k = 1; k <= alongReach; ++k) {
+                        px += heading[0];
+                        py += heading[1];
+                        const int cx = std::clamp(int(std::lround(px)), 0, lightness.cols - 1);
+                        const int cy = std::clamp(int(std::lround(py)), 0, lightness.rows - 1);
+                        cv::Vec2f next = tangents.at<cv::Vec2f>(cy, cx);
+                        if (next.dot(heading) < 0.0f)
+                            next = -next;
+                        heading = next;
+                        sum += along[size_t(alongReach + k)] * bilinear(across, px, py);
+                    }
+                }
+                out[x] = sum;
+            }
+        }
+    });
+    return darkness > threshold;
+}
