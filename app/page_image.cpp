@@ -16,9 +16,16 @@ TPageImage::TPageImage(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void TPageImage::setPicture(const Bitmap& picture) {
+void TPageImage::setPicture(const Bitmap& picture, std::shared_ptr<const PageLines> lines) {
     m_picture = picture;
+    m_lines = std::move(lines);
+    m_linesKey = m_picture.image().cacheKey();
     update();
+}
+
+std::shared_ptr<const PageLines> TPageImage::lines() const {
+    // Writing to the pixels in place gives the image a new key.
+    return m_picture.image().cacheKey() == m_linesKey ? m_lines : nullptr;
 }
 
 void TPageImage::markSaved() {

@@ -12,6 +12,7 @@
 #include <memory>
 
 class TPageImage;
+struct PageLines;
 
 // The open pages: parallel tables whose slot i is tab i of the page control, the page
 // counter and the flags through which a running pixel loop and a request to stop it meet.
@@ -23,6 +24,9 @@ public:
     // A snapshot is shared only so that observers can hold a weak reference to it; the
     // store releases it as soon as it is replaced or its page closes.
     std::array<std::shared_ptr<const Bitmap>, Capacity> UndoImages;
+    // The lines drawn on each snapshot, when it is a page of lines a conversion drew; undo
+    // brings them back with it.
+    std::array<std::shared_ptr<const PageLines>, Capacity> UndoLines;
     std::array<QPointer<QWidget>, Capacity> PageSheets;
     std::array<QString, Capacity> PageFileNames;
     int PageCount = 0;

@@ -15,6 +15,7 @@
 #include <QPointer>
 #include <QStringList>
 #include <functional>
+#include <memory>
 #include <optional>
 
 class Bitmap;
@@ -29,6 +30,7 @@ class QTabWidget;
 class TAbout_Form;
 class TClientArea;
 class TPageImage;
+struct PageLines;
 
 // The main window: the tabs of the open pages and every command on them. Its work is
 // split over files by subsystem: tform1.cpp (construction, menus, enable rules, command
@@ -171,7 +173,12 @@ private:
     // Replaces page by what work makes of source, as a conversion: the work runs on a thread
     // of its own with progress over stages (abandoning takes effect between them), and undo
     // gives source back. sheet, the page's tab, is marked converted.
-    using Conversion = std::function<std::optional<Bitmap>(const PixelLoop::Reach&)>;
+    struct Converted {
+        Bitmap picture;
+        // The lines the conversion drew, when a book may draw them again.
+        std::shared_ptr<const PageLines> lines;
+    };
+    using Conversion = std::function<std::optional<Converted>(const PixelLoop::Reach&)>;
     void convertOnWorker(const QPointer<QWidget>& sheet, const QPointer<TPageImage>& page,
                          const Bitmap& source, int stages, const Conversion& work);
     // Opens each file as a page, as far as the page store has room, fits the window to the

@@ -8,6 +8,7 @@
 #include "file_names.h"
 #include "memory_budget.h"
 #include "page_image.h"
+#include "page_lines.h"
 #include "print_layout.h"
 #include "prompts.h"
 #include "safe_file.h"
@@ -19,10 +20,13 @@
 
 namespace {
 
-// The sheets of one page: the page itself, or its colour-by-number drawing and, when asked,
-// its painted picture.
+// The sheets of one page: the page itself (in a vector book, the lines drawn on it as
+// stroked centre lines), or its colour-by-number drawing and, when asked, its painted
+// picture.
 QList<BookPage> prepareBookSheets(const BookSettings& settings, const Bitmap& picture,
-                                  const TracingLimits& limits) {
+                                  const PageLines* lines, const TracingLimits& limits) {
+    if (settings.numberColours <= 0 && settings.vector && lines)
+        return {PrepareDrawnBookPage(settings, lines->drawing(), limits)};
     if (settings.numberColours <= 0)
         return {PrepareBookPage(settings, picture, limits)};
     const NumberedRegions regions =
@@ -74,9 +78,10 @@ void TForm1::SaveBook1Click() {
                 // Tracing takes its time: it runs on a thread of its own while the window
                 // keeps answering.
                 const Bitmap picture = page->picture();
+                const std::shared_ptr<const PageLines> lines = page->lines();
                 QList<BookPage> prepared;
                 if (!running.runOnWorker(page, [&](const PixelLoop::Reach&) {
-                        prepared = prepareBookSheets(settings, picture, limits);
+                        prepared = prepareBookSheets(settings, picture, lines.get(), limits);
                     }))
                     throw Abandoned();
                 for (const BookPage& sheet : prepared)

@@ -120,7 +120,7 @@ void TForm1::Undo_Click() {
     if (!Store.UndoImages[size_t(k)])
         return;
     TPageImage* image = Store.PageImages[size_t(k)];
-    image->setPicture(*Store.UndoImages[size_t(k)]);
+    image->setPicture(*Store.UndoImages[size_t(k)], Store.UndoLines[size_t(k)]);
     image->repaint();
     image->show();
 }

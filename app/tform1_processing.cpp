@@ -9,6 +9,7 @@
 #include "colouring_filter.h"
 #include "column_bands.h"
 #include "page_image.h"
+#include "page_lines.h"
 #include "prompts.h"
 
 #include <QPointer>
@@ -37,6 +38,7 @@ void TForm1::CustomFilter() {
     // The snapshot keeps the picture in the depth it has before the first pixel read. It
     // shares the picture's pixels: the conversion only reads them and writes a new bitmap.
     Store.UndoImages[size_t(p)] = std::make_shared<const Bitmap>(src);
+    Store.UndoLines[size_t(p)] = page->lines();
     const int width = src.width();
     const int height = src.height();
     // White only where the filter does not write: filling 72 MB first would cost a click's
@@ -98,16 +100,17 @@ void TForm1::convertOnWorker(const QPointer<QWidget>& sheet, const QPointer<TPag
                              const Bitmap& source, int stages, const Conversion& work) {
     PixelLoop loop(m_loops, Store, *StatusProgress, PixelLoop::Conversion);
     Store.UndoImages[size_t(activePage())] = std::make_shared<const Bitmap>(source);
+    Store.UndoLines[size_t(activePage())] = page->lines();
     // The stages run on a thread of their own, so the window keeps answering (a click asks
     // whether to abandon) while each one runs; abandoning takes effect between stages.
     loop.showProgress(0, stages);
-    std::optional<Bitmap> result;
+    std::optional<Converted> result;
     const bool completed =
         loop.runOnWorker(page, [&](const PixelLoop::Reach& reach) { result = work(reach); });
     loop.end();
     if (!completed || !result)
         return;
-    page->setPicture(*result);
+    page->setPicture(result->picture, std::move(result->lines));
     // The page converted is marked, whichever tab is active now.
     if (sheet)
         setTabImageIndex(sheet, 0);
@@ -123,13 +126,27 @@ void TForm1::convertToCleanLines() {
     if (!m_prompts.cleanLinesDialog(source, choice) || !page || refusedWhileLoopRuns())
         return;
     constexpr int stages = 5;
-    convertOnWorker(sheet, page, source, stages, [&](const PixelLoop::Reach& reach) {
-        std::optional<Bitmap> result =
-            cleanLines(source, choice.settings, [&reach](int stage, int) { return reach(stage); });
-        if (reach(stages - 1) && result && choice.closeTinyRegions)
-            ColourabilityCheck(*result).closeTinyRegions(*result);
-        return result;
-    });
+    convertOnWorker(sheet, page, source, stages,
+                    [&](const PixelLoop::Reach& reach) -> std::optional<Converted> {
+                        if (!reach(0))
+                            return std::nullopt;
+                        // The source is kept with the page for a book to draw the lines from.
+                        auto lines = std::make_shared<const PageLines>(
+                            PageLines{CleanLinesSource(source), choice.settings});
+                        std::optional<Bitmap> result = lines->source.lines(
+                            choice.settings, [&reach](int stage, int) { return reach(stage); });
+                        if (!result || !reach(stages - 1))
+                            return std::nullopt;
+                        if (choice.closeTinyRegions) {
+                            const ColourabilityCheck check(*result);
+                            // Regions filled black are no part of the lines: such a page is traced.
+                            if (check.tinyRegions() > 0) {
+                                check.closeTinyRegions(*result);
+                                lines.reset();
+                            }
+                        }
+                        return Converted{*result, std::move(lines)};
+                    });
 }
 
 void TForm1::convertToColourByNumber() {
@@ -142,12 +159,12 @@ void TForm1::convertToColourByNumber() {
     if (!m_prompts.colourByNumberDialog(source, settings) || !page || refusedWhileLoopRuns())
         return;
     constexpr int stages = 4;
-    convertOnWorker(
-        sheet, page, source, stages, [&](const PixelLoop::Reach& reach) -> std::optional<Bitmap> {
-            const std::optional<NumberedRegions> regions =
-                numberRegions(source, settings, [&reach](int stage, int) { return reach(stage); });
-            if (regions && reach(stages - 1))
-                return numberedPage(*regions);
-            return std::nullopt;
-        });
+    convertOnWorker(sheet, page, source, stages,
+                    [&](const PixelLoop::Reach& reach) -> std::optional<Converted> {
+                        const std::optional<NumberedRegions> regions = numberRegions(
+                            source, settings, [&reach](int stage, int) { return reach(stage); });
+                        if (regions && reach(stages - 1))
+                            return Converted{numberedPage(*regions), {}};
+                        return std::nullopt;
+                    });
 }

@@ -61,6 +61,17 @@ void BM_CleanLines(benchmark::State& state) {
 // 0: the worst case, 1: the scene.
 BENCHMARK(BM_CleanLines)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// What a vector book adds for a page of clean lines: the drawing of its centre lines, from
+// the source its conversion kept. 0: the worst case, 1: the scene.
+void BM_CleanLinesDrawing(benchmark::State& state) {
+    const CleanLinesSource source(state.range(0) ? scene() : photo());
+    const CleanLineSettings settings = defaultCleanLineSettings(kPhotoWidth, kPhotoHeight);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(source.drawing(settings).strokes.size());
+    state.SetItemsProcessed(state.iterations() * kPhotoWidth * kPhotoHeight);
+}
+BENCHMARK(BM_CleanLinesDrawing)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 void BM_ColourabilityCheck(benchmark::State& state) {
     const Bitmap page = *cleanLines(photo(), defaultCleanLineSettings(kPhotoWidth, kPhotoHeight));
     for (auto _ : state)

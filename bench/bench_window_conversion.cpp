@@ -6,6 +6,7 @@
 // longest time the window went without handling its messages while the command ran: how
 // long a click could wait for an answer.
 
+#include "clean_lines_dialog.h"
 #include "page_image.h"
 #include "photo_like.h"
 #include "prompts.h"
@@ -32,6 +33,8 @@ public:
         return {};
     }
     void beep() override {}
+    // The clean-lines dialog's choices as it first shows them.
+    bool cleanLinesDialog(const Bitmap&, CleanLineChoice&) override { return true; }
     QStringList errors;
 };
 
@@ -97,6 +100,12 @@ void BM_ConvertToColouringPage(benchmark::State& state) {
     runCommand(state, &TForm1::N4);
 }
 BENCHMARK(BM_ConvertToColouringPage)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The page and, kept with it for a vector book, what its lines were drawn from.
+void BM_ConvertToCleanLines(benchmark::State& state) {
+    runCommand(state, &TForm1::CleanLines1);
+}
+BENCHMARK(BM_ConvertToCleanLines)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_Lighter(benchmark::State& state) {
     runCommand(state, &TForm1::N9);

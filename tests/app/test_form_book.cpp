@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 
 #include "form_fixture.h"
+#include "line_book_checks.h"
 
 #include <QAction>
 #include <QProcess>
@@ -87,6 +88,65 @@ TEST_F(BookTest, NumberedPagesGoInAsLinesAndTextWithTheirPaintedPictures) {
         EXPECT_EQ(QString::fromUtf8(text.readAllStandardOutput())
                       .split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts),
                   QStringList(4, QStringLiteral("1")));
+    }
+}
+
+// A page the window turned into clean lines goes into a vector book as its centre lines,
+// stroked at one width, while its pixels stay what a picture book shows; a change to the
+// pixels drops the lines and the page is traced or put in as it is, and undo that brings the
+// page back brings its lines back. A page of the same pixels loaded from a file is traced.
+TEST_F(BookTest, CleanLinePagesOfAVectorBookAreStrokedCentreLines) {
+    const QString photo = folder.filePath(QStringLiteral("disc.png"));
+    ASSERT_TRUE(discPhoto().save(photo));
+    open(photo);
+    prompts.cleanLinesAnswer = CleanLineChoice{defaultCleanLineSettings(800, 600), false};
+    form->CleanLines1->trigger();
+    ASSERT_EQ(picture(0).depth(), 1);
+    const QString copy = folder.filePath(QStringLiteral("copy.png"));
+    ASSERT_TRUE(picture(0).image().save(copy));
+    open(copy);
+    ASSERT_TRUE(samePicture(picture(1), picture(0)));
+    form->PageControl1->setCurrentIndex(0);
+
+    // Traced: in the vector book as whatever outlines tracing its pixels finds.
+    enum Ink { Stroked, Traced, Picture };
+    const struct {
+        const char* what;
+        QAction* TForm1::*command; // on the first page, before the book
+        bool vector;
+        Ink first;
+    } steps[] = {
+        {"converted", nullptr, true, Stroked},           {"picture book", nullptr, false, Picture},
+        {"colouring filter", &TForm1::N4, true, Traced}, {"undone", &TForm1::N6, true, Stroked},
+        {"lighter", &TForm1::N9, true, Traced},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.what);
+        if (step.command)
+            (form.get()->*step.command)->trigger();
+        BookSettings settings;
+        settings.marginMillimetres = 0;
+        settings.vector = step.vector;
+        prompts.bookChoice = settings;
+        const QString book = folder.filePath(QStringLiteral("lines.pdf"));
+        prompts.filesToSave.append(book);
+        form->SaveBook1->trigger();
+        ASSERT_TRUE(prompts.errors.isEmpty()) << qPrintable(prompts.errors.join('\n'));
+        const PdfInk first = pdfInk(book, 1);
+        EXPECT_EQ(first.roundStrokes > 0, step.first == Stroked);
+        EXPECT_EQ(first.images, step.first == Picture ? 1 : 0);
+        if (step.first != Traced) {
+            EXPECT_EQ(first.fills, 0);
+        }
+        const PdfInk second = pdfInk(book, 2);
+        EXPECT_EQ(second.roundStrokes, 0);
+        EXPECT_EQ(second.fills > 0, step.vector);
+        EXPECT_EQ(second.images, step.vector ? 0 : 1);
+        if (step.first == Stroked) {
+            const QList<int> runs = inkRunsAcrossTheMiddle(book, folder.path());
+            ASSERT_EQ(runs.size(), 2);
+            EXPECT_LE(std::abs(runs[0] - runs[1]), 1) << runs[0] << " and " << runs[1];
+        }
     }
 }
 

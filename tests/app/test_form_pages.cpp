@@ -4,6 +4,7 @@
 #include "form_fixture.h"
 
 #include "app_error.h"
+#include "page_lines.h"
 #include "pixel_access.h"
 
 #include <QAction>
@@ -70,6 +71,13 @@ TEST_F(ThreePages, ClosingTheMiddleMovesTheLastDownAndMakesItActive) {
     std::weak_ptr<const Bitmap> closedSnapshot;
     form->Store.UndoImages[1] = std::make_shared<const Bitmap>(picture(1));
     closedSnapshot = form->Store.UndoImages[1];
+    // The lines kept with the snapshots go with them.
+    const auto linesOf = [this](int i) {
+        return std::make_shared<const PageLines>(PageLines{CleanLinesSource(picture(i), 16), {}});
+    };
+    form->Store.UndoLines[1] = linesOf(1);
+    const std::weak_ptr<const PageLines> closedLines = form->Store.UndoLines[1];
+    const std::shared_ptr<const PageLines> lastLines = form->Store.UndoLines[2] = linesOf(2);
     const QPointer<TPageImage> closed = images[1];
 
     form->Close1->trigger();
@@ -87,6 +95,9 @@ TEST_F(ThreePages, ClosingTheMiddleMovesTheLastDownAndMakesItActive) {
     EXPECT_EQ(form->PageControl1->tabText(1), QStringLiteral("p2.png"));
     EXPECT_TRUE(closed.isNull());
     EXPECT_TRUE(closedSnapshot.expired());
+    EXPECT_TRUE(closedLines.expired());
+    EXPECT_EQ(form->Store.UndoLines[1], lastLines);
+    EXPECT_EQ(form->Store.UndoLines[2], nullptr);
     EXPECT_EQ(form->outerSize(), outer);
 }
 
