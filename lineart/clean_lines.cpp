@@ -59,9 +59,7 @@ RegionRules rulesFor(const cv::Size& working, const cv::Size& page,
 StrokeRules strokeRulesFor(const RegionRules& rules, int detail) {
     const double d = std::clamp(detail, 0, 100) / 100.0;
     StrokeRules strokes;
-    // More detail: fainter lines count. Narrow and faint enough at the middle for the eyes,
-    // brows and lips of a face the size of a hand on the page.
-    strokes.sigma = 1.0;
+    // More detail: fainter lines count; at the middle, faint enough for a face's features.
     strokes.depth = 2.5 * std::exp(1.0 - 2.0 * d);
     strokes.shortest = 0.8 * rules.minimumAcross;
     strokes.clearance = 0.5 * rules.minimumAcross;
@@ -240,6 +238,10 @@ CleanLinesSource::CleanLinesSource(const Bitmap& page, int workingSide)
     const cv::Mat working = workingCopy(coloursOf(page), std::max(1, workingSide));
     m_lab = flattenedLab(working, 3.0);
     m_strength = colourEdgeStrength(m_lab, 1.0);
+    cv::Mat lightness;
+    cv::extractChannel(m_lab, lightness, 0);
+    // Narrow enough for the eyes, brows and lips of a face the size of a hand on the page.
+    m_flow = lineFlow(lightness, {1.0, 3.0, 3.0});
 }
 
 std::optional<cv::Mat> CleanLinesSource::borders(const CleanLineSettings& settings,
@@ -254,9 +256,7 @@ std::optional<cv::Mat> CleanLinesSource::borders(const CleanLineSettings& settin
         return std::nullopt;
     smoothRegions(labels, 3);
     cv::Mat borders = regionBorders(labels);
-    cv::Mat lightness;
-    cv::extractChannel(m_lab, lightness, 0);
-    borders |= detailStrokes(lightness, borders, strokeRulesFor(rules, settings.detail));
+    borders |= detailStrokes(m_flow, borders, strokeRulesFor(rules, settings.detail));
     // A stroke that closes on itself must not close a region too narrow to colour.
     fillNarrowPockets(borders, rules.minimumAcross);
     return borders;

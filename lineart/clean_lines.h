@@ -5,6 +5,7 @@
 
 #include "bitmap.h"
 #include "centre_lines.h"
+#include "flow_dog.h"
 #include "page_drawing.h"
 #include "region_merging.h"
 
@@ -50,8 +51,8 @@ std::optional<Bitmap> cleanLines(const Bitmap& page, const CleanLineSettings& se
                                  const StageProgress& progress = {});
 
 // What clean lines take from the picture alone, whatever the settings: the copy the regions
-// are found on, flattened, and its colour edge strength. Made once, it serves any number of
-// pages of different settings (a dialog redrawing its preview as controls move).
+// are found on, flattened, its colour edge strength and the flow of its lines. Made once, it serves
+// any number of pages of different settings (a dialog redrawing its preview as controls move).
 class CleanLinesSource {
 public:
     // The regions are found on a copy this many pixels on its longer side, whatever the
@@ -79,4 +80,5 @@ private:
     int m_height;
     cv::Mat m_lab;
     cv::Mat m_strength;
+    LineFlow m_flow;
 };

@@ -3,14 +3,13 @@
 
 #include "detail_strokes.h"
 
-#include "flow_dog.h"
 #include "thinning.h"
 #include <opencv2/imgproc.hpp>
 
 #include <algorithm>
 
-cv::Mat detailStrokes(const cv::Mat& lightness, const cv::Mat& borders, const StrokeRules& rules) {
-    cv::Mat dark = flowDarkness(lightness, {rules.sigma, rules.along, 3.0}, float(rules.depth));
+cv::Mat detailStrokes(const LineFlow& flow, const cv::Mat& borders, const StrokeRules& rules) {
+    cv::Mat dark = flowDarkness(flow, float(rules.depth));
     // Lines closer together than a region may be wide become one stroke down their middle.
     // (Beyond a few dozen pixels a closing costs much and joins nothing a child would
     // see as a pair.)

@@ -3,15 +3,13 @@
 
 #pragma once
 
+#include "flow_dog.h"
+
 #include <opencv2/core/mat.hpp>
 
 // Thin dark lines of the picture (a whisker, a tripod's leg, a pair of lines closer than a
 // region may be wide) that the regions cannot hold, as open strokes one pixel wide.
 struct StrokeRules {
-    // The difference of Gaussians' inner width, in pixels.
-    double sigma = 1.5;
-    // How far along the picture's lines the darkness is averaged (see flowDarkness).
-    double along = 3.0;
     // Lightness (CIELAB L) by which a line must be darker than its surroundings.
     double depth = 6.0;
     // Shorter strokes are left out, in pixels.
@@ -21,6 +19,6 @@ struct StrokeRules {
     double clearance = 7.0;
 };
 
-// 1 on the strokes, 0 elsewhere. lightness is CIELAB L as CV_32F; borders is the regions'
-// outlines (non-zero), of the same size.
-cv::Mat detailStrokes(const cv::Mat& lightness, const cv::Mat& borders, const StrokeRules& rules);
+// 1 on the strokes, 0 elsewhere. flow is that of the picture's CIELAB lightness; borders is
+// the regions' outlines (non-zero), of the same size.
+cv::Mat detailStrokes(const LineFlow& flow, const cv::Mat& borders, const StrokeRules& rules);

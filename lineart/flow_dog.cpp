@@ -74,53 +74,60 @@ cv::Mat edgeTangents(const cv::Mat& lightness, double smoothing) {
 
 } // namespace
 
-cv::Mat flowDarkness(const cv::Mat& lightness, const FlowRules& rules, float threshold) {
+LineFlow lineFlow(const cv::Mat& lightness, const FlowRules& rules) {
+    LineFlow flow;
     // Across: the band around each pixel less its own neighbourhood. Blurred in every
     // direction, which the averaging along the flow then takes back to a band across it.
     cv::Mat inner;
-    cv::Mat across;
     cv::GaussianBlur(lightness, inner, cv::Size(), rules.sigma, rules.sigma, cv::BORDER_REPLICATE);
-    cv::GaussianBlur(lightness, across, cv::Size(), 1.6 * rules.sigma, 1.6 * rules.sigma,
+    cv::GaussianBlur(lightness, flow.across, cv::Size(), 1.6 * rules.sigma, 1.6 * rules.sigma,
                      cv::BORDER_REPLICATE);
-    across -= inner;
+    flow.across -= inner;
+    // Followed two pixels a step: the lines' curves are far wider than that.
+    flow.reach = std::max(1, int(std::ceil(2.0 * rules.along / LineFlow::kStep)));
+    flow.weights = gaussian(rules.along / LineFlow::kStep, flow.reach);
+    // An average never exceeds the largest value it takes in: only pixels with a dark enough
+    // value within reach can pass a threshold.
+    const int within = 2 * int(std::ceil(flow.reach * LineFlow::kStep)) + 1;
+    cv::dilate(flow.across, flow.reachable, cv::Mat::ones(within, within, CV_8U));
+    flow.tangents = edgeTangents(lightness, rules.flowSmoothing);
+    return flow;
+}
 
-    // Along the flow: averaged over the stream line through each pixel, followed a pixel at
-    // a time both ways, keeping its heading where the tangent's sign flips. An average never
-    // exceeds the largest value it takes in, so only pixels with a dark enough value within
-    // reach can pass the threshold, and only they are followed.
-    const int alongReach = std::max(1, int(std::ceil(2.0 * rules.along)));
-    const std::vector<float> along = gaussian(rules.along, alongReach);
-    cv::Mat reachable;
-    cv::dilate(across, reachable, cv::Mat::ones(2 * alongReach + 1, 2 * alongReach + 1, CV_8U));
-    const cv::Mat tangents = edgeTangents(lightness, rules.flowSmoothing);
-    cv::Mat darkness = cv::Mat::zeros(lightness.size(), CV_32F);
-    cv::parallel_for_(cv::Range(0, lightness.rows), [&](const cv::Range& rows) {
+cv::Mat flowDarkness(const LineFlow& flow, float threshold) {
+    // Averaged over the stream line through each pixel, followed both ways, keeping its
+    // heading where the tangent's sign flips.
+    const cv::Mat& across = flow.across;
+    const int reach = flow.reach;
+    const float right = float(across.cols - 1);
+    const float bottom = float(across.rows - 1);
+    cv::Mat dark = cv::Mat::zeros(across.size(), CV_8U);
+    cv::parallel_for_(cv::Range(0, across.rows), [&](const cv::Range& rows) {
         for (int y = rows.start; y < rows.end; ++y) {
-            const float* candidate = reachable.ptr<float>(y);
-            float* out = darkness.ptr<float>(y);
-            for (int x = 0; x < lightness.cols; ++x) {
+            const float* candidate = flow.reachable.ptr<float>(y);
+            uchar* out = dark.ptr<uchar>(y);
+            for (int x = 0; x < across.cols; ++x) {
                 if (candidate[x] <= threshold)
                     continue;
-                float sum = along[size_t(alongReach)] * across.at<float>(y, x);
+                float sum = flow.weights[size_t(reach)] * across.at<float>(y, x);
                 for (const float way : {1.0f, -1.0f}) {
                     float px = float(x);
                     float py = float(y);
-                    cv::Vec2f heading = way * tangents.at<cv::Vec2f>(y, x);
-                    for (int k = 1; k <= alongReach; ++k) {
-                        px += heading[0];
-                        py += heading[1];
-                        const int cx = std::clamp(int(std::lround(px)), 0, lightness.cols - 1);
-                        const int cy = std::clamp(int(std::lround(py)), 0, lightness.rows - 1);
-                        cv::Vec2f next = tangents.at<cv::Vec2f>(cy, cx);
+                    cv::Vec2f heading = way * LineFlow::kStep * flow.tangents.at<cv::Vec2f>(y, x);
+                    for (int k = 1; k <= reach; ++k) {
+                        px = std::clamp(px + heading[0], 0.0f, right);
+                        py = std::clamp(py + heading[1], 0.0f, bottom);
+                        cv::Vec2f next =
+                            flow.tangents.at<cv::Vec2f>(int(py + 0.5f), int(px + 0.5f));
                         if (next.dot(heading) < 0.0f)
                             next = -next;
                         heading = next;
-                        sum += along[size_t(alongReach + k)] * bilinear(across, px, py);
+                        sum += flow.weights[size_t(reach + k)] * bilinear(across, px, py);
                     }
                 }
-                out[x] = sum;
+                out[x] = sum > threshold ? 255 : 0;
             }
         }
     });
-    return darkness > threshold;
+    return dark;
 }

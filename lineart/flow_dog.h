@@ -5,6 +5,8 @@
 
 #include <opencv2/core/mat.hpp>
 
+#include <vector>
+
 // Lines darker than their surroundings, found along the picture's own lines: a difference
 // of Gaussians averaged over a stretch of the edge's flow (the direction the lightness
 // changes least in, from the smoothed structure tensor). A contour whose contrast comes and
@@ -20,6 +22,20 @@ struct FlowRules {
     double flowSmoothing = 3.0;
 };
 
+// What of the lines' darkness follows from the picture alone: made once, it serves any
+// threshold.
+struct LineFlow {
+    static constexpr float kStep = 2.0f; // pixels between the samples along the flow
+    cv::Mat across;                      // the difference of Gaussians (CV_32F)
+    cv::Mat reachable;                   // its largest value within reach of each pixel
+    cv::Mat tangents;                    // the edge flow's direction (unit vectors, CV_32FC2)
+    std::vector<float> weights;          // along the flow, steps -reach .. reach
+    int reach = 0;
+};
+
+// lightness is CV_32F.
+LineFlow lineFlow(const cv::Mat& lightness, const FlowRules& rules);
+
 // 255 where a pixel lies on a line darker than the band around it by more than threshold (in
-// the lightness's units), 0 elsewhere (CV_8U). lightness is CV_32F.
-cv::Mat flowDarkness(const cv::Mat& lightness, const FlowRules& rules, float threshold);
+// the lightness's units), 0 elsewhere (CV_8U).
+cv::Mat flowDarkness(const LineFlow& flow, float threshold);

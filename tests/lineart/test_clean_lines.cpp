@@ -176,7 +176,7 @@ TEST(FlowDarkness, FollowsFaintLinesAndNotTexture) {
             for (const auto& [from, to, depth] : {std::tuple{0, 9, 12.0}, {9, 12, 6.0}})
                 cv::line(lightness, {x + from, 40 + (x + from - 20) / 5},
                          {x + to, 40 + (x + to - 20) / 5}, cv::Scalar(70.0 - depth), 3);
-        const cv::Mat dark = flowDarkness(lightness, {1.0, 3.0, 3.0}, 0.75f);
+        const cv::Mat dark = flowDarkness(lineFlow(lightness, {1.0, 3.0, 3.0}), 0.75f);
         cv::Mat labels;
         cv::Mat stats;
         cv::Mat centres;
