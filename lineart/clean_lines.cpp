@@ -62,6 +62,8 @@ StrokeRules strokeRulesFor(const RegionRules& rules, int detail) {
     // More detail: fainter lines count; at the middle, faint enough for a face's features.
     strokes.depth = 2.5 * std::exp(1.0 - 2.0 * d);
     strokes.shortest = 0.8 * rules.minimumAcross;
+    // Twenty strokes at the middle, from three at 0 to about 150 at 100.
+    strokes.most = int(std::lround(20.0 * std::exp(2.0 * (2.0 * d - 1.0))));
     strokes.clearance = 0.5 * rules.minimumAcross;
     return strokes;
 }

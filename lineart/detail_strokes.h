@@ -14,6 +14,11 @@ struct StrokeRules {
     double depth = 6.0;
     // Shorter strokes are left out, in pixels.
     double shortest = 30.0;
+    // No more strokes than this. The darkest are kept, their darkness weighed by their
+    // distance from the borders: a page gets its few telling strokes, a face's eyes and
+    // mouth alone in its region, rather than a scatter of dashes in busy texture, each
+    // with two free ends.
+    int most = 1000;
     // Strokes keep this far, in pixels, from the regions' borders, so that they never cut a
     // region into pieces and never run beside a border as a second line.
     double clearance = 7.0;

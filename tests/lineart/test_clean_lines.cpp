@@ -5,6 +5,7 @@
 #include "clean_lines.h"
 #include "clean_lines_preview.h"
 #include "colourability.h"
+#include "detail_strokes.h"
 #include "flow_dog.h"
 #include "gap_closing.h"
 #include "page_mask.h"
@@ -189,6 +190,34 @@ TEST(FlowDarkness, FollowsFaintLinesAndNotTexture) {
         cv::Mat off = dark.clone();
         cv::line(off, {20, 40}, {220, 80}, cv::Scalar(0), 7);
         EXPECT_LT(cv::countNonZero(off), 40) << "noise " << noise;
+    }
+}
+
+// Six equally dark strokes, three beside a border and three alone in the open: kept up to
+// the most allowed, those alone first.
+TEST(DetailStrokes, KeepTheMostAllowedThoseAloneFirst) {
+    cv::Mat lightness(200, 400, CV_32F, cv::Scalar(80.0f));
+    cv::Mat borders = cv::Mat::zeros(lightness.size(), CV_8U);
+    cv::line(borders, {0, 40}, {399, 40}, cv::Scalar(1));
+    for (int i = 0; i < 3; ++i) {
+        cv::line(lightness, {40 + 120 * i, 52}, {100 + 120 * i, 52}, cv::Scalar(60.0f), 2);
+        cv::line(lightness, {40 + 120 * i, 150}, {100 + 120 * i, 150}, cv::Scalar(60.0f), 2);
+    }
+    StrokeRules rules;
+    rules.depth = 2.0;
+    rules.shortest = 30.0;
+    rules.clearance = 6.0;
+    const LineFlow flow = lineFlow(lightness, {1.0, 3.0, 3.0});
+    for (const auto& [most, nearBorder, alone] :
+         {std::tuple{6, 3, 3}, {3, 0, 3}, {2, 0, 2}, {0, 0, 0}}) {
+        rules.most = most;
+        const cv::Mat strokes = detailStrokes(flow, borders, rules);
+        cv::Mat labels;
+        const int near = cv::connectedComponents(strokes(cv::Rect(0, 0, 400, 100)), labels, 8) - 1;
+        const int open =
+            cv::connectedComponents(strokes(cv::Rect(0, 100, 400, 100)), labels, 8) - 1;
+        EXPECT_EQ(near, nearBorder) << "most " << most;
+        EXPECT_EQ(open, alone) << "most " << most;
     }
 }
 
