@@ -5,8 +5,11 @@
 
 #include <opencv2/imgproc.hpp>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
+#include <unordered_map>
 
 namespace {
 
@@ -134,6 +137,61 @@ std::vector<CentreLine> traceCentreLines(const cv::Mat& skeleton) {
             lines.push_back(follow(s, p, s.next(p, p)));
         }
     return lines;
+}
+
+void pruneSpurs(std::vector<CentreLine>& lines, double shorterThan, const cv::Size& picture) {
+    // How many lines end at each point: three or more at a meeting, one at a free end.
+    auto key = [](const cv::Point2f& p) {
+        return (uint64_t(uint32_t(std::lround(2.0f * p.y))) << 32) |
+               uint32_t(std::lround(2.0f * p.x));
+    };
+    std::unordered_map<uint64_t, int> endsAt;
+    for (const CentreLine& line : lines)
+        if (!line.closed && line.points.size() >= 2) {
+            ++endsAt[key(line.points.front())];
+            ++endsAt[key(line.points.back())];
+        }
+    auto inside = [&picture](const cv::Point2f& p) {
+        return p.x > 0.5f && p.y > 0.5f && p.x < picture.width - 0.5f &&
+               p.y < picture.height - 0.5f;
+    };
+    // Shortest first, each only while its meeting keeps two other lines: the arms of a small
+    // cross are not all spurs.
+    std::vector<std::pair<double, size_t>> spurs;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const CentreLine& line = lines[i];
+        if (line.closed || line.points.size() < 2)
+            continue;
+        const int first = endsAt[key(line.points.front())];
+        const int last = endsAt[key(line.points.back())];
+        const cv::Point2f& free = first == 1 ? line.points.front() : line.points.back();
+        if (std::min(first, last) != 1 || std::max(first, last) < 3 || !inside(free))
+            continue;
+        double length = 0.0;
+        for (size_t k = 1; k < line.points.size() && length < shorterThan; ++k)
+            length += cv::norm(line.points[k] - line.points[k - 1]);
+        if (length < shorterThan)
+            spurs.emplace_back(length, i);
+    }
+    std::sort(spurs.begin(), spurs.end());
+    std::vector<uchar> dropped(lines.size(), 0);
+    for (const auto& [length, i] : spurs) {
+        const CentreLine& line = lines[i];
+        const uint64_t meeting = endsAt[key(line.points.front())] == 1 ? key(line.points.back())
+                                                                       : key(line.points.front());
+        if (endsAt[meeting] < 3)
+            continue;
+        --endsAt[meeting];
+        dropped[i] = 1;
+    }
+    size_t kept = 0;
+    for (size_t i = 0; i < lines.size(); ++i)
+        if (!dropped[i]) {
+            if (kept != i)
+                lines[kept] = std::move(lines[i]);
+            ++kept;
+        }
+    lines.resize(kept);
 }
 
 void smoothCentreLines(std::vector<CentreLine>& lines, int passes) {

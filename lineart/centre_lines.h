@@ -20,6 +20,11 @@ struct CentreLine {
 // stay joined.
 std::vector<CentreLine> traceCentreLines(const cv::Mat& skeleton);
 
+// Drops the spurs: open lines shorter than shorterThan that run from a meeting of lines to a
+// free end inside the picture (of size `picture`). They close nothing, and on a page they are
+// the burrs and tabs of thinning. Before smoothing, while meetings are shared points.
+void pruneSpurs(std::vector<CentreLine>& lines, double shorterThan, const cv::Size& picture);
+
 // Takes the pixel steps out of each line: every point but the ends of an open line moves
 // towards the middle of its neighbours, passes times.
 void smoothCentreLines(std::vector<CentreLine>& lines, int passes);

@@ -280,6 +280,7 @@ std::vector<CentreLine> CleanLinesSource::centreLines(cv::Mat& borders, const Re
     thinStrokes(borders);
     removeSpecks(borders, std::max(2, int(std::lround(speckSize(m_width, m_height) / scale))));
     std::vector<CentreLine> centre = traceCentreLines(borders);
+    pruneSpurs(centre, 0.5 * rules.minimumAcross, borders.size());
     smoothCentreLines(centre, 8);
     return centre;
 }

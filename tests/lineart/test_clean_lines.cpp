@@ -409,6 +409,7 @@ TEST(CentreLines, TracedAndDrawnBack) {
         std::vector<const char*> drawnBack; // empty: the rows themselves
         int lines;                          // -1: any number
         int closed;
+        double spursUnder = 0.0; // pruned before drawing back
     };
     const std::vector<Case> cases{
         {"a lone pixel", {".....", "..#..", "....."}, {}, 1, 0},
@@ -420,6 +421,22 @@ TEST(CentreLines, TracedAndDrawnBack) {
          0},
         {"a loop", {".###.", "#...#", "#...#", ".###."}, {}, 1, 1},
         {"a T", {"#####", "..#..", "..#..", "..#.."}, {}, -1, 0},
+        // Only the pixel where it met the line is left of it.
+        {"a spur off a line",
+         {"..................", ".################.", ".........#........", ".........#........",
+          ".................."},
+         {"..................", ".################.", ".........#........", "..................",
+          ".................."},
+         -1,
+         0,
+         3.0},
+        {"a short line to the picture's edge stays",
+         {"..................", ".################.", ".........#........", ".........#........"},
+         {},
+         -1,
+         0,
+         3.0},
+        {"a short line alone stays", {"......", ".##...", "......"}, {}, 1, 0, 3.0},
     };
     auto matOf = [](const std::vector<const char*>& rows) {
         cv::Mat ink(int(rows.size()), int(std::string(rows[0]).size()), CV_8U);
@@ -431,7 +448,9 @@ TEST(CentreLines, TracedAndDrawnBack) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const cv::Mat ink = matOf(c.rows);
-        const std::vector<CentreLine> traced = traceCentreLines(ink);
+        std::vector<CentreLine> traced = traceCentreLines(ink);
+        if (c.spursUnder > 0.0)
+            pruneSpurs(traced, c.spursUnder, ink.size());
         if (c.lines >= 0) {
             EXPECT_EQ(int(traced.size()), c.lines);
         }
