@@ -101,13 +101,17 @@ cv::Mat flowDarkness(const LineFlow& flow, float threshold) {
     const int reach = flow.reach;
     const float right = float(across.cols - 1);
     const float bottom = float(across.rows - 1);
+    const float centre = flow.weights[size_t(reach)];
     cv::Mat dark = cv::Mat::zeros(across.size(), CV_8U);
     cv::parallel_for_(cv::Range(0, across.rows), [&](const cv::Range& rows) {
         for (int y = rows.start; y < rows.end; ++y) {
-            const float* candidate = flow.reachable.ptr<float>(y);
+            const float* within = flow.reachable.ptr<float>(y);
+            const float* own = across.ptr<float>(y);
             uchar* out = dark.ptr<uchar>(y);
             for (int x = 0; x < across.cols; ++x) {
-                if (candidate[x] <= threshold)
+                // The average is at most the pixel's own share of its value plus the rest
+                // of the weight at the largest value within reach.
+                if (centre * own[x] + (1.0f - centre) * within[x] <= threshold)
                     continue;
                 float sum = flow.weights[size_t(reach)] * across.at<float>(y, x);
                 for (const float way : {1.0f, -1.0f}) {
