@@ -157,41 +157,40 @@ void pruneSpurs(std::vector<CentreLine>& lines, double shorterThan, const cv::Si
     };
     // Shortest first, each only while its meeting keeps two other lines: the arms of a small
     // cross are not all spurs.
-    std::vector<std::pair<double, size_t>> spurs;
+    struct Spur {
+        double length;
+        size_t line;
+        uint64_t meeting;
+        bool operator<(const Spur& other) const {
+            return length != other.length ? length < other.length : line < other.line;
+        }
+    };
+    std::vector<Spur> spurs;
     for (size_t i = 0; i < lines.size(); ++i) {
         const CentreLine& line = lines[i];
         if (line.closed || line.points.size() < 2)
             continue;
-        const int first = endsAt[key(line.points.front())];
-        const int last = endsAt[key(line.points.back())];
-        const cv::Point2f& free = first == 1 ? line.points.front() : line.points.back();
-        if (std::min(first, last) != 1 || std::max(first, last) < 3 || !inside(free))
+        const bool freeFirst = endsAt[key(line.points.front())] == 1;
+        const cv::Point2f& free = freeFirst ? line.points.front() : line.points.back();
+        const uint64_t meeting = key(freeFirst ? line.points.back() : line.points.front());
+        if (endsAt[key(free)] != 1 || endsAt[meeting] < 3 || !inside(free))
             continue;
         double length = 0.0;
         for (size_t k = 1; k < line.points.size() && length < shorterThan; ++k)
             length += cv::norm(line.points[k] - line.points[k - 1]);
         if (length < shorterThan)
-            spurs.emplace_back(length, i);
+            spurs.push_back({length, i, meeting});
     }
     std::sort(spurs.begin(), spurs.end());
-    std::vector<uchar> dropped(lines.size(), 0);
-    for (const auto& [length, i] : spurs) {
-        const CentreLine& line = lines[i];
-        const uint64_t meeting = endsAt[key(line.points.front())] == 1 ? key(line.points.back())
-                                                                       : key(line.points.front());
-        if (endsAt[meeting] < 3)
-            continue;
-        --endsAt[meeting];
-        dropped[i] = 1;
-    }
-    size_t kept = 0;
-    for (size_t i = 0; i < lines.size(); ++i)
-        if (!dropped[i]) {
-            if (kept != i)
-                lines[kept] = std::move(lines[i]);
-            ++kept;
+    // A dropped spur is left without points, which no traced line is.
+    for (const Spur& spur : spurs)
+        if (endsAt[spur.meeting] >= 3) {
+            --endsAt[spur.meeting];
+            lines[spur.line].points.clear();
         }
-    lines.resize(kept);
+    lines.erase(std::remove_if(lines.begin(), lines.end(),
+                               [](const CentreLine& line) { return line.points.empty(); }),
+                lines.end());
 }
 
 void smoothCentreLines(std::vector<CentreLine>& lines, int passes) {

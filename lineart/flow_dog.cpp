@@ -27,20 +27,6 @@ float bilinear(const cv::Mat& values, float x, float y) {
            (bottom[x0] * (1.0f - fx) + bottom[x1] * fx) * fy;
 }
 
-// Weights of a Gaussian at whole steps -reach .. reach, summing to 1.
-std::vector<float> gaussian(double sigma, int reach) {
-    std::vector<float> weights(size_t(2 * reach + 1));
-    double sum = 0.0;
-    for (int k = -reach; k <= reach; ++k) {
-        const double w = std::exp(-0.5 * k * k / (sigma * sigma));
-        weights[size_t(k + reach)] = float(w);
-        sum += w;
-    }
-    for (float& w : weights)
-        w = float(w / sum);
-    return weights;
-}
-
 // The direction of least change at each pixel (unit vectors, CV_32FC2): across the smoothed
 // structure tensor's stronger eigenvector. Where nothing changes it is taken as horizontal.
 cv::Mat edgeTangents(const cv::Mat& lightness, double smoothing) {
@@ -85,7 +71,9 @@ LineFlow lineFlow(const cv::Mat& lightness, const FlowRules& rules) {
     flow.across -= inner;
     // Followed two pixels a step: the lines' curves are far wider than that.
     flow.reach = std::max(1, int(std::ceil(2.0 * rules.along / LineFlow::kStep)));
-    flow.weights = gaussian(rules.along / LineFlow::kStep, flow.reach);
+    const cv::Mat weights =
+        cv::getGaussianKernel(2 * flow.reach + 1, rules.along / LineFlow::kStep, CV_32F);
+    flow.weights.assign(weights.begin<float>(), weights.end<float>());
     // An average never exceeds the largest value it takes in: only pixels with a dark enough
     // value within reach can pass a threshold.
     const int within = 2 * int(std::ceil(flow.reach * LineFlow::kStep)) + 1;
