@@ -340,5 +340,6 @@ bool TForm1::mayDiscardUnsavedPages() {
             ++unsaved;
     return unsaved == 0 ||
            m_prompts.confirm(
-               tr("変更を保存していない画面が %1 画面あります。\r\n終了しますか？").arg(unsaved));
+               tr("変更を保存していない画面が %1 画面あります。\r\n終了しますか？").arg(unsaved),
+               Prompts::Default::Cancel);
 }

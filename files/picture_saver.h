@@ -16,7 +16,8 @@ SaveFormat SaveFormatOf(const QString& name);
 // What the user is told when a name's extension is neither.
 QString unsupportedSaveFormatMessage();
 
-// The path SavePicture writes for name: JpegFileName of it for a JPEG, name itself for a BMP.
+// The path SavePicture writes for name: JpegFileName of it for a JPEG (an existing file whose
+// extension differs only in case, such as PHONE.JPG, is the one replaced), name itself for a BMP.
 QString SavedFileName(const QString& name, SaveFormat format);
 
 // Encodes the page straight into a file written safely under name: a JPEG under JpegFileName
