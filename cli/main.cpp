@@ -23,6 +23,7 @@
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QStringList>
 
@@ -62,10 +63,13 @@ QString usage() {
         "      (bits per pixel of the page), or FILE<TAB>unreadable. Exits with 1 if any\n"
         "      file could not be read.\n"
         "  pintabel-cli convert [STEPS...] INPUT OUTPUT\n"
-        "      Loads INPUT, applies the steps in the order given and writes the page as the\n"
-        "      window's Save As does: OUTPUT ending in .jpg as JPEG (quality 90, the name's\n"
-        "      extension made .jpg), ending in .bmp as a Windows bitmap at the page's depth.\n"
-        "      An unreadable INPUT or another extension writes nothing.\n"
+        "      Loads INPUT, applies the steps in the order given and writes the page to\n"
+        "      OUTPUT in the format its extension names, in any letter case: .png as PNG (a\n"
+        "      page of two colours 1 bit a pixel, one of at most 256 colours with those\n"
+        "      colours as its palette), .jpg or .jpeg as JPEG (quality 90), .bmp as a\n"
+        "      Windows bitmap at the page's depth. An OUTPUT with another extension, a\n"
+        "      folder or a name in a folder that cannot be written to is refused with exit\n"
+        "      status 2 before anything is done; an unreadable INPUT writes nothing.\n"
         "  pintabel-cli print [--printer NAME] [STEPS...] INPUT\n"
         "      Loads INPUT, applies the steps and prints the page as the window's Print\n"
         "      command does: one page, scaled to fit and centred, in a job named after\n"
@@ -169,6 +173,27 @@ bool parseSteps(const QString& command, const QList<QByteArray>& arguments,
     return true;
 }
 
+// Refuses, after saying why, an output the tool cannot write: a name that is no file (a
+// folder, a pipe, a device) or one in a folder that is missing or cannot be written to. It
+// is asked before anything is loaded, so a refused output costs nothing and nothing is
+// written.
+bool writableOutput(const QString& command, const QString& output) {
+    try {
+        checkSaveTarget(output);
+    } catch (const EAppError& error) {
+        print(stderr, QStringLiteral("pintabel-cli %1: %2\n").arg(command, error.message()));
+        return false;
+    }
+    const QFileInfo folder(QFileInfo(output).absolutePath());
+    if (folder.isDir() && folder.isWritable())
+        return true;
+    print(stderr, QCoreApplication::translate(
+                      "Cli", "pintabel-cli %1: \"%2\" を書き出せません。フォルダー \"%3\" "
+                             "に書き込めません\n")
+                      .arg(command, output, folder.filePath()));
+    return false;
+}
+
 // Loads input as the program does and applies the steps in order; false (after saying so)
 // when input cannot be read.
 bool loadPage(const QString& command, const QByteArray& input,
@@ -195,11 +220,16 @@ int convert(const QList<QByteArray>& arguments) {
         return 2;
     }
     const QString output = QFile::decodeName(paths[1]);
-    const SaveFormat format = SaveFormatOf(output);
+    const SaveFormat format = OutputFormatOf(output);
     if (format == SaveFormat::Unsupported) {
-        print(stderr, unsupportedSaveFormatMessage() + QLatin1Char('\n'));
+        print(stderr, QCoreApplication::translate(
+                          "Cli", "pintabel-cli convert: \"%1\" を書き出せません。名前の拡張子を "
+                                 ".png、.jpg、.jpeg、.bmp のどれかにしてください\n")
+                          .arg(output));
         return 2;
     }
+    if (!writableOutput(QStringLiteral("convert"), output))
+        return 2;
     // A photo only turned into its colouring page is decoded, converted and written at once;
     // whatever that way cannot do is done the ordinary way.
     if (chosen.size() == 1 && chosen[0]->option == QLatin1String("--colouring")) {
@@ -211,7 +241,7 @@ int convert(const QList<QByteArray>& arguments) {
     Bitmap page;
     if (!loadPage(QStringLiteral("convert"), paths[0], chosen, page))
         return 1;
-    SavePicture(page, output, format);
+    WritePicture(page, output, format);
     return 0;
 }
 
@@ -262,8 +292,15 @@ int check(const QList<QByteArray>& arguments) {
     if (!oneInputArguments(QStringLiteral("check"), "--overlay", "FILE", arguments, given))
         return 2;
     const QString overlay = QFile::decodeName(given.optionValue);
-    if (!overlay.isEmpty())
-        checkSaveTarget(overlay);
+    if (!overlay.isEmpty() && OutputFormatOf(overlay) != SaveFormat::Png) {
+        print(stderr, QCoreApplication::translate(
+                          "Cli", "pintabel-cli check: \"%1\" を書き出せません。--overlay は PNG "
+                                 "を書き出すので、名前の拡張子を .png にしてください\n")
+                          .arg(overlay));
+        return 2;
+    }
+    if (!overlay.isEmpty() && !writableOutput(QStringLiteral("check"), overlay))
+        return 2;
     Bitmap page;
     if (!loadPage(QStringLiteral("check"), given.input, given.chosen, page))
         return 1;
@@ -358,7 +395,8 @@ int book(QList<QByteArray> arguments) {
               QCoreApplication::translate("Cli", "pintabel-cli book: OUTPUT must end in .pdf\n"));
         return 2;
     }
-    checkSaveTarget(output);
+    if (!writableOutput(QStringLiteral("book"), output))
+        return 2;
     // The next page is loaded, processed and traced on a second thread while the book
     // writes the one before; nothing, when it cannot be read.
     TracingLimits limits;

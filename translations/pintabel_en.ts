@@ -190,10 +190,13 @@
       (bits per pixel of the page), or FILE&lt;TAB&gt;unreadable. Exits with 1 if any
       file could not be read.
   pintabel-cli convert [STEPS...] INPUT OUTPUT
-      Loads INPUT, applies the steps in the order given and writes the page as the
-      window&apos;s Save As does: OUTPUT ending in .jpg as JPEG (quality 90, the name&apos;s
-      extension made .jpg), ending in .bmp as a Windows bitmap at the page&apos;s depth.
-      An unreadable INPUT or another extension writes nothing.
+      Loads INPUT, applies the steps in the order given and writes the page to
+      OUTPUT in the format its extension names, in any letter case: .png as PNG (a
+      page of two colours 1 bit a pixel, one of at most 256 colours with those
+      colours as its palette), .jpg or .jpeg as JPEG (quality 90), .bmp as a
+      Windows bitmap at the page&apos;s depth. An OUTPUT with another extension, a
+      folder or a name in a folder that cannot be written to is refused with exit
+      status 2 before anything is done; an unreadable INPUT writes nothing.
   pintabel-cli print [--printer NAME] [STEPS...] INPUT
       Loads INPUT, applies the steps and prints the page as the window&apos;s Print
       command does: one page, scaled to fit and centred, in a job named after
@@ -240,10 +243,13 @@ Steps:
       (bits per pixel of the page), or FILE&lt;TAB&gt;unreadable. Exits with 1 if any
       file could not be read.
   pintabel-cli convert [STEPS...] INPUT OUTPUT
-      Loads INPUT, applies the steps in the order given and writes the page as the
-      window&apos;s Save As does: OUTPUT ending in .jpg as JPEG (quality 90, the name&apos;s
-      extension made .jpg), ending in .bmp as a Windows bitmap at the page&apos;s depth.
-      An unreadable INPUT or another extension writes nothing.
+      Loads INPUT, applies the steps in the order given and writes the page to
+      OUTPUT in the format its extension names, in any letter case: .png as PNG (a
+      page of two colours 1 bit a pixel, one of at most 256 colours with those
+      colours as its palette), .jpg or .jpeg as JPEG (quality 90), .bmp as a
+      Windows bitmap at the page&apos;s depth. An OUTPUT with another extension, a
+      folder or a name in a folder that cannot be written to is refused with exit
+      status 2 before anything is done; an unreadable INPUT writes nothing.
   pintabel-cli print [--printer NAME] [STEPS...] INPUT
       Loads INPUT, applies the steps and prints the page as the window&apos;s Print
       command does: one page, scaled to fit and centred, in a job named after
@@ -283,6 +289,24 @@ Environment:
       system&apos;s, its control group&apos;s and its address space limit.
 
 Steps:
+</translation>
+    </message>
+    <message>
+        <source>pintabel-cli %1: &quot;%2&quot; を書き出せません。フォルダー &quot;%3&quot; に書き込めません
+</source>
+        <translation>pintabel-cli %1: cannot write &quot;%2&quot;: the folder &quot;%3&quot; cannot be written to
+</translation>
+    </message>
+    <message>
+        <source>pintabel-cli convert: &quot;%1&quot; を書き出せません。名前の拡張子を .png、.jpg、.jpeg、.bmp のどれかにしてください
+</source>
+        <translation>pintabel-cli convert: cannot write &quot;%1&quot;: give it the extension .png, .jpg, .jpeg or .bmp
+</translation>
+    </message>
+    <message>
+        <source>pintabel-cli check: &quot;%1&quot; を書き出せません。--overlay は PNG を書き出すので、名前の拡張子を .png にしてください
+</source>
+        <translation>pintabel-cli check: cannot write &quot;%1&quot;: --overlay writes PNG, so give it the extension .png
 </translation>
     </message>
 </context>
