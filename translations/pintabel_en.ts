@@ -4,16 +4,16 @@
 <context>
     <name>AppError</name>
     <message>
-        <source>プロパティ %1 の範囲を超えています</source>
-        <translation>Property %1 is out of range</translation>
-    </message>
-    <message>
         <source>メモリが不足しています</source>
         <translation>Not enough memory</translation>
     </message>
     <message>
         <source>保存する画像がありません。</source>
         <translation>There is no picture to save.</translation>
+    </message>
+    <message>
+        <source>プロパティ TProgressBar の範囲を超えています</source>
+        <translation>The picture is too small to convert. Use a picture at least 3 pixels wide and try again.</translation>
     </message>
 </context>
 <context>
@@ -311,6 +311,17 @@ Steps:
     </message>
 </context>
 <context>
+    <name>ColourByNumber</name>
+    <message>
+        <source>色の数は %1 から %2 までで選んでください。</source>
+        <translation>Choose from %1 to %2 colours.</translation>
+    </message>
+    <message>
+        <source>画像が小さすぎて、数字の入る領域を一つも作れません。</source>
+        <translation>The picture is too small: not one region would be large enough to hold a number. Use a larger picture.</translation>
+    </message>
+</context>
+<context>
     <name>ColourByNumberDialog</name>
     <message>
         <source>数字で塗り絵に変換</source>
@@ -491,6 +502,10 @@ Steps:
     <message>
         <source>印刷できませんでした: %1</source>
         <translation>Could not print: %1</translation>
+    </message>
+    <message>
+        <source>TQvPrinter.CheckNoPrinter: No Printer</source>
+        <translation>No printer is set up. Add a printer in the system&apos;s printer settings, then try again.</translation>
     </message>
 </context>
 <context>
