@@ -511,6 +511,47 @@ TEST_F(Cli, TheUsersFirstLanguageChoosesTheMessagesLanguage) {
     }
 }
 
+// Help and refusals in the user's language: a Japanese first language reads the tool in
+// Japanese, any other in English.
+TEST_F(Cli, HelpAndRefusalsSpeakTheUsersLanguage) {
+    QImage tiny(12, 9, QImage::Format_RGB32);
+    tiny.fill(qRgb(200, 60, 40));
+    fixtures::writeFile(path("tiny.png"), fixtures::encoded(tiny, "png"));
+    fixtures::writeFile(path("narrow.png"), fixtures::encoded(tiny.copy(0, 0, 2, 9), "png"));
+    const QStringList tinyPage{QStringLiteral("convert"), QStringLiteral("--colour-by-number"),
+                               path("tiny.png"), path("out.png")};
+    const QStringList narrowPage{QStringLiteral("convert"), QStringLiteral("--colouring"),
+                                 path("narrow.png"), path("out.png")};
+    const struct {
+        const char* language;
+        QStringList arguments;
+        int exitCode;
+        QString said; // the start of what it says on standard output, or else on standard error
+    } cases[] = {
+        {"ja", {QStringLiteral("--help")}, 0, QStringLiteral("使い方:\n  pintabel-cli info FILE")},
+        {"en", {QStringLiteral("--help")}, 0, QStringLiteral("Usage:\n  pintabel-cli info FILE")},
+        {"ja", tinyPage, 1,
+         QStringLiteral("画像が小さすぎて、数字の入る領域を一つも作れません。\n")},
+        {"en", tinyPage, 1, QStringLiteral("The picture is too small: not one region")},
+        {"en", narrowPage, 1, QStringLiteral("The picture is too small to convert.")},
+        {"ja",
+         {QStringLiteral("info")},
+         2,
+         QStringLiteral("pintabel-cli info: ファイルが指定されていません\n")},
+        {"en", {QStringLiteral("info")}, 2, QStringLiteral("pintabel-cli info: no file given\n")},
+    };
+    for (const auto& c : cases) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("LANGUAGE"), QLatin1String(c.language));
+        const CliRun run = cli(c.arguments, environment);
+        EXPECT_EQ(run.exitCode, c.exitCode)
+            << c.language << " " << c.arguments.join(u' ').toStdString();
+        const QString& said = run.out.isEmpty() ? run.err : run.out;
+        EXPECT_TRUE(said.startsWith(c.said)) << c.language << ": " << said.toStdString();
+        EXPECT_FALSE(QFile::exists(path("out.png")));
+    }
+}
+
 TEST_F(Cli, CheckPrintsTheFiguresOfThePageOneALine) {
     // A page shaped like A4 lying down, 2 pixels to the millimetre: a black frame 2 pixels
     // wide splits it into the ring outside, the inside, and gaps 3 and 8 pixels wide: under
@@ -555,7 +596,7 @@ TEST_F(Cli, UnknownStepIsRefusedAndWritesNothing) {
 TEST_F(Cli, UnreadableInputWritesNothingAndKeepsAnExistingOutput) {
     CliRun run = cli({QStringLiteral("convert"), path("notes.txt"), path("new.bmp")});
     EXPECT_NE(run.exitCode, 0);
-    EXPECT_TRUE(run.err.contains(QStringLiteral("unreadable")));
+    EXPECT_TRUE(run.err.contains(QStringLiteral("読み込めません")));
     EXPECT_FALSE(QFile::exists(path("new.bmp")));
 
     fixtures::writeFile(path("old.bmp"), "old");
@@ -666,7 +707,7 @@ TEST_F(Cli, ColouringADamagedPhotoSaysItIsUnreadableAndKeepsTheOldFile) {
                             path("cut.jpg"), path("old.bmp")});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.err,
-              QStringLiteral("pintabel-cli convert: %1: unreadable\n").arg(path("cut.jpg")));
+              QStringLiteral("pintabel-cli convert: %1: 読み込めません\n").arg(path("cut.jpg")));
     EXPECT_EQ(contents(path("old.bmp")), QByteArray("old"));
     EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files, QDir::Name),
               QStringList({"cut.jpg", "grey.jpg", "notes.txt", "old.bmp", "photo.png"}));
@@ -705,9 +746,9 @@ TEST_F(Cli, PrintRefusesBadArgumentsAndStartsNothingWithoutPrinters) {
         const char* said;
     };
     const Case cases[] = {
-        {{}, 2, "give one INPUT"},
-        {{QStringLiteral("--printer")}, 2, "--printer needs a NAME"},
-        {{QStringLiteral("--no-such-step"), path("photo.png")}, 2, "unknown step"},
+        {{}, 2, "INPUT を 1 つ指定してください"},
+        {{QStringLiteral("--printer")}, 2, "--printer の後に NAME を指定してください"},
+        {{QStringLiteral("--no-such-step"), path("photo.png")}, 2, "という処理はありません"},
         {{path("photo.png")}, 1, "TQvPrinter.CheckNoPrinter: No Printer"},
         {{QStringLiteral("--printer"), QStringLiteral("pdf"), path("photo.png")},
          1,
@@ -842,7 +883,7 @@ INSTANTIATE_TEST_SUITE_P(
         OddFileCase{"book_page_fifo",
                     {"book", "%1/book.pdf", "%1/photo.png", "%1/link.png"},
                     1,
-                    "unreadable"},
+                    "読み込めません"},
         OddFileCase{"convert_onto_fifo", {"convert", "%1/photo.png", "%1/out.bmp"}, 2, "out.bmp"},
         OddFileCase{"convert_colouring_onto_fifo",
                     {"convert", "--colouring", "%1/grey.jpg", "%1/out.bmp"},
@@ -859,7 +900,7 @@ INSTANTIATE_TEST_SUITE_P(
         OddFileCase{"bad_step_value",
                     {"convert", "--clean-lines=100,1000", "%1/photo.png", "%1/x.bmp"},
                     2,
-                    "bad thickness 1000"}),
+                    "線の太さ 1000"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Cli, ASidewaysPhotoTurnedIntoItsColouringPageIsUpright) {
