@@ -221,6 +221,9 @@ int convert(const QList<QByteArray>& arguments) {
         return 2;
     }
     const QString output = QFile::decodeName(paths[1]);
+    // A folder is told it is one rather than that its name lacks an extension.
+    if (!writableOutput(QStringLiteral("convert"), output))
+        return 2;
     const SaveFormat format = OutputFormatOf(output);
     if (format == SaveFormat::Unsupported) {
         print(stderr, QCoreApplication::translate(
@@ -229,8 +232,6 @@ int convert(const QList<QByteArray>& arguments) {
                           .arg(output));
         return 2;
     }
-    if (!writableOutput(QStringLiteral("convert"), output))
-        return 2;
     // A photo only turned into its colouring page is decoded, converted and written at once;
     // whatever that way cannot do is done the ordinary way.
     if (chosen.size() == 1 && chosen[0]->option == QLatin1String("--colouring")) {
