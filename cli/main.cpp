@@ -17,6 +17,7 @@
 #include "safe_file.h"
 #include "step_memory.h"
 #include "steps.h"
+#include "svg_page.h"
 #include "ui_language.h"
 #include "version.h"
 
@@ -65,6 +66,8 @@ QString usage() {
         "      Loads INPUT, applies the steps in the order given and writes the page as the\n"
         "      window's Save As does: OUTPUT ending in .jpg as JPEG (quality 90, the name's\n"
         "      extension made .jpg), ending in .bmp as a Windows bitmap at the page's depth.\n"
+        "      Ending in .svg, the page is written as an SVG drawing in its own pixels;\n"
+        "      only a --colour-by-number or --clean-lines page, given as the last step.\n"
         "      An unreadable INPUT or another extension writes nothing.\n"
         "  pintabel-cli print [--printer NAME] [STEPS...] INPUT\n"
         "      Loads INPUT, applies the steps and prints the page as the window's Print\n"
@@ -154,6 +157,21 @@ bool parseSteps(const QString& command, const QList<QByteArray>& arguments,
                                   .arg(command, argument));
                 return false;
             }
+        } else if (argument == QLatin1String(kPaletteOption)) {
+            if (++raw == arguments.end()) {
+                print(stderr, QCoreApplication::translate(
+                                  "Cli", "pintabel-cli %1: %2 needs a GIMP palette file (.gpl) "
+                                         "or the name of a built-in set\n")
+                                  .arg(command, argument));
+                return false;
+            }
+            try {
+                setNumberPalette(QFile::decodeName(*raw));
+            } catch (const EAppError& error) {
+                print(stderr,
+                      QStringLiteral("pintabel-cli %1: %2\n").arg(command, error.message()));
+                return false;
+            }
         } else if (argument.startsWith(QLatin1String("--"))) {
             QString refusal;
             const ProcessingStep* step = findProcessingStep(argument, refusal);
@@ -184,6 +202,33 @@ bool loadPage(const QString& command, const QByteArray& input,
     return true;
 }
 
+bool isSvgName(const QString& output) {
+    return output.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive);
+}
+
+// An SVG is a drawing: the last step must be one that draws its page.
+int convertToSvg(QList<const ProcessingStep*> chosen, const QByteArray& input,
+                 const QString& output) {
+    if (chosen.isEmpty() || !chosen.last()->draw) {
+        print(stderr, QCoreApplication::translate(
+                          "Cli", "pintabel-cli convert: only a colour-by-number or clean-lines "
+                                 "page can be written as SVG; give --colour-by-number or "
+                                 "--clean-lines as the last step\n"));
+        return 2;
+    }
+    checkSaveTarget(output);
+    const ProcessingStep* drawn = chosen.takeLast();
+    Bitmap page;
+    if (!loadPage(QStringLiteral("convert"), input, chosen, page))
+        return 1;
+    TracingLimits limits;
+    limits.memoryBytes = loadBudget();
+    const PageDrawing drawing = drawn->draw(page, nullptr);
+    page = Bitmap();
+    WriteFileSafely(output, SvgPage(drawing, limits));
+    return 0;
+}
+
 int convert(const QList<QByteArray>& arguments) {
     QList<const ProcessingStep*> chosen;
     QList<QByteArray> paths;
@@ -195,6 +240,8 @@ int convert(const QList<QByteArray>& arguments) {
         return 2;
     }
     const QString output = QFile::decodeName(paths[1]);
+    if (isSvgName(output))
+        return convertToSvg(chosen, paths[0], output);
     const SaveFormat format = SaveFormatOf(output);
     if (format == SaveFormat::Unsupported) {
         print(stderr, unsupportedSaveFormatMessage() + QLatin1Char('\n'));

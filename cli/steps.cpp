@@ -39,8 +39,14 @@ void tone(Bitmap& bitmap, quint8 mode) {
     ToneColumns(bitmap, bitmap, table, 0, bitmap.width());
 }
 
-// The tool runs one command: --smallest-region holds for all its clean-lines steps.
+// The tool runs one command: --smallest-region holds for all its clean-lines steps, and
+// --palette for all its colour-by-number steps.
 double smallestRegionMm = CleanLineSettings().smallestRegionMm;
+std::optional<CrayonPalette> numberPalette;
+
+ColourByNumberSettings colourByNumberSettings(int colours) {
+    return {colours, smallestRegionMm, numberPalette};
+}
 
 // The page's clean-line settings with detail and thickness as given; either left out takes
 // the page's default. Refused when the page's memory for the step is not there.
@@ -82,14 +88,14 @@ const QString colourByNumberPreviewOption = QStringLiteral("--colour-by-number-p
 // The numbered page, or with preview the picture it makes once painted.
 void colourByNumberStep(Bitmap& bitmap, int colours, bool preview) {
     requireStepMemory(colourByNumberStepBytes(bitmap.width(), bitmap.height()));
-    const NumberedRegions regions = *numberRegions(bitmap, {colours, smallestRegionMm});
+    const NumberedRegions regions = *numberRegions(bitmap, colourByNumberSettings(colours));
     bitmap = Bitmap();
     bitmap = preview ? colouredPreview(regions) : numberedPage(regions);
 }
 
 PageDrawing colourByNumberDrawing(const Bitmap& bitmap, int colours, Bitmap* preview) {
     requireStepMemory(colourByNumberStepBytes(bitmap.width(), bitmap.height()));
-    const NumberedRegions regions = *numberRegions(bitmap, {colours, smallestRegionMm});
+    const NumberedRegions regions = *numberRegions(bitmap, colourByNumberSettings(colours));
     if (preview)
         *preview = colouredPreview(regions);
     return numberedDrawing(regions);
@@ -221,7 +227,9 @@ const QList<ProcessingStep>& processingSteps() {
                 "Steps", "convert into a colour-by-number page: regions of a few colours, each "
                          "with its number, and the key below; --colour-by-number=COLOURS "
                          "chooses 2 to 36 colours (default 16); --smallest-region MM as for "
-                         "--clean-lines")),
+                         "--clean-lines; --palette FILE|NAME takes the colours only from a GIMP "
+                         "palette file (.gpl) or a built-in set (crayons-8, crayons-12, "
+                         "crayons-24), each numbered by its place there and named in the key")),
             ColourByNumberSettings().colours, false),
         colourByNumberStep(
             colourByNumberPreviewOption,
@@ -240,6 +248,10 @@ bool setSmallestRegionMm(const QString& value) {
         return false;
     smallestRegionMm = mm;
     return true;
+}
+
+void setNumberPalette(const QString& fileOrName) {
+    numberPalette = choosePalette(fileOrName);
 }
 
 const ProcessingStep* findProcessingStep(const QString& argument, QString& refusal) {

@@ -36,3 +36,9 @@ const ProcessingStep* findProcessingStep(const QString& argument, QString& refus
 inline constexpr const char* kSmallestRegionOption = "--smallest-region";
 // Sets that width for the steps of this run; false when value is not a number from 1 to 50.
 bool setSmallestRegionMm(const QString& value);
+
+// The option that gives the palette every colour-by-number step of this run chooses its
+// colours from: a GIMP palette file or a built-in set's name, the next argument.
+inline constexpr const char* kPaletteOption = "--palette";
+// Sets it; throws EAppError, saying why, for a broken file or an unknown set.
+void setNumberPalette(const QString& fileOrName);

@@ -11,6 +11,8 @@
 #include <QFontMetricsF>
 #include <QIODevice>
 #include <QPageSize>
+#include <QRawFont>
+#include <QTransform>
 
 #include <QCoreApplication>
 #include <cmath>
@@ -133,9 +135,11 @@ BookPage PrepareDrawnBookPage(const BookSettings& settings, const PageDrawing& d
         prepared.strokeWidth = drawing.strokeWidth * sx;
     }
     prepared.lineColour = drawing.lineColour;
+    const QTransform onSheet(sx, 0, 0, sy, target.x(), target.y());
     for (PageDrawing::Text text : drawing.texts) {
         text.centre = place(text.centre);
         text.digitHeight *= sy;
+        text.glyphs = onSheet.map(text.glyphs);
         prepared.texts.append(text);
     }
     for (PageDrawing::Swatch swatch : drawing.swatches) {
@@ -175,6 +179,21 @@ void ColouringBook::addPage(const BookPage& page) {
     refuseWhenTooLarge();
 }
 
+namespace {
+
+// A font that writes figures: on a machine without fonts Qt would draw a box for each.
+bool writesFigures(const QFont& font) {
+    const QRawFont raw = QRawFont::fromFont(font);
+    if (!raw.isValid())
+        return false;
+    for (char digit = '0'; digit <= '9'; ++digit)
+        if (!raw.supportsCharacter(QLatin1Char(digit)))
+            return false;
+    return true;
+}
+
+} // namespace
+
 void ColouringBook::drawTexts(const QList<PageDrawing::Text>& texts) {
     if (texts.isEmpty())
         return;
@@ -182,6 +201,17 @@ void ColouringBook::drawTexts(const QList<PageDrawing::Text>& texts) {
     // figures then stand as high as asked whatever the font installed.
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPixelSize(1000);
+    if (!writesFigures(font)) {
+        // Numbers are filled from the program's own glyphs; words have none.
+        for (const PageDrawing::Text& text : texts) {
+            if (text.glyphs.isEmpty())
+                throw EAppError(QCoreApplication::translate(
+                    "ColouringBook", "フォントが見つからないため、色の名前を PDF に書けません。"
+                                     "フォント（fonts-dejavu-core など）を入れてください。"));
+            m_painter.fillPath(text.glyphs, Qt::black);
+        }
+        return;
+    }
     const double figures =
         QFontMetricsF(font, &m_writer).tightBoundingRect(QStringLiteral("0123456789")).height();
     m_painter.setPen(Qt::black);
@@ -190,7 +220,10 @@ void ColouringBook::drawTexts(const QList<PageDrawing::Text>& texts) {
         sized.setPixelSize(std::max(1, int(std::lround(1000.0 * text.digitHeight / figures))));
         m_painter.setFont(sized);
         const QRectF box = QFontMetricsF(sized, &m_writer).tightBoundingRect(text.text);
-        m_painter.drawText(text.centre - box.center(), text.text);
+        // A word begins at its point, its figures' middle on the point's height.
+        const QPointF anchor =
+            text.fromLeft ? QPointF(box.left(), -0.5 * text.digitHeight) : box.center();
+        m_painter.drawText(text.centre - anchor, text.text);
     }
 }
 

@@ -104,6 +104,18 @@
 <context>
     <name>Cli</name>
     <message>
+        <source>pintabel-cli %1: %2 needs a GIMP palette file (.gpl) or the name of a built-in set
+</source>
+        <translation>pintabel-cli %1: %2 needs a GIMP palette file (.gpl) or the name of a built-in set
+</translation>
+    </message>
+    <message>
+        <source>pintabel-cli convert: only a colour-by-number or clean-lines page can be written as SVG; give --colour-by-number or --clean-lines as the last step
+</source>
+        <translation>pintabel-cli convert: only a colour-by-number or clean-lines page can be written as SVG; give --colour-by-number or --clean-lines as the last step
+</translation>
+    </message>
+    <message>
         <source>  (none available)
 </source>
         <translation>  (none available)
@@ -193,6 +205,8 @@
       Loads INPUT, applies the steps in the order given and writes the page as the
       window&apos;s Save As does: OUTPUT ending in .jpg as JPEG (quality 90, the name&apos;s
       extension made .jpg), ending in .bmp as a Windows bitmap at the page&apos;s depth.
+      Ending in .svg, the page is written as an SVG drawing in its own pixels;
+      only a --colour-by-number or --clean-lines page, given as the last step.
       An unreadable INPUT or another extension writes nothing.
   pintabel-cli print [--printer NAME] [STEPS...] INPUT
       Loads INPUT, applies the steps and prints the page as the window&apos;s Print
@@ -243,6 +257,8 @@ Steps:
       Loads INPUT, applies the steps in the order given and writes the page as the
       window&apos;s Save As does: OUTPUT ending in .jpg as JPEG (quality 90, the name&apos;s
       extension made .jpg), ending in .bmp as a Windows bitmap at the page&apos;s depth.
+      Ending in .svg, the page is written as an SVG drawing in its own pixels;
+      only a --colour-by-number or --clean-lines page, given as the last step.
       An unreadable INPUT or another extension writes nothing.
   pintabel-cli print [--printer NAME] [STEPS...] INPUT
       Loads INPUT, applies the steps and prints the page as the window&apos;s Print
@@ -322,6 +338,10 @@ Steps:
 </context>
 <context>
     <name>ColouringBook</name>
+    <message>
+        <source>フォントが見つからないため、色の名前を PDF に書けません。フォント（fonts-dejavu-core など）を入れてください。</source>
+        <translation>No font is installed, so the colours&apos; names cannot be written into the PDF. Install a font (for example fonts-dejavu-core).</translation>
+    </message>
     <message>
         <source>PDF を書き出せませんでした。</source>
         <translation>Could not write the PDF.</translation>
@@ -553,8 +573,8 @@ Steps:
         <translation>%1: %2 is not a number of colours; give a whole number from %3 to %4</translation>
     </message>
     <message>
-        <source>convert into a colour-by-number page: regions of a few colours, each with its number, and the key below; --colour-by-number=COLOURS chooses 2 to 36 colours (default 16); --smallest-region MM as for --clean-lines</source>
-        <translation>convert into a colour-by-number page: regions of a few colours, each with its number, and the key below; --colour-by-number=COLOURS chooses 2 to 36 colours (default 16); --smallest-region MM as for --clean-lines</translation>
+        <source>convert into a colour-by-number page: regions of a few colours, each with its number, and the key below; --colour-by-number=COLOURS chooses 2 to 36 colours (default 16); --smallest-region MM as for --clean-lines; --palette FILE|NAME takes the colours only from a GIMP palette file (.gpl) or a built-in set (crayons-8, crayons-12, crayons-24), each numbered by its place there and named in the key</source>
+        <translation>convert into a colour-by-number page: regions of a few colours, each with its number, and the key below; --colour-by-number=COLOURS chooses 2 to 36 colours (default 16); --smallest-region MM as for --clean-lines; --palette FILE|NAME takes the colours only from a GIMP palette file (.gpl) or a built-in set (crayons-8, crayons-12, crayons-24), each numbered by its place there and named in the key</translation>
     </message>
     <message>
         <source>the colour-by-number page painted, to compare: --colour-by-number-preview=COLOURS chooses the colours as above</source>
@@ -714,6 +734,44 @@ Exit anyway?</translation>
     <message>
         <source>数字で塗り絵に変換...</source>
         <translation>Convert to Colour by &amp;Number...</translation>
+    </message>
+</context>
+<context>
+    <name>CrayonPalette</name>
+    <message>
+        <source>GIMP のパレットではありません（1 行目が &quot;GIMP Palette&quot; ではありません）。</source>
+        <translation>not a GIMP palette (the first line is not &quot;GIMP Palette&quot;).</translation>
+    </message>
+    <message>
+        <source>色の行は「赤 緑 青 名前」の形で書いてください: %1</source>
+        <translation>a colour row must read &quot;RED GREEN BLUE name&quot;: %1</translation>
+    </message>
+    <message>
+        <source>色の値 %1 は 0 から 255 までではありません。</source>
+        <translation>the colour value %1 is not from 0 to 255.</translation>
+    </message>
+    <message>
+        <source>パレットの色は %1 色までです。</source>
+        <translation>a palette holds at most %1 colours.</translation>
+    </message>
+    <message>
+        <source>パレットには色が %1 色以上必要です。</source>
+        <translation>a palette needs at least %1 colours.</translation>
+    </message>
+    <message>
+        <source>パレット %1 を読めません: %2</source>
+        <translation>cannot read the palette %1: %2</translation>
+    </message>
+    <message>
+        <source>パレット %1 はありません。組み込みのパレットは %2 です（GIMP の .gpl ファイルも指定できます）。</source>
+        <translation>there is no palette %1. The built-in sets are %2 (or give a GIMP .gpl file).</translation>
+    </message>
+</context>
+<context>
+    <name>SvgPage</name>
+    <message>
+        <source>SVG にする線が細かすぎます。</source>
+        <translation>The lines are too detailed to write as SVG.</translation>
     </message>
 </context>
 </TS>
