@@ -22,8 +22,11 @@ constexpr size_t kChoiceSamples = 10000;
 // share one number. A little above the round figure, so that rounding the colours to bytes
 // and another program's conversion to CIELAB still find them that far apart.
 constexpr double kApart = kDistinctColours + 0.3;
-// Rounds of fitting the fewer colours again after joining some.
-constexpr int kJoinRounds = 4;
+// Rounds of fitting the colours again after joining or adding some.
+constexpr int kJoinRounds = 12;
+// A colour is added where the picture lies at least this far (CIEDE2000) from every colour:
+// far enough that its cluster stays apart from the others.
+constexpr double kFarEnough = 1.5 * kDistinctColours;
 
 float distance2(const cv::Vec3f& a, const cv::Vec3f& b) {
     const cv::Vec3f d = a - b;
@@ -107,6 +110,26 @@ void snapToBytes(std::vector<cv::Vec3f>& lab) {
     bgr.convertTo(bgr, CV_8UC3, 255.0);
     bgr.convertTo(bgr, CV_32FC3, 1.0 / 255.0);
     cv::cvtColor(bgr, colours, cv::COLOR_BGR2Lab);
+}
+
+// Joining leaves fewer colours than asked: a sample farthest from every colour, when far
+// enough, becomes a colour of its own. True when one is added.
+bool addFarthest(const std::vector<cv::Vec3f>& samples, std::vector<cv::Vec3f>& centres,
+                 std::vector<int>& counts) {
+    double farthest = 0;
+    const cv::Vec3f* chosen = nullptr;
+    for (const cv::Vec3f& sample : samples) {
+        const double d = deltaE2000(sample, centres[size_t(nearestColour(sample, centres))]);
+        if (d > farthest) {
+            farthest = d;
+            chosen = &sample;
+        }
+    }
+    if (!chosen || farthest < kFarEnough)
+        return false;
+    centres.push_back(*chosen);
+    counts.push_back(1);
+    return true;
 }
 
 // Joins the two colours nearest each other, weighted by how many samples chose them, while
@@ -218,7 +241,9 @@ std::vector<cv::Vec3f> labPalette(const cv::Mat& lab, int colours, int finest) {
     // no two colours end closer than kApart.
     for (int round = 0; round < kJoinRounds; ++round) {
         snapToBytes(palette);
-        if (!joinAlike(palette, counts))
+        const bool joined = joinAlike(palette, counts);
+        const bool added = int(palette.size()) < colours && addFarthest(samples, palette, counts);
+        if (!joined && !added)
             break;
         palette = refine(samples, palette, counts);
     }
