@@ -8,10 +8,10 @@
 #include "line_tracing.h"
 #include "print_layout.h"
 
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QIODevice>
 #include <QPageSize>
-#include <QRawFont>
 #include <QTransform>
 
 #include <QCoreApplication>
@@ -183,11 +183,12 @@ namespace {
 
 // A font that writes figures: on a machine without fonts Qt would draw a box for each.
 bool writesFigures(const QFont& font) {
-    const QRawFont raw = QRawFont::fromFont(font);
-    if (!raw.isValid())
+    // Without fonts, fontconfig still names a few families that stand for none.
+    if (QFontInfo(font).family().isEmpty())
         return false;
+    const QFontMetricsF metrics(font);
     for (char digit = '0'; digit <= '9'; ++digit)
-        if (!raw.supportsCharacter(QLatin1Char(digit)))
+        if (!metrics.inFont(QLatin1Char(digit)))
             return false;
     return true;
 }
