@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 #include <random>
 
 namespace {
@@ -265,7 +264,9 @@ std::vector<int> bestChoices(const cv::Mat& lab, const std::vector<cv::Vec3f>& c
     for (size_t i = 0; i < samples.size(); i += stride)
         for (const cv::Vec3f& choice : choices)
             distance.push_back(std::sqrt(distance2(samples[i], choice)));
-    std::vector<float> nearest(n, std::numeric_limits<float>::max());
+    // Farther than any two CIELAB colours, yet small enough that differences to it are
+    // still told apart in floats.
+    std::vector<float> nearest(n, 1000.0f);
     std::vector<int> chosen;
     std::vector<uchar> taken(choices.size(), 0);
     while (int(chosen.size()) < colours) {
