@@ -4,11 +4,13 @@
 #include "colour_by_number.h"
 
 #include "app_error.h"
+#include "centre_lines.h"
 #include "colour_field.h"
 #include "colour_palette.h"
 #include "number_glyphs.h"
 #include "page_mask.h"
 #include "region_merging.h"
+#include "thinning.h"
 
 #include <QCoreApplication>
 
@@ -435,21 +437,27 @@ PageDrawing numberedDrawing(const NumberedRegions& regions) {
     PageDrawing drawing;
     drawing.size = QSize(regions.picture.width, regions.picture.height + regions.keyHeight);
     drawing.lineColour = QColor(kEdgeGrey, kEdgeGrey, kEdgeGrey);
-    // The edges of the working copy, stretched over the picture.
+    // The edges of the working copy as centre lines, stretched over the picture and stroked
+    // as wide as the page's: traced as outlines, a line one pixel wide would become a
+    // sliver shorter than the edge.
     cv::Mat index;
     regions.colourIndex.convertTo(index, CV_32S);
-    const cv::Mat borders = regionBorders(index);
+    cv::Mat borders = regionBorders(index);
+    thinStrokes(borders);
+    std::vector<CentreLine> lines = traceCentreLines(borders);
+    smoothCentreLines(lines, 2);
+    const double sx = double(regions.picture.width) / index.cols;
+    const double sy = double(regions.picture.height) / index.rows;
     drawing.linesArea = QRectF(0, 0, regions.picture.width, regions.picture.height);
-    QImage lines(borders.cols, borders.rows, QImage::Format_Mono);
-    lines.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
-    lines.fill(0);
-    for (int y = 0; y < borders.rows; ++y) {
-        const uchar* in = borders.ptr<uchar>(y);
-        for (int x = 0; x < borders.cols; ++x)
-            if (in[x])
-                lines.setPixel(x, y, 1);
+    for (const CentreLine& line : lines) {
+        PageDrawing::Stroke stroke;
+        for (const cv::Point2f& p : line.points)
+            stroke.points.append(QPointF(p.x * sx, p.y * sy));
+        stroke.closed = line.closed;
+        drawing.strokes.append(stroke);
     }
-    drawing.lines = lines;
+    drawing.strokeWidth =
+        measuresOf(regions.picture, int(regions.palette.size()), !regions.names.empty()).edge;
     const auto addNumber = [&drawing](int number, cv::Point2f centre, double height) {
         QPainterPath glyphs;
         glyphs.setFillRule(Qt::OddEvenFill);

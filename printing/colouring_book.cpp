@@ -146,8 +146,10 @@ BookPage PrepareDrawnBookPage(const BookSettings& settings, const PageDrawing& d
         swatch.rect = QRectF(place(swatch.rect.topLeft()), place(swatch.rect.bottomRight()));
         prepared.swatches.append(swatch);
     }
-    // As wide as a pixel of the picture's lines.
-    prepared.swatchOutline = area.width() / std::max(1, drawing.lines.width());
+    // As wide as a pixel of the picture's lines, or as its centre lines.
+    prepared.swatchOutline = drawing.lines.isNull()
+                                 ? drawing.strokeWidth * sx
+                                 : area.width() / std::max(1, drawing.lines.width());
     return prepared;
 }
 

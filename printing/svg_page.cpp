@@ -71,9 +71,12 @@ QByteArray SvgPage(const PageDrawing& drawing, const TracingLimits& limits) {
         const QRectF& area = drawing.linesArea;
         const QTransform onPage(area.width() / drawing.lines.width(), 0, 0,
                                 area.height() / drawing.lines.height(), area.x(), area.y());
+        // Tracing wraps a line one pixel wide into a sliver: outlined a pixel wide as well,
+        // it is drawn as wide as on the page.
         svg += "<path fill=\"" + lineColour + "\" fill-rule=\"" +
-               (traced.fillRule() == Qt::OddEvenFill ? "evenodd" : "nonzero") + "\" d=\"" +
-               pathData(onPage.map(traced)) + "\"/>\n";
+               (traced.fillRule() == Qt::OddEvenFill ? "evenodd" : "nonzero") + "\" stroke=\"" +
+               lineColour + "\" stroke-width=\"" + number(onPage.m11()) +
+               "\" stroke-linejoin=\"round\" d=\"" + pathData(onPage.map(traced)) + "\"/>\n";
     }
     if (!drawing.strokes.isEmpty()) {
         QPainterPath strokes;
@@ -90,8 +93,9 @@ QByteArray SvgPage(const PageDrawing& drawing, const TracingLimits& limits) {
                "\"/>\n";
     }
     // As wide as a pixel of the lines.
-    const double outline =
-        drawing.lines.isNull() ? 1.0 : drawing.linesArea.width() / drawing.lines.width();
+    const double outline = drawing.lines.isNull()
+                               ? drawing.strokeWidth
+                               : drawing.linesArea.width() / drawing.lines.width();
     for (const PageDrawing::Swatch& swatch : drawing.swatches)
         svg += "<rect x=\"" + number(swatch.rect.x()) + "\" y=\"" + number(swatch.rect.y()) +
                "\" width=\"" + number(swatch.rect.width()) + "\" height=\"" +
