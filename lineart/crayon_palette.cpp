@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 
 namespace {
@@ -116,7 +117,7 @@ QStringList builtInPaletteNames() {
 }
 
 CrayonPalette choosePalette(const QString& fileOrName) {
-    if (fileOrName.contains(QLatin1Char('/')) ||
+    if (QFileInfo::exists(fileOrName) || fileOrName.contains(QLatin1Char('/')) ||
         fileOrName.endsWith(QLatin1String(".gpl"), Qt::CaseInsensitive)) {
         QFile file(fileOrName);
         if (!file.open(QIODevice::ReadOnly))

@@ -35,7 +35,7 @@ CrayonPalette parseGimpPalette(const QByteArray& text, const QString& fileName);
 // The names of the built-in sets, e.g. "crayons-8".
 QStringList builtInPaletteNames();
 
-// A built-in set by name, or a GIMP palette file: a name with a "/" or ending in ".gpl" is a
-// file. Throws EAppError when the file cannot be read or is broken, and for an unknown set,
+// A built-in set by name, or a GIMP palette file: an existing file, or a name with a "/" or
+// ending in ".gpl". Throws EAppError when the file cannot be read or is broken, and for an unknown set,
 // listing the sets.
 CrayonPalette choosePalette(const QString& fileOrName);
