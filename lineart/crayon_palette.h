@@ -36,6 +36,6 @@ CrayonPalette parseGimpPalette(const QByteArray& text, const QString& fileName);
 QStringList builtInPaletteNames();
 
 // A built-in set by name, or a GIMP palette file: an existing file, or a name with a "/" or
-// ending in ".gpl". Throws EAppError when the file cannot be read or is broken, and for an unknown set,
-// listing the sets.
+// ending in ".gpl". Throws EAppError when the file cannot be read or is broken, and for an unknown
+// set, listing the sets.
 CrayonPalette choosePalette(const QString& fileOrName);
