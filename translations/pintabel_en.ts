@@ -305,6 +305,14 @@ Steps:
 <context>
     <name>ColourByNumberDialog</name>
     <message>
+        <source>写真の色</source>
+        <translation>Colours of the photo</translation>
+    </message>
+    <message>
+        <source>色の組</source>
+        <translation>Colours from</translation>
+    </message>
+    <message>
         <source>数字で塗り絵に変換</source>
         <translation>Convert to Colour by Number</translation>
     </message>
