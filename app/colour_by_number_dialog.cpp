@@ -13,8 +13,15 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPixmap>
+#include <QSettings>
 #include <QSpinBox>
 #include <QVBoxLayout>
+
+namespace {
+
+const QString kPaletteSetting = QStringLiteral("colourByNumber/palette");
+
+} // namespace
 
 ColourByNumberDialog::ColourByNumberDialog(const Bitmap& page,
                                            const ColourByNumberSettings& settings, QWidget* parent)
@@ -25,6 +32,16 @@ ColourByNumberDialog::ColourByNumberDialog(const Bitmap& page,
     m_colours->setRange(kFewestNumberColours, kMostNumberColours);
     m_colours->setValue(settings.colours);
     m_colourer = newColourerChoice(settings.smallestRegionMm, this);
+    // The photo's own colours, or a built-in box of crayons; the last choice is kept between
+    // runs.
+    m_palette = new QComboBox(this);
+    m_palette->setObjectName(QStringLiteral("palette"));
+    m_palette->addItem(tr("写真の色"), QString());
+    for (const QString& name : builtInPaletteNames())
+        m_palette->addItem(name, name);
+    const QString chosen =
+        settings.palette ? settings.palette->name : QSettings().value(kPaletteSetting).toString();
+    m_palette->setCurrentIndex(std::max(0, m_palette->findData(chosen)));
     auto picture = [this] {
         auto* label = new QLabel(this);
         label->setMinimumSize(kShownSide / 2, kShownSide / 3);
@@ -41,6 +58,7 @@ ColourByNumberDialog::ColourByNumberDialog(const Bitmap& page,
     auto* form = new QFormLayout;
     form->addRow(tr("色の数"), m_colours);
     form->addRow(tr("塗る人"), m_colourer);
+    form->addRow(tr("色の組"), m_palette);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -52,11 +70,20 @@ ColourByNumberDialog::ColourByNumberDialog(const Bitmap& page,
 
     connect(m_colours, &QSpinBox::valueChanged, this, [this] { m_schedule.schedule(); });
     connect(m_colourer, &QComboBox::currentIndexChanged, this, [this] { m_schedule.schedule(); });
+    connect(m_palette, &QComboBox::currentIndexChanged, this, [this] { m_schedule.schedule(); });
     m_schedule.drawNow();
 }
 
 ColourByNumberSettings ColourByNumberDialog::settings() const {
-    return {m_colours->value(), m_colourer->currentData().toDouble()};
+    const QString palette = m_palette->currentData().toString();
+    return {m_colours->value(), m_colourer->currentData().toDouble(),
+            palette.isEmpty() ? std::nullopt : std::optional(choosePalette(palette))};
+}
+
+void ColourByNumberDialog::done(int result) {
+    if (result == QDialog::Accepted)
+        QSettings().setValue(kPaletteSetting, m_palette->currentData());
+    QDialog::done(result);
 }
 
 void ColourByNumberDialog::updatePreview() {

@@ -13,9 +13,10 @@ class QComboBox;
 class QLabel;
 class QSpinBox;
 
-// The dialog of "数字で塗り絵に変換...": how many colours and who colours (the smallest
-// region), with the numbered page and the picture painted side by side, drawn from a copy
-// of the page shrunk to the preview's size.
+// The dialog of "数字で塗り絵に変換...": how many colours, who colours (the smallest
+// region) and from which colours (the photo's own or a built-in box of crayons), with the numbered
+// page and the picture painted side by side, drawn from a copy of the page shrunk to the preview's
+// size.
 class ColourByNumberDialog : public QDialog {
     Q_OBJECT
 public:
@@ -23,6 +24,8 @@ public:
                          QWidget* parent = nullptr);
 
     ColourByNumberSettings settings() const;
+    // Keeps the palette chosen for the next time the dialog opens, when accepted.
+    void done(int result) override;
 
 private:
     // The longer side of the shrunk copy, in pixels: large enough that its numbers need no
@@ -38,6 +41,7 @@ private:
     PreviewSchedule m_schedule;
     QSpinBox* m_colours = nullptr;
     QComboBox* m_colourer = nullptr;
+    QComboBox* m_palette = nullptr;
     QLabel* m_page = nullptr;
     QLabel* m_painted = nullptr;
     QLabel* m_figures = nullptr;

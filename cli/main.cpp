@@ -17,6 +17,7 @@
 #include "safe_file.h"
 #include "step_memory.h"
 #include "steps.h"
+#include "svg_page.h"
 #include "ui_language.h"
 #include "version.h"
 
@@ -66,7 +67,8 @@ QString usage() {
         "      INPUT を読み込み、指定した順に処理を施して、ページを OUTPUT に書き出します。\n"
         "      形式は拡張子（大文字小文字を問わない）で決まります: .png は PNG（2 色のページは\n"
         "      1 ピクセル 1 ビット、256 色以下のページはその色のパレット付き）、.jpg と .jpeg\n"
-        "      は JPEG（品質 90）、.bmp はページの深さの Windows ビットマップです。ほかの拡張子、\n"
+        "      は JPEG（品質 90）、.bmp はページの深さの Windows ビットマップ、.svg は SVG 図\n"
+        "      （最後の処理が --colour-by-number か --clean-lines のページだけ）です。ほかの拡張子、\n"
         "      フォルダー、書き込めないフォルダーの中の名前の OUTPUT は、何もする前に断ります\n"
         "      （終了コード 2）。INPUT が読めなければ何も書き出しません。\n"
         "  pintabel-cli print [--printer NAME] [STEPS...] INPUT\n"
@@ -158,6 +160,21 @@ bool parseSteps(const QString& command, const QList<QByteArray>& arguments,
                           .arg(command, argument));
                 return false;
             }
+        } else if (argument == QLatin1String(kPaletteOption)) {
+            if (++raw == arguments.end()) {
+                print(stderr, QCoreApplication::translate(
+                                  "Cli", "pintabel-cli %1: %2 には GIMP のパレットファイル (.gpl) か"
+                                         "組み込みの色の組の名前を指定してください\n")
+                                  .arg(command, argument));
+                return false;
+            }
+            try {
+                setNumberPalette(QFile::decodeName(*raw));
+            } catch (const EAppError& error) {
+                print(stderr,
+                      QStringLiteral("pintabel-cli %1: %2\n").arg(command, error.message()));
+                return false;
+            }
         } else if (argument.startsWith(QLatin1String("--"))) {
             QString refusal;
             const ProcessingStep* step = findProcessingStep(argument, refusal);
@@ -209,6 +226,33 @@ bool loadPage(const QString& command, const QByteArray& input,
     return true;
 }
 
+bool isSvgName(const QString& output) {
+    return output.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive);
+}
+
+// An SVG is a drawing: the last step must be one that draws its page.
+int convertToSvg(QList<const ProcessingStep*> chosen, const QByteArray& input,
+                 const QString& output) {
+    if (chosen.isEmpty() || !chosen.last()->draw) {
+        print(stderr, QCoreApplication::translate(
+                          "Cli", "pintabel-cli convert: SVG に書き出せるのは数字で塗り絵か線画の"
+                                 "ページだけです。最後の処理に --colour-by-number か "
+                                 "--clean-lines を指定してください\n"));
+        return 2;
+    }
+    checkSaveTarget(output);
+    const ProcessingStep* drawn = chosen.takeLast();
+    Bitmap page;
+    if (!loadPage(QStringLiteral("convert"), input, chosen, page))
+        return 1;
+    TracingLimits limits;
+    limits.memoryBytes = loadBudget();
+    const PageDrawing drawing = drawn->draw(page, nullptr);
+    page = Bitmap();
+    WriteFileSafely(output, SvgPage(drawing, limits));
+    return 0;
+}
+
 int convert(const QList<QByteArray>& arguments) {
     QList<const ProcessingStep*> chosen;
     QList<QByteArray> paths;
@@ -224,11 +268,13 @@ int convert(const QList<QByteArray>& arguments) {
     // A folder is told it is one rather than that its name lacks an extension.
     if (!writableOutput(QStringLiteral("convert"), output))
         return 2;
+    if (isSvgName(output))
+        return convertToSvg(chosen, paths[0], output);
     const SaveFormat format = OutputFormatOf(output);
     if (format == SaveFormat::Unsupported) {
         print(stderr, QCoreApplication::translate(
                           "Cli", "pintabel-cli convert: \"%1\" を書き出せません。名前の拡張子を "
-                                 ".png、.jpg、.jpeg、.bmp のどれかにしてください\n")
+                                 ".png、.jpg、.jpeg、.bmp、.svg のどれかにしてください\n")
                           .arg(output));
         return 2;
     }

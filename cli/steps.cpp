@@ -39,8 +39,14 @@ void tone(Bitmap& bitmap, quint8 mode) {
     ToneColumns(bitmap, bitmap, table, 0, bitmap.width());
 }
 
-// The tool runs one command: --smallest-region holds for all its clean-lines steps.
+// The tool runs one command: --smallest-region holds for all its clean-lines steps, and
+// --palette for all its colour-by-number steps.
 double smallestRegionMm = CleanLineSettings().smallestRegionMm;
+std::optional<CrayonPalette> numberPalette;
+
+ColourByNumberSettings colourByNumberSettings(int colours) {
+    return {colours, smallestRegionMm, numberPalette};
+}
 
 // The page's clean-line settings with detail and thickness as given; either left out takes
 // the page's default. Refused when the page's memory for the step is not there.
@@ -82,14 +88,14 @@ const QString colourByNumberPreviewOption = QStringLiteral("--colour-by-number-p
 // The numbered page, or with preview the picture it makes once painted.
 void colourByNumberStep(Bitmap& bitmap, int colours, bool preview) {
     requireStepMemory(colourByNumberStepBytes(bitmap.width(), bitmap.height()));
-    const NumberedRegions regions = *numberRegions(bitmap, {colours, smallestRegionMm});
+    const NumberedRegions regions = *numberRegions(bitmap, colourByNumberSettings(colours));
     bitmap = Bitmap();
     bitmap = preview ? colouredPreview(regions) : numberedPage(regions);
 }
 
 PageDrawing colourByNumberDrawing(const Bitmap& bitmap, int colours, Bitmap* preview) {
     requireStepMemory(colourByNumberStepBytes(bitmap.width(), bitmap.height()));
-    const NumberedRegions regions = *numberRegions(bitmap, {colours, smallestRegionMm});
+    const NumberedRegions regions = *numberRegions(bitmap, colourByNumberSettings(colours));
     if (preview)
         *preview = colouredPreview(regions);
     return numberedDrawing(regions);
@@ -225,7 +231,10 @@ const QList<ProcessingStep>& processingSteps() {
             QString::fromUtf8(QT_TRANSLATE_NOOP(
                 "Steps", "数字で塗り絵のページに変換する。少ない色の領域にそれぞれの番号を入れ、下"
                          "に色の見本を置く。--colour-by-number=COLOURS で色の数を 2 から 36 "
-                         "で選ぶ（既定 16）。--smallest-region MM は --clean-lines と同じ")),
+                         "で選ぶ（既定 16）。--smallest-region MM は --clean-lines と同じ。--palette "
+                         "FILE|NAME で GIMP のパレットファイル (.gpl) か組み込みの組（crayons-8、"
+                         "crayons-12、crayons-24）の色だけを使い、色見本にはその組での番号と名前を"
+                         "付ける")),
             ColourByNumberSettings().colours, false),
         colourByNumberStep(colourByNumberPreviewOption,
                            QString::fromUtf8(QT_TRANSLATE_NOOP(
@@ -247,6 +256,10 @@ bool setSmallestRegionMm(const QString& value) {
         return false;
     smallestRegionMm = mm;
     return true;
+}
+
+void setNumberPalette(const QString& fileOrName) {
+    numberPalette = choosePalette(fileOrName);
 }
 
 const ProcessingStep* findProcessingStep(const QString& argument, QString& refusal) {

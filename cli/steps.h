@@ -38,3 +38,9 @@ inline constexpr const char* kSmallestRegionOption = "--smallest-region";
 bool setSmallestRegionMm(const QString& value);
 // The width set, 3 mm when none was.
 double chosenSmallestRegionMm();
+
+// The option that gives the palette every colour-by-number step of this run chooses its
+// colours from: a GIMP palette file or a built-in set's name, the next argument.
+inline constexpr const char* kPaletteOption = "--palette";
+// Sets it; throws EAppError, saying why, for a broken file or an unknown set.
+void setNumberPalette(const QString& fileOrName);

@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QImage>
 #include <QList>
+#include <QPainterPath>
 #include <QPointF>
 #include <QPolygonF>
 #include <QRectF>
@@ -26,6 +27,11 @@ struct PageDrawing {
         QPointF centre;
         double digitHeight = 0; // the height of its figures
         QString text;
+        // Begins at centre's left rather than centred on it (a name after its swatch).
+        bool fromLeft = false;
+        // A number's figures as outlines from the program's own glyphs, filled where no
+        // font can write them; empty for words.
+        QPainterPath glyphs;
     };
     QList<Text> texts;
     struct Swatch {

@@ -4,11 +4,13 @@
 #include "colour_by_number.h"
 
 #include "app_error.h"
+#include "centre_lines.h"
 #include "colour_field.h"
 #include "colour_palette.h"
 #include "number_glyphs.h"
 #include "page_mask.h"
 #include "region_merging.h"
+#include "thinning.h"
 
 #include <QCoreApplication>
 
@@ -51,22 +53,24 @@ struct PageMeasures {
     int keyHeight = 0;
 };
 
-int keyColumns(int colours) {
-    return std::min(colours, 12);
+// A key that names its colours needs room for the words after each swatch.
+int keyColumns(int colours, bool named) {
+    return std::min(colours, named ? 4 : 12);
 }
 
 // The key's swatch side for a picture width and number of colours.
-double swatchSide(int width, int colours, double perMm) {
-    return std::min(0.4 * width / keyColumns(colours), 8.0 * perMm);
+double swatchSide(int width, int colours, bool named, double perMm) {
+    return std::min(0.4 * width / keyColumns(colours, named), 8.0 * perMm);
 }
 
-PageMeasures measuresOf(cv::Size picture, int colours) {
+PageMeasures measuresOf(cv::Size picture, int colours, bool named) {
     PageMeasures m;
     m.perMm = fittedPerMm(picture.width, picture.height);
     m.edge = std::max(1.0, std::round(0.2 * m.perMm));
     m.margin = std::max(1.0, 0.4 * m.perMm);
-    const double swatch = swatchSide(picture.width, colours, m.perMm);
-    const int rows = (colours + keyColumns(colours) - 1) / keyColumns(colours);
+    const double swatch = swatchSide(picture.width, colours, named, m.perMm);
+    const int columns = keyColumns(colours, named);
+    const int rows = (colours + columns - 1) / columns;
     m.keyHeight = int(std::ceil(rows * 1.5 * swatch + 0.5 * swatch));
     const double pagePerMm = fittedPerMm(picture.width, picture.height + m.keyHeight);
     m.smallestDigit = std::max(kSmallestDigitPixels, kSmallestDigitMm * pagePerMm);
@@ -74,7 +78,7 @@ PageMeasures measuresOf(cv::Size picture, int colours) {
 }
 
 int digitsOf(int number) {
-    return number >= 10 ? 2 : 1;
+    return number >= 100 ? 3 : number >= 10 ? 2 : 1;
 }
 
 // Half the diagonal of a number's box: the radius of the disc it needs.
@@ -150,6 +154,17 @@ void poles(const cv::Mat& regions, int count, std::vector<cv::Point>& at,
     }
 }
 
+// Colours given as bytes, in CIELAB.
+std::vector<cv::Vec3f> labOf(const std::vector<CrayonColour>& colours) {
+    cv::Mat bgr(1, int(colours.size()), CV_32FC3);
+    for (size_t c = 0; c < colours.size(); ++c)
+        bgr.at<cv::Vec3f>(0, int(c)) =
+            cv::Vec3f(colours[c].blue, colours[c].green, colours[c].red) / 255.0f;
+    cv::Mat lab;
+    cv::cvtColor(bgr, lab, cv::COLOR_BGR2Lab);
+    return std::vector<cv::Vec3f>(lab.begin<cv::Vec3f>(), lab.end<cv::Vec3f>());
+}
+
 // The palette in blue, green, red bytes.
 std::vector<cv::Vec3b> bytesOf(const std::vector<cv::Vec3f>& lab) {
     cv::Mat colours(1, int(lab.size()), CV_32FC3, const_cast<cv::Vec3f*>(lab.data()));
@@ -204,11 +219,14 @@ std::optional<NumberedRegions> numberRegions(const Bitmap& page,
                                                     "色の数は %1 から %2 までで選んでください。")
                             .arg(kFewestNumberColours)
                             .arg(kMostNumberColours));
+    const CrayonPalette* given = settings.palette ? &*settings.palette : nullptr;
+    // Any of a given palette's numbers may have to fit in a region.
+    const int largestNumber = given ? int(given->colours.size()) : settings.colours;
     const cv::Size picture(page.width(), page.height());
-    const PageMeasures m = measuresOf(picture, settings.colours);
+    const PageMeasures m = measuresOf(picture, settings.colours, given != nullptr);
     const int side = std::min(kWorkingSide, std::max(picture.width, picture.height));
     const double scale = double(std::max(picture.width, picture.height)) / side;
-    const double across = neededAcross(m, settings.colours, settings.smallestRegionMm, scale);
+    const double across = neededAcross(m, largestNumber, settings.smallestRegionMm, scale);
     if (page.isEmpty() || std::min(picture.width, picture.height) < across)
         throw EAppError(QCoreApplication::translate(
             "ColourByNumber", "画像が小さすぎて、数字の入る領域を一つも作れません。"));
@@ -216,7 +234,19 @@ std::optional<NumberedRegions> numberRegions(const Bitmap& page,
         return std::nullopt;
     const cv::Mat working = workingCopy(coloursOf(page), side);
     const cv::Mat lab = flattenedLab(working, 2.0);
-    const std::vector<cv::Vec3f> palette = labPalette(lab, settings.colours);
+    const double minimumAcross = across / scale + 1.0;
+    // Nothing finer than half a region can be a region of its own: it is seen as its mix.
+    const int finest = int(minimumAcross / 2.0);
+    std::vector<cv::Vec3f> palette;
+    std::vector<int> placeOf; // in the given palette
+    if (given) {
+        const std::vector<cv::Vec3f> choices = labOf(given->colours);
+        placeOf = bestChoices(lab, choices, settings.colours, finest);
+        for (const int place : placeOf)
+            palette.push_back(choices[size_t(place)]);
+    } else {
+        palette = labPalette(lab, settings.colours, finest);
+    }
     const cv::Mat quantised = paletteColours(nearestColours(lab, palette), palette);
     if (!proceed(1))
         return std::nullopt;
@@ -227,7 +257,7 @@ std::optional<NumberedRegions> numberRegions(const Bitmap& page,
     rules.texture = 0.0;
     rules.largestShare = 2.0;
     rules.seedSpacing = 6;
-    rules.minimumAcross = across / scale + 1.0;
+    rules.minimumAcross = minimumAcross;
     const cv::Mat cells = segmentRegions(quantised, colourEdgeStrength(quantised, 1.0), rules);
     if (!proceed(2))
         return std::nullopt;
@@ -235,7 +265,7 @@ std::optional<NumberedRegions> numberRegions(const Bitmap& page,
     int count = 0;
     const cv::Mat regions = joinAlikeNeighbours(cells, cellColour, count);
 
-    // Only the colours some region has get a number.
+    // Only the colours some region has go on the page and in its key.
     std::vector<int> colourOf(static_cast<size_t>(count));
     for (int y = 0; y < cells.rows; ++y) {
         const int* cell = cells.ptr<int>(y);
@@ -243,25 +273,36 @@ std::optional<NumberedRegions> numberRegions(const Bitmap& page,
         for (int x = 0; x < cells.cols; ++x)
             colourOf[size_t(region[x])] = cellColour[size_t(cell[x])];
     }
-    std::vector<int> numberOf(palette.size(), 0);
+    std::vector<int> usedAt(palette.size(), -1);
     for (const int c : colourOf)
-        numberOf[size_t(c)] = 1;
+        usedAt[size_t(c)] = 0;
     NumberedRegions result;
     result.picture = picture;
     result.keyHeight = m.keyHeight;
     std::vector<cv::Vec3f> used;
-    for (size_t c = 0; c < palette.size(); ++c)
-        if (numberOf[c]) {
-            used.push_back(palette[c]);
-            numberOf[c] = int(used.size());
+    for (size_t c = 0; c < palette.size(); ++c) {
+        if (usedAt[c] < 0)
+            continue;
+        usedAt[c] = int(used.size());
+        used.push_back(palette[c]);
+        if (given) {
+            const CrayonColour& colour = given->colours[size_t(placeOf[c])];
+            // The file's own bytes, not their trip through CIELAB.
+            result.palette.emplace_back(colour.blue, colour.green, colour.red);
+            result.numbers.push_back(placeOf[c] + 1);
+            result.names.push_back(colour.name);
+        } else {
+            result.numbers.push_back(int(used.size()));
         }
-    result.palette = bytesOf(used);
+    }
+    if (!given)
+        result.palette = bytesOf(used);
     result.colourIndex.create(regions.size(), CV_8U);
     for (int y = 0; y < regions.rows; ++y) {
         const int* region = regions.ptr<int>(y);
         uchar* out = result.colourIndex.ptr<uchar>(y);
         for (int x = 0; x < regions.cols; ++x)
-            out[x] = uchar(numberOf[size_t(colourOf[size_t(region[x])])] - 1);
+            out[x] = uchar(usedAt[size_t(colourOf[size_t(region[x])])]);
     }
 
     std::vector<cv::Point> at;
@@ -271,7 +312,7 @@ std::optional<NumberedRegions> numberRegions(const Bitmap& page,
     const double sy = double(picture.height) / regions.rows;
     for (int r = 0; r < count; ++r) {
         NumberLabel label;
-        label.number = numberOf[size_t(colourOf[size_t(r)])];
+        label.number = result.numbers[size_t(usedAt[size_t(colourOf[size_t(r)])])];
         label.centre =
             cv::Point2f(float((at[size_t(r)].x + 0.5) * sx), float((at[size_t(r)].y + 0.5) * sy));
         const double radius = (depth[size_t(r)] - 1.0) * std::min(sx, sy) - m.margin - m.edge;
@@ -325,28 +366,36 @@ Bitmap colouredPreview(const NumberedRegions& regions) {
 
 std::vector<KeyEntry> keyEntries(const NumberedRegions& regions) {
     const int colours = int(regions.palette.size());
+    const bool named = !regions.names.empty();
     const double perMm = fittedPerMm(regions.picture.width, regions.picture.height);
-    const double swatch = swatchSide(regions.picture.width, colours, perMm);
-    const int columns = keyColumns(colours);
+    const double swatch = swatchSide(regions.picture.width, colours, named, perMm);
+    const int columns = keyColumns(colours, named);
     const double cell = double(regions.picture.width) / columns;
     const double digit = 0.6 * swatch;
+    const int widest = digitsOf(*std::max_element(regions.numbers.begin(), regions.numbers.end()));
     std::vector<KeyEntry> entries;
     for (int n = 0; n < colours; ++n) {
         const double left = (n % columns) * cell + 0.1 * cell;
         const double top = regions.picture.height + 0.5 * swatch + (n / columns) * 1.5 * swatch;
-        const double width = kGlyphAspect * digitsOf(n + 1) * digit;
+        const double width = kGlyphAspect * digitsOf(regions.numbers[size_t(n)]) * digit;
         KeyEntry entry;
         entry.number = cv::Rect(int(left), int(top + 0.2 * swatch), std::max(1, int(width)),
                                 std::max(1, int(digit)));
-        entry.swatch = cv::Rect(int(left + kGlyphAspect * 2 * digit + 0.3 * swatch), int(top),
-                                std::max(1, int(swatch)), std::max(1, int(swatch)));
+        entry.swatch =
+            cv::Rect(int(left + kGlyphAspect * std::max(2, widest) * digit + 0.3 * swatch),
+                     int(top), std::max(1, int(swatch)), std::max(1, int(swatch)));
+        const int nameLeft = entry.swatch.br().x + int(0.3 * swatch);
+        entry.name =
+            cv::Rect(nameLeft, entry.number.y,
+                     std::max(1, int((n % columns + 1) * cell) - nameLeft), entry.number.height);
         entries.push_back(entry);
     }
     return entries;
 }
 
 Bitmap numberedPage(const NumberedRegions& regions) {
-    const PageMeasures m = measuresOf(regions.picture, int(regions.palette.size()));
+    const PageMeasures m =
+        measuresOf(regions.picture, int(regions.palette.size()), !regions.names.empty());
     Bitmap page(regions.picture.width, regions.picture.height + regions.keyHeight);
     cv::Mat pixels = pictureOf(page);
     // A pixel is on an edge when the colour changes within the line's width across it.
@@ -374,8 +423,8 @@ Bitmap numberedPage(const NumberedRegions& regions) {
     const std::vector<KeyEntry> key = keyEntries(regions);
     for (size_t n = 0; n < key.size(); ++n) {
         const cv::Rect& number = key[n].number;
-        drawNumber(pixels, int(n) + 1, (number.tl() + number.br()) * 0.5, float(number.height),
-                   cv::Vec3b(0, 0, 0));
+        drawNumber(pixels, regions.numbers[n], (number.tl() + number.br()) * 0.5,
+                   float(number.height), cv::Vec3b(0, 0, 0));
         cv::rectangle(pixels, key[n].swatch, regions.palette[n], cv::FILLED);
         cv::rectangle(pixels, key[n].swatch, edge, int(m.edge));
     }
@@ -386,30 +435,57 @@ PageDrawing numberedDrawing(const NumberedRegions& regions) {
     PageDrawing drawing;
     drawing.size = QSize(regions.picture.width, regions.picture.height + regions.keyHeight);
     drawing.lineColour = QColor(kEdgeGrey, kEdgeGrey, kEdgeGrey);
-    // The edges of the working copy, stretched over the picture.
+    // The edges of the working copy as centre lines, stretched over the picture and stroked
+    // as wide as the page's: traced as outlines, a line one pixel wide would become a
+    // sliver shorter than the edge.
     cv::Mat index;
     regions.colourIndex.convertTo(index, CV_32S);
-    const cv::Mat borders = regionBorders(index);
+    cv::Mat borders = regionBorders(index);
+    thinStrokes(borders);
+    std::vector<CentreLine> lines = traceCentreLines(borders);
+    smoothCentreLines(lines, 2);
+    const double sx = double(regions.picture.width) / index.cols;
+    const double sy = double(regions.picture.height) / index.rows;
     drawing.linesArea = QRectF(0, 0, regions.picture.width, regions.picture.height);
-    QImage lines(borders.cols, borders.rows, QImage::Format_Mono);
-    lines.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
-    lines.fill(0);
-    for (int y = 0; y < borders.rows; ++y) {
-        const uchar* in = borders.ptr<uchar>(y);
-        for (int x = 0; x < borders.cols; ++x)
-            if (in[x])
-                lines.setPixel(x, y, 1);
+    for (const CentreLine& line : lines) {
+        PageDrawing::Stroke stroke;
+        for (const cv::Point2f& p : line.points)
+            stroke.points.append(QPointF(p.x * sx, p.y * sy));
+        stroke.closed = line.closed;
+        drawing.strokes.append(stroke);
     }
-    drawing.lines = lines;
+    drawing.strokeWidth =
+        measuresOf(regions.picture, int(regions.palette.size()), !regions.names.empty()).edge;
+    const auto addNumber = [&drawing](int number, cv::Point2f centre, double height) {
+        QPainterPath glyphs;
+        glyphs.setFillRule(Qt::OddEvenFill);
+        for (const std::vector<cv::Point2f>& outline :
+             numberOutlines(number, centre, float(height))) {
+            glyphs.moveTo(outline[0].x, outline[0].y);
+            for (size_t i = 1; i < outline.size(); ++i)
+                glyphs.lineTo(outline[i].x, outline[i].y);
+            glyphs.closeSubpath();
+        }
+        drawing.texts.append(
+            {QPointF(centre.x, centre.y), height, QString::number(number), false, glyphs});
+    };
     for (const NumberLabel& label : regions.labels)
-        drawing.texts.append({QPointF(label.centre.x, label.centre.y), label.digitHeight,
-                              QString::number(label.number)});
+        addNumber(label.number, label.centre, label.digitHeight);
     const std::vector<KeyEntry> key = keyEntries(regions);
     for (size_t n = 0; n < key.size(); ++n) {
         const cv::Rect& number = key[n].number;
-        drawing.texts.append(
-            {QPointF(number.x + 0.5 * number.width, number.y + 0.5 * number.height),
-             double(number.height), QString::number(n + 1)});
+        addNumber(regions.numbers[n],
+                  cv::Point2f(float(number.x + 0.5 * number.width),
+                              float(number.y + 0.5 * number.height)),
+                  double(number.height));
+        if (!regions.names.empty()) {
+            const cv::Rect& name = key[n].name;
+            drawing.texts.append({QPointF(name.x, name.y + 0.5 * name.height),
+                                  double(name.height),
+                                  regions.names[n],
+                                  true,
+                                  {}});
+        }
         const cv::Vec3b colour = regions.palette[n];
         const cv::Rect& swatch = key[n].swatch;
         drawing.swatches.append({QRectF(swatch.x, swatch.y, swatch.width, swatch.height),

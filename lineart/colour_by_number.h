@@ -5,6 +5,7 @@
 
 #include "bitmap.h"
 #include "clean_lines.h"
+#include "crayon_palette.h"
 #include "page_drawing.h"
 
 #include <opencv2/core/mat.hpp>
@@ -19,10 +20,18 @@ inline constexpr int kFewestNumberColours = 2;
 inline constexpr int kMostNumberColours = 36;
 
 struct ColourByNumberSettings {
+    ColourByNumberSettings() = default;
+    ColourByNumberSettings(int colours, double smallestRegionMm,
+                           std::optional<CrayonPalette> palette = std::nullopt)
+        : colours(colours), smallestRegionMm(smallestRegionMm), palette(std::move(palette)) {}
+
     // How many colours the page may use at most (kFewestNumberColours .. kMostNumberColours).
     int colours = 16;
     // Every region is at least this wide (in mm, the picture fitted to A4).
     double smallestRegionMm = 3.0;
+    // The colours to choose from, each numbered by its place in it; without one, the
+    // photo's own colours, kept apart by at least kDistinctColours.
+    std::optional<CrayonPalette> palette;
 };
 
 // Where a region's number goes: the centre of the widest disc inside the region, in pixels
@@ -30,17 +39,20 @@ struct ColourByNumberSettings {
 struct NumberLabel {
     cv::Point2f centre;
     float digitHeight = 0;
-    int number = 0; // 1 .. the palette's size
+    int number = 0; // the number of its colour
 };
 
 struct NumberedRegions {
     cv::Size picture;
-    // The palette index of each pixel of a smaller copy of the picture (CV_8U); regions are
-    // the pieces of one index, and the picture's pixels take the index of the copy's pixel
-    // they fall on.
+    // The index in palette of each pixel of a smaller copy of the picture (CV_8U); regions
+    // are the pieces of one index, and the picture's pixels take the index of the copy's
+    // pixel they fall on.
     cv::Mat colourIndex;
-    // Number n paints palette[n - 1] (blue, green, red).
+    // The colours the page uses (blue, green, red), in the order of their numbers, the
+    // number of each and its name (empty for the photo's own colours).
     std::vector<cv::Vec3b> palette;
+    std::vector<int> numbers;
+    std::vector<QString> names;
     std::vector<NumberLabel> labels;
     // Height of the key below the picture on the numbered page, in pixels.
     int keyHeight = 0;
@@ -52,17 +64,19 @@ std::optional<NumberedRegions> numberRegions(const Bitmap& page,
                                              const ColourByNumberSettings& settings,
                                              const StageProgress& progress = {});
 
-// The numbered page: grey region edges and black numbers on white, the key below.
+// The numbered page: grey region edges and black numbers on white, the key below (its
+// colours' names are left to the drawing, which writes words).
 Bitmap numberedPage(const NumberedRegions& regions);
 
 // The picture painted: every region in its colour, the size of the page it came from.
 Bitmap colouredPreview(const NumberedRegions& regions);
 
-// One entry of the key: the number's box and its colour's swatch, in pixels of the numbered
-// page.
+// One entry of the key: the number's box, its colour's swatch and the box its name begins
+// at the left of, in pixels of the numbered page.
 struct KeyEntry {
     cv::Rect number;
     cv::Rect swatch;
+    cv::Rect name;
 };
 std::vector<KeyEntry> keyEntries(const NumberedRegions& regions);
 

@@ -23,6 +23,64 @@ double pixelsPerMmAtA4(int width, int height) {
     return std::min(std::max(w, h) / 297.0, std::min(w, h) / 210.0);
 }
 
+namespace {
+
+// Numbers and letters on a page (a colour-by-number page's) are marks no larger than this,
+// standing alone: the holes of a 0, 6, 8 or 9 are part of the figure, not regions to colour.
+constexpr double kLargestMarkMm = 8.0;
+// On a small page, figures drawn a few pixels high stand larger in mm.
+constexpr double kLargestMarkPixels = 32.0;
+
+// Clears tiny for every region whose surrounding ink is all one mark: a piece of ink that
+// touches no other ink and not the page's edge, and fits in kLargestMarkMm either way.
+void spareHolesOfMarks(const cv::Mat& ink, const cv::Mat& labels, double perMm,
+                       std::vector<uchar>& tiny) {
+    cv::Mat pieces;
+    cv::Mat stats;
+    cv::Mat centroids;
+    cv::connectedComponentsWithStats(ink, pieces, stats, centroids, 8, CV_32S);
+    const double largest = std::max(kLargestMarkMm * perMm, kLargestMarkPixels);
+    std::vector<uchar> mark(size_t(stats.rows), 0);
+    for (int p = 1; p < stats.rows; ++p) {
+        const int x = stats.at<int>(p, cv::CC_STAT_LEFT);
+        const int y = stats.at<int>(p, cv::CC_STAT_TOP);
+        const int w = stats.at<int>(p, cv::CC_STAT_WIDTH);
+        const int h = stats.at<int>(p, cv::CC_STAT_HEIGHT);
+        mark[size_t(p)] =
+            x > 0 && y > 0 && x + w < ink.cols && y + h < ink.rows && std::max(w, h) <= largest;
+    }
+    // The one piece of ink around each tiny region, -1 before any, -2 for several or the
+    // page's edge.
+    constexpr int none = -1;
+    constexpr int several = -2;
+    std::vector<int> around(tiny.size(), none);
+    const auto meet = [&](int region, int piece) {
+        int& a = around[size_t(region)];
+        a = a == none || a == piece ? piece : several;
+    };
+    for (int y = 0; y < labels.rows; ++y) {
+        const int* label = labels.ptr<int>(y);
+        for (int x = 0; x < labels.cols; ++x) {
+            const int r = label[x];
+            if (r == 0 || !tiny[size_t(r)])
+                continue;
+            if (x == 0 || y == 0 || x + 1 == labels.cols || y + 1 == labels.rows) {
+                around[size_t(r)] = several;
+                continue;
+            }
+            const cv::Point sides[] = {{x - 1, y}, {x + 1, y}, {x, y - 1}, {x, y + 1}};
+            for (const cv::Point& side : sides)
+                if (labels.at<int>(side) == 0)
+                    meet(r, pieces.at<int>(side));
+        }
+    }
+    for (size_t r = 1; r < tiny.size(); ++r)
+        if (tiny[r] && around[r] >= 0 && mark[size_t(around[r])])
+            tiny[r] = 0;
+}
+
+} // namespace
+
 ColourabilityCheck::ColourabilityCheck(const Bitmap& page, double minimumAcrossMm) {
     m_minimumAcross = minimumAcrossMm * pixelsPerMmAtA4(page.width(), page.height());
     auto regions = std::make_shared<Regions>();
@@ -71,11 +129,13 @@ ColourabilityCheck::ColourabilityCheck(const Bitmap& page, double minimumAcrossM
         // The widest disc that fits: a pixel next to ink lies 1 from it, so a region one
         // pixel wide is 1 across.
         const double across = 2.0 * deepest[size_t(label)] - 1.0;
-        if (across < m_minimumAcross) {
+        if (across < m_minimumAcross)
             regions->tiny[size_t(label)] = 1;
-            ++m_tinyRegions;
-        }
     }
+    if (std::find(regions->tiny.begin(), regions->tiny.end(), 1) != regions->tiny.end())
+        spareHolesOfMarks(ink, regions->labels, pixelsPerMmAtA4(page.width(), page.height()),
+                          regions->tiny);
+    m_tinyRegions = int(std::count(regions->tiny.begin(), regions->tiny.end(), 1));
 }
 
 void ColourabilityCheck::closeTinyRegions(Bitmap& page) const {

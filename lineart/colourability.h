@@ -12,6 +12,8 @@ class Bitmap;
 // Whether a line page can be coloured: how much of it is ink, how many white regions the
 // lines (and the page's edge) close, and how many of them are too narrow for a crayon.
 // Ink is every pixel darker than middle grey, so pages of either conversion can be checked.
+// The holes of a small mark standing alone (a number's 0, 6, 8 or 9) belong to the mark:
+// they are never counted as tiny regions nor closed.
 class ColourabilityCheck {
 public:
     // Narrowest region an adult can colour, across, with the page fitted to A4.

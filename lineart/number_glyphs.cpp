@@ -27,19 +27,33 @@ cv::Mat largeNumber(int number) {
 
 } // namespace
 
+namespace {
+
+// The box a number of that height takes: narrow figures such as a lone 1 keep their own
+// width rather than grow bold.
+cv::Size boxOf(int number, const cv::Mat& large, float height) {
+    const int h = std::max(1, int(std::lround(height)));
+    const double natural = double(large.cols) * h / large.rows;
+    const double digits = double(std::to_string(number).size());
+    return {std::max(1, int(std::lround(std::min(natural, kGlyphAspect * digits * h)))), h};
+}
+
+cv::Point cornerOf(cv::Point2f centre, cv::Size box) {
+    return {int(std::lround(centre.x - 0.5 * box.width)),
+            int(std::lround(centre.y - 0.5 * box.height))};
+}
+
+} // namespace
+
 void drawNumber(cv::Mat& picture, int number, cv::Point2f centre, float height,
                 const cv::Vec3b& colour) {
-    const std::string text = std::to_string(number);
-    const int h = std::max(1, int(std::lround(height)));
     const cv::Mat large = largeNumber(number);
-    // Narrow figures such as a lone 1 keep their own width rather than grow bold.
-    const double natural = double(large.cols) * h / large.rows;
-    const int w =
-        std::max(1, int(std::lround(std::min(natural, kGlyphAspect * double(text.size()) * h))));
+    const cv::Size box = boxOf(number, large, height);
+    const int w = box.width;
+    const int h = box.height;
     cv::Mat glyphs;
-    cv::resize(large, glyphs, cv::Size(w, h), 0, 0, cv::INTER_AREA);
-    const cv::Point corner(int(std::lround(centre.x - 0.5 * w)),
-                           int(std::lround(centre.y - 0.5 * h)));
+    cv::resize(large, glyphs, box, 0, 0, cv::INTER_AREA);
+    const cv::Point corner = cornerOf(centre, box);
     // Small digits would lose their thin strokes to a middle threshold.
     const uchar ink = h < 12 ? 60 : 110;
     for (int y = 0; y < h; ++y) {
@@ -54,4 +68,29 @@ void drawNumber(cv::Mat& picture, int number, cv::Point2f centre, float height,
                 out[px] = colour;
         }
     }
+}
+
+std::vector<std::vector<cv::Point2f>> numberOutlines(int number, cv::Point2f centre, float height) {
+    const cv::Mat large = largeNumber(number);
+    const cv::Size box = boxOf(number, large, height);
+    cv::Mat ink;
+    cv::threshold(large, ink, 110, 255, cv::THRESH_BINARY);
+    std::vector<std::vector<cv::Point>> contours;
+    cv::findContours(ink, contours, cv::RETR_LIST, cv::CHAIN_APPROX_SIMPLE);
+    const cv::Point corner = cornerOf(centre, box);
+    const float sx = float(box.width) / float(large.cols);
+    const float sy = float(box.height) / float(large.rows);
+    std::vector<std::vector<cv::Point2f>> outlines;
+    for (const std::vector<cv::Point>& contour : contours) {
+        std::vector<cv::Point> simple;
+        cv::approxPolyDP(contour, simple, 0.7, true);
+        if (simple.size() < 3)
+            continue;
+        std::vector<cv::Point2f> outline;
+        for (const cv::Point& p : simple)
+            outline.emplace_back(float(corner.x) + (float(p.x) + 0.5f) * sx,
+                                 float(corner.y) + (float(p.y) + 0.5f) * sy);
+        outlines.push_back(std::move(outline));
+    }
+    return outlines;
 }

@@ -5,6 +5,8 @@
 
 #include <opencv2/core/mat.hpp>
 
+#include <vector>
+
 // Numbers drawn into a picture in narrow digits of a chosen height, without smoothing: a
 // number's pixels are all of its colour.
 
@@ -15,3 +17,8 @@ inline constexpr double kGlyphAspect = 0.6;
 // wide, height high) centred on centre.
 void drawNumber(cv::Mat& picture, int number, cv::Point2f centre, float height,
                 const cv::Vec3b& colour);
+
+// The same number's figures as closed outlines in the picture's pixels, to be filled by the
+// even-odd rule (a 0 or an 8 keeps its holes): for pages drawn in vectors where no font
+// is at hand.
+std::vector<std::vector<cv::Point2f>> numberOutlines(int number, cv::Point2f centre, float height);

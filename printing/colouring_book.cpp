@@ -8,9 +8,11 @@
 #include "line_tracing.h"
 #include "print_layout.h"
 
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QIODevice>
 #include <QPageSize>
+#include <QTransform>
 
 #include <QCoreApplication>
 #include <cmath>
@@ -133,17 +135,21 @@ BookPage PrepareDrawnBookPage(const BookSettings& settings, const PageDrawing& d
         prepared.strokeWidth = drawing.strokeWidth * sx;
     }
     prepared.lineColour = drawing.lineColour;
+    const QTransform onSheet(sx, 0, 0, sy, target.x(), target.y());
     for (PageDrawing::Text text : drawing.texts) {
         text.centre = place(text.centre);
         text.digitHeight *= sy;
+        text.glyphs = onSheet.map(text.glyphs);
         prepared.texts.append(text);
     }
     for (PageDrawing::Swatch swatch : drawing.swatches) {
         swatch.rect = QRectF(place(swatch.rect.topLeft()), place(swatch.rect.bottomRight()));
         prepared.swatches.append(swatch);
     }
-    // As wide as a pixel of the picture's lines.
-    prepared.swatchOutline = area.width() / std::max(1, drawing.lines.width());
+    // As wide as a pixel of the picture's lines, or as its centre lines.
+    prepared.swatchOutline = drawing.lines.isNull()
+                                 ? drawing.strokeWidth * sx
+                                 : area.width() / std::max(1, drawing.lines.width());
     return prepared;
 }
 
@@ -175,6 +181,22 @@ void ColouringBook::addPage(const BookPage& page) {
     refuseWhenTooLarge();
 }
 
+namespace {
+
+// A font that writes figures: on a machine without fonts Qt would draw a box for each.
+bool writesFigures(const QFont& font) {
+    // Without fonts, fontconfig still names a few families that stand for none.
+    if (QFontInfo(font).family().isEmpty())
+        return false;
+    const QFontMetricsF metrics(font);
+    for (char digit = '0'; digit <= '9'; ++digit)
+        if (!metrics.inFont(QLatin1Char(digit)))
+            return false;
+    return true;
+}
+
+} // namespace
+
 void ColouringBook::drawTexts(const QList<PageDrawing::Text>& texts) {
     if (texts.isEmpty())
         return;
@@ -182,6 +204,17 @@ void ColouringBook::drawTexts(const QList<PageDrawing::Text>& texts) {
     // figures then stand as high as asked whatever the font installed.
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPixelSize(1000);
+    if (!writesFigures(font)) {
+        // Numbers are filled from the program's own glyphs; words have none.
+        for (const PageDrawing::Text& text : texts) {
+            if (text.glyphs.isEmpty())
+                throw EAppError(QCoreApplication::translate(
+                    "ColouringBook", "フォントが見つからないため、色の名前を PDF に書けません。"
+                                     "フォント（fonts-dejavu-core など）を入れてください。"));
+            m_painter.fillPath(text.glyphs, Qt::black);
+        }
+        return;
+    }
     const double figures =
         QFontMetricsF(font, &m_writer).tightBoundingRect(QStringLiteral("0123456789")).height();
     m_painter.setPen(Qt::black);
@@ -190,7 +223,10 @@ void ColouringBook::drawTexts(const QList<PageDrawing::Text>& texts) {
         sized.setPixelSize(std::max(1, int(std::lround(1000.0 * text.digitHeight / figures))));
         m_painter.setFont(sized);
         const QRectF box = QFontMetricsF(sized, &m_writer).tightBoundingRect(text.text);
-        m_painter.drawText(text.centre - box.center(), text.text);
+        // A word begins at its point, its figures' middle on the point's height.
+        const QPointF anchor =
+            text.fromLeft ? QPointF(box.left(), -0.5 * text.digitHeight) : box.center();
+        m_painter.drawText(text.centre - anchor, text.text);
     }
 }
 

@@ -110,120 +110,9 @@
 </translation>
     </message>
     <message>
-        <source>pintabel-cli convert: &quot;%1&quot; を書き出せません。名前の拡張子を .png、.jpg、.jpeg、.bmp のどれかにしてください
-</source>
-        <translation>pintabel-cli convert: cannot write &quot;%1&quot;: give it the extension .png, .jpg, .jpeg or .bmp
-</translation>
-    </message>
-    <message>
         <source>pintabel-cli check: &quot;%1&quot; を書き出せません。--overlay は PNG を書き出すので、名前の拡張子を .png にしてください
 </source>
         <translation>pintabel-cli check: cannot write &quot;%1&quot;: --overlay writes PNG, so give it the extension .png
-</translation>
-    </message>
-    <message>
-        <source>使い方:
-  pintabel-cli info FILE...
-      各 FILE をプログラムと同じように読み込み、FILE&lt;TAB&gt;幅x高さ&lt;TAB&gt;深さ（ページの
-      1 ピクセルあたりのビット数）か、FILE&lt;TAB&gt;unreadable を出力します。読めない
-      ファイルが一つでもあれば終了コードは 1 です。
-  pintabel-cli convert [STEPS...] INPUT OUTPUT
-      INPUT を読み込み、指定した順に処理を施して、ページを OUTPUT に書き出します。
-      形式は拡張子（大文字小文字を問わない）で決まります: .png は PNG（2 色のページは
-      1 ピクセル 1 ビット、256 色以下のページはその色のパレット付き）、.jpg と .jpeg
-      は JPEG（品質 90）、.bmp はページの深さの Windows ビットマップです。ほかの拡張子、
-      フォルダー、書き込めないフォルダーの中の名前の OUTPUT は、何もする前に断ります
-      （終了コード 2）。INPUT が読めなければ何も書き出しません。
-  pintabel-cli print [--printer NAME] [STEPS...] INPUT
-      INPUT を読み込み、処理を施して、ウィンドウの印刷コマンドと同じようにページを
-      印刷します: 1 ページに収まるよう拡大縮小して中央に置き、INPUT の名前のジョブで
-      送ります。--printer がなければ既定のプリンタに送ります。
-  pintabel-cli book OUTPUT.pdf [--paper A4|Letter] [--margin MM] [--vector]
-                   [--with-preview] [STEPS...] INPUT...
-      各 INPUT を読み込み、処理を施して、すべてを 1 つの PDF に、指定した順に 1 枚
-      1 ページで書き出します。用紙は A4（既定）か Letter、余白は MM ミリメートル
-      （既定 10）です: 各画像は余白の内側に収まるよう拡大縮小し、印刷と同じく中央に
-      置き、用紙は画像が大きく見える向きにします。--vector では白と黒だけのページを
-      画像ではなくなぞった曲線で入れます。細かすぎてなぞれないページは画像で入れ、
-      そのことを知らせます。--vector で処理の最後が --clean-lines なら、各ページを
-      滑らかにした中心線として、線の幅で端の丸い線を引いて入れます。文書の題は最初の
-      INPUT の名前です。ページを一つ終えるごとに標準エラーに &quot;page N/TOTAL&quot; と出し
-      ます。OUTPUT は .pdf で終わる名前にします。すべてのページができたときだけ書き
-      出し、まるごと置き換えます。PDF を書く側が扱える 2 GiB を超える本は断ります。
-      処理の最後が --colour-by-number なら、各ページを線、文字、色見本で書き出し
-      ます。--with-preview で塗った絵を次の用紙に加えます。
-  pintabel-cli check [--overlay OUT.png] [--smallest-region MM] [STEPS...] INPUT
-      INPUT を読み込み、処理を施して、ページが塗れるかどうかを 1 行に 1 つの数で示し
-      ます: size 幅x高さ、ink-share（0 から 1、中間の灰色より暗いピクセルの割合）、
-      regions（線かページの端で閉じた白い領域の数）、tiny-regions（ページを A4 に
-      合わせたとき幅 MM 未満の領域の数。--smallest-region がなければ 3 mm）、
-      tiny-under-px（その幅をページのピクセルで表したもの）。--overlay は小さすぎる
-      領域を赤く塗ったページを PNG で書き出します。
-  pintabel-cli --help
-      この説明を表示します。
-  pintabel-cli --version
-      バージョンを表示します。
-
-環境変数:
-  PINTABEL_LOAD_BUDGET_MB  1 枚の画像の読み込みか、そのページへの 1 つの処理が使える
-      メモリの上限（MiB）。それより多く要るものはメモリ不足のメッセージで断ります。
-      指定がなければ、上限はツールが使える空きメモリ（システム、コントロール
-      グループ、アドレス空間の制限）に従います。
-
-処理:
-</source>
-        <translation>Usage:
-  pintabel-cli info FILE...
-      Loads each FILE as the program does and prints FILE&lt;TAB&gt;WIDTHxHEIGHT&lt;TAB&gt;DEPTH
-      (bits per pixel of the page), or FILE&lt;TAB&gt;unreadable. Exits with 1 if any
-      file could not be read.
-  pintabel-cli convert [STEPS...] INPUT OUTPUT
-      Loads INPUT, applies the steps in the order given and writes the page to
-      OUTPUT in the format its extension names, in any letter case: .png as PNG (a
-      page of two colours 1 bit a pixel, one of at most 256 colours with those
-      colours as its palette), .jpg or .jpeg as JPEG (quality 90), .bmp as a
-      Windows bitmap at the page&apos;s depth. An OUTPUT with another extension, a
-      folder or a name in a folder that cannot be written to is refused with exit
-      status 2 before anything is done; an unreadable INPUT writes nothing.
-  pintabel-cli print [--printer NAME] [STEPS...] INPUT
-      Loads INPUT, applies the steps and prints the page as the window&apos;s Print
-      command does: one page, scaled to fit and centred, in a job named after
-      INPUT. Without --printer it goes to the default printer.
-  pintabel-cli book OUTPUT.pdf [--paper A4|Letter] [--margin MM] [--vector]
-                   [--with-preview] [STEPS...] INPUT...
-      Loads each INPUT, applies the steps and writes all of them as one PDF, one
-      page each in the order given, on A4 (the default) or Letter paper with
-      margins of MM millimetres (10 by default): each picture scaled to fit inside
-      the margins and centred as printing does, on the paper turned whichever way
-      shows it larger. With --vector, pages of pure black and white go in as traced
-      curves instead of images; a page too detailed to trace goes in as an image,
-      and the tool says so. With --vector and --clean-lines last among the steps,
-      each page goes in as its smoothed centre lines, stroked at the lines&apos; width
-      with round ends. The document is titled after the first INPUT.
-      Says &quot;page N/TOTAL&quot; on standard error as each page is done. OUTPUT must end
-      in .pdf; it is written only when every page is, and replaced whole. A book
-      that would pass 2 GiB, the most a PDF writer can address, is refused.
-      With --colour-by-number last among the steps, each page is written as lines,
-      text and swatches; --with-preview adds its painted picture on the next sheet.
-  pintabel-cli check [--overlay OUT.png] [--smallest-region MM] [STEPS...] INPUT
-      Loads INPUT, applies the steps and tells whether the page can be coloured,
-      one figure a line: size WIDTHxHEIGHT, ink-share (0 to 1, pixels darker than
-      middle grey), regions (white regions closed by lines or the page&apos;s edge),
-      tiny-regions (those under MM across with the page fitted to A4, 3 mm
-      without --smallest-region) and tiny-under-px (that width in pixels of the
-      page). --overlay writes the page as PNG with the tiny regions filled red.
-  pintabel-cli --help
-      Shows this text.
-  pintabel-cli --version
-      Prints the version.
-
-Environment:
-  PINTABEL_LOAD_BUDGET_MB  caps the memory loading one picture, or one step on
-      its page, may use (MiB); one needing more is refused with the out-of-memory
-      message. Without it the cap follows the memory free to the tool: the
-      system&apos;s, its control group&apos;s and its address space limit.
-
-Steps:
 </translation>
     </message>
     <message>
@@ -316,6 +205,132 @@ Steps:
 
 </translation>
     </message>
+    <message>
+        <source>使い方:
+  pintabel-cli info FILE...
+      各 FILE をプログラムと同じように読み込み、FILE&lt;TAB&gt;幅x高さ&lt;TAB&gt;深さ（ページの
+      1 ピクセルあたりのビット数）か、FILE&lt;TAB&gt;unreadable を出力します。読めない
+      ファイルが一つでもあれば終了コードは 1 です。
+  pintabel-cli convert [STEPS...] INPUT OUTPUT
+      INPUT を読み込み、指定した順に処理を施して、ページを OUTPUT に書き出します。
+      形式は拡張子（大文字小文字を問わない）で決まります: .png は PNG（2 色のページは
+      1 ピクセル 1 ビット、256 色以下のページはその色のパレット付き）、.jpg と .jpeg
+      は JPEG（品質 90）、.bmp はページの深さの Windows ビットマップ、.svg は SVG 図
+      （最後の処理が --colour-by-number か --clean-lines のページだけ）です。ほかの拡張子、
+      フォルダー、書き込めないフォルダーの中の名前の OUTPUT は、何もする前に断ります
+      （終了コード 2）。INPUT が読めなければ何も書き出しません。
+  pintabel-cli print [--printer NAME] [STEPS...] INPUT
+      INPUT を読み込み、処理を施して、ウィンドウの印刷コマンドと同じようにページを
+      印刷します: 1 ページに収まるよう拡大縮小して中央に置き、INPUT の名前のジョブで
+      送ります。--printer がなければ既定のプリンタに送ります。
+  pintabel-cli book OUTPUT.pdf [--paper A4|Letter] [--margin MM] [--vector]
+                   [--with-preview] [STEPS...] INPUT...
+      各 INPUT を読み込み、処理を施して、すべてを 1 つの PDF に、指定した順に 1 枚
+      1 ページで書き出します。用紙は A4（既定）か Letter、余白は MM ミリメートル
+      （既定 10）です: 各画像は余白の内側に収まるよう拡大縮小し、印刷と同じく中央に
+      置き、用紙は画像が大きく見える向きにします。--vector では白と黒だけのページを
+      画像ではなくなぞった曲線で入れます。細かすぎてなぞれないページは画像で入れ、
+      そのことを知らせます。--vector で処理の最後が --clean-lines なら、各ページを
+      滑らかにした中心線として、線の幅で端の丸い線を引いて入れます。文書の題は最初の
+      INPUT の名前です。ページを一つ終えるごとに標準エラーに &quot;page N/TOTAL&quot; と出し
+      ます。OUTPUT は .pdf で終わる名前にします。すべてのページができたときだけ書き
+      出し、まるごと置き換えます。PDF を書く側が扱える 2 GiB を超える本は断ります。
+      処理の最後が --colour-by-number なら、各ページを線、文字、色見本で書き出し
+      ます。--with-preview で塗った絵を次の用紙に加えます。
+  pintabel-cli check [--overlay OUT.png] [--smallest-region MM] [STEPS...] INPUT
+      INPUT を読み込み、処理を施して、ページが塗れるかどうかを 1 行に 1 つの数で示し
+      ます: size 幅x高さ、ink-share（0 から 1、中間の灰色より暗いピクセルの割合）、
+      regions（線かページの端で閉じた白い領域の数）、tiny-regions（ページを A4 に
+      合わせたとき幅 MM 未満の領域の数。--smallest-region がなければ 3 mm）、
+      tiny-under-px（その幅をページのピクセルで表したもの）。--overlay は小さすぎる
+      領域を赤く塗ったページを PNG で書き出します。
+  pintabel-cli --help
+      この説明を表示します。
+  pintabel-cli --version
+      バージョンを表示します。
+
+環境変数:
+  PINTABEL_LOAD_BUDGET_MB  1 枚の画像の読み込みか、そのページへの 1 つの処理が使える
+      メモリの上限（MiB）。それより多く要るものはメモリ不足のメッセージで断ります。
+      指定がなければ、上限はツールが使える空きメモリ（システム、コントロール
+      グループ、アドレス空間の制限）に従います。
+
+処理:
+</source>
+        <translation>Usage:
+  pintabel-cli info FILE...
+      Loads each FILE as the program does and prints FILE&lt;TAB&gt;WIDTHxHEIGHT&lt;TAB&gt;DEPTH
+      (bits per pixel of the page), or FILE&lt;TAB&gt;unreadable. Exits with 1 if any
+      file could not be read.
+  pintabel-cli convert [STEPS...] INPUT OUTPUT
+      Loads INPUT, applies the steps in the order given and writes the page to
+      OUTPUT in the format its extension names, in any letter case: .png as PNG (a
+      page of two colours 1 bit a pixel, one of at most 256 colours with those
+      colours as its palette), .jpg or .jpeg as JPEG (quality 90), .bmp as a
+      Windows bitmap at the page&apos;s depth, .svg as an SVG drawing (only a page
+      whose last step is --colour-by-number or --clean-lines). An OUTPUT with
+      another extension, a
+      folder or a name in a folder that cannot be written to is refused with exit
+      status 2 before anything is done; an unreadable INPUT writes nothing.
+  pintabel-cli print [--printer NAME] [STEPS...] INPUT
+      Loads INPUT, applies the steps and prints the page as the window&apos;s Print
+      command does: one page, scaled to fit and centred, in a job named after
+      INPUT. Without --printer it goes to the default printer.
+  pintabel-cli book OUTPUT.pdf [--paper A4|Letter] [--margin MM] [--vector]
+                   [--with-preview] [STEPS...] INPUT...
+      Loads each INPUT, applies the steps and writes all of them as one PDF, one
+      page each in the order given, on A4 (the default) or Letter paper with
+      margins of MM millimetres (10 by default): each picture scaled to fit inside
+      the margins and centred as printing does, on the paper turned whichever way
+      shows it larger. With --vector, pages of pure black and white go in as traced
+      curves instead of images; a page too detailed to trace goes in as an image,
+      and the tool says so. With --vector and --clean-lines last among the steps,
+      each page goes in as its smoothed centre lines, stroked at the lines&apos; width
+      with round ends. The document is titled after the first INPUT.
+      Says &quot;page N/TOTAL&quot; on standard error as each page is done. OUTPUT must end
+      in .pdf; it is written only when every page is, and replaced whole. A book
+      that would pass 2 GiB, the most a PDF writer can address, is refused.
+      With --colour-by-number last among the steps, each page is written as lines,
+      text and swatches; --with-preview adds its painted picture on the next sheet.
+  pintabel-cli check [--overlay OUT.png] [--smallest-region MM] [STEPS...] INPUT
+      Loads INPUT, applies the steps and tells whether the page can be coloured,
+      one figure a line: size WIDTHxHEIGHT, ink-share (0 to 1, pixels darker than
+      middle grey), regions (white regions closed by lines or the page&apos;s edge),
+      tiny-regions (those under MM across with the page fitted to A4, 3 mm
+      without --smallest-region) and tiny-under-px (that width in pixels of the
+      page). --overlay writes the page as PNG with the tiny regions filled red.
+  pintabel-cli --help
+      Shows this text.
+  pintabel-cli --version
+      Prints the version.
+
+Environment:
+  PINTABEL_LOAD_BUDGET_MB  caps the memory loading one picture, or one step on
+      its page, may use (MiB); one needing more is refused with the out-of-memory
+      message. Without it the cap follows the memory free to the tool: the
+      system&apos;s, its control group&apos;s and its address space limit.
+
+Steps:
+</translation>
+    </message>
+    <message>
+        <source>pintabel-cli %1: %2 には GIMP のパレットファイル (.gpl) か組み込みの色の組の名前を指定してください
+</source>
+        <translation>pintabel-cli %1: %2 needs a GIMP palette file (.gpl) or the name of a built-in set
+</translation>
+    </message>
+    <message>
+        <source>pintabel-cli convert: SVG に書き出せるのは数字で塗り絵か線画のページだけです。最後の処理に --colour-by-number か --clean-lines を指定してください
+</source>
+        <translation>pintabel-cli convert: only a colour-by-number or clean-lines page can be written as SVG; give --colour-by-number or --clean-lines as the last step
+</translation>
+    </message>
+    <message>
+        <source>pintabel-cli convert: &quot;%1&quot; を書き出せません。名前の拡張子を .png、.jpg、.jpeg、.bmp、.svg のどれかにしてください
+</source>
+        <translation>pintabel-cli convert: cannot write &quot;%1&quot;: give it the extension .png, .jpg, .jpeg, .bmp or .svg
+</translation>
+    </message>
 </context>
 <context>
     <name>ColourByNumber</name>
@@ -345,6 +360,14 @@ Steps:
     <message>
         <source>色 %1 ・ 領域 %2</source>
         <translation>Colours %1 · Regions %2</translation>
+    </message>
+    <message>
+        <source>写真の色</source>
+        <translation>Colours of the photo</translation>
+    </message>
+    <message>
+        <source>色の組</source>
+        <translation>Colours from</translation>
     </message>
 </context>
 <context>
@@ -384,12 +407,47 @@ Steps:
         <source>PDF にする線が細かすぎます。</source>
         <translation>The lines are too detailed to write as a PDF.</translation>
     </message>
+    <message>
+        <source>フォントが見つからないため、色の名前を PDF に書けません。フォント（fonts-dejavu-core など）を入れてください。</source>
+        <translation>No font is installed, so the colours&apos; names cannot be written into the PDF. Install a font (for example fonts-dejavu-core).</translation>
+    </message>
 </context>
 <context>
     <name>CommandDispatch</name>
     <message>
         <source>予期しないエラーが発生しました</source>
         <translation>An unexpected error occurred</translation>
+    </message>
+</context>
+<context>
+    <name>CrayonPalette</name>
+    <message>
+        <source>GIMP のパレットではありません（1 行目が &quot;GIMP Palette&quot; ではありません）。</source>
+        <translation>not a GIMP palette (the first line is not &quot;GIMP Palette&quot;).</translation>
+    </message>
+    <message>
+        <source>色の行は「赤 緑 青 名前」の形で書いてください: %1</source>
+        <translation>a colour row must read &quot;RED GREEN BLUE name&quot;: %1</translation>
+    </message>
+    <message>
+        <source>色の値 %1 は 0 から 255 までではありません。</source>
+        <translation>the colour value %1 is not from 0 to 255.</translation>
+    </message>
+    <message>
+        <source>パレットの色は %1 色までです。</source>
+        <translation>a palette holds at most %1 colours.</translation>
+    </message>
+    <message>
+        <source>パレットには色が %1 色以上必要です。</source>
+        <translation>a palette needs at least %1 colours.</translation>
+    </message>
+    <message>
+        <source>パレット %1 を読めません: %2</source>
+        <translation>cannot read the palette %1: %2</translation>
+    </message>
+    <message>
+        <source>パレット %1 はありません。組み込みのパレットは %2 です（GIMP の .gpl ファイルも指定できます）。</source>
+        <translation>there is no palette %1. The built-in sets are %2 (or give a GIMP .gpl file).</translation>
     </message>
 </context>
 <context>
@@ -599,12 +657,19 @@ Steps:
         <translation>fill with black the white regions under the smallest region&apos;s width across on A4 (--smallest-region MM, 3 mm by default)</translation>
     </message>
     <message>
-        <source>数字で塗り絵のページに変換する。少ない色の領域にそれぞれの番号を入れ、下に色の見本を置く。--colour-by-number=COLOURS で色の数を 2 から 36 で選ぶ（既定 16）。--smallest-region MM は --clean-lines と同じ</source>
-        <translation>convert into a colour-by-number page: regions of a few colours, each with its number, and the key below; --colour-by-number=COLOURS chooses 2 to 36 colours (default 16); --smallest-region MM as for --clean-lines</translation>
-    </message>
-    <message>
         <source>数字で塗り絵のページを塗った絵（見比べるため）。--colour-by-number-preview=COLOURS で色の数を上と同じように選ぶ</source>
         <translation>the colour-by-number page painted, to compare: --colour-by-number-preview=COLOURS chooses the colours as above</translation>
+    </message>
+    <message>
+        <source>数字で塗り絵のページに変換する。少ない色の領域にそれぞれの番号を入れ、下に色の見本を置く。--colour-by-number=COLOURS で色の数を 2 から 36 で選ぶ（既定 16）。--smallest-region MM は --clean-lines と同じ。--palette FILE|NAME で GIMP のパレットファイル (.gpl) か組み込みの組（crayons-8、crayons-12、crayons-24）の色だけを使い、色見本にはその組での番号と名前を付ける</source>
+        <translation>convert into a colour-by-number page: regions of a few colours, each with its number, and the key below; --colour-by-number=COLOURS chooses 2 to 36 colours (default 16); --smallest-region MM as for --clean-lines; --palette FILE|NAME takes the colours only from a GIMP palette file (.gpl) or a built-in set (crayons-8, crayons-12, crayons-24), each numbered by its place there and named in the key</translation>
+    </message>
+</context>
+<context>
+    <name>SvgPage</name>
+    <message>
+        <source>SVG にする線が細かすぎます。</source>
+        <translation>The lines are too detailed to write as SVG.</translation>
     </message>
 </context>
 <context>

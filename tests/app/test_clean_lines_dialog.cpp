@@ -86,4 +86,22 @@ TEST(ColourByNumberDialog, GivesTheChoicesAndShowsBothPicturesOrWhyNot) {
     }
 }
 
+TEST(ColourByNumberDialog, OffersTheBuiltInPalettesAndKeepsTheChoice) {
+    ensureApplication();
+    QImage image(240, 160, QImage::Format_BGR888);
+    image.fill(QColor(200, 60, 40));
+    const Bitmap page = Bitmap::fromImage(image, 24);
+    for (const auto& [index, colours] : {std::pair(2, 12), std::pair(0, 0), std::pair(3, 24)}) {
+        ColourByNumberDialog dialog(page, ColourByNumberSettings{});
+        auto* palette = dialog.findChild<QComboBox*>(QStringLiteral("palette"));
+        ASSERT_TRUE(palette);
+        palette->setCurrentIndex(index);
+        const ColourByNumberSettings settings = dialog.settings();
+        EXPECT_EQ(settings.palette ? int(settings.palette->colours.size()) : 0, colours);
+        dialog.accept();
+        const ColourByNumberDialog again(page, ColourByNumberSettings{});
+        EXPECT_EQ(again.findChild<QComboBox*>(QStringLiteral("palette"))->currentIndex(), index);
+    }
+}
+
 } // namespace

@@ -9,6 +9,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QXmlStreamReader>
 
 #include <gtest/gtest.h>
 
@@ -161,6 +162,193 @@ TEST(CliBook, CleanLinePagesOfAVectorBookAreStrokedCentreLines) {
         const QList<int> runs = inkRunsAcrossTheMiddle(book, folder.path());
         ASSERT_EQ(runs.size(), 2);
         EXPECT_LE(std::abs(runs[0] - runs[1]), 1) << runs[0] << " and " << runs[1];
+    }
+}
+
+// Three bands in the colours of places 2, 3 and 5 of a five-colour palette.
+struct PaletteScene {
+    QTemporaryDir folder;
+    QString photo = folder.filePath(QStringLiteral("bands.png"));
+    QString palette = folder.filePath(QStringLiteral("five.gpl"));
+    const QRgb bands[3] = {qRgb(200, 40, 40), qRgb(40, 150, 70), qRgb(240, 210, 40)};
+    const QStringList names{"rose", "fern", "lemon"};
+    PaletteScene() {
+        QImage image(600, 400, QImage::Format_RGB32);
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                image.setPixel(x, y, bands[x / 200]);
+        EXPECT_TRUE(image.save(photo));
+        QFile file(palette);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("GIMP Palette\nName: five\n#\n0 0 0\tink\n200 40 40\trose\n40 150 70\tfern\n"
+                   "255 255 255\tsnow\n240 210 40\tlemon\n");
+    }
+    // The number a band's colour has in the palette.
+    int numberOf(QRgb colour) const {
+        const int places[] = {2, 3, 5};
+        for (int band = 0; band < 3; ++band)
+            if (colour == bands[band])
+                return places[band];
+        return 0;
+    }
+};
+
+TEST(CliColourByNumber, SvgPageHoldsRegionsNumbersAndTheKey) {
+    PaletteScene scene;
+    const QString svg = scene.folder.filePath(QStringLiteral("page.svg"));
+    const QString preview = scene.folder.filePath(QStringLiteral("preview.bmp"));
+    int exitCode = 0;
+    QString errors;
+    for (const QString& step : QStringList{"--colour-by-number", "--colour-by-number-preview"}) {
+        run(QStringLiteral(PINTABEL_CLI),
+            {"convert", "--palette", scene.palette, step, scene.photo,
+             step.endsWith("preview") ? preview : svg},
+            exitCode, &errors);
+        ASSERT_EQ(exitCode, 0) << qPrintable(errors);
+    }
+    const QImage painted(preview);
+    QFile file(svg);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QXmlStreamReader xml(&file);
+    int numbers = 0;
+    QStringList names;
+    QSize size;
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        const QXmlStreamAttributes a = xml.attributes();
+        if (xml.name() == QLatin1String("svg")) {
+            const QStringList box = a.value("viewBox").toString().split(' ');
+            ASSERT_EQ(box.size(), 4);
+            EXPECT_EQ(box[0] + box[1], QStringLiteral("00"));
+            size = QSize(box[2].toInt(), box[3].toInt());
+        } else if (xml.name() == QLatin1String("text")) {
+            const QPointF at(a.value("x").toDouble(), a.value("y").toDouble());
+            const QString text = xml.readElementText();
+            if (a.value("text-anchor") == QLatin1String("start")) {
+                names << text;
+            } else if (at.y() < painted.height()) {
+                // A region's number stands on a region painted in its colour.
+                ++numbers;
+                EXPECT_EQ(text.toInt(), scene.numberOf(painted.pixel(at.toPoint())))
+                    << qPrintable(text);
+            }
+        }
+    }
+    EXPECT_FALSE(xml.hasError()) << qPrintable(xml.errorString());
+    EXPECT_EQ(size.width(), 600);
+    EXPECT_GT(size.height(), 400);
+    EXPECT_EQ(numbers, 3);
+    EXPECT_EQ(names, QStringList({"rose", "fern", "lemon"}));
+    // Drawn, the outlines run between the bands and not through them.
+    const QString png = scene.folder.filePath(QStringLiteral("drawn.png"));
+    run(QStringLiteral("rsvg-convert"), {"-b", "white", "-o", png, svg}, exitCode);
+    ASSERT_EQ(exitCode, 0);
+    const QImage drawn(png);
+    ASSERT_EQ(drawn.size(), size);
+    int onEdge = 0;
+    int inBand = 0;
+    for (int y = 0; y < 400; ++y) {
+        onEdge += qGray(drawn.pixel(200, y)) < 230 || qGray(drawn.pixel(199, y)) < 230;
+        inBand += qGray(drawn.pixel(100, y)) < 230;
+    }
+    EXPECT_GT(onEdge, 390);
+    EXPECT_LT(inBand, 40); // the band's own number only
+}
+
+TEST(CliColourByNumber, BrokenPalettesAndWrongSvgPagesWriteNothing) {
+    PaletteScene scene;
+    QFile broken(scene.folder.filePath(QStringLiteral("broken.gpl")));
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    broken.write("GIMP Palette\n0 0 0 ink\n0 300 0 green\n");
+    broken.close();
+    const struct {
+        QStringList arguments;
+        int exitCode;
+        const char* said;
+    } cases[] = {
+        {{"--palette", broken.fileName(), "--colour-by-number"}, 2, "broken.gpl:3: "},
+        {{"--palette", "pastels", "--colour-by-number"}, 2, "crayons-8, crayons-12, crayons-24"},
+        {{"--colouring"}, 2, "SVG"},
+    };
+    for (const auto& c : cases) {
+        for (const char* output : {"out.bmp", "out.svg"}) {
+            if (c.arguments.size() == 1 && QString::fromLatin1(output).endsWith(".bmp"))
+                continue;
+            const QString target = scene.folder.filePath(QLatin1String(output));
+            int exitCode = 0;
+            QString errors;
+            run(QStringLiteral(PINTABEL_CLI),
+                QStringList{"convert"} + c.arguments + QStringList{scene.photo, target}, exitCode,
+                &errors);
+            EXPECT_EQ(exitCode, c.exitCode) << output;
+            EXPECT_TRUE(errors.contains(QLatin1String(c.said))) << qPrintable(errors);
+            EXPECT_FALSE(QFile::exists(target)) << output;
+        }
+    }
+}
+
+TEST(CliColourByNumber, BooksNameTheColoursAndNeedNoFontForNumbers) {
+    PaletteScene scene;
+    const QString book = scene.folder.filePath(QStringLiteral("book.pdf"));
+    // A font set-up that finds no font at all.
+    const QString fonts = scene.folder.filePath(QStringLiteral("fonts.conf"));
+    QFile conf(fonts);
+    ASSERT_TRUE(conf.open(QIODevice::WriteOnly));
+    conf.write("<?xml version=\"1.0\"?><fontconfig><dir>" + scene.folder.path().toUtf8() +
+               "/none</dir><cachedir>" + scene.folder.path().toUtf8() +
+               "/cache</cachedir></fontconfig>\n");
+    conf.close();
+    const struct {
+        const char* what;
+        bool fonts;
+        bool palette;
+        int exitCode;
+    } cases[] = {{"named colours", true, true, 0},
+                 {"numbers without fonts", false, false, 0},
+                 {"names without fonts", false, true, 1}};
+    for (const auto& c : cases) {
+        QFile::remove(book);
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        if (!c.fonts)
+            environment.insert(QStringLiteral("FONTCONFIG_FILE"), fonts);
+        process.setProcessEnvironment(environment);
+        QStringList arguments{"book", book};
+        if (c.palette)
+            arguments << "--palette" << scene.palette;
+        process.start(QStringLiteral(PINTABEL_CLI),
+                      arguments + QStringList{"--colour-by-number", scene.photo, scene.photo});
+        ASSERT_TRUE(process.waitForFinished(60000));
+        EXPECT_EQ(process.exitCode(), c.exitCode)
+            << c.what << ": " << process.readAllStandardError().constData();
+        if (c.exitCode != 0) {
+            EXPECT_FALSE(QFile::exists(book)) << c.what;
+            continue;
+        }
+        int exitCode = 0;
+        const QString text = run(QStringLiteral("pdftotext"), {book, "-"}, exitCode);
+        if (c.fonts) {
+            // A name once a page, in the key; a number in its region and in the key.
+            for (const QString& word : QStringList{"rose", "fern", "lemon", "2", "3", "5"}) {
+                const int perPage = word.size() > 1 ? 1 : 2;
+                EXPECT_EQ(text.count(QRegularExpression("\\b" + word + "\\b")), 2 * perPage)
+                    << qPrintable(word) << ": " << qPrintable(text);
+            }
+            continue;
+        }
+        // No text, yet every number is drawn: black ink, where the lines are grey.
+        EXPECT_TRUE(text.trimmed().isEmpty()) << qPrintable(text);
+        run(QStringLiteral("pdftoppm"),
+            {"-r", "60", "-f", "1", "-l", "1", "-png", book, scene.folder.filePath("page")},
+            exitCode);
+        const QImage page(scene.folder.filePath(QStringLiteral("page-1.png")));
+        ASSERT_FALSE(page.isNull());
+        int black = 0;
+        for (int y = 0; y < page.height(); ++y)
+            for (int x = 0; x < page.width(); ++x)
+                black += qGray(page.pixel(x, y)) < 60;
+        EXPECT_GT(black, 30) << c.what;
     }
 }
 
