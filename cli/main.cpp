@@ -111,6 +111,17 @@ QString usage() {
     for (const ProcessingStep& step : steps)
         text += QStringLiteral("  %1\n      %2\n")
                     .arg(step.option, QCoreApplication::translate("Steps", step.help.toUtf8()));
+    text += QCoreApplication::translate(
+        "Cli",
+        "\n"
+        "Subject (for --clean-lines and --colour-by-number):\n"
+        "  --subject X,Y,W,H\n"
+        "      The box around the picture's subject, in pixels of the picture as loaded\n"
+        "      (upright): the subject is cut out of it and drawn with more of its features.\n"
+        "      A box wholly outside the picture is refused.\n"
+        "  --background none|simple|full\n"
+        "      What the page keeps around the subject: white paper (none, the default),\n"
+        "      the background's few largest shapes (simple) or all of it (full).\n");
     return text;
 }
 
@@ -151,6 +162,21 @@ bool parseSteps(const QString& command, const QList<QByteArray>& arguments,
             if (++raw == arguments.end() || !setSmallestRegionMm(QFile::decodeName(*raw))) {
                 print(stderr, QCoreApplication::translate(
                                   "Cli", "pintabel-cli %1: %2 needs a width from 1 to 50 mm\n")
+                                  .arg(command, argument));
+                return false;
+            }
+        } else if (argument == QLatin1String(kSubjectOption)) {
+            if (++raw == arguments.end() || !setSubjectBox(QFile::decodeName(*raw))) {
+                print(stderr, QCoreApplication::translate(
+                                  "Cli", "pintabel-cli %1: %2 needs a box X,Y,W,H in the "
+                                         "picture's pixels, with a width and height above 0\n")
+                                  .arg(command, argument));
+                return false;
+            }
+        } else if (argument == QLatin1String(kBackgroundOption)) {
+            if (++raw == arguments.end() || !setBackground(QFile::decodeName(*raw))) {
+                print(stderr, QCoreApplication::translate(
+                                  "Cli", "pintabel-cli %1: %2 needs none, simple or full\n")
                                   .arg(command, argument));
                 return false;
             }
@@ -472,6 +498,9 @@ int main(int argc, char** argv) {
             return book(arguments);
         if (command == QLatin1String("check"))
             return check(arguments);
+    } catch (const SubjectOutsidePicture& refusal) {
+        print(stderr, QStringLiteral("pintabel-cli %1: %2\n").arg(command, refusal.message));
+        return 2;
     } catch (const EAppError& error) {
         print(stderr, error.message() + QLatin1Char('\n'));
         return 1;

@@ -39,8 +39,32 @@ void tone(Bitmap& bitmap, quint8 mode) {
     ToneColumns(bitmap, bitmap, table, 0, bitmap.width());
 }
 
-// The tool runs one command: --smallest-region holds for all its clean-lines steps.
+// The tool runs one command: --smallest-region, --subject and --background hold for all its
+// clean-lines and colour-by-number steps.
 double smallestRegionMm = CleanLineSettings().smallestRegionMm;
+Subject chosenSubject;
+
+// The subject as the page gets it: the box clipped to the page, refused when nothing of it is
+// on the page.
+Subject subjectOn(const Bitmap& bitmap) {
+    Subject subject = chosenSubject;
+    if (!subject.isSet())
+        return subject;
+    const cv::Rect box = subject.box;
+    subject.box &= cv::Rect(0, 0, bitmap.width(), bitmap.height());
+    if (subject.box.empty())
+        throw SubjectOutsidePicture{
+            QCoreApplication::translate("Steps",
+                                        "%1 %2,%3,%4,%5 lies outside the picture of %6 x %7 pixels")
+                .arg(QLatin1String(kSubjectOption))
+                .arg(box.x)
+                .arg(box.y)
+                .arg(box.width)
+                .arg(box.height)
+                .arg(bitmap.width())
+                .arg(bitmap.height())};
+    return subject;
+}
 
 // The page's clean-line settings with detail and thickness as given; either left out takes
 // the page's default. Refused when the page's memory for the step is not there.
@@ -51,6 +75,7 @@ CleanLineSettings cleanLineSettingsFor(const Bitmap& bitmap, std::optional<int> 
     settings.smallestRegionMm = smallestRegionMm;
     settings.detail = detail.value_or(settings.detail);
     settings.thickness = thickness.value_or(settings.thickness);
+    settings.subject = subjectOn(bitmap);
     return settings;
 }
 
@@ -82,14 +107,16 @@ const QString colourByNumberPreviewOption = QStringLiteral("--colour-by-number-p
 // The numbered page, or with preview the picture it makes once painted.
 void colourByNumberStep(Bitmap& bitmap, int colours, bool preview) {
     requireStepMemory(colourByNumberStepBytes(bitmap.width(), bitmap.height()));
-    const NumberedRegions regions = *numberRegions(bitmap, {colours, smallestRegionMm});
+    const NumberedRegions regions =
+        *numberRegions(bitmap, {colours, smallestRegionMm, subjectOn(bitmap)});
     bitmap = Bitmap();
     bitmap = preview ? colouredPreview(regions) : numberedPage(regions);
 }
 
 PageDrawing colourByNumberDrawing(const Bitmap& bitmap, int colours, Bitmap* preview) {
     requireStepMemory(colourByNumberStepBytes(bitmap.width(), bitmap.height()));
-    const NumberedRegions regions = *numberRegions(bitmap, {colours, smallestRegionMm});
+    const NumberedRegions regions =
+        *numberRegions(bitmap, {colours, smallestRegionMm, subjectOn(bitmap)});
     if (preview)
         *preview = colouredPreview(regions);
     return numberedDrawing(regions);
@@ -240,6 +267,34 @@ bool setSmallestRegionMm(const QString& value) {
         return false;
     smallestRegionMm = mm;
     return true;
+}
+
+bool setSubjectBox(const QString& value) {
+    const QStringList parts = value.split(QLatin1Char(','));
+    if (parts.size() != 4)
+        return false;
+    int numbers[4];
+    for (int i = 0; i < 4; ++i) {
+        bool ok = false;
+        numbers[i] = parts[i].trimmed().toInt(&ok);
+        if (!ok)
+            return false;
+    }
+    if (numbers[2] <= 0 || numbers[3] <= 0)
+        return false;
+    chosenSubject.box = cv::Rect(numbers[0], numbers[1], numbers[2], numbers[3]);
+    return true;
+}
+
+bool setBackground(const QString& value) {
+    static const std::pair<const char*, Background> backgrounds[] = {
+        {"none", Background::None}, {"simple", Background::Simple}, {"full", Background::Full}};
+    for (const auto& [name, background] : backgrounds)
+        if (value == QLatin1String(name)) {
+            chosenSubject.background = background;
+            return true;
+        }
+    return false;
 }
 
 const ProcessingStep* findProcessingStep(const QString& argument, QString& refusal) {

@@ -36,3 +36,19 @@ const ProcessingStep* findProcessingStep(const QString& argument, QString& refus
 inline constexpr const char* kSmallestRegionOption = "--smallest-region";
 // Sets that width for the steps of this run; false when value is not a number from 1 to 50.
 bool setSmallestRegionMm(const QString& value);
+
+// The options that choose a subject for the clean-lines and colour-by-number steps of this
+// run, "X,Y,W,H" in the loaded picture's pixels, and what their pages keep of the background
+// (none, simple or full); each value is the next argument.
+inline constexpr const char* kSubjectOption = "--subject";
+inline constexpr const char* kBackgroundOption = "--background";
+// Set them for this run; false when the value is not four whole numbers with a width and
+// height above 0, or not one of the three backgrounds.
+bool setSubjectBox(const QString& value);
+bool setBackground(const QString& value);
+
+// Thrown by a step whose subject box lies wholly outside its page: a mistake in the command,
+// not in the picture.
+struct SubjectOutsidePicture {
+    QString message;
+};

@@ -216,7 +216,8 @@ std::optional<NumberedRegions> numberRegions(const Bitmap& page,
         throw EAppError(tr("画像が小さすぎて、数字の入る領域を一つも作れません。"));
     if (!proceed(0))
         return std::nullopt;
-    const cv::Mat working = workingCopy(coloursOf(page), side);
+    cv::Mat working = workingCopy(coloursOf(page), side);
+    paintAroundSubject(working, settings.subject, picture, across / scale + 1.0);
     const cv::Mat lab = flattenedLab(working, 2.0);
     const std::vector<cv::Vec3f> palette = labPalette(lab, settings.colours);
     const cv::Mat quantised = paletteColours(nearestColours(lab, palette), palette);

@@ -6,6 +6,7 @@
 #include "bitmap.h"
 #include "clean_lines.h"
 #include "page_drawing.h"
+#include "subject_mask.h"
 
 #include <opencv2/core/mat.hpp>
 
@@ -23,6 +24,9 @@ struct ColourByNumberSettings {
     int colours = 16;
     // Every region is at least this wide (in mm, the picture fitted to A4).
     double smallestRegionMm = 3.0;
+    // A subject chosen with a box: the background around it is one plain region, a few, or
+    // as it is (see paintAroundSubject).
+    Subject subject{};
 };
 
 // Where a region's number goes: the centre of the widest disc inside the region, in pixels
