@@ -302,9 +302,21 @@ cv::Mat CleanLinesSource::subjectRegions(const CleanLineSettings& settings,
     if (settings.subject.background == Background::None) {
         labels = cv::Mat(m_lab.size(), CV_32S, cv::Scalar(background));
     } else {
-        labels = segmentRegions(m_lab, m_strength, rules) + cv::Scalar(background);
-        if (settings.subject.background == Background::Simple)
+        const bool simple = settings.subject.background == Background::Simple;
+        // A simple background is its few large shapes (a floor, a horizon, a table): found
+        // at coarser rules, smoothed before the rest is handed to them, so that no sliver
+        // becomes a shape of its own.
+        RegionRules outer = rules;
+        if (simple) {
+            outer.mergeBelow *= 2.5;
+            outer.minimumAcross *= 2.0;
+        }
+        labels = segmentRegions(m_lab, m_strength, outer);
+        if (simple) {
+            smoothRegions(labels, 3);
             keepLargestRegions(labels, subject == 0, kSimpleBackgroundRegions);
+        }
+        labels += cv::Scalar(background);
     }
     innerLabels.copyTo(labels(box), subject(box));
     return labels;

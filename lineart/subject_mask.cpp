@@ -145,7 +145,7 @@ cv::Mat snapToRegions(const cv::Mat& mask, const cv::Mat& labels, double across)
         for (int x = 0; x < labels.cols; ++x) {
             const double share =
                 double(inside[size_t(label[x])]) / double(std::max(1L, area[size_t(label[x])]));
-            out[x] = share > 0.7 ? 1 : share < 0.3 ? 0 : (in[x] ? 1 : 0);
+            out[x] = share > 0.8 ? 1 : share < 0.2 ? 0 : (in[x] ? 1 : 0);
         }
     }
     // Grass blades and fur tips that GrabCut kept as threads would be lines too close
