@@ -285,6 +285,40 @@ Environment:
 Steps:
 </translation>
     </message>
+    <message>
+        <source>
+Subject (for --clean-lines and --colour-by-number):
+  --subject X,Y,W,H
+      The box around the picture&apos;s subject, in pixels of the picture as loaded
+      (upright): the subject is cut out of it and drawn with more of its features.
+      A box wholly outside the picture is refused.
+  --background none|simple|full
+      What the page keeps around the subject: white paper (none, the default),
+      the background&apos;s few largest shapes (simple) or all of it (full).
+</source>
+        <translation>
+Subject (for --clean-lines and --colour-by-number):
+  --subject X,Y,W,H
+      The box around the picture&apos;s subject, in pixels of the picture as loaded
+      (upright): the subject is cut out of it and drawn with more of its features.
+      A box wholly outside the picture is refused.
+  --background none|simple|full
+      What the page keeps around the subject: white paper (none, the default),
+      the background&apos;s few largest shapes (simple) or all of it (full).
+</translation>
+    </message>
+    <message>
+        <source>pintabel-cli %1: %2 needs a box X,Y,W,H in the picture&apos;s pixels, with a width and height above 0
+</source>
+        <translation>pintabel-cli %1: %2 needs a box X,Y,W,H in the picture&apos;s pixels, with a width and height above 0
+</translation>
+    </message>
+    <message>
+        <source>pintabel-cli %1: %2 needs none, simple or full
+</source>
+        <translation>pintabel-cli %1: %2 needs none, simple or full
+</translation>
+    </message>
 </context>
 <context>
     <name>ColourByNumberDialog</name>
@@ -559,6 +593,10 @@ Steps:
     <message>
         <source>the colour-by-number page painted, to compare: --colour-by-number-preview=COLOURS chooses the colours as above</source>
         <translation>the colour-by-number page painted, to compare: --colour-by-number-preview=COLOURS chooses the colours as above</translation>
+    </message>
+    <message>
+        <source>%1 %2,%3,%4,%5 lies outside the picture of %6 x %7 pixels</source>
+        <translation>%1 %2,%3,%4,%5 lies outside the picture of %6 x %7 pixels</translation>
     </message>
 </context>
 <context>
