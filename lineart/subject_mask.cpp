@@ -125,27 +125,52 @@ cv::Mat grabCutMask(const cv::Mat& colours, const cv::Rect& wanted) {
 }
 
 cv::Mat snapToRegions(const cv::Mat& mask, const cv::Mat& labels, double across) {
+    // How far each pixel is from the cut's edge, on either side.
+    cv::Mat inside;
+    cv::Mat outside;
+    cv::distanceTransform(mask, inside, cv::DIST_L2, cv::DIST_MASK_3);
+    cv::distanceTransform(mask == 0, outside, cv::DIST_L2, cv::DIST_MASK_3);
+    const float reach = float(0.5 * across);
     double most = 0;
     cv::minMaxLoc(labels, nullptr, &most);
-    std::vector<long> inside(size_t(most) + 1, 0);
-    std::vector<long> area(inside.size(), 0);
+    std::vector<long> in(size_t(most) + 1, 0);
+    std::vector<long> area(in.size(), 0);
+    // The farthest from the cut's edge that the cut and the region disagree, on each side.
+    std::vector<float> farIn(in.size(), 0.0f);
+    std::vector<float> farOut(in.size(), 0.0f);
     for (int y = 0; y < labels.rows; ++y) {
         const int* label = labels.ptr<int>(y);
-        const uchar* in = mask.ptr<uchar>(y);
+        const uchar* cut = mask.ptr<uchar>(y);
+        const float* dIn = inside.ptr<float>(y);
+        const float* dOut = outside.ptr<float>(y);
         for (int x = 0; x < labels.cols; ++x) {
-            ++area[size_t(label[x])];
-            inside[size_t(label[x])] += in[x] ? 1 : 0;
+            const size_t r = size_t(label[x]);
+            ++area[r];
+            if (cut[x]) {
+                ++in[r];
+                farIn[r] = std::max(farIn[r], dIn[x]);
+            } else {
+                farOut[r] = std::max(farOut[r], dOut[x]);
+            }
         }
+    }
+    // A region goes wholly to the side most of it is on when what it moves lies within reach
+    // of the cut's edge: the outline then runs along the photo's own edge beside the cut.
+    // A region reaching deep into both sides keeps the cut through it.
+    std::vector<int> sideOf(in.size(), -1);
+    for (size_t r = 0; r < in.size(); ++r) {
+        const bool mostlyIn = 2 * in[r] > area[r];
+        if (mostlyIn ? farOut[r] <= reach : farIn[r] <= reach)
+            sideOf[r] = mostlyIn ? 1 : 0;
     }
     cv::Mat snapped(mask.size(), CV_8U);
     for (int y = 0; y < labels.rows; ++y) {
         const int* label = labels.ptr<int>(y);
-        const uchar* in = mask.ptr<uchar>(y);
+        const uchar* cut = mask.ptr<uchar>(y);
         uchar* out = snapped.ptr<uchar>(y);
         for (int x = 0; x < labels.cols; ++x) {
-            const double share =
-                double(inside[size_t(label[x])]) / double(std::max(1L, area[size_t(label[x])]));
-            out[x] = share > 0.8 ? 1 : share < 0.2 ? 0 : (in[x] ? 1 : 0);
+            const int s = sideOf[size_t(label[x])];
+            out[x] = uchar(s >= 0 ? s : (cut[x] ? 1 : 0));
         }
     }
     // Grass blades and fur tips that GrabCut kept as threads would be lines too close

@@ -35,10 +35,11 @@ cv::Rect scaledBox(const cv::Rect& box, cv::Size picture, cv::Size copy);
 inline constexpr int kGrabCutSide = 400;
 cv::Mat grabCutMask(const cv::Mat& colours, const cv::Rect& box);
 
-// The mask moved onto the picture's own edges: a region (labels, CV_32S) mostly inside it
-// is wholly subject, one mostly outside wholly background; a region the cut splits evenly
-// keeps the cut. Thin spurs and slivers narrower than across pixels go, and only the largest
-// piece stays, so that the subject's outline is one closed line.
+// The mask (0/1) moved onto the picture's own edges: a region (labels, CV_32S) goes wholly
+// to the side most of it is on when the part it moves lies within half of across pixels of
+// the mask's edge; a region reaching deep into both sides keeps the mask's cut. Thin spurs and
+// slivers narrower than across pixels go, and only the largest piece stays, so that the
+// subject's outline is one closed line.
 cv::Mat snapToRegions(const cv::Mat& mask, const cv::Mat& labels, double across);
 
 // The pieces of labels (CV_32S) where `where` is non-zero reduced to the most largest; every
