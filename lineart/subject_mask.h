@@ -23,7 +23,7 @@ struct Subject {
 };
 
 // How many background regions a simple background keeps at most.
-inline constexpr int kSimpleBackgroundRegions = 8;
+inline constexpr int kSimpleBackgroundRegions = 6;
 
 // The box of a picture of this size in a copy of another size, clipped to the copy.
 cv::Rect scaledBox(const cv::Rect& box, cv::Size picture, cv::Size copy);
