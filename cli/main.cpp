@@ -114,6 +114,16 @@ QString usage() {
     for (const ProcessingStep& step : steps)
         text += QStringLiteral("  %1\n      %2\n")
                     .arg(step.option, QCoreApplication::translate("Steps", step.help.toUtf8()));
+    text += QCoreApplication::translate(
+        "Cli",
+        "\n"
+        "主題（--clean-lines と --colour-by-number に）:\n"
+        "  --subject X,Y,W,H\n"
+        "      画像の主題を囲む枠。読み込んだ（正立させた）画像のピクセルで指定します。主題を\n"
+        "      枠から切り抜き、その特徴を多めに描きます。画像の外にある枠は断ります。\n"
+        "  --background none|simple|full\n"
+        "      主題のまわりに残すもの: 白い紙（none、既定）、背景の大きな形いくつか\n"
+        "      （simple）、背景すべて（full）。\n");
     return text;
 }
 
@@ -173,6 +183,21 @@ bool parseSteps(const QString& command, const QList<QByteArray>& arguments,
             } catch (const EAppError& error) {
                 print(stderr,
                       QStringLiteral("pintabel-cli %1: %2\n").arg(command, error.message()));
+                return false;
+            }
+        } else if (argument == QLatin1String(kSubjectOption)) {
+            if (++raw == arguments.end() || !setSubjectBox(QFile::decodeName(*raw))) {
+                print(stderr, QCoreApplication::translate(
+                                  "Cli", "pintabel-cli %1: %2 には画像のピクセルで X,Y,W,H の枠を、幅と"
+                                         "高さを 0 より大きくして指定してください\n")
+                                  .arg(command, argument));
+                return false;
+            }
+        } else if (argument == QLatin1String(kBackgroundOption)) {
+            if (++raw == arguments.end() || !setBackground(QFile::decodeName(*raw))) {
+                print(stderr, QCoreApplication::translate(
+                                  "Cli", "pintabel-cli %1: %2 には none、simple、full のどれかを指定してください\n")
+                                  .arg(command, argument));
                 return false;
             }
         } else if (argument.startsWith(QLatin1String("--"))) {
@@ -567,6 +592,9 @@ int main(int argc, char** argv) {
             return book(arguments);
         if (command == QLatin1String("check"))
             return check(arguments);
+    } catch (const SubjectOutsidePicture& refusal) {
+        print(stderr, QStringLiteral("pintabel-cli %1: %2\n").arg(command, refusal.message));
+        return 2;
     } catch (const EAppError& error) {
         print(stderr, error.message() + QLatin1Char('\n'));
         return 1;

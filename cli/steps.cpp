@@ -39,13 +39,36 @@ void tone(Bitmap& bitmap, quint8 mode) {
     ToneColumns(bitmap, bitmap, table, 0, bitmap.width());
 }
 
-// The tool runs one command: --smallest-region holds for all its clean-lines steps, and
-// --palette for all its colour-by-number steps.
+// The tool runs one command: --smallest-region, --subject and --background hold for all its
+// clean-lines and colour-by-number steps, and --palette for all its colour-by-number steps.
 double smallestRegionMm = CleanLineSettings().smallestRegionMm;
 std::optional<CrayonPalette> numberPalette;
+Subject chosenSubject;
 
-ColourByNumberSettings colourByNumberSettings(int colours) {
-    return {colours, smallestRegionMm, numberPalette};
+// The subject as the page gets it: the box clipped to the page, refused when nothing of it is
+// on the page.
+Subject subjectOn(const Bitmap& bitmap) {
+    Subject subject = chosenSubject;
+    if (!subject.isSet())
+        return subject;
+    const cv::Rect box = subject.box;
+    subject.box &= cv::Rect(0, 0, bitmap.width(), bitmap.height());
+    if (subject.box.empty())
+        throw SubjectOutsidePicture{
+            QCoreApplication::translate("Steps",
+                                        "%1 %2,%3,%4,%5 は %6 x %7 ピクセルの画像の外にあります")
+                .arg(QLatin1String(kSubjectOption))
+                .arg(box.x)
+                .arg(box.y)
+                .arg(box.width)
+                .arg(box.height)
+                .arg(bitmap.width())
+                .arg(bitmap.height())};
+    return subject;
+}
+
+ColourByNumberSettings colourByNumberSettings(int colours, const Bitmap& bitmap) {
+    return {colours, smallestRegionMm, numberPalette, subjectOn(bitmap)};
 }
 
 // The page's clean-line settings with detail and thickness as given; either left out takes
@@ -57,6 +80,7 @@ CleanLineSettings cleanLineSettingsFor(const Bitmap& bitmap, std::optional<int> 
     settings.smallestRegionMm = smallestRegionMm;
     settings.detail = detail.value_or(settings.detail);
     settings.thickness = thickness.value_or(settings.thickness);
+    settings.subject = subjectOn(bitmap);
     return settings;
 }
 
@@ -88,14 +112,14 @@ const QString colourByNumberPreviewOption = QStringLiteral("--colour-by-number-p
 // The numbered page, or with preview the picture it makes once painted.
 void colourByNumberStep(Bitmap& bitmap, int colours, bool preview) {
     requireStepMemory(colourByNumberStepBytes(bitmap.width(), bitmap.height()));
-    const NumberedRegions regions = *numberRegions(bitmap, colourByNumberSettings(colours));
+    const NumberedRegions regions = *numberRegions(bitmap, colourByNumberSettings(colours, bitmap));
     bitmap = Bitmap();
     bitmap = preview ? colouredPreview(regions) : numberedPage(regions);
 }
 
 PageDrawing colourByNumberDrawing(const Bitmap& bitmap, int colours, Bitmap* preview) {
     requireStepMemory(colourByNumberStepBytes(bitmap.width(), bitmap.height()));
-    const NumberedRegions regions = *numberRegions(bitmap, colourByNumberSettings(colours));
+    const NumberedRegions regions = *numberRegions(bitmap, colourByNumberSettings(colours, bitmap));
     if (preview)
         *preview = colouredPreview(regions);
     return numberedDrawing(regions);
@@ -260,6 +284,34 @@ bool setSmallestRegionMm(const QString& value) {
 
 void setNumberPalette(const QString& fileOrName) {
     numberPalette = choosePalette(fileOrName);
+}
+
+bool setSubjectBox(const QString& value) {
+    const QStringList parts = value.split(QLatin1Char(','));
+    if (parts.size() != 4)
+        return false;
+    int numbers[4];
+    for (int i = 0; i < 4; ++i) {
+        bool ok = false;
+        numbers[i] = parts[i].trimmed().toInt(&ok);
+        if (!ok)
+            return false;
+    }
+    if (numbers[2] <= 0 || numbers[3] <= 0)
+        return false;
+    chosenSubject.box = cv::Rect(numbers[0], numbers[1], numbers[2], numbers[3]);
+    return true;
+}
+
+bool setBackground(const QString& value) {
+    static const std::pair<const char*, Background> backgrounds[] = {
+        {"none", Background::None}, {"simple", Background::Simple}, {"full", Background::Full}};
+    for (const auto& [name, background] : backgrounds)
+        if (value == QLatin1String(name)) {
+            chosenSubject.background = background;
+            return true;
+        }
+    return false;
 }
 
 const ProcessingStep* findProcessingStep(const QString& argument, QString& refusal) {

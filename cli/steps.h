@@ -44,3 +44,19 @@ double chosenSmallestRegionMm();
 inline constexpr const char* kPaletteOption = "--palette";
 // Sets it; throws EAppError, saying why, for a broken file or an unknown set.
 void setNumberPalette(const QString& fileOrName);
+
+// The options that choose a subject for the clean-lines and colour-by-number steps of this
+// run, "X,Y,W,H" in the loaded picture's pixels, and what their pages keep of the background
+// (none, simple or full); each value is the next argument.
+inline constexpr const char* kSubjectOption = "--subject";
+inline constexpr const char* kBackgroundOption = "--background";
+// Set them for this run; false when the value is not four whole numbers with a width and
+// height above 0, or not one of the three backgrounds.
+bool setSubjectBox(const QString& value);
+bool setBackground(const QString& value);
+
+// Thrown by a step whose subject box lies wholly outside its page: a mistake in the command,
+// not in the picture.
+struct SubjectOutsidePicture {
+    QString message;
+};

@@ -56,6 +56,12 @@ RegionRules rulesFor(const cv::Size& working, const cv::Size& page,
     return rules;
 }
 
+// A subject's regions and strokes are found as at this higher detail, so its eyes, ears and
+// markings stay where the same page without a box would merge them away.
+int subjectDetail(int detail) {
+    return std::min(100, detail + 30);
+}
+
 StrokeRules strokeRulesFor(const RegionRules& rules, int detail) {
     const double d = std::clamp(detail, 0, 100) / 100.0;
     StrokeRules strokes;
@@ -237,8 +243,8 @@ CleanLinesSource::CleanLinesSource(const Bitmap& page, int workingSide)
     : m_width(page.width()), m_height(page.height()) {
     if (page.isEmpty())
         return;
-    const cv::Mat working = workingCopy(coloursOf(page), std::max(1, workingSide));
-    m_lab = flattenedLab(working, 3.0);
+    m_colours = workingCopy(coloursOf(page), std::max(1, workingSide));
+    m_lab = flattenedLab(m_colours, 3.0);
     m_strength = colourEdgeStrength(m_lab, 1.0);
     cv::Mat lightness;
     cv::extractChannel(m_lab, lightness, 0);
@@ -253,15 +259,67 @@ std::optional<cv::Mat> CleanLinesSource::borders(const CleanLineSettings& settin
     if (!proceed(1))
         return std::nullopt;
     rules = rulesFor(m_lab.size(), cv::Size(m_width, m_height), settings);
-    cv::Mat labels = segmentRegions(m_lab, m_strength, rules);
+    cv::Mat subject;
+    cv::Mat labels = settings.subject.isSet() ? subjectRegions(settings, rules, subject)
+                                              : segmentRegions(m_lab, m_strength, rules);
     if (!proceed(2))
         return std::nullopt;
     smoothRegions(labels, 3);
     cv::Mat borders = regionBorders(labels);
-    borders |= detailStrokes(m_flow, borders, strokeRulesFor(rules, settings.detail));
+    if (subject.empty() || settings.subject.background == Background::Full) {
+        borders |= detailStrokes(m_flow, borders, strokeRulesFor(rules, settings.detail));
+    } else {
+        // Strokes only inside the subject, where they spend the whole of their number: the
+        // background counts as border, which strokes keep clear of.
+        cv::Mat blocked = borders | (subject == 0);
+        borders |=
+            detailStrokes(m_flow, blocked, strokeRulesFor(rules, subjectDetail(settings.detail))) &
+            subject;
+    }
     // A stroke that closes on itself must not close a region too narrow to colour.
     fillNarrowPockets(borders, rules.minimumAcross);
     return borders;
+}
+
+// The regions of a page with a subject: the subject cut out of its box, snapped to its own
+// regions (found at the subject's detail), and around it the background as chosen: one
+// region, the page's own regions, or the few largest of them.
+cv::Mat CleanLinesSource::subjectRegions(const CleanLineSettings& settings,
+                                         const RegionRules& rules, cv::Mat& subject) const {
+    const cv::Rect box = scaledBox(settings.subject.box, cv::Size(m_width, m_height), m_lab.size());
+    const cv::Mat cut = grabCutMask(m_colours, box);
+    CleanLineSettings finer = settings;
+    finer.detail = subjectDetail(settings.detail);
+    RegionRules inner = rulesFor(m_lab.size(), cv::Size(m_width, m_height), finer);
+    inner.minimumAcross = rules.minimumAcross;
+    const cv::Mat innerLabels = segmentRegions(m_lab(box).clone(), m_strength(box).clone(), inner);
+    subject = cv::Mat::zeros(m_lab.size(), CV_8U);
+    snapToRegions(cut(box), innerLabels, rules.minimumAcross).copyTo(subject(box));
+    double innerCount = 0;
+    cv::minMaxLoc(innerLabels, nullptr, &innerCount);
+    const int background = int(innerCount) + 1;
+    cv::Mat labels;
+    if (settings.subject.background == Background::None) {
+        labels = cv::Mat(m_lab.size(), CV_32S, cv::Scalar(background));
+    } else {
+        const bool simple = settings.subject.background == Background::Simple;
+        // A simple background is its few large shapes (a floor, a horizon, a table): found
+        // at coarser rules, smoothed before the rest is handed to them, so that no sliver
+        // becomes a shape of its own.
+        RegionRules outer = rules;
+        if (simple) {
+            outer.mergeBelow *= 2.5;
+            outer.minimumAcross *= 2.0;
+        }
+        labels = segmentRegions(m_lab, m_strength, outer);
+        if (simple) {
+            smoothRegions(labels, 3);
+            keepLargestRegions(labels, subject == 0, kSimpleBackgroundRegions);
+        }
+        labels += cv::Scalar(background);
+    }
+    innerLabels.copyTo(labels(box), subject(box));
+    return labels;
 }
 
 std::vector<CentreLine> CleanLinesSource::centreLines(cv::Mat& borders, const RegionRules& rules,

@@ -8,6 +8,7 @@
 #include "flow_dog.h"
 #include "page_drawing.h"
 #include "region_merging.h"
+#include "subject_mask.h"
 
 #include <opencv2/core/mat.hpp>
 
@@ -25,6 +26,9 @@ struct CleanLineSettings {
     // Every region the lines close is at least this wide (in mm, the page fitted to A4), so a
     // crayon fits in it.
     double smallestRegionMm = 3.0;
+    // A subject chosen with a box: its regions and strokes get more of the page's detail,
+    // and the background is drawn as chosen. Without a box the whole picture is drawn alike.
+    Subject subject{};
 };
 
 // The settings a page of this size gets when nobody chooses: middle detail and lines about
@@ -73,11 +77,15 @@ public:
 private:
     std::optional<cv::Mat> borders(const CleanLineSettings& settings, const StageProgress& progress,
                                    RegionRules& rules) const;
+    cv::Mat subjectRegions(const CleanLineSettings& settings, const RegionRules& rules,
+                           cv::Mat& subject) const;
     std::vector<CentreLine> centreLines(cv::Mat& borders, const RegionRules& rules,
                                         const CleanLineSettings& settings) const;
 
     int m_width;
     int m_height;
+    // The working copy in 8-bit colour, kept for cutting out a subject.
+    cv::Mat m_colours;
     cv::Mat m_lab;
     cv::Mat m_strength;
     LineFlow m_flow;

@@ -232,7 +232,8 @@ std::optional<NumberedRegions> numberRegions(const Bitmap& page,
             "ColourByNumber", "画像が小さすぎて、数字の入る領域を一つも作れません。"));
     if (!proceed(0))
         return std::nullopt;
-    const cv::Mat working = workingCopy(coloursOf(page), side);
+    cv::Mat working = workingCopy(coloursOf(page), side);
+    paintAroundSubject(working, settings.subject, picture, across / scale + 1.0);
     const cv::Mat lab = flattenedLab(working, 2.0);
     const double minimumAcross = across / scale + 1.0;
     // Nothing finer than half a region can be a region of its own: it is seen as its mix.

@@ -7,6 +7,7 @@
 #include "clean_lines.h"
 #include "crayon_palette.h"
 #include "page_drawing.h"
+#include "subject_mask.h"
 
 #include <opencv2/core/mat.hpp>
 
@@ -32,6 +33,9 @@ struct ColourByNumberSettings {
     // The colours to choose from, each numbered by its place in it; without one, the
     // photo's own colours, kept apart by at least kDistinctColours.
     std::optional<CrayonPalette> palette;
+    // A subject chosen with a box: the background around it is one plain region, a few, or
+    // as it is (see paintAroundSubject).
+    Subject subject{};
 };
 
 // Where a region's number goes: the centre of the widest disc inside the region, in pixels

@@ -331,6 +331,39 @@ Steps:
         <translation>pintabel-cli convert: cannot write &quot;%1&quot;: give it the extension .png, .jpg, .jpeg, .bmp or .svg
 </translation>
     </message>
+    <message>
+        <source>pintabel-cli %1: %2 には画像のピクセルで X,Y,W,H の枠を、幅と高さを 0 より大きくして指定してください
+</source>
+        <translation>pintabel-cli %1: %2 needs a box X,Y,W,H in the picture&apos;s pixels, with a width and height above 0
+</translation>
+    </message>
+    <message>
+        <source>pintabel-cli %1: %2 には none、simple、full のどれかを指定してください
+</source>
+        <translation>pintabel-cli %1: %2 needs none, simple or full
+</translation>
+    </message>
+    <message>
+        <source>
+主題（--clean-lines と --colour-by-number に）:
+  --subject X,Y,W,H
+      画像の主題を囲む枠。読み込んだ（正立させた）画像のピクセルで指定します。主題を
+      枠から切り抜き、その特徴を多めに描きます。画像の外にある枠は断ります。
+  --background none|simple|full
+      主題のまわりに残すもの: 白い紙（none、既定）、背景の大きな形いくつか
+      （simple）、背景すべて（full）。
+</source>
+        <translation>
+Subject (for --clean-lines and --colour-by-number):
+  --subject X,Y,W,H
+      The box around the picture&apos;s subject, in pixels of the picture as loaded
+      (upright): the subject is cut out of it and drawn with more of its features.
+      A box wholly outside the picture is refused.
+  --background none|simple|full
+      What the page keeps around the subject: white paper (none, the default),
+      the background&apos;s few largest shapes (simple) or all of it (full).
+</translation>
+    </message>
 </context>
 <context>
     <name>ColourByNumber</name>
@@ -663,6 +696,10 @@ Steps:
     <message>
         <source>数字で塗り絵のページに変換する。少ない色の領域にそれぞれの番号を入れ、下に色の見本を置く。--colour-by-number=COLOURS で色の数を 2 から 36 で選ぶ（既定 16）。--smallest-region MM は --clean-lines と同じ。--palette FILE|NAME で GIMP のパレットファイル (.gpl) か組み込みの組（crayons-8、crayons-12、crayons-24）の色だけを使い、色見本にはその組での番号と名前を付ける</source>
         <translation>convert into a colour-by-number page: regions of a few colours, each with its number, and the key below; --colour-by-number=COLOURS chooses 2 to 36 colours (default 16); --smallest-region MM as for --clean-lines; --palette FILE|NAME takes the colours only from a GIMP palette file (.gpl) or a built-in set (crayons-8, crayons-12, crayons-24), each numbered by its place there and named in the key</translation>
+    </message>
+    <message>
+        <source>%1 %2,%3,%4,%5 は %6 x %7 ピクセルの画像の外にあります</source>
+        <translation>%1 %2,%3,%4,%5 lies outside the picture of %6 x %7 pixels</translation>
     </message>
 </context>
 <context>

@@ -593,6 +593,33 @@ TEST_F(Cli, UnknownStepIsRefusedAndWritesNothing) {
     EXPECT_FALSE(QFile::exists(path("out.bmp")));
 }
 
+TEST_F(Cli, BadSubjectBoxesAndBackgroundsAreRefusedAndWriteNothing) {
+    // photo.png is 41 x 23 pixels.
+    const QList<QStringList> refused = {
+        {QStringLiteral("--subject")},
+        {QStringLiteral("--subject"), QStringLiteral("1,2,3")},
+        {QStringLiteral("--subject"), QStringLiteral("a,b,c,d")},
+        {QStringLiteral("--subject"), QStringLiteral("0,0,0,5")},
+        {QStringLiteral("--subject"), QStringLiteral("0,0,5,-1")},
+        {QStringLiteral("--subject"), QStringLiteral("41,0,5,5")},
+        {QStringLiteral("--subject"), QStringLiteral("-10,-10,10,10")},
+        {QStringLiteral("--background"), QStringLiteral("some")},
+    };
+    for (const QStringList& options : refused) {
+        const CliRun run =
+            cli(QStringList{QStringLiteral("convert")} + options +
+                QStringList{QStringLiteral("--clean-lines"), path("photo.png"), path("out.bmp")});
+        EXPECT_EQ(run.exitCode, 2) << options.join(' ').toStdString();
+        EXPECT_TRUE(run.err.contains(options[0])) << run.err.toStdString();
+        EXPECT_FALSE(QFile::exists(path("out.bmp")));
+    }
+    // A box reaching past the picture is taken as far as the picture goes.
+    const CliRun clipped =
+        cli({QStringLiteral("check"), QStringLiteral("--subject"), QStringLiteral("-5,-5,30,40"),
+             QStringLiteral("--clean-lines"), path("photo.png")});
+    EXPECT_EQ(clipped.exitCode, 0) << clipped.err.toStdString();
+}
+
 TEST_F(Cli, UnreadableInputWritesNothingAndKeepsAnExistingOutput) {
     CliRun run = cli({QStringLiteral("convert"), path("notes.txt"), path("new.bmp")});
     EXPECT_NE(run.exitCode, 0);

@@ -1,0 +1,283 @@
+// SPDX-FileCopyrightText: 2026 The Pintabel developers
+// SPDX-License-Identifier: GPL-2.0-or-later
+
+#include "subject_mask.h"
+
+#include "colour_field.h"
+
+#include <opencv2/imgproc.hpp>
+
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+#include <vector>
+
+namespace {
+
+// 4-connected pieces of equal label where `where` is non-zero, numbered from 0; -1 elsewhere.
+cv::Mat piecesOf(const cv::Mat& labels, const cv::Mat& where, std::vector<long>& areas) {
+    cv::Mat pieces(labels.size(), CV_32S, cv::Scalar(-1));
+    areas.clear();
+    std::vector<cv::Point> stack;
+    for (int y = 0; y < labels.rows; ++y)
+        for (int x = 0; x < labels.cols; ++x) {
+            if (!where.at<uchar>(y, x) || pieces.at<int>(y, x) >= 0)
+                continue;
+            const int piece = int(areas.size());
+            const int label = labels.at<int>(y, x);
+            long area = 0;
+            stack.assign(1, cv::Point(x, y));
+            pieces.at<int>(y, x) = piece;
+            while (!stack.empty()) {
+                const cv::Point at = stack.back();
+                stack.pop_back();
+                ++area;
+                const cv::Point around[4] = {
+                    {at.x - 1, at.y}, {at.x + 1, at.y}, {at.x, at.y - 1}, {at.x, at.y + 1}};
+                for (const cv::Point& n : around) {
+                    if (n.x < 0 || n.y < 0 || n.x >= labels.cols || n.y >= labels.rows ||
+                        !where.at<uchar>(n) || pieces.at<int>(n) >= 0 || labels.at<int>(n) != label)
+                        continue;
+                    pieces.at<int>(n) = piece;
+                    stack.push_back(n);
+                }
+            }
+            areas.push_back(area);
+        }
+    return pieces;
+}
+
+// The largest 8-connected piece of a 0/1 mask.
+cv::Mat largestPiece(const cv::Mat& mask) {
+    cv::Mat components;
+    cv::Mat stats;
+    cv::Mat centroids;
+    const int count = cv::connectedComponentsWithStats(mask, components, stats, centroids, 8);
+    int largest = 0;
+    for (int c = 1; c < count; ++c)
+        if (largest == 0 ||
+            stats.at<int>(c, cv::CC_STAT_AREA) > stats.at<int>(largest, cv::CC_STAT_AREA))
+            largest = c;
+    cv::Mat piece = components == largest;
+    if (largest == 0)
+        piece.setTo(0);
+    return piece / 255;
+}
+
+} // namespace
+
+cv::Rect scaledBox(const cv::Rect& box, cv::Size picture, cv::Size copy) {
+    const double sx = double(copy.width) / std::max(1, picture.width);
+    const double sy = double(copy.height) / std::max(1, picture.height);
+    const int left = int(std::floor(box.x * sx));
+    const int top = int(std::floor(box.y * sy));
+    const int right = int(std::ceil((box.x + box.width) * sx));
+    const int bottom = int(std::ceil((box.y + box.height) * sy));
+    return cv::Rect(left, top, right - left, bottom - top) & cv::Rect(cv::Point(0, 0), copy);
+}
+
+cv::Mat grabCutMask(const cv::Mat& colours, const cv::Rect& wanted) {
+    cv::Mat result = cv::Mat::zeros(colours.size(), CV_8U);
+    const cv::Rect box = wanted & cv::Rect(cv::Point(0, 0), colours.size());
+    if (box.empty())
+        return result;
+    // GrabCut learns the background from what lies outside the box: a margin around it is
+    // all it needs, and the rest of the picture would only cost time.
+    const int margin = std::max(8, int(0.15 * std::max(box.width, box.height)));
+    const cv::Rect area =
+        cv::Rect(box.x - margin, box.y - margin, box.width + 2 * margin, box.height + 2 * margin) &
+        cv::Rect(cv::Point(0, 0), colours.size());
+    const double scale = std::min(1.0, double(kGrabCutSide) / std::max(area.width, area.height));
+    cv::Mat small;
+    cv::resize(colours(area), small,
+               cv::Size(std::max(1, int(std::lround(area.width * scale))),
+                        std::max(1, int(std::lround(area.height * scale)))),
+               0, 0, cv::INTER_AREA);
+    cv::Rect rect = scaledBox(box - area.tl(), area.size(), small.size());
+    // A box over the whole picture leaves GrabCut no background to learn: its outermost
+    // pixels are taken for background.
+    const cv::Rect inner(2, 2, small.cols - 4, small.rows - 4);
+    if (rect.x <= 0 && rect.y <= 0 && rect.br().x >= small.cols && rect.br().y >= small.rows)
+        rect &= inner;
+    cv::Mat cut(area.size(), CV_8U, cv::Scalar(1));
+    if (rect.width >= 4 && rect.height >= 4) {
+        cv::Mat mask;
+        cv::Mat backgroundModel;
+        cv::Mat subjectModel;
+        // GrabCut seeds its colour models from OpenCV's random numbers: a fixed start gives
+        // the same cut every time.
+        cv::theRNG() = cv::RNG(0x5eed);
+        try {
+            cv::grabCut(small, mask, rect, backgroundModel, subjectModel, 5, cv::GC_INIT_WITH_RECT);
+            cv::Mat subject;
+            cv::bitwise_and(mask, cv::Scalar(1), subject);
+            subject.convertTo(subject, CV_32F);
+            cv::resize(subject, subject, area.size(), 0, 0, cv::INTER_LINEAR);
+            cut = subject > 0.5f;
+            cut /= 255;
+        } catch (const cv::Exception&) {
+            // Too few pixels of one kind to learn its colours from: the box is the subject.
+        }
+    }
+    // Nothing outside the box is subject.
+    cut(box - area.tl()).copyTo(result(box));
+    return result;
+}
+
+cv::Mat snapToRegions(const cv::Mat& mask, const cv::Mat& labels, double across) {
+    // How far each pixel is from the cut's edge, on either side.
+    cv::Mat inside;
+    cv::Mat outside;
+    cv::distanceTransform(mask, inside, cv::DIST_L2, cv::DIST_MASK_3);
+    cv::distanceTransform(mask == 0, outside, cv::DIST_L2, cv::DIST_MASK_3);
+    const float reach = float(0.5 * across);
+    double most = 0;
+    cv::minMaxLoc(labels, nullptr, &most);
+    std::vector<long> in(size_t(most) + 1, 0);
+    std::vector<long> area(in.size(), 0);
+    // The farthest from the cut's edge that the cut and the region disagree, on each side.
+    std::vector<float> farIn(in.size(), 0.0f);
+    std::vector<float> farOut(in.size(), 0.0f);
+    for (int y = 0; y < labels.rows; ++y) {
+        const int* label = labels.ptr<int>(y);
+        const uchar* cut = mask.ptr<uchar>(y);
+        const float* dIn = inside.ptr<float>(y);
+        const float* dOut = outside.ptr<float>(y);
+        for (int x = 0; x < labels.cols; ++x) {
+            const size_t r = size_t(label[x]);
+            ++area[r];
+            if (cut[x]) {
+                ++in[r];
+                farIn[r] = std::max(farIn[r], dIn[x]);
+            } else {
+                farOut[r] = std::max(farOut[r], dOut[x]);
+            }
+        }
+    }
+    // A region goes wholly to the side most of it is on when what it moves lies within reach
+    // of the cut's edge: the outline then runs along the photo's own edge beside the cut.
+    // A region reaching deep into both sides keeps the cut through it.
+    std::vector<int> sideOf(in.size(), -1);
+    for (size_t r = 0; r < in.size(); ++r) {
+        const bool mostlyIn = 2 * in[r] > area[r];
+        if (mostlyIn ? farOut[r] <= reach : farIn[r] <= reach)
+            sideOf[r] = mostlyIn ? 1 : 0;
+    }
+    cv::Mat snapped(mask.size(), CV_8U);
+    for (int y = 0; y < labels.rows; ++y) {
+        const int* label = labels.ptr<int>(y);
+        const uchar* cut = mask.ptr<uchar>(y);
+        uchar* out = snapped.ptr<uchar>(y);
+        for (int x = 0; x < labels.cols; ++x) {
+            const int s = sideOf[size_t(label[x])];
+            out[x] = uchar(s >= 0 ? s : (cut[x] ? 1 : 0));
+        }
+    }
+    // Grass blades and fur tips that GrabCut kept as threads would be lines too close
+    // together to colour between.
+    const int side = std::max(3, int(std::lround(0.5 * across)) | 1);
+    const cv::Mat pen = cv::getStructuringElement(cv::MORPH_ELLIPSE, cv::Size(side, side));
+    cv::morphologyEx(snapped, snapped, cv::MORPH_OPEN, pen);
+    cv::morphologyEx(snapped, snapped, cv::MORPH_CLOSE, pen);
+    return largestPiece(snapped);
+}
+
+void keepLargestRegions(cv::Mat& labels, const cv::Mat& where, int most) {
+    double largestLabel = 0;
+    cv::minMaxLoc(labels, nullptr, &largestLabel);
+    // Handing a pixel to the nearest kept piece can make a piece of its own, across the
+    // subject from that piece: a second round takes those in too.
+    for (int round = 0; round < 3; ++round) {
+        std::vector<long> areas;
+        const cv::Mat pieces = piecesOf(labels, where, areas);
+        if (int(areas.size()) <= most)
+            return;
+        std::vector<int> order(areas.size());
+        std::iota(order.begin(), order.end(), 0);
+        std::stable_sort(order.begin(), order.end(),
+                         [&areas](int a, int b) { return areas[size_t(a)] > areas[size_t(b)]; });
+        std::vector<int> keptAs(areas.size(), -1);
+        for (int k = 0; k < most; ++k)
+            keptAs[size_t(order[size_t(k)])] = int(largestLabel) + 1 + k;
+        cv::Mat away(labels.size(), CV_8U, cv::Scalar(1));
+        for (int y = 0; y < labels.rows; ++y) {
+            const int* piece = pieces.ptr<int>(y);
+            uchar* out = away.ptr<uchar>(y);
+            for (int x = 0; x < labels.cols; ++x)
+                if (piece[x] >= 0 && keptAs[size_t(piece[x])] >= 0)
+                    out[x] = 0;
+        }
+        cv::Mat distance;
+        cv::Mat nearest;
+        cv::distanceTransform(away, distance, nearest, cv::DIST_L2, cv::DIST_MASK_3,
+                              cv::DIST_LABEL_PIXEL);
+        double nearestMost = 0;
+        cv::minMaxLoc(nearest, nullptr, &nearestMost);
+        std::vector<int> labelOfNearest(size_t(nearestMost) + 1, -1);
+        for (int y = 0; y < labels.rows; ++y) {
+            const int* piece = pieces.ptr<int>(y);
+            const int* n = nearest.ptr<int>(y);
+            const uchar* a = away.ptr<uchar>(y);
+            for (int x = 0; x < labels.cols; ++x)
+                if (!a[x])
+                    labelOfNearest[size_t(n[x])] = keptAs[size_t(piece[x])];
+        }
+        for (int y = 0; y < labels.rows; ++y) {
+            const int* piece = pieces.ptr<int>(y);
+            const int* n = nearest.ptr<int>(y);
+            int* out = labels.ptr<int>(y);
+            for (int x = 0; x < labels.cols; ++x)
+                if (piece[x] >= 0)
+                    out[x] = labelOfNearest[size_t(n[x])];
+        }
+        largestLabel += most;
+    }
+}
+
+void paintAroundSubject(cv::Mat& colours, const Subject& chosen, cv::Size picture, double across) {
+    if (!chosen.isSet() || chosen.background == Background::Full)
+        return;
+    const cv::Rect box = scaledBox(chosen.box, picture, colours.size());
+    if (box.empty())
+        return;
+    const cv::Mat cut = grabCutMask(colours, box);
+    RegionRules rules;
+    rules.mergeBelow = 4.0;
+    rules.texture = 0.25;
+    rules.strengthWeight = 0.7;
+    rules.minimumAcross = across;
+    const cv::Mat lab = flattenedLab(colours(box), 2.0);
+    const cv::Mat inBox = segmentRegions(lab, colourEdgeStrength(lab, 1.0), rules);
+    cv::Mat subject = cv::Mat::zeros(colours.size(), CV_8U);
+    snapToRegions(cut(box), inBox, across).copyTo(subject(box));
+    const cv::Mat background = subject == 0;
+    if (chosen.background == Background::None) {
+        colours.setTo(cv::Scalar(255, 255, 255), background);
+        return;
+    }
+    rules.mergeBelow = 12.0;
+    rules.minimumAcross = 3.0 * across;
+    const cv::Mat wholeLab = flattenedLab(colours, 3.0);
+    cv::Mat shapes = segmentRegions(wholeLab, colourEdgeStrength(wholeLab, 1.0), rules);
+    keepLargestRegions(shapes, background, kSimpleBackgroundRegions);
+    double most = 0;
+    cv::minMaxLoc(shapes, nullptr, &most);
+    std::vector<cv::Vec3d> sum(size_t(most) + 1);
+    std::vector<long> area(sum.size(), 0);
+    for (int y = 0; y < colours.rows; ++y)
+        for (int x = 0; x < colours.cols; ++x)
+            if (background.at<uchar>(y, x)) {
+                const size_t s = size_t(shapes.at<int>(y, x));
+                sum[s] += cv::Vec3d(colours.at<cv::Vec3b>(y, x));
+                ++area[s];
+            }
+    for (int y = 0; y < colours.rows; ++y)
+        for (int x = 0; x < colours.cols; ++x)
+            if (background.at<uchar>(y, x)) {
+                const size_t s = size_t(shapes.at<int>(y, x));
+                const cv::Vec3d mean = sum[s] / double(std::max(1L, area[s]));
+                colours.at<cv::Vec3b>(y, x) =
+                    cv::Vec3b(cv::saturate_cast<uchar>(mean[0]), cv::saturate_cast<uchar>(mean[1]),
+                              cv::saturate_cast<uchar>(mean[2]));
+            }
+}

@@ -1,0 +1,54 @@
+// SPDX-FileCopyrightText: 2026 The Pintabel developers
+// SPDX-License-Identifier: GPL-2.0-or-later
+
+#pragma once
+
+#include "region_merging.h"
+
+#include <opencv2/core/mat.hpp>
+
+// The subject of a picture, cut out of a box drawn around it, and what a page keeps of the
+// rest.
+
+// What a page draws around its subject: white paper, the few largest shapes of the
+// background, or the whole background as without a subject.
+enum class Background { None, Simple, Full };
+
+struct Subject {
+    // In the picture's pixels; empty: the whole picture is drawn as it is.
+    cv::Rect box;
+    Background background = Background::None;
+
+    bool isSet() const { return !box.empty(); }
+};
+
+// How many background regions a simple background keeps at most.
+inline constexpr int kSimpleBackgroundRegions = 6;
+
+// The box of a picture of this size in a copy of another size, clipped to the copy.
+cv::Rect scaledBox(const cv::Rect& box, cv::Size picture, cv::Size copy);
+
+// 1 on what GrabCut takes for the subject inside box, 0 elsewhere, at the size of colours
+// (8-bit blue, green, red). It runs on a copy of the box and a margin around it at most
+// kGrabCutSide pixels on its longer side, where its cost stays a fraction of a second; the
+// same picture and box give the same mask.
+inline constexpr int kGrabCutSide = 400;
+cv::Mat grabCutMask(const cv::Mat& colours, const cv::Rect& box);
+
+// The mask (0/1) moved onto the picture's own edges: a region (labels, CV_32S) goes wholly
+// to the side most of it is on when the part it moves lies within half of across pixels of
+// the mask's edge; a region reaching deep into both sides keeps the mask's cut. Thin spurs and
+// slivers narrower than across pixels go, and only the largest piece stays, so that the
+// subject's outline is one closed line.
+cv::Mat snapToRegions(const cv::Mat& mask, const cv::Mat& labels, double across);
+
+// The pieces of labels (CV_32S) where `where` is non-zero reduced to the most largest; every
+// other pixel there takes the label of the nearest kept piece. Pixels outside `where` keep
+// their labels.
+void keepLargestRegions(cv::Mat& labels, const cv::Mat& where, int most);
+
+// The colours of a working copy (8-bit blue, green, red) of a picture of size picture, with
+// its background as a colour-by-number page shows it: white paper for none, each of the
+// few largest background shapes in its mean colour for simple, unchanged for full. across
+// is the narrowest region, in pixels of the copy.
+void paintAroundSubject(cv::Mat& colours, const Subject& subject, cv::Size picture, double across);

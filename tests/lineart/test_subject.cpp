@@ -1,0 +1,111 @@
+// SPDX-FileCopyrightText: 2026 The Pintabel developers
+// SPDX-License-Identifier: GPL-2.0-or-later
+
+#include "clean_lines.h"
+#include "colour_by_number.h"
+#include "page_mask.h"
+
+#include <gtest/gtest.h>
+#include <opencv2/imgproc.hpp>
+
+#include <random>
+#include <string>
+
+namespace {
+
+// A mottled brown disc (the subject) on striped, noisy grass, scale times 800 x 600.
+Bitmap subjectOnGrass(int scale) {
+    cv::Mat picture(600, 800, CV_8UC3);
+    std::mt19937 random(11);
+    std::uniform_int_distribution<int> noise(-30, 30);
+    for (int y = 0; y < picture.rows; ++y)
+        for (int x = 0; x < picture.cols; ++x) {
+            const int stripe = (x / 9 + y / 31) % 2 * 40;
+            picture.at<cv::Vec3b>(y, x) =
+                cv::Vec3b(cv::saturate_cast<uchar>(40 + noise(random)),
+                          cv::saturate_cast<uchar>(120 + stripe + noise(random)),
+                          cv::saturate_cast<uchar>(50 + noise(random)));
+        }
+    for (int y = 0; y < picture.rows; ++y)
+        for (int x = 0; x < picture.cols; ++x)
+            if (std::hypot(x - 400, y - 300) < 170) {
+                const int mottle = ((x / 23) * 7 + (y / 19) * 3) % 5 * 12;
+                picture.at<cv::Vec3b>(y, x) =
+                    cv::Vec3b(cv::saturate_cast<uchar>(60 + mottle + noise(random)),
+                              cv::saturate_cast<uchar>(90 + mottle + noise(random)),
+                              cv::saturate_cast<uchar>(170 + mottle + noise(random)));
+            }
+    cv::resize(picture, picture, cv::Size(), scale, scale, cv::INTER_CUBIC);
+    Bitmap bitmap(picture.cols, picture.rows);
+    for (int y = 0; y < picture.rows; ++y)
+        std::copy_n(picture.ptr<uchar>(y), 3 * picture.cols, bitmap.scanLine(y));
+    return bitmap;
+}
+
+// 1 on the pixels at least margin away from the disc of the picture above, on the outside.
+cv::Mat awayFromDisc(cv::Size page, int scale, double margin) {
+    cv::Mat away(page, CV_8U, cv::Scalar(1));
+    cv::circle(away, {400 * scale, 300 * scale}, int((170 + margin) * scale), cv::Scalar(0),
+               cv::FILLED);
+    return away;
+}
+
+} // namespace
+
+TEST(Subject, PageOfABoxedSubjectDrawsItAloneWithItsOutlineClosed) {
+    struct Case {
+        int scale;
+        Background background;
+        double mostInkAway; // share of the ink away from the subject
+    };
+    // Three times larger, the page is drawn from the traced centre lines.
+    const Case cases[] = {{1, Background::None, 0.0},
+                          {3, Background::None, 0.0},
+                          {1, Background::Simple, 1.0},
+                          {1, Background::Full, 1.0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE("scale " + std::to_string(c.scale) + ", background " +
+                     std::to_string(int(c.background)));
+        const Bitmap picture = subjectOnGrass(c.scale);
+        CleanLineSettings settings = defaultCleanLineSettings(picture.width(), picture.height());
+        settings.subject.box = cv::Rect(200 * c.scale, 100 * c.scale, 400 * c.scale, 400 * c.scale);
+        settings.subject.background = c.background;
+        const Bitmap page = *cleanLines(picture, settings);
+        const cv::Mat ink = inkOf(page);
+        const double away = cv::countNonZero(ink & awayFromDisc(ink.size(), c.scale, 12)) /
+                            double(std::max(1, cv::countNonZero(ink)));
+        EXPECT_LE(away, c.mostInkAway);
+        // The outline is one closed line: the paper at the disc's centre is not the paper
+        // of the picture's corner, and ink runs along nearly all of the disc's edge.
+        cv::Mat paper;
+        cv::connectedComponents(ink == 0, paper, 4, CV_32S);
+        const cv::Point centre(400 * c.scale, 300 * c.scale);
+        EXPECT_NE(paper.at<int>(centre), paper.at<int>(5, 5));
+        cv::Mat nearInk;
+        cv::dilate(ink, nearInk, cv::Mat::ones(8 * c.scale + 1, 8 * c.scale + 1, CV_8U));
+        int onEdge = 0;
+        for (int degree = 0; degree < 360; ++degree) {
+            const double a = degree * CV_PI / 180.0;
+            const cv::Point at(centre.x + int(170 * c.scale * std::cos(a)),
+                               centre.y + int(170 * c.scale * std::sin(a)));
+            onEdge += nearInk.at<uchar>(at) ? 1 : 0;
+        }
+        EXPECT_GE(onEdge, 340);
+        if (c.background == Background::None && c.scale == 1) {
+            const Bitmap again = *cleanLines(picture, settings);
+            EXPECT_TRUE(again.image() == page.image()) << "the same bytes twice";
+        }
+    }
+}
+
+TEST(Subject, ColourByNumberPaintsTheBackgroundAsOnePlainRegion) {
+    const Bitmap picture = subjectOnGrass(1);
+    ColourByNumberSettings settings;
+    settings.subject.box = cv::Rect(200, 100, 400, 400);
+    const NumberedRegions regions = *numberRegions(picture, settings);
+    // The labels whose number sits away from the subject: the one background region.
+    int away = 0;
+    for (const NumberLabel& label : regions.labels)
+        away += std::hypot(label.centre.x - 400, label.centre.y - 300) > 190 ? 1 : 0;
+    EXPECT_EQ(away, 1);
+}
