@@ -30,6 +30,7 @@ void TForm1::SaveAs1Click() {
         SavePicture(activeImage()->picture(), name, SaveFormat::Bmp);
         activeImage()->markSaved();
         break;
+    case SaveFormat::Png: // not a Save As format
     case SaveFormat::Unsupported:
         m_prompts.inform(unsupportedSaveFormatMessage());
         break;

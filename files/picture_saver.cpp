@@ -7,6 +7,7 @@
 #include "bmp_writer.h"
 #include "file_names.h"
 #include "jpeg_writer.h"
+#include "png_writer.h"
 #include "safe_file.h"
 #include <QCoreApplication>
 
@@ -41,6 +42,12 @@ QString SavePicture(const Bitmap& page, const QString& name, SaveFormat format) 
     case SaveFormat::Bmp: {
         const BmpEncoder encoder(page);
         WriteFileSafely(path, [&encoder](QIODevice& file) { return encoder.writeTo(file); });
+        return path;
+    }
+    case SaveFormat::Png: {
+        // Encoded in memory first: Qt's writer gives no way to tell a full disk from a
+        // failing compressor, and the file is then written as any other.
+        WriteFileSafely(path, EncodePng(page));
         return path;
     }
     case SaveFormat::Unsupported:

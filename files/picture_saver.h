@@ -8,19 +8,22 @@
 class Bitmap;
 
 // The file formats a page is saved in, chosen by the extension of the name alone.
-enum class SaveFormat { Jpeg, Bmp, Unsupported };
+enum class SaveFormat { Jpeg, Bmp, Png, Unsupported };
 
-// ".JPG" in any letter case is JPEG, ".BMP" is BMP, anything else (".jpeg" too) is refused.
+// The window's Save As: ".JPG" in any letter case is JPEG, ".BMP" is BMP, anything else
+// (".jpeg" and ".png" too) is refused.
 SaveFormat SaveFormatOf(const QString& name);
 
 // What the user is told when a name's extension is neither.
 QString unsupportedSaveFormatMessage();
 
-// The path SavePicture writes for name: JpegFileName of it for a JPEG, name itself for a BMP.
+// The path SavePicture writes for name: JpegFileName of it for a JPEG, name itself for a BMP
+// or a PNG.
 QString SavedFileName(const QString& name, SaveFormat format);
 
-// Encodes the page straight into a file written safely under name: a JPEG under JpegFileName
-// of it, a BMP under name itself, at the page's depth. Returns the path written. Throws
-// EAppError (the encoders' and WriteFileSafely's errors; the unsupported-format message
-// for Unsupported); on any error an existing file is left as it was.
+// Encodes the page into a file written safely under name: a JPEG under JpegFileName of it,
+// a BMP under name itself at the page's depth, a PNG (see PngEncoder) under name itself.
+// Returns the path written. Throws EAppError (the encoders' and WriteFileSafely's errors;
+// the unsupported-format message for Unsupported); on any error an existing file is left
+// as it was.
 QString SavePicture(const Bitmap& page, const QString& name, SaveFormat format);

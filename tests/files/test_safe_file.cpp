@@ -103,14 +103,17 @@ TEST_F(SafeFile, ShortWriteIsAStreamErrorAndKeepsTheOldFile) {
 }
 
 TEST_F(SafeFile, PicturesThatOutgrowTheDiskWhileEncodedKeepTheOldFile) {
-    // Either file is far beyond the limit, and is written as it is encoded.
+    // Each file is far beyond the limit: a BMP or JPEG fails while it is encoded, a PNG once it is.
     const Bitmap page = Bitmap::fromImage(fixtures::photo(400, 300), 24);
-    for (const char* name : {"page.bmp", "page.jpg"}) {
+    const std::pair<const char*, SaveFormat> saves[] = {{"page.bmp", SaveFormat::Bmp},
+                                                        {"page.jpg", SaveFormat::Jpeg},
+                                                        {"page.png", SaveFormat::Png}};
+    for (const auto& [name, format] : saves) {
         const QString target = path(QLatin1String(name));
         put(target, "the old picture");
         try {
             fixtures::FileSizeLimit limit(16384);
-            SavePicture(page, target, SaveFormatOf(target));
+            SavePicture(page, target, format);
             ADD_FAILURE() << name << ": no error";
         } catch (const EAppError& error) {
             EXPECT_EQ(error.message(), QStringLiteral("ストリームへの書き込みエラー\n") + target)
@@ -118,7 +121,8 @@ TEST_F(SafeFile, PicturesThatOutgrowTheDiskWhileEncodedKeepTheOldFile) {
         }
         EXPECT_EQ(contents(target), QByteArray("the old picture")) << name;
     }
-    EXPECT_EQ(entries(), (QStringList{QStringLiteral("page.bmp"), QStringLiteral("page.jpg")}));
+    EXPECT_EQ(entries(), (QStringList{QStringLiteral("page.bmp"), QStringLiteral("page.jpg"),
+                                      QStringLiteral("page.png")}));
 }
 
 // Names that are no file to replace: each made in the folder, and the name a save is given.
