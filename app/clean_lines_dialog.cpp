@@ -86,8 +86,9 @@ void CleanLinesDialog::updatePreview() {
     const CleanLinesPreview preview = m_previewer.preview(chosen.settings, chosen.closeTinyRegions);
     m_preview->setPixmap(QPixmap::fromImage(preview.marked));
     m_figures->setText(tr("インク %1% ・ 閉じた領域 %2 ・ 小さすぎる領域 %3"
-                          "（A4で幅3 mm未満、赤）")
+                          "（A4で幅%4 mm未満、赤）")
                            .arg(preview.inkShare * 100.0, 0, 'f', 1)
                            .arg(preview.regions)
-                           .arg(preview.tinyRegions));
+                           .arg(preview.tinyRegions)
+                           .arg(chosen.settings.smallestRegionMm));
 }

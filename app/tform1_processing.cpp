@@ -149,7 +149,8 @@ void TForm1::convertToCleanLines() {
                         if (!result || !reach(stages - 1))
                             return std::nullopt;
                         if (choice.closeTinyRegions) {
-                            const ColourabilityCheck check(*result);
+                            const ColourabilityCheck check(*result,
+                                                           choice.settings.smallestRegionMm);
                             // Regions filled black are no part of the lines: such a page is traced.
                             if (check.tinyRegions() > 0) {
                                 check.closeTinyRegions(*result);

@@ -75,7 +75,8 @@ BENCHMARK(BM_CleanLinesDrawing)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->
 void BM_ColourabilityCheck(benchmark::State& state) {
     const Bitmap page = *cleanLines(photo(), defaultCleanLineSettings(kPhotoWidth, kPhotoHeight));
     for (auto _ : state)
-        benchmark::DoNotOptimize(ColourabilityCheck(page).tinyRegions());
+        benchmark::DoNotOptimize(
+            ColourabilityCheck(page, ColourabilityCheck::kMinimumAcrossMm).tinyRegions());
     state.SetItemsProcessed(state.iterations() * kPhotoWidth * kPhotoHeight);
 }
 BENCHMARK(BM_ColourabilityCheck)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -86,13 +86,13 @@ QString usage() {
         "      that would pass 2 GiB, the most a PDF writer can address, is refused.\n"
         "      With --colour-by-number last among the steps, each page is written as lines,\n"
         "      text and swatches; --with-preview adds its painted picture on the next sheet.\n"
-        "  pintabel-cli check [--overlay OUT.png] [STEPS...] INPUT\n"
+        "  pintabel-cli check [--overlay OUT.png] [--smallest-region MM] [STEPS...] INPUT\n"
         "      Loads INPUT, applies the steps and tells whether the page can be coloured,\n"
         "      one figure a line: size WIDTHxHEIGHT, ink-share (0 to 1, pixels darker than\n"
         "      middle grey), regions (white regions closed by lines or the page's edge),\n"
-        "      tiny-regions (those under 3 mm across with the page fitted to A4) and\n"
-        "      tiny-under-px (that width in pixels of the page). --overlay writes the page\n"
-        "      as PNG with the tiny regions filled red.\n"
+        "      tiny-regions (those under MM across with the page fitted to A4, 3 mm\n"
+        "      without --smallest-region) and tiny-under-px (that width in pixels of the\n"
+        "      page). --overlay writes the page as PNG with the tiny regions filled red.\n"
         "  pintabel-cli --help\n"
         "      Shows this text.\n"
         "  pintabel-cli --version\n"
@@ -268,7 +268,7 @@ int check(const QList<QByteArray>& arguments) {
     if (!loadPage(QStringLiteral("check"), given.input, given.chosen, page))
         return 1;
     requireStepMemory(colourabilityCheckBytes(page.width(), page.height(), !overlay.isEmpty()));
-    const ColourabilityCheck figures(page);
+    const ColourabilityCheck figures(page, chosenSmallestRegionMm());
     print(stdout, QStringLiteral("size %1x%2\n").arg(page.width()).arg(page.height()));
     print(stdout, QStringLiteral("ink-share %1\n").arg(figures.inkShare(), 0, 'f', 4));
     print(stdout, QStringLiteral("regions %1\n").arg(figures.regions()));

@@ -112,7 +112,7 @@ ProcessingStep colourByNumberStep(const QString& option, const QString& help, in
 
 void closeTinyRegionsStep(Bitmap& bitmap) {
     requireStepMemory(closeTinyRegionsStepBytes(bitmap.width(), bitmap.height()));
-    ColourabilityCheck(bitmap).closeTinyRegions(bitmap);
+    ColourabilityCheck(bitmap, smallestRegionMm).closeTinyRegions(bitmap);
 }
 
 // One number of the step's value: nothing when empty, false when it is not a whole number
@@ -212,7 +212,8 @@ const QList<ProcessingStep>& processingSteps() {
             std::nullopt, std::nullopt),
         {QStringLiteral("--close-tiny-regions"),
          QString::fromUtf8(QT_TRANSLATE_NOOP(
-             "Steps", "fill with black the white regions under 3 mm across on A4")),
+             "Steps", "fill with black the white regions under the smallest region's width "
+                      "across on A4 (--smallest-region MM, 3 mm by default)")),
          closeTinyRegionsStep,
          {}},
         colourByNumberStep(
@@ -231,6 +232,10 @@ const QList<ProcessingStep>& processingSteps() {
             ColourByNumberSettings().colours, true),
     };
     return steps;
+}
+
+double chosenSmallestRegionMm() {
+    return smallestRegionMm;
 }
 
 bool setSmallestRegionMm(const QString& value) {

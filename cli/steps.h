@@ -36,3 +36,5 @@ const ProcessingStep* findProcessingStep(const QString& argument, QString& refus
 inline constexpr const char* kSmallestRegionOption = "--smallest-region";
 // Sets that width for the steps of this run; false when value is not a number from 1 to 50.
 bool setSmallestRegionMm(const QString& value);
+// The width set, 3 mm when none was.
+double chosenSmallestRegionMm();

@@ -32,9 +32,9 @@ CleanLinesPreview CleanLinesPreviewer::preview(const CleanLineSettings& settings
     scaled.thickness = std::max(1, int(std::lround(settings.thickness * m_scale)));
     Bitmap lines = *m_source.lines(scaled);
     if (closeTinyRegions)
-        ColourabilityCheck(lines).closeTinyRegions(lines);
+        ColourabilityCheck(lines, settings.smallestRegionMm).closeTinyRegions(lines);
     // The figures and the marks are those of the page as it will be.
-    const ColourabilityCheck check(lines);
+    const ColourabilityCheck check(lines, settings.smallestRegionMm);
     CleanLinesPreview preview;
     preview.marked = check.overlay(lines);
     preview.inkShare = check.inkShare();

@@ -14,10 +14,12 @@ class Bitmap;
 // Ink is every pixel darker than middle grey, so pages of either conversion can be checked.
 class ColourabilityCheck {
 public:
-    // Narrowest region a child can colour, across, with the page fitted to A4.
+    // Narrowest region an adult can colour, across, with the page fitted to A4.
     static constexpr double kMinimumAcrossMm = 3.0;
 
-    explicit ColourabilityCheck(const Bitmap& page, double minimumAcrossMm = kMinimumAcrossMm);
+    // Regions narrower than minimumAcrossMm with the page fitted to A4 are tiny. The width is
+    // always given: it is the one the user chose for who colours the page.
+    ColourabilityCheck(const Bitmap& page, double minimumAcrossMm);
 
     double inkShare() const { return m_inkShare; }
     int regions() const { return m_regions; }

@@ -101,8 +101,8 @@
         <translation>(about %1 mm on A4)</translation>
     </message>
     <message>
-        <source>インク %1% ・ 閉じた領域 %2 ・ 小さすぎる領域 %3（A4で幅3 mm未満、赤）</source>
-        <translation>Ink %1% · closed regions %2 · regions too small %3 (under 3 mm across on A4, red)</translation>
+        <source>インク %1% ・ 閉じた領域 %2 ・ 小さすぎる領域 %3（A4で幅%4 mm未満、赤）</source>
+        <translation>Ink %1% · closed regions %2 · regions too small %3 (under %4 mm across on A4, red)</translation>
     </message>
 </context>
 <context>
@@ -218,13 +218,13 @@
       that would pass 2 GiB, the most a PDF writer can address, is refused.
       With --colour-by-number last among the steps, each page is written as lines,
       text and swatches; --with-preview adds its painted picture on the next sheet.
-  pintabel-cli check [--overlay OUT.png] [STEPS...] INPUT
+  pintabel-cli check [--overlay OUT.png] [--smallest-region MM] [STEPS...] INPUT
       Loads INPUT, applies the steps and tells whether the page can be coloured,
       one figure a line: size WIDTHxHEIGHT, ink-share (0 to 1, pixels darker than
       middle grey), regions (white regions closed by lines or the page&apos;s edge),
-      tiny-regions (those under 3 mm across with the page fitted to A4) and
-      tiny-under-px (that width in pixels of the page). --overlay writes the page
-      as PNG with the tiny regions filled red.
+      tiny-regions (those under MM across with the page fitted to A4, 3 mm
+      without --smallest-region) and tiny-under-px (that width in pixels of the
+      page). --overlay writes the page as PNG with the tiny regions filled red.
   pintabel-cli --help
       Shows this text.
   pintabel-cli --version
@@ -268,13 +268,13 @@ Steps:
       that would pass 2 GiB, the most a PDF writer can address, is refused.
       With --colour-by-number last among the steps, each page is written as lines,
       text and swatches; --with-preview adds its painted picture on the next sheet.
-  pintabel-cli check [--overlay OUT.png] [STEPS...] INPUT
+  pintabel-cli check [--overlay OUT.png] [--smallest-region MM] [STEPS...] INPUT
       Loads INPUT, applies the steps and tells whether the page can be coloured,
       one figure a line: size WIDTHxHEIGHT, ink-share (0 to 1, pixels darker than
       middle grey), regions (white regions closed by lines or the page&apos;s edge),
-      tiny-regions (those under 3 mm across with the page fitted to A4) and
-      tiny-under-px (that width in pixels of the page). --overlay writes the page
-      as PNG with the tiny regions filled red.
+      tiny-regions (those under MM across with the page fitted to A4, 3 mm
+      without --smallest-region) and tiny-under-px (that width in pixels of the
+      page). --overlay writes the page as PNG with the tiny regions filled red.
   pintabel-cli --help
       Shows this text.
   pintabel-cli --version
@@ -564,8 +564,8 @@ Steps:
         <translation>convert into clean black lines on white (1 bit); --clean-lines=DETAIL,THICKNESS chooses detail from 0 (few lines) to 100 (many, default 50) and the lines&apos; width in pixels (default about 0.6 mm on A4); --smallest-region MM makes every region at least MM mm across on A4 (default 3; 5 for a child, 8 for a small child)</translation>
     </message>
     <message>
-        <source>fill with black the white regions under 3 mm across on A4</source>
-        <translation>fill with black the white regions under 3 mm across on A4</translation>
+        <source>fill with black the white regions under the smallest region&apos;s width across on A4 (--smallest-region MM, 3 mm by default)</source>
+        <translation>fill with black the white regions under the smallest region&apos;s width across on A4 (--smallest-region MM, 3 mm by default)</translation>
     </message>
     <message>
         <source>unknown step %1</source>

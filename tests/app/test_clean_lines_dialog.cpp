@@ -35,6 +35,13 @@ TEST(CleanLinesDialog, WhoColoursChoosesTheSmallestRegion) {
         EXPECT_EQ(colourer->currentIndex(), c.shown) << c.given;
         colourer->setCurrentIndex(c.picked);
         EXPECT_EQ(dialog.choice().settings.smallestRegionMm, c.chosen) << c.given;
+        // The figures count the regions too small for the width chosen, and say which.
+        QCoreApplication::processEvents();
+        QString figures;
+        for (const QLabel* label : dialog.findChildren<QLabel*>())
+            figures += label->text();
+        EXPECT_TRUE(figures.contains(QStringLiteral("（A4で幅%1 mm未満、赤）").arg(c.chosen)))
+            << qPrintable(figures);
     }
     CleanLinesDialog dialog(page, CleanLineChoice{});
     auto* colourer = dialog.findChild<QComboBox*>();

@@ -452,24 +452,36 @@ TEST_F(Cli, TheUsersFirstLanguageChoosesTheMessagesLanguage) {
 
 TEST_F(Cli, CheckPrintsTheFiguresOfThePageOneALine) {
     // A page shaped like A4 lying down, 2 pixels to the millimetre: a black frame 2 pixels
-    // wide splits it into the ring outside, the inside, and a gap 3 pixels wide (tiny).
+    // wide splits it into the ring outside, the inside, and gaps 3 and 8 pixels wide: under
+    // 3 mm (6 pixels) the first is tiny, under 8 mm (16 pixels) both are.
     QImage page(594, 420, QImage::Format_RGB32);
     page.fill(Qt::white);
     for (const QRect& bar :
          {QRect(100, 100, 300, 2), QRect(100, 298, 300, 2), QRect(100, 100, 2, 200),
-          QRect(398, 100, 2, 200), QRect(105, 102, 2, 196)})
+          QRect(398, 100, 2, 200), QRect(105, 102, 2, 196), QRect(115, 102, 2, 196)})
         for (int y = bar.top(); y <= bar.bottom(); ++y)
             for (int x = bar.left(); x <= bar.right(); ++x)
                 page.setPixel(x, y, qRgb(0, 0, 0));
     fixtures::writeFile(path("page.png"), fixtures::encoded(page, "png"));
-    const CliRun run = cli({QStringLiteral("check"), path("page.png")});
-    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-    EXPECT_EQ(run.out, QStringLiteral("size 594x420\nink-share 0.0095\nregions 3\n"
-                                      "tiny-regions 1\ntiny-under-px 6.0\n"));
-    const CliRun closed =
-        cli({QStringLiteral("check"), QStringLiteral("--close-tiny-regions"), path("page.png")});
-    EXPECT_TRUE(closed.out.contains(QStringLiteral("\nregions 2\ntiny-regions 0\n")))
-        << closed.out.toStdString();
+    const struct {
+        QStringList options;
+        const char* figures;
+    } cases[] = {
+        {{}, "size 594x420\nink-share 0.0111\nregions 4\ntiny-regions 1\ntiny-under-px 6.0\n"},
+        {{QStringLiteral("--smallest-region"), QStringLiteral("8")},
+         "size 594x420\nink-share 0.0111\nregions 4\ntiny-regions 2\ntiny-under-px 16.0\n"},
+        {{QStringLiteral("--close-tiny-regions")},
+         "size 594x420\nink-share 0.0135\nregions 3\ntiny-regions 0\ntiny-under-px 6.0\n"},
+        {{QStringLiteral("--smallest-region"), QStringLiteral("8"),
+          QStringLiteral("--close-tiny-regions")},
+         "size 594x420\nink-share 0.0197\nregions 2\ntiny-regions 0\ntiny-under-px 16.0\n"},
+    };
+    for (const auto& c : cases) {
+        const CliRun run =
+            cli(QStringList{QStringLiteral("check")} + c.options + QStringList{path("page.png")});
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+        EXPECT_EQ(run.out, QLatin1String(c.figures)) << c.options.join(u' ').toStdString();
+    }
 }
 
 TEST_F(Cli, UnknownStepIsRefusedAndWritesNothing) {

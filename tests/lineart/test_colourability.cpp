@@ -45,7 +45,7 @@ TEST_P(KnownRegions, AreCountedAndTheTinyOnesClosed) {
     const KnownPage& c = GetParam();
     Bitmap page = barsPage(c.gaps);
     page.setDepth(c.depth);
-    const ColourabilityCheck check(page);
+    const ColourabilityCheck check(page, ColourabilityCheck::kMinimumAcrossMm);
     EXPECT_NEAR(check.minimumAcrossPixels(), 3.0 * 424 / 210, 1e-9);
     EXPECT_EQ(check.regions(), c.regions);
     EXPECT_EQ(check.tinyRegions(), c.tiny);
@@ -60,7 +60,7 @@ TEST_P(KnownRegions, AreCountedAndTheTinyOnesClosed) {
             const QRgb now = closed.pixel(x, y);
             ASSERT_EQ(now, isMarked ? qRgb(0, 0, 0) : page.pixel(x, y)) << x << "," << y;
         }
-    const ColourabilityCheck after(closed);
+    const ColourabilityCheck after(closed, ColourabilityCheck::kMinimumAcrossMm);
     EXPECT_EQ(after.regions(), c.regions - c.tiny);
     EXPECT_EQ(after.tinyRegions(), 0);
     EXPECT_GT(after.inkShare(), check.inkShare() - (c.tiny ? 0.0 : 1e-12));
@@ -79,7 +79,8 @@ TEST(Colourability, InkShareIsTheShareOfDarkPixels) {
     QImage image(100, 50, QImage::Format_BGR888);
     image.fill(Qt::white);
     QPainter(&image).fillRect(QRect(0, 0, 25, 50), QColor(100, 100, 100));
-    const ColourabilityCheck check(Bitmap::fromImage(image, 24));
+    const ColourabilityCheck check(Bitmap::fromImage(image, 24),
+                                   ColourabilityCheck::kMinimumAcrossMm);
     EXPECT_DOUBLE_EQ(check.inkShare(), 0.25);
     EXPECT_EQ(check.regions(), 1);
 }
