@@ -5,6 +5,7 @@
 
 #include "file_names.h"
 #include "page_image.h"
+#include "picture_saver.h"
 #include "print_layout.h"
 #include "prompts.h"
 
@@ -60,4 +61,7 @@ void TForm1::Export1Click() {
         writeBook(name, sheet, {page}, PrintTitle(source));
         return;
     }
+    SavePicture(page->picture(), name, SaveFormat::Png);
+    // Every pixel of the page is in the file, as after Save As.
+    page->markSaved();
 }

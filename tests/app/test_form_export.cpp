@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QFile>
+#include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
 
@@ -31,7 +32,7 @@ TEST_F(ExportTest, WritesThePageAsPngOrAOneSheetPdf) {
     open(picture(QStringLiteral("cat.png"), 60, 40, qRgb(200, 30, 30)));
     ASSERT_TRUE(form->Export1->isEnabled());
     const QByteArray old("old contents");
-    enum Kind { Pdf, Refused };
+    enum Kind { Png, Pdf, Refused };
     const struct {
         const char* name;
         bool exists;
@@ -63,6 +64,10 @@ TEST_F(ExportTest, WritesThePageAsPngOrAOneSheetPdf) {
         }
         const QByteArray written = contents(path);
         switch (c.kind) {
+        case Png:
+            EXPECT_EQ(QImage::fromData(written, "PNG").convertToFormat(QImage::Format_RGB32),
+                      picture(0).image().convertToFormat(QImage::Format_RGB32));
+            break;
         case Pdf:
             EXPECT_TRUE(written.startsWith("%PDF"));
             EXPECT_TRUE(pdfInfo(path).contains(QRegularExpression(QStringLiteral("Pages: +1\n"))));
