@@ -19,8 +19,11 @@ struct ColourByNumberSettings;
 class Prompts {
 public:
     virtual ~Prompts() = default;
-    // The confirmation box "確認": true only when the user chose "OK".
-    virtual bool confirm(const QString& question) = 0;
+    // Which button of the confirmation box Enter presses.
+    enum class Default { Ok, Cancel };
+    // The confirmation box "確認": true only when the user chose "OK". A question whose "OK"
+    // replaces or discards something has Cancel as its default, so Enter never does that.
+    virtual bool confirm(const QString& question, Default defaultButton) = 0;
     virtual void inform(const QString& message) = 0;
     // A message about something that went wrong but left the program as it was.
     virtual void warn(const QString& message) = 0;

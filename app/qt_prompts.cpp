@@ -68,7 +68,7 @@ QWidget* QtPrompts::owner() const {
     return m_owner ? m_owner.data() : QApplication::activeWindow();
 }
 
-bool QtPrompts::confirm(const QString& question) {
+bool QtPrompts::confirm(const QString& question, Default defaultButton) {
     // Questions break their lines with "\r\n"; a Qt label breaks at "\n" alone.
     QString text = question;
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
@@ -77,7 +77,7 @@ bool QtPrompts::confirm(const QString& question) {
     QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
     QPushButton* cancel = box.addButton(QCoreApplication::translate("QtPrompts", "キャンセル"),
                                         QMessageBox::RejectRole);
-    box.setDefaultButton(ok);
+    box.setDefaultButton(defaultButton == Default::Ok ? ok : cancel);
     // Closing the box any other way than with "OK" counts as cancelling.
     box.setEscapeButton(cancel);
     const ArrowWhileAsking arrow;

@@ -16,7 +16,7 @@ class QtPrompts : public Prompts {
 public:
     void setOwner(QWidget* window) { m_owner = window; }
 
-    bool confirm(const QString& question) override;
+    bool confirm(const QString& question, Default defaultButton) override;
     void inform(const QString& message) override;
     void warn(const QString& message) override;
     void showError(const QString& message) override;

@@ -355,5 +355,6 @@ bool TForm1::mayDiscardUnsavedPages() {
     return m_prompts.confirm(
         tr("変更を保存していない画面が %1 画面あります。\r\n%2\r\n終了しますか？")
             .arg(unsaved)
-            .arg(names.join(QLatin1String("\r\n"))));
+            .arg(names.join(QLatin1String("\r\n"))),
+        Prompts::Default::Cancel);
 }

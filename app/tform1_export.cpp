@@ -48,7 +48,8 @@ void TForm1::Export1Click() {
     }
     if (QFileInfo::exists(name) &&
         !m_prompts.confirm(tr("\"%1\" はすでにあります。\r\n置き換えますか？")
-                               .arg(QDir::toNativeSeparators(QFileInfo(name).absoluteFilePath()))))
+                               .arg(QDir::toNativeSeparators(QFileInfo(name).absoluteFilePath())),
+                           Prompts::Default::Cancel))
         return;
     if (!page)
         return;

@@ -89,7 +89,7 @@ void TForm1::Close_ON() {
     // The page a pixel loop works on must not go away under it.
     if (refusedWhileLoopRuns())
         return;
-    if (!m_prompts.confirm(tr("この画面を消去しますか？")))
+    if (!m_prompts.confirm(tr("この画面を消去しますか？"), Prompts::Default::Ok))
         return;
     const int k = activePage();
     const int c = PageControl1->count();

@@ -44,11 +44,16 @@ void TForm1::Save_OverWrite() {
     // The page keeps the name it was loaded from, also after Save As: the question names
     // the file that is about to be replaced.
     const QString& source = Store.PageFileNames[size_t(slot)];
-    const QString target =
-        QDir::toNativeSeparators(QFileInfo(JpegFileName(source)).absoluteFilePath());
-    if (!m_prompts.confirm(
-            tr("画像をjpegで上書きしますか？\r\n 注意：同じファイル名は上書きします。\r\n%1")
-                .arg(target)))
+    const QFileInfo target(SavedFileName(source, SaveFormat::Jpeg));
+    QString question =
+        tr("画像をjpegで上書きしますか？\r\n 注意：同じファイル名は上書きします。\r\n%1")
+            .arg(QDir::toNativeSeparators(target.absoluteFilePath()));
+    // A page from cat.png beside another photo cat.jpg would replace that photo.
+    if (target.exists() && target.canonicalFilePath() != QFileInfo(source).canonicalFilePath())
+        question +=
+            QStringLiteral("\r\n") +
+            tr("このファイルは読み込んだ画像とは別のファイルです。置き換えると元に戻せません。");
+    if (!m_prompts.confirm(question, Prompts::Default::Cancel))
         return;
     Save4Jpeg(source);
 }

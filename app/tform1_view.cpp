@@ -63,7 +63,7 @@ void TForm1::showStartSize() {
 
 void TForm1::FormClick() {
     if (Store.Converting) {
-        if (m_prompts.confirm(tr("変換処理を中断しますか？")))
+        if (m_prompts.confirm(tr("変換処理を中断しますか？"), Prompts::Default::Ok))
             Store.AbortRequested = true;
         return;
     }

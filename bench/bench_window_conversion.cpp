@@ -24,7 +24,7 @@ namespace {
 
 class SilentPrompts : public Prompts {
 public:
-    bool confirm(const QString&) override { return false; }
+    bool confirm(const QString&, Default) override { return false; }
     void inform(const QString&) override {}
     void warn(const QString& message) override { errors.append(message); }
     void showError(const QString& message) override { errors.append(message); }

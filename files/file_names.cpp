@@ -3,6 +3,9 @@
 
 #include "file_names.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 namespace {
 
 bool isSeparator(QChar c) {
@@ -54,4 +57,21 @@ QString UpperExtension(const QString& path) {
 QString JpegFileName(const QString& path) {
     const qsizetype start = extensionStart(path);
     return (start < 0 ? path : path.left(start)) + QStringLiteral(".jpg");
+}
+
+QString ExistingSpelling(const QString& path) {
+    const qsizetype start = extensionStart(path);
+    if (start < 0 || QFileInfo::exists(path))
+        return path;
+    const QFileInfo info(path);
+    const QString stem = info.fileName().left(info.fileName().size() - (path.size() - start));
+    const QString extension = UpperExtension(path);
+    // No name filter: a stem holding "[" or "*" would be read as a pattern.
+    const QStringList candidates =
+        QDir(info.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    for (const QString& candidate : candidates)
+        if (candidate.size() == info.fileName().size() && candidate.startsWith(stem) &&
+            UpperExtension(candidate) == extension)
+            return path.left(path.size() - info.fileName().size()) + candidate;
+    return path;
 }

@@ -23,3 +23,9 @@ QString UpperExtension(const QString& path);
 // The path with the extension of its last component replaced by ".jpg", or ".jpg"
 // appended when it has none.
 QString JpegFileName(const QString& path);
+
+// The file that a name means on a system that compares extensions without regard to case:
+// path itself when it exists or when no file in its folder has the same name up to the
+// case of the extension, and otherwise that file (the first in name order), so replacing
+// PHONE.jpg replaces an existing PHONE.JPG instead of creating a second file beside it.
+QString ExistingSpelling(const QString& path);

@@ -25,7 +25,7 @@ QString unsupportedSaveFormatMessage() {
 }
 
 QString SavedFileName(const QString& name, SaveFormat format) {
-    return format == SaveFormat::Jpeg ? JpegFileName(name) : name;
+    return format == SaveFormat::Jpeg ? ExistingSpelling(JpegFileName(name)) : name;
 }
 
 QString SavePicture(const Bitmap& page, const QString& name, SaveFormat format) {

@@ -17,8 +17,9 @@ SaveFormat SaveFormatOf(const QString& name);
 // What the user is told when a name's extension is neither.
 QString unsupportedSaveFormatMessage();
 
-// The path SavePicture writes for name: JpegFileName of it for a JPEG, name itself for a BMP
-// or a PNG.
+// The path SavePicture writes for name: JpegFileName of it for a JPEG (an existing file whose
+// extension differs only in case, such as PHONE.JPG, is the one replaced), name itself for a
+// BMP or a PNG.
 QString SavedFileName(const QString& name, SaveFormat format);
 
 // Encodes the page into a file written safely under name: a JPEG under JpegFileName of it,

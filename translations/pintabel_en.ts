@@ -729,6 +729,10 @@ Steps:
 %1</translation>
     </message>
     <message>
+        <source>このファイルは読み込んだ画像とは別のファイルです。置き換えると元に戻せません。</source>
+        <translation>This is not the file the page was opened from: it is another file, and replacing it cannot be undone.</translation>
+    </message>
+    <message>
         <source>数字で塗り絵に変換...</source>
         <translation>Convert to Colour by &amp;Number...</translation>
     </message>

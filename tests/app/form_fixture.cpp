@@ -17,8 +17,9 @@
 #include <QTest>
 #include <QUrl>
 
-bool ScriptedPrompts::confirm(const QString& question) {
+bool ScriptedPrompts::confirm(const QString& question, Default defaultButton) {
     questions.append(question);
+    questionDefaults.append(defaultButton);
     return answer(question);
 }
 

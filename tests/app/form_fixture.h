@@ -23,7 +23,7 @@
 // Answers the window's questions as a test scripts them, and records everything asked.
 class ScriptedPrompts : public Prompts {
 public:
-    bool confirm(const QString& question) override;
+    bool confirm(const QString& question, Default defaultButton) override;
     void inform(const QString& message) override { informed.append(message); }
     void warn(const QString& message) override { warned.append(message); }
     void showError(const QString& message) override { errors.append(message); }
@@ -55,6 +55,7 @@ public:
 
     std::function<bool(const QString&)> answer = [](const QString&) { return true; };
     QStringList questions;
+    QList<Default> questionDefaults; // the default button of each question asked
     QStringList informed;
     QStringList warned;
     QStringList errors;

@@ -18,7 +18,7 @@ namespace {
 
 class RecordingPrompts : public Prompts {
 public:
-    bool confirm(const QString&) override { return false; }
+    bool confirm(const QString&, Default) override { return false; }
     void inform(const QString&) override {}
     void warn(const QString&) override {}
     void showError(const QString& message) override { errors.append(message); }

@@ -53,6 +53,7 @@ TEST_F(ExportTest, WritesThePageAsPngOrAOneSheetPdf) {
             file.write(old);
         }
         prompts.questions.clear();
+        prompts.questionDefaults.clear();
         prompts.informed.clear();
         prompts.answer = [&c](const QString&) { return c.replace; };
         prompts.filesToSave.append(path);
@@ -61,6 +62,7 @@ TEST_F(ExportTest, WritesThePageAsPngOrAOneSheetPdf) {
         ASSERT_EQ(prompts.questions.size(), c.exists ? 1 : 0);
         if (c.exists) {
             EXPECT_TRUE(prompts.questions[0].contains(path)) << qPrintable(prompts.questions[0]);
+            EXPECT_EQ(prompts.questionDefaults[0], Prompts::Default::Cancel);
         }
         const QByteArray written = contents(path);
         switch (c.kind) {

@@ -176,6 +176,59 @@ TEST_F(SaveTest, OverwriteSaveAsksThenWritesAJpegBesideTheSource) {
     EXPECT_EQ(form->Store.PageFileNames[0], source);
 }
 
+// Which file overwrite-save means: the extension compared without regard to case, and a
+// question that has Cancel as its default and says when the file it replaces is another
+// photo than the page's own.
+struct OverwriteCase {
+    const char* source;
+    const char* other; // another file already in the folder, or empty
+    const char* written;
+    bool warnsOfAnotherFile;
+};
+
+class OverwriteTarget : public SaveTest, public ::testing::WithParamInterface<OverwriteCase> {};
+
+TEST_P(OverwriteTarget, AsksWithCancelAsDefaultAndWritesTheFileItNames) {
+    const OverwriteCase& c = GetParam();
+    const QString source = picture(QString::fromUtf8(c.source), 20, 10, qRgb(200, 30, 30));
+    const QString other = *c.other ? picture(QString::fromUtf8(c.other), 8, 8) : QString();
+    const QByteArray otherBytes = contents(other);
+    open(source);
+    const QStringList before = entries();
+
+    overwriteSave(false);
+    ASSERT_EQ(prompts.questions.size(), 1);
+    EXPECT_EQ(prompts.questionDefaults, QList{Prompts::Default::Cancel});
+    const QString lastLine = prompts.questions[0].section(QStringLiteral("\r\n"), -1);
+    EXPECT_EQ(lastLine == QStringLiteral("このファイルは読み込んだ画像とは別のファイルです。"
+                                         "置き換えると元に戻せません。"),
+              c.warnsOfAnotherFile)
+        << prompts.questions[0].toStdString();
+    EXPECT_TRUE(prompts.questions[0].contains(
+        QDir::toNativeSeparators(file(QString::fromUtf8(c.written)))));
+    EXPECT_EQ(entries(), before) << "cancelling wrote nothing";
+    EXPECT_EQ(contents(other), otherBytes);
+
+    overwriteSave(true);
+    QStringList after = before;
+    if (!after.contains(QString::fromUtf8(c.written)))
+        after.append(QString::fromUtf8(c.written));
+    after.sort();
+    EXPECT_EQ(entries(), after);
+    EXPECT_EQ(QImage::fromData(contents(file(QString::fromUtf8(c.written))), "JPEG").size(),
+              QSize(20, 10));
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, OverwriteTarget,
+                         ::testing::Values(OverwriteCase{"cat.png", "", "cat.jpg", false},
+                                           OverwriteCase{"cat.png", "cat.jpg", "cat.jpg", true},
+                                           OverwriteCase{"pet.png", "pet.JPG", "pet.JPG", true},
+                                           OverwriteCase{"PHONE.JPG", "", "PHONE.JPG", false},
+                                           OverwriteCase{"photo.jpeg", "", "photo.jpg", false},
+                                           OverwriteCase{"photo.jpeg", "photo.Jpg", "photo.Jpg",
+                                                         true}),
+                         [](const auto& info) { return "case" + std::to_string(info.index); });
+
 TEST_F(SaveTest, OverwriteSaveReplacesAJpegSourceTheSameWayEachTime) {
     const QString source = picture(QStringLiteral("cat.jpg"), 40, 30);
     const QByteArray original = contents(source);

@@ -721,6 +721,8 @@ TEST_F(WindowTest, ExitNamesTenUnsavedPagesAndCountsTheRest) {
     prompts.answer = [](const QString&) { return false; };
     form->Exit1->trigger();
     ASSERT_EQ(prompts.questions.size(), 1);
+    // Enter keeps the window open.
+    EXPECT_EQ(prompts.questionDefaults, QList{Prompts::Default::Cancel});
     const QStringList lines = prompts.questions[0].split(QStringLiteral("\r\n"));
     ASSERT_EQ(lines.size(), 13);
     EXPECT_EQ(lines[1], QStringLiteral("p1.png"));

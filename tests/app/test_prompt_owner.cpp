@@ -28,7 +28,7 @@ TEST(PromptOwner, EveryBoxBelongsToTheOwnerWindowWhicheverWindowIsActive) {
         const char* name;
         std::function<void()> ask;
     } boxes[] = {
-        {"confirm", [&] { prompts.confirm(QStringLiteral("?")); }},
+        {"confirm", [&] { prompts.confirm(QStringLiteral("?"), Prompts::Default::Ok); }},
         {"inform", [&] { prompts.inform(QStringLiteral("i")); }},
         {"showError", [&] { prompts.showError(QStringLiteral("e")); }},
         {"warn", [&] { prompts.warn(QStringLiteral("w")); }},

@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -30,17 +31,21 @@ protected:
     QtPrompts prompts;
 };
 
-TEST_F(QtPromptsTest, ConfirmationShowsTheQuestionWithItsLineBreak) {
-    QString text;
-    QString title;
-    whenShown<QMessageBox>([&](QMessageBox* box) {
-        text = box->text();
-        title = box->windowTitle();
-        box->defaultButton()->click();
-    });
-    EXPECT_TRUE(prompts.confirm(QStringLiteral("上書きしますか？\r\n 注意")));
-    EXPECT_EQ(text, QStringLiteral("上書きしますか？\n 注意"));
-    EXPECT_EQ(title, QStringLiteral("確認"));
+TEST_F(QtPromptsTest, ConfirmationShowsTheQuestionAndEnterPressesItsDefaultButton) {
+    for (const auto& [defaultButton, enterConfirms] :
+         {std::pair{Prompts::Default::Ok, true}, std::pair{Prompts::Default::Cancel, false}}) {
+        QString text;
+        QString title;
+        whenShown<QMessageBox>([&](QMessageBox* box) {
+            text = box->text();
+            title = box->windowTitle();
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        EXPECT_EQ(prompts.confirm(QStringLiteral("上書きしますか？\r\n 注意"), defaultButton),
+                  enterConfirms);
+        EXPECT_EQ(text, QStringLiteral("上書きしますか？\n 注意"));
+        EXPECT_EQ(title, QStringLiteral("確認"));
+    }
 }
 
 struct SaveCase {

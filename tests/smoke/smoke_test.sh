@@ -9,7 +9,8 @@
 # Under openbox: the start-up outer size, frame included; a 512 x 512 picture shown as a
 # square at standard size with its circle round, and pixel for pixel at actual size (Menu key,
 # "実物大で表示"); a picture larger than the screen, named on the command line, shown at actual
-# size in a window that stays on the screen, its top-left part pixel for pixel.
+# size in a window that stays on the screen, its top-left part pixel for pixel; a converted
+# photo's Ctrl+S answered with Enter leaves the photo as it was.
 # In English (LANGUAGE=en): the File menu and the About window, reached by English access
 # keys, photographed into the working folder (or PINTABEL_SMOKE_SCREENSHOTS).
 # Last, nothing was written under the user's configuration folder.
@@ -273,6 +274,31 @@ page_on_screen
 same_pixels "$work/circle.png"
 echo "smoke: actual size shows circle.png pixel for pixel, window $size"
 exit_program
+
+# A photo converted, then Ctrl+S and Enter: the question's default is Cancel, so the photo
+# keeps its bytes.
+convert "$work/field.png" "$work/photo.jpg"
+cp "$work/photo.jpg" "$work/photo.orig"
+start "$work/photo.jpg"
+initial_size="360x422"
+wait_for 20 size_changed || fail "photo.jpg named on the command line did not open"
+focus_main
+xdotool key Menu
+sleep 0.5
+xdotool key Return
+sleep 2
+focus_main
+xdotool key --clearmodifiers ctrl+s
+wait_for 10 find_dialog || fail "Ctrl+S asked nothing"
+xdotool windowfocus --sync "$dialog"
+sleep 0.3
+xdotool key Return
+wait_for 10 no_dialog || fail "Enter did not close the overwrite question"
+cmp -s "$work/photo.jpg" "$work/photo.orig" || fail "Enter on the overwrite question replaced photo.jpg"
+echo "smoke: Ctrl+S then Enter left photo.jpg as it was"
+kill "$pid"
+wait "$pid" 2>/dev/null || true
+pid=""
 
 start "$work/large.png"
 initial_size="360x422"
