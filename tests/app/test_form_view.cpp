@@ -584,6 +584,21 @@ TEST_F(WindowTest, LongTabTitlesKeepTheirEndsAndAllTabsShow) {
         EXPECT_FALSE(arrow->isVisible()) << "scroll arrows";
 }
 
+// Names are cut only when the row is full: a page or two with room to spare show whole.
+TEST_F(WindowTest, TabTitlesThatFitShowWholeWithoutArrows) {
+    const QStringList names{QStringLiteral("big.png"), QStringLiteral("seaside.jpg")};
+    auto* bar = qobject_cast<TPageTabBar*>(form->PageControl1->tabBar());
+    ASSERT_NE(bar, nullptr);
+    for (int count = 1; count <= names.size(); ++count) {
+        drop({picture(names[count - 1], 600, 400)});
+        QCoreApplication::processEvents();
+        for (int i = 0; i < count; ++i)
+            EXPECT_EQ(bar->shownTitle(i), names[i]) << count;
+        for (auto* arrow : bar->findChildren<QToolButton*>())
+            EXPECT_FALSE(arrow->isVisible()) << "scroll arrows with " << count;
+    }
+}
+
 TEST_F(WindowTest, TheTitleNamesTheActivePagesFile) {
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Pintabel"));
     drop({picture(QStringLiteral("cat.jpg"), 60, 40), picture(QStringLiteral("dog.png"), 60, 40)});
