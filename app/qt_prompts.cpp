@@ -166,6 +166,7 @@ QString QtPrompts::saveFileName(const QString& directory, const QString& fileNam
 QString QtPrompts::exportFileName(const QString& directory, const QString& fileName,
                                   const QString& defaultSuffix, const QString& filter) {
     PictureSaveDialog dialog(directory, fileName, defaultSuffix, filter, owner());
+    dialog.setWindowTitle(QCoreApplication::translate("QtPrompts", "書き出し"));
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     const ArrowWhileAsking arrow;
     if (dialog.exec() != QDialog::Accepted)

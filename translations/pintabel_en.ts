@@ -468,6 +468,10 @@ Steps:
         <source>印刷するページ</source>
         <translation>Pages to Print</translation>
     </message>
+    <message>
+        <source>書き出し</source>
+        <translation>Export</translation>
+    </message>
 </context>
 <context>
     <name>QvPrinter</name>
