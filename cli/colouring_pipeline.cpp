@@ -185,11 +185,11 @@ bool colourBands(DecodedRing& photo, int width, int height, const Write& write) 
 
 } // namespace
 
-bool SaveColouringPipelined(QIODevice& input, const QString& inputName, const QString& output,
+bool SaveColouringPipelined(QIODevice& input, const QString& inputName, const QString& path,
                             SaveFormat format) {
-    if (format == SaveFormat::Unsupported)
+    if (format != SaveFormat::Jpeg && format != SaveFormat::Bmp)
         return false;
-    checkSaveTarget(SavedFileName(output, format));
+    checkSaveTarget(path);
     const std::unique_ptr<JpegRowDecoder> decoder = startColourJpeg(input, inputName);
     if (!decoder || decoder->width() < 3 || decoder->height() < 4)
         return false;
@@ -203,7 +203,7 @@ bool SaveColouringPipelined(QIODevice& input, const QString& inputName, const QS
         else
             bmp.emplace(width, height);
         DecodedRing photo(*decoder);
-        WriteFileSafely(SavedFileName(output, format), [&](QIODevice& file) {
+        WriteFileSafely(path, [&](QIODevice& file) {
             if (bmp && !bmp->writeHeader(file))
                 return false;
             return colourBands(photo, width, height, [&](const Bitmap& band, int top) {

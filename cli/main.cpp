@@ -23,6 +23,7 @@
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QStringList>
 
@@ -56,58 +57,58 @@ bool loadArgument(const QByteArray& name, Bitmap& page) {
 QString usage() {
     QString text = QCoreApplication::translate(
         "Cli",
-        "Usage:\n"
+        "使い方:\n"
         "  pintabel-cli info FILE...\n"
-        "      Loads each FILE as the program does and prints FILE<TAB>WIDTHxHEIGHT<TAB>DEPTH\n"
-        "      (bits per pixel of the page), or FILE<TAB>unreadable. Exits with 1 if any\n"
-        "      file could not be read.\n"
+        "      各 FILE をプログラムと同じように読み込み、FILE<TAB>幅x高さ<TAB>深さ（ページの\n"
+        "      1 ピクセルあたりのビット数）か、FILE<TAB>unreadable を出力します。読めない\n"
+        "      ファイルが一つでもあれば終了コードは 1 です。\n"
         "  pintabel-cli convert [STEPS...] INPUT OUTPUT\n"
-        "      Loads INPUT, applies the steps in the order given and writes the page as the\n"
-        "      window's Save As does: OUTPUT ending in .jpg as JPEG (quality 90, the name's\n"
-        "      extension made .jpg), ending in .bmp as a Windows bitmap at the page's depth.\n"
-        "      An unreadable INPUT or another extension writes nothing.\n"
+        "      INPUT を読み込み、指定した順に処理を施して、ページを OUTPUT に書き出します。\n"
+        "      形式は拡張子（大文字小文字を問わない）で決まります: .png は PNG（2 色のページは\n"
+        "      1 ピクセル 1 ビット、256 色以下のページはその色のパレット付き）、.jpg と .jpeg\n"
+        "      は JPEG（品質 90）、.bmp はページの深さの Windows ビットマップです。ほかの拡張子、\n"
+        "      フォルダー、書き込めないフォルダーの中の名前の OUTPUT は、何もする前に断ります\n"
+        "      （終了コード 2）。INPUT が読めなければ何も書き出しません。\n"
         "  pintabel-cli print [--printer NAME] [STEPS...] INPUT\n"
-        "      Loads INPUT, applies the steps and prints the page as the window's Print\n"
-        "      command does: one page, scaled to fit and centred, in a job named after\n"
-        "      INPUT. Without --printer it goes to the default printer.\n"
+        "      INPUT を読み込み、処理を施して、ウィンドウの印刷コマンドと同じようにページを\n"
+        "      印刷します: 1 ページに収まるよう拡大縮小して中央に置き、INPUT の名前のジョブで\n"
+        "      送ります。--printer がなければ既定のプリンタに送ります。\n"
         "  pintabel-cli book OUTPUT.pdf [--paper A4|Letter] [--margin MM] [--vector]\n"
         "                   [--with-preview] [STEPS...] INPUT...\n"
-        "      Loads each INPUT, applies the steps and writes all of them as one PDF, one\n"
-        "      page each in the order given, on A4 (the default) or Letter paper with\n"
-        "      margins of MM millimetres (10 by default): each picture scaled to fit inside\n"
-        "      the margins and centred as printing does, on the paper turned whichever way\n"
-        "      shows it larger. With --vector, pages of pure black and white go in as traced\n"
-        "      curves instead of images; a page too detailed to trace goes in as an image,\n"
-        "      and the tool says so. With --vector and --clean-lines last among the steps,\n"
-        "      each page goes in as its smoothed centre lines, stroked at the lines' width\n"
-        "      with round ends. The document is titled after the first INPUT.\n"
-        "      Says \"page N/TOTAL\" on standard error as each page is done. OUTPUT must end\n"
-        "      in .pdf; it is written only when every page is, and replaced whole. A book\n"
-        "      that would pass 2 GiB, the most a PDF writer can address, is refused.\n"
-        "      With --colour-by-number last among the steps, each page is written as lines,\n"
-        "      text and swatches; --with-preview adds its painted picture on the next sheet.\n"
+        "      各 INPUT を読み込み、処理を施して、すべてを 1 つの PDF に、指定した順に 1 枚\n"
+        "      1 ページで書き出します。用紙は A4（既定）か Letter、余白は MM ミリメートル\n"
+        "      （既定 10）です: 各画像は余白の内側に収まるよう拡大縮小し、印刷と同じく中央に\n"
+        "      置き、用紙は画像が大きく見える向きにします。--vector では白と黒だけのページを\n"
+        "      画像ではなくなぞった曲線で入れます。細かすぎてなぞれないページは画像で入れ、\n"
+        "      そのことを知らせます。--vector で処理の最後が --clean-lines なら、各ページを\n"
+        "      滑らかにした中心線として、線の幅で端の丸い線を引いて入れます。文書の題は最初の\n"
+        "      INPUT の名前です。ページを一つ終えるごとに標準エラーに \"page N/TOTAL\" と出し\n"
+        "      ます。OUTPUT は .pdf で終わる名前にします。すべてのページができたときだけ書き\n"
+        "      出し、まるごと置き換えます。PDF を書く側が扱える 2 GiB を超える本は断ります。\n"
+        "      処理の最後が --colour-by-number なら、各ページを線、文字、色見本で書き出し\n"
+        "      ます。--with-preview で塗った絵を次の用紙に加えます。\n"
         "  pintabel-cli check [--overlay OUT.png] [--smallest-region MM] [STEPS...] INPUT\n"
-        "      Loads INPUT, applies the steps and tells whether the page can be coloured,\n"
-        "      one figure a line: size WIDTHxHEIGHT, ink-share (0 to 1, pixels darker than\n"
-        "      middle grey), regions (white regions closed by lines or the page's edge),\n"
-        "      tiny-regions (those under MM across with the page fitted to A4, 3 mm\n"
-        "      without --smallest-region) and tiny-under-px (that width in pixels of the\n"
-        "      page). --overlay writes the page as PNG with the tiny regions filled red.\n"
+        "      INPUT を読み込み、処理を施して、ページが塗れるかどうかを 1 行に 1 つの数で示し\n"
+        "      ます: size 幅x高さ、ink-share（0 から 1、中間の灰色より暗いピクセルの割合）、\n"
+        "      regions（線かページの端で閉じた白い領域の数）、tiny-regions（ページを A4 に\n"
+        "      合わせたとき幅 MM 未満の領域の数。--smallest-region がなければ 3 mm）、\n"
+        "      tiny-under-px（その幅をページのピクセルで表したもの）。--overlay は小さすぎる\n"
+        "      領域を赤く塗ったページを PNG で書き出します。\n"
         "  pintabel-cli --help\n"
-        "      Shows this text.\n"
+        "      この説明を表示します。\n"
         "  pintabel-cli --version\n"
-        "      Prints the version.\n"
+        "      バージョンを表示します。\n"
         "\n"
-        "Environment:\n"
-        "  PINTABEL_LOAD_BUDGET_MB  caps the memory loading one picture, or one step on\n"
-        "      its page, may use (MiB); one needing more is refused with the out-of-memory\n"
-        "      message. Without it the cap follows the memory free to the tool: the\n"
-        "      system's, its control group's and its address space limit.\n"
+        "環境変数:\n"
+        "  PINTABEL_LOAD_BUDGET_MB  1 枚の画像の読み込みか、そのページへの 1 つの処理が使える\n"
+        "      メモリの上限（MiB）。それより多く要るものはメモリ不足のメッセージで断ります。\n"
+        "      指定がなければ、上限はツールが使える空きメモリ（システム、コントロール\n"
+        "      グループ、アドレス空間の制限）に従います。\n"
         "\n"
-        "Steps:\n");
+        "処理:\n");
     const QList<ProcessingStep>& steps = processingSteps();
     if (steps.isEmpty())
-        text += QCoreApplication::translate("Cli", "  (none available)\n");
+        text += QCoreApplication::translate("Cli", "  （ありません）\n");
     for (const ProcessingStep& step : steps)
         text += QStringLiteral("  %1\n      %2\n")
                     .arg(step.option, QCoreApplication::translate("Steps", step.help.toUtf8()));
@@ -116,7 +117,8 @@ QString usage() {
 
 int info(const QList<QByteArray>& files) {
     if (files.isEmpty()) {
-        print(stderr, QCoreApplication::translate("Cli", "pintabel-cli info: no file given\n"));
+        print(stderr, QCoreApplication::translate(
+                          "Cli", "pintabel-cli info: ファイルが指定されていません\n"));
         return 2;
     }
     int status = 0;
@@ -149,9 +151,11 @@ bool parseSteps(const QString& command, const QList<QByteArray>& arguments,
         const QString argument = QFile::decodeName(*raw);
         if (argument == QLatin1String(kSmallestRegionOption)) {
             if (++raw == arguments.end() || !setSmallestRegionMm(QFile::decodeName(*raw))) {
-                print(stderr, QCoreApplication::translate(
-                                  "Cli", "pintabel-cli %1: %2 needs a width from 1 to 50 mm\n")
-                                  .arg(command, argument));
+                print(stderr,
+                      QCoreApplication::translate(
+                          "Cli",
+                          "pintabel-cli %1: %2 には 1 から 50 までの幅 (mm) を指定してください\n")
+                          .arg(command, argument));
                 return false;
             }
         } else if (argument.startsWith(QLatin1String("--"))) {
@@ -169,6 +173,27 @@ bool parseSteps(const QString& command, const QList<QByteArray>& arguments,
     return true;
 }
 
+// Refuses, after saying why, an output the tool cannot write: a name that is no file (a
+// folder, a pipe, a device) or one in a folder that is missing or cannot be written to. It
+// is asked before anything is loaded, so a refused output costs nothing and nothing is
+// written.
+bool writableOutput(const QString& command, const QString& output) {
+    try {
+        checkSaveTarget(output);
+    } catch (const EAppError& error) {
+        print(stderr, QStringLiteral("pintabel-cli %1: %2\n").arg(command, error.message()));
+        return false;
+    }
+    const QFileInfo folder(QFileInfo(output).absolutePath());
+    if (folder.isDir() && folder.isWritable())
+        return true;
+    print(stderr, QCoreApplication::translate(
+                      "Cli", "pintabel-cli %1: \"%2\" を書き出せません。フォルダー \"%3\" "
+                             "に書き込めません\n")
+                      .arg(command, output, folder.filePath()));
+    return false;
+}
+
 // Loads input as the program does and applies the steps in order; false (after saying so)
 // when input cannot be read.
 bool loadPage(const QString& command, const QByteArray& input,
@@ -176,7 +201,7 @@ bool loadPage(const QString& command, const QByteArray& input,
     if (!loadArgument(input, page)) {
         print(stderr, QStringLiteral("pintabel-cli %1: ").arg(command));
         printName(stderr, input);
-        print(stderr, QStringLiteral(": unreadable\n"));
+        print(stderr, QCoreApplication::translate("Cli", ": 読み込めません\n"));
         return false;
     }
     for (const ProcessingStep* step : chosen)
@@ -190,14 +215,21 @@ int convert(const QList<QByteArray>& arguments) {
     if (!parseSteps(QStringLiteral("convert"), arguments, chosen, paths))
         return 2;
     if (paths.size() != 2) {
-        print(stderr, QCoreApplication::translate(
-                          "Cli", "pintabel-cli convert: give one INPUT and one OUTPUT\n"));
+        print(stderr,
+              QCoreApplication::translate(
+                  "Cli", "pintabel-cli convert: INPUT と OUTPUT を 1 つずつ指定してください\n"));
         return 2;
     }
     const QString output = QFile::decodeName(paths[1]);
-    const SaveFormat format = SaveFormatOf(output);
+    // A folder is told it is one rather than that its name lacks an extension.
+    if (!writableOutput(QStringLiteral("convert"), output))
+        return 2;
+    const SaveFormat format = OutputFormatOf(output);
     if (format == SaveFormat::Unsupported) {
-        print(stderr, unsupportedSaveFormatMessage() + QLatin1Char('\n'));
+        print(stderr, QCoreApplication::translate(
+                          "Cli", "pintabel-cli convert: \"%1\" を書き出せません。名前の拡張子を "
+                                 ".png、.jpg、.jpeg、.bmp のどれかにしてください\n")
+                          .arg(output));
         return 2;
     }
     // A photo only turned into its colouring page is decoded, converted and written at once;
@@ -211,20 +243,21 @@ int convert(const QList<QByteArray>& arguments) {
     Bitmap page;
     if (!loadPage(QStringLiteral("convert"), paths[0], chosen, page))
         return 1;
-    SavePicture(page, output, format);
+    WritePicture(page, output, format);
     return 0;
 }
 
 // Takes "OPTION VALUE" out of the arguments (value stays empty without OPTION); false, after
 // saying so, when OPTION has no VALUE.
-bool takeOption(const QString& command, const char* option, const char* what,
+bool takeOption(const QString& command, const char* option, const QString& what,
                 QList<QByteArray>& arguments, QByteArray& value) {
     const qsizetype at = arguments.indexOf(QByteArray(option));
     if (at < 0)
         return true;
     if (at + 1 >= arguments.size()) {
-        print(stderr, QCoreApplication::translate("Cli", "pintabel-cli %1: %2 needs a %3\n")
-                          .arg(command, QLatin1String(option), QLatin1String(what)));
+        print(stderr, QCoreApplication::translate(
+                          "Cli", "pintabel-cli %1: %2 の後に %3 を指定してください\n")
+                          .arg(command, QLatin1String(option), what));
         return false;
     }
     value = arguments.takeAt(at + 1);
@@ -241,7 +274,7 @@ struct OneInputArguments {
 
 // Splits them; false (after saying why) when OPTION has no VALUE, on an unknown step and on
 // another number of paths.
-bool oneInputArguments(const QString& command, const char* option, const char* what,
+bool oneInputArguments(const QString& command, const char* option, const QString& what,
                        QList<QByteArray> arguments, OneInputArguments& given) {
     if (!takeOption(command, option, what, arguments, given.optionValue))
         return false;
@@ -250,7 +283,8 @@ bool oneInputArguments(const QString& command, const char* option, const char* w
         return false;
     if (paths.size() != 1) {
         print(stderr,
-              QCoreApplication::translate("Cli", "pintabel-cli %1: give one INPUT\n").arg(command));
+              QCoreApplication::translate("Cli", "pintabel-cli %1: INPUT を 1 つ指定してください\n")
+                  .arg(command));
         return false;
     }
     given.input = paths[0];
@@ -259,11 +293,19 @@ bool oneInputArguments(const QString& command, const char* option, const char* w
 
 int check(const QList<QByteArray>& arguments) {
     OneInputArguments given;
-    if (!oneInputArguments(QStringLiteral("check"), "--overlay", "FILE", arguments, given))
+    if (!oneInputArguments(QStringLiteral("check"), "--overlay", QStringLiteral("FILE"), arguments,
+                           given))
         return 2;
     const QString overlay = QFile::decodeName(given.optionValue);
-    if (!overlay.isEmpty())
-        checkSaveTarget(overlay);
+    if (!overlay.isEmpty() && OutputFormatOf(overlay) != SaveFormat::Png) {
+        print(stderr, QCoreApplication::translate(
+                          "Cli", "pintabel-cli check: \"%1\" を書き出せません。--overlay は PNG "
+                                 "を書き出すので、名前の拡張子を .png にしてください\n")
+                          .arg(overlay));
+        return 2;
+    }
+    if (!overlay.isEmpty() && !writableOutput(QStringLiteral("check"), overlay))
+        return 2;
     Bitmap page;
     if (!loadPage(QStringLiteral("check"), given.input, given.chosen, page))
         return 1;
@@ -279,8 +321,8 @@ int check(const QList<QByteArray>& arguments) {
         QBuffer png;
         png.open(QIODevice::WriteOnly);
         if (!figures.overlay(page).save(&png, "PNG")) {
-            print(stderr, QCoreApplication::translate(
-                              "Cli", "pintabel-cli check: cannot make the overlay\n"));
+            print(stderr,
+                  QCoreApplication::translate("Cli", "pintabel-cli check: 重ねた絵を作れません\n"));
             return 1;
         }
         // Replaced whole or not at all, like every picture the tool writes.
@@ -291,7 +333,8 @@ int check(const QList<QByteArray>& arguments) {
 
 int printPage(const QList<QByteArray>& arguments) {
     OneInputArguments given;
-    if (!oneInputArguments(QStringLiteral("print"), "--printer", "NAME", arguments, given))
+    if (!oneInputArguments(QStringLiteral("print"), "--printer", QStringLiteral("NAME"), arguments,
+                           given))
         return 2;
     const QString printerName = QString::fromLocal8Bit(given.optionValue);
     TQvPrinter service;
@@ -311,8 +354,9 @@ bool bookSettings(QList<QByteArray>& arguments, BookSettings& settings) {
     QByteArray paperOption("A4");
     QByteArray marginOption("10");
     const QString command = QStringLiteral("book");
-    if (!takeOption(command, "--paper", "value", arguments, paperOption) ||
-        !takeOption(command, "--margin", "value", arguments, marginOption))
+    const QString value = QCoreApplication::translate("Cli", "値");
+    if (!takeOption(command, "--paper", value, arguments, paperOption) ||
+        !takeOption(command, "--margin", value, arguments, marginOption))
         return false;
     const QString paper = QString::fromLocal8Bit(paperOption);
     const QString margin = QString::fromLocal8Bit(marginOption);
@@ -322,16 +366,17 @@ bool bookSettings(QList<QByteArray>& arguments, BookSettings& settings) {
     } else if (paper.compare(QLatin1String("Letter"), Qt::CaseInsensitive) == 0) {
         settings.paper = BookPaper::Letter;
     } else {
-        print(
-            stderr,
-            QCoreApplication::translate("Cli", "pintabel-cli book: unknown paper %1\n").arg(paper));
+        print(stderr,
+              QCoreApplication::translate("Cli", "pintabel-cli book: 用紙 %1 はありません\n")
+                  .arg(paper));
         return false;
     }
     bool number = false;
     settings.marginMillimetres = margin.toDouble(&number);
     if (!number || !(settings.marginMillimetres >= 0)) {
         print(stderr,
-              QCoreApplication::translate("Cli", "pintabel-cli book: bad margin %1\n").arg(margin));
+              QCoreApplication::translate("Cli", "pintabel-cli book: 余白 %1 が正しくありません\n")
+                  .arg(margin));
         return false;
     }
     return true;
@@ -347,18 +392,21 @@ int book(QList<QByteArray> arguments) {
     if (!parseSteps(QStringLiteral("book"), arguments, chosen, paths))
         return 2;
     if (paths.size() < 2) {
-        print(stderr, QCoreApplication::translate(
-                          "Cli", "pintabel-cli book: give OUTPUT.pdf and at least one INPUT\n"));
+        print(stderr,
+              QCoreApplication::translate(
+                  "Cli", "pintabel-cli book: OUTPUT.pdf と 1 つ以上の INPUT を指定してください\n"));
         return 2;
     }
     const QString output = QFile::decodeName(paths.takeFirst());
     // A picture named first by mistake must not be overwritten with a PDF.
     if (!output.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) {
         print(stderr,
-              QCoreApplication::translate("Cli", "pintabel-cli book: OUTPUT must end in .pdf\n"));
+              QCoreApplication::translate(
+                  "Cli", "pintabel-cli book: OUTPUT の名前は .pdf で終わるものにしてください\n"));
         return 2;
     }
-    checkSaveTarget(output);
+    if (!writableOutput(QStringLiteral("book"), output))
+        return 2;
     // The next page is loaded, processed and traced on a second thread while the book
     // writes the one before; nothing, when it cannot be read.
     TracingLimits limits;
@@ -402,10 +450,11 @@ int book(QList<QByteArray> arguments) {
                     next = std::async(std::launch::async, prepare, i + 1);
                 for (const BookPage& page : *sheets) {
                     if (page.tooDetailedToTrace)
-                        print(stderr, QCoreApplication::translate(
-                                          "Cli", "page %1: too detailed to trace, put in as an "
-                                                 "image\n")
-                                          .arg(i + 1));
+                        print(stderr,
+                              QCoreApplication::translate(
+                                  "Cli",
+                                  "%1 ページ: 細かすぎてなぞれないため、画像として入れました\n")
+                                  .arg(i + 1));
                     writer.addPage(page);
                 }
                 print(stderr, QStringLiteral("page %1/%2\n").arg(i + 1).arg(paths.size()));
@@ -483,8 +532,9 @@ int main(int argc, char** argv) {
               QStringLiteral("pintabel-cli: %1\n").arg(QString::fromLocal8Bit(error.what())));
         return 1;
     }
-    print(stderr,
-          QCoreApplication::translate("Cli", "pintabel-cli: unknown command %1\n\n").arg(command) +
-              usage());
+    print(stderr, QCoreApplication::translate("Cli", "pintabel-cli: %1 というコマンドはありません\n"
+                                                     "\n")
+                          .arg(command) +
+                      usage());
     return 2;
 }

@@ -136,20 +136,24 @@ std::optional<ProcessingStep> cleanLinesWith(const QString& argument, const QStr
     std::optional<int> detail;
     std::optional<int> thickness;
     if (parts.size() > 2) {
-        refusal = QCoreApplication::translate("Steps", "%1 takes DETAIL,THICKNESS, not %2")
+        refusal = QCoreApplication::translate(
+                      "Steps", "%1 には %2 ではなく DETAIL,THICKNESS を指定してください")
                       .arg(argument, value);
         return std::nullopt;
     }
     if (!numberIn(parts[0], 0, 100, detail)) {
         refusal = QCoreApplication::translate(
-                      "Steps", "bad detail %1 in %2: give a whole number from 0 to 100")
+                      "Steps",
+                      "%2 の線の量 %1 が正しくありません。0 から 100 までの整数を指定してください")
                       .arg(parts[0], argument);
         return std::nullopt;
     }
     if (parts.size() == 2 && !numberIn(parts[1], 1, 200, thickness)) {
-        refusal = QCoreApplication::translate(
-                      "Steps", "bad thickness %1 in %2: give a whole number from 1 to 200")
-                      .arg(parts[1], argument);
+        refusal =
+            QCoreApplication::translate(
+                "Steps",
+                "%2 の線の太さ %1 が正しくありません。1 から 200 までの整数を指定してください")
+                .arg(parts[1], argument);
         return std::nullopt;
     }
     return cleanLinesStepWith(argument, QString(), detail, thickness);
@@ -162,7 +166,7 @@ std::optional<ProcessingStep> colourByNumberWith(const QString& argument, const 
     if (!numberIn(value, kFewestNumberColours, kMostNumberColours, colours)) {
         refusal =
             QCoreApplication::translate(
-                "Steps", "%1: %2 is not a number of colours; give a whole number from %3 to %4")
+                "Steps", "%1: %2 は色の数ではありません。%3 から %4 までの整数を指定してください")
                 .arg(argument, value)
                 .arg(kFewestNumberColours)
                 .arg(kMostNumberColours);
@@ -181,7 +185,7 @@ std::optional<ProcessingStep> stepWithValue(const QString& argument, QString& re
         return cleanLinesWith(argument, value, refusal);
     if (equals > 0 && (name == colourByNumberOption || name == colourByNumberPreviewOption))
         return colourByNumberWith(argument, value, name == colourByNumberPreviewOption, refusal);
-    refusal = QCoreApplication::translate("Steps", "unknown step %1").arg(argument);
+    refusal = QCoreApplication::translate("Steps", "%1 という処理はありません").arg(argument);
     return std::nullopt;
 }
 
@@ -190,46 +194,44 @@ std::optional<ProcessingStep> stepWithValue(const QString& argument, QString& re
 const QList<ProcessingStep>& processingSteps() {
     static const QList<ProcessingStep> steps{
         {QStringLiteral("--colouring"),
-         QString::fromUtf8(QT_TRANSLATE_NOOP("Steps", "convert into a colouring page")),
+         QString::fromUtf8(QT_TRANSLATE_NOOP("Steps", "塗り絵のページに変換する")),
          colouring,
          {}},
         {QStringLiteral("--lighter"),
-         QString::fromUtf8(QT_TRANSLATE_NOOP("Steps", "make the picture lighter")),
+         QString::fromUtf8(QT_TRANSLATE_NOOP("Steps", "画像を明るくする")),
          [](Bitmap& bitmap) { tone(bitmap, 0); },
          {}},
         {QStringLiteral("--darker"),
-         QString::fromUtf8(QT_TRANSLATE_NOOP("Steps", "make the picture darker")),
+         QString::fromUtf8(QT_TRANSLATE_NOOP("Steps", "画像を暗くする")),
          [](Bitmap& bitmap) { tone(bitmap, 1); },
          {}},
         cleanLinesStepWith(
             QStringLiteral("--clean-lines"),
             QString::fromUtf8(QT_TRANSLATE_NOOP(
-                "Steps", "convert into clean black lines on white (1 bit); "
-                         "--clean-lines=DETAIL,THICKNESS chooses detail from 0 (few lines) to "
-                         "100 (many, default 50) and the lines' width in pixels (default about "
-                         "0.6 mm on A4); --smallest-region MM makes every region at least MM "
-                         "mm across on A4 (default 3; 5 for a child, 8 for a small child)")),
+                "Steps",
+                "白地にくっきりした黒い線（1 ビット）に変換する。--clean-lines=DETAIL,THICKNESS "
+                "で線の量を 0（少ない）から 100（多い、既定 50）で、線の幅をピクセルで（既定は A4 "
+                "で約 0.6 mm）選ぶ。--smallest-region MM はどの領域も A4 で幅 MM mm "
+                "以上にする（既定 3。子どもは 5、小さな子どもは 8）")),
             std::nullopt, std::nullopt),
         {QStringLiteral("--close-tiny-regions"),
-         QString::fromUtf8(QT_TRANSLATE_NOOP(
-             "Steps", "fill with black the white regions under the smallest region's width "
-                      "across on A4 (--smallest-region MM, 3 mm by default)")),
+         QString::fromUtf8(
+             QT_TRANSLATE_NOOP("Steps", "A4 で最小の領域の幅（--smallest-region MM、既定は 3 "
+                                        "mm）に満たない白い領域を黒で塗りつぶす")),
          closeTinyRegionsStep,
          {}},
         colourByNumberStep(
             colourByNumberOption,
             QString::fromUtf8(QT_TRANSLATE_NOOP(
-                "Steps", "convert into a colour-by-number page: regions of a few colours, each "
-                         "with its number, and the key below; --colour-by-number=COLOURS "
-                         "chooses 2 to 36 colours (default 16); --smallest-region MM as for "
-                         "--clean-lines")),
+                "Steps", "数字で塗り絵のページに変換する。少ない色の領域にそれぞれの番号を入れ、下"
+                         "に色の見本を置く。--colour-by-number=COLOURS で色の数を 2 から 36 "
+                         "で選ぶ（既定 16）。--smallest-region MM は --clean-lines と同じ")),
             ColourByNumberSettings().colours, false),
-        colourByNumberStep(
-            colourByNumberPreviewOption,
-            QString::fromUtf8(QT_TRANSLATE_NOOP(
-                "Steps", "the colour-by-number page painted, to compare: "
-                         "--colour-by-number-preview=COLOURS chooses the colours as above")),
-            ColourByNumberSettings().colours, true),
+        colourByNumberStep(colourByNumberPreviewOption,
+                           QString::fromUtf8(QT_TRANSLATE_NOOP(
+                               "Steps", "数字で塗り絵のページを塗った絵（見比べるため）。--colour-"
+                                        "by-number-preview=COLOURS で色の数を上と同じように選ぶ")),
+                           ColourByNumberSettings().colours, true),
     };
     return steps;
 }

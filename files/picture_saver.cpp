@@ -20,6 +20,15 @@ SaveFormat SaveFormatOf(const QString& name) {
     return SaveFormat::Unsupported;
 }
 
+SaveFormat OutputFormatOf(const QString& name) {
+    const QString extension = UpperExtension(name);
+    if (extension == QLatin1String(".PNG"))
+        return SaveFormat::Png;
+    if (extension == QLatin1String(".JPEG"))
+        return SaveFormat::Jpeg;
+    return SaveFormatOf(name);
+}
+
 QString unsupportedSaveFormatMessage() {
     return QCoreApplication::translate("PictureSaver", "保存ファイルはJpeg,BMPのみ対応です。");
 }
@@ -30,6 +39,11 @@ QString SavedFileName(const QString& name, SaveFormat format) {
 
 QString SavePicture(const Bitmap& page, const QString& name, SaveFormat format) {
     const QString path = SavedFileName(name, format);
+    WritePicture(page, path, format);
+    return path;
+}
+
+void WritePicture(const Bitmap& page, const QString& path, SaveFormat format) {
     // A target that cannot be replaced is refused before the picture is encoded.
     if (format != SaveFormat::Unsupported)
         checkSaveTarget(path);
@@ -37,18 +51,18 @@ QString SavePicture(const Bitmap& page, const QString& name, SaveFormat format) 
     case SaveFormat::Jpeg: {
         JpegEncoder encoder(page);
         WriteFileSafely(path, [&encoder](QIODevice& file) { return encoder.writeTo(file); });
-        return path;
+        return;
     }
     case SaveFormat::Bmp: {
         const BmpEncoder encoder(page);
         WriteFileSafely(path, [&encoder](QIODevice& file) { return encoder.writeTo(file); });
-        return path;
+        return;
     }
     case SaveFormat::Png: {
         // Encoded in memory first: Qt's writer gives no way to tell a full disk from a
         // failing compressor, and the file is then written as any other.
         WriteFileSafely(path, EncodePng(page));
-        return path;
+        return;
     }
     case SaveFormat::Unsupported:
         break;

@@ -14,6 +14,11 @@ enum class SaveFormat { Jpeg, Bmp, Png, Unsupported };
 // (".jpeg" and ".png" too) is refused.
 SaveFormat SaveFormatOf(const QString& name);
 
+// The command-line tool's reading of a name, which writes PNG too and takes each format's
+// usual extensions: ".png" is PNG, ".jpg" and ".jpeg" JPEG, ".bmp" BMP, in any letter case;
+// anything else is Unsupported.
+SaveFormat OutputFormatOf(const QString& name);
+
 // What the user is told when a name's extension is neither.
 QString unsupportedSaveFormatMessage();
 
@@ -22,9 +27,11 @@ QString unsupportedSaveFormatMessage();
 // BMP or a PNG.
 QString SavedFileName(const QString& name, SaveFormat format);
 
-// Encodes the page into a file written safely under name: a JPEG under JpegFileName of it,
-// a BMP under name itself at the page's depth, a PNG (see PngEncoder) under name itself.
-// Returns the path written. Throws EAppError (the encoders' and WriteFileSafely's errors;
-// the unsupported-format message for Unsupported); on any error an existing file is left
-// as it was.
+// Encodes the page into a file written safely at path itself: a JPEG, a BMP at the page's
+// depth or a PNG (see PngEncoder). Throws EAppError (the encoders' and WriteFileSafely's
+// errors; the unsupported-format message for Unsupported); on any error an existing file is
+// left as it was.
+void WritePicture(const Bitmap& page, const QString& path, SaveFormat format);
+
+// Writes the page as WritePicture does under SavedFileName of name, and returns that path.
 QString SavePicture(const Bitmap& page, const QString& name, SaveFormat format);

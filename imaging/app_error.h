@@ -23,8 +23,8 @@ private:
 // The error of a pixel loop whose progress range cannot be set: the picture is too narrow
 // for its columns. The window and the command-line tool report it alike.
 inline EAppError progressRangeError() {
-    return EAppError(QCoreApplication::translate("AppError", "プロパティ %1 の範囲を超えています")
-                         .arg(QStringLiteral("TProgressBar")));
+    return EAppError(
+        QCoreApplication::translate("AppError", "プロパティ TProgressBar の範囲を超えています"));
 }
 
 // Memory ran out, or a step would need more than it may have: the window and the

@@ -150,10 +150,6 @@ void poles(const cv::Mat& regions, int count, std::vector<cv::Point>& at,
     }
 }
 
-QString tr(const char* text) {
-    return QCoreApplication::translate("ColourByNumber", text);
-}
-
 // The palette in blue, green, red bytes.
 std::vector<cv::Vec3b> bytesOf(const std::vector<cv::Vec3f>& lab) {
     cv::Mat colours(1, int(lab.size()), CV_32FC3, const_cast<cv::Vec3f*>(lab.data()));
@@ -204,7 +200,8 @@ std::optional<NumberedRegions> numberRegions(const Bitmap& page,
     constexpr int stages = 3;
     auto proceed = [&progress](int stage) { return !progress || progress(stage, stages); };
     if (settings.colours < kFewestNumberColours || settings.colours > kMostNumberColours)
-        throw EAppError(tr("色の数は %1 から %2 までで選んでください。")
+        throw EAppError(QCoreApplication::translate("ColourByNumber",
+                                                    "色の数は %1 から %2 までで選んでください。")
                             .arg(kFewestNumberColours)
                             .arg(kMostNumberColours));
     const cv::Size picture(page.width(), page.height());
@@ -213,7 +210,8 @@ std::optional<NumberedRegions> numberRegions(const Bitmap& page,
     const double scale = double(std::max(picture.width, picture.height)) / side;
     const double across = neededAcross(m, settings.colours, settings.smallestRegionMm, scale);
     if (page.isEmpty() || std::min(picture.width, picture.height) < across)
-        throw EAppError(tr("画像が小さすぎて、数字の入る領域を一つも作れません。"));
+        throw EAppError(QCoreApplication::translate(
+            "ColourByNumber", "画像が小さすぎて、数字の入る領域を一つも作れません。"));
     if (!proceed(0))
         return std::nullopt;
     const cv::Mat working = workingCopy(coloursOf(page), side);

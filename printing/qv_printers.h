@@ -24,7 +24,9 @@ public:
 
 class EQvPrinterNoPrinter : public EQvPrinter {
 public:
-    EQvPrinterNoPrinter() : EQvPrinter(QStringLiteral("TQvPrinter.CheckNoPrinter: No Printer")) {}
+    EQvPrinterNoPrinter()
+        : EQvPrinter(
+              QCoreApplication::translate("QvPrinter", "TQvPrinter.CheckNoPrinter: No Printer")) {}
 };
 
 // One printer of an enumeration: its CUPS destination name ("queue" or "queue/instance")

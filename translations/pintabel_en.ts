@@ -4,16 +4,16 @@
 <context>
     <name>AppError</name>
     <message>
-        <source>プロパティ %1 の範囲を超えています</source>
-        <translation>Property %1 is out of range</translation>
-    </message>
-    <message>
         <source>メモリが不足しています</source>
         <translation>Not enough memory</translation>
     </message>
     <message>
         <source>保存する画像がありません。</source>
         <translation>There is no picture to save.</translation>
+    </message>
+    <message>
+        <source>プロパティ TProgressBar の範囲を超えています</source>
+        <translation>The picture is too small to convert. Use a picture at least 3 pixels wide and try again.</translation>
     </message>
 </context>
 <context>
@@ -108,135 +108,73 @@
 <context>
     <name>Cli</name>
     <message>
-        <source>  (none available)
+        <source>pintabel-cli %1: &quot;%2&quot; を書き出せません。フォルダー &quot;%3&quot; に書き込めません
 </source>
-        <translation>  (none available)
+        <translation>pintabel-cli %1: cannot write &quot;%2&quot;: the folder &quot;%3&quot; cannot be written to
 </translation>
     </message>
     <message>
-        <source>pintabel-cli info: no file given
+        <source>pintabel-cli convert: &quot;%1&quot; を書き出せません。名前の拡張子を .png、.jpg、.jpeg、.bmp のどれかにしてください
 </source>
-        <translation>pintabel-cli info: no file given
+        <translation>pintabel-cli convert: cannot write &quot;%1&quot;: give it the extension .png, .jpg, .jpeg or .bmp
 </translation>
     </message>
     <message>
-        <source>pintabel-cli %1: %2 needs a width from 1 to 50 mm
+        <source>pintabel-cli check: &quot;%1&quot; を書き出せません。--overlay は PNG を書き出すので、名前の拡張子を .png にしてください
 </source>
-        <translation>pintabel-cli %1: %2 needs a width from 1 to 50 mm
+        <translation>pintabel-cli check: cannot write &quot;%1&quot;: --overlay writes PNG, so give it the extension .png
 </translation>
     </message>
     <message>
-        <source>pintabel-cli convert: give one INPUT and one OUTPUT
-</source>
-        <translation>pintabel-cli convert: give one INPUT and one OUTPUT
-</translation>
-    </message>
-    <message>
-        <source>pintabel-cli %1: %2 needs a %3
-</source>
-        <translation>pintabel-cli %1: %2 needs a %3
-</translation>
-    </message>
-    <message>
-        <source>pintabel-cli %1: give one INPUT
-</source>
-        <translation>pintabel-cli %1: give one INPUT
-</translation>
-    </message>
-    <message>
-        <source>pintabel-cli check: cannot make the overlay
-</source>
-        <translation>pintabel-cli check: cannot make the overlay
-</translation>
-    </message>
-    <message>
-        <source>pintabel-cli book: unknown paper %1
-</source>
-        <translation>pintabel-cli book: unknown paper %1
-</translation>
-    </message>
-    <message>
-        <source>pintabel-cli book: bad margin %1
-</source>
-        <translation>pintabel-cli book: bad margin %1
-</translation>
-    </message>
-    <message>
-        <source>pintabel-cli book: give OUTPUT.pdf and at least one INPUT
-</source>
-        <translation>pintabel-cli book: give OUTPUT.pdf and at least one INPUT
-</translation>
-    </message>
-    <message>
-        <source>pintabel-cli book: OUTPUT must end in .pdf
-</source>
-        <translation>pintabel-cli book: OUTPUT must end in .pdf
-</translation>
-    </message>
-    <message>
-        <source>page %1: too detailed to trace, put in as an image
-</source>
-        <translation>page %1: too detailed to trace, put in as an image
-</translation>
-    </message>
-    <message>
-        <source>pintabel-cli: unknown command %1
-
-</source>
-        <translation>pintabel-cli: unknown command %1
-
-</translation>
-    </message>
-    <message>
-        <source>Usage:
+        <source>使い方:
   pintabel-cli info FILE...
-      Loads each FILE as the program does and prints FILE&lt;TAB&gt;WIDTHxHEIGHT&lt;TAB&gt;DEPTH
-      (bits per pixel of the page), or FILE&lt;TAB&gt;unreadable. Exits with 1 if any
-      file could not be read.
+      各 FILE をプログラムと同じように読み込み、FILE&lt;TAB&gt;幅x高さ&lt;TAB&gt;深さ（ページの
+      1 ピクセルあたりのビット数）か、FILE&lt;TAB&gt;unreadable を出力します。読めない
+      ファイルが一つでもあれば終了コードは 1 です。
   pintabel-cli convert [STEPS...] INPUT OUTPUT
-      Loads INPUT, applies the steps in the order given and writes the page as the
-      window&apos;s Save As does: OUTPUT ending in .jpg as JPEG (quality 90, the name&apos;s
-      extension made .jpg), ending in .bmp as a Windows bitmap at the page&apos;s depth.
-      An unreadable INPUT or another extension writes nothing.
+      INPUT を読み込み、指定した順に処理を施して、ページを OUTPUT に書き出します。
+      形式は拡張子（大文字小文字を問わない）で決まります: .png は PNG（2 色のページは
+      1 ピクセル 1 ビット、256 色以下のページはその色のパレット付き）、.jpg と .jpeg
+      は JPEG（品質 90）、.bmp はページの深さの Windows ビットマップです。ほかの拡張子、
+      フォルダー、書き込めないフォルダーの中の名前の OUTPUT は、何もする前に断ります
+      （終了コード 2）。INPUT が読めなければ何も書き出しません。
   pintabel-cli print [--printer NAME] [STEPS...] INPUT
-      Loads INPUT, applies the steps and prints the page as the window&apos;s Print
-      command does: one page, scaled to fit and centred, in a job named after
-      INPUT. Without --printer it goes to the default printer.
+      INPUT を読み込み、処理を施して、ウィンドウの印刷コマンドと同じようにページを
+      印刷します: 1 ページに収まるよう拡大縮小して中央に置き、INPUT の名前のジョブで
+      送ります。--printer がなければ既定のプリンタに送ります。
   pintabel-cli book OUTPUT.pdf [--paper A4|Letter] [--margin MM] [--vector]
                    [--with-preview] [STEPS...] INPUT...
-      Loads each INPUT, applies the steps and writes all of them as one PDF, one
-      page each in the order given, on A4 (the default) or Letter paper with
-      margins of MM millimetres (10 by default): each picture scaled to fit inside
-      the margins and centred as printing does, on the paper turned whichever way
-      shows it larger. With --vector, pages of pure black and white go in as traced
-      curves instead of images; a page too detailed to trace goes in as an image,
-      and the tool says so. With --vector and --clean-lines last among the steps,
-      each page goes in as its smoothed centre lines, stroked at the lines&apos; width
-      with round ends. The document is titled after the first INPUT.
-      Says &quot;page N/TOTAL&quot; on standard error as each page is done. OUTPUT must end
-      in .pdf; it is written only when every page is, and replaced whole. A book
-      that would pass 2 GiB, the most a PDF writer can address, is refused.
-      With --colour-by-number last among the steps, each page is written as lines,
-      text and swatches; --with-preview adds its painted picture on the next sheet.
+      各 INPUT を読み込み、処理を施して、すべてを 1 つの PDF に、指定した順に 1 枚
+      1 ページで書き出します。用紙は A4（既定）か Letter、余白は MM ミリメートル
+      （既定 10）です: 各画像は余白の内側に収まるよう拡大縮小し、印刷と同じく中央に
+      置き、用紙は画像が大きく見える向きにします。--vector では白と黒だけのページを
+      画像ではなくなぞった曲線で入れます。細かすぎてなぞれないページは画像で入れ、
+      そのことを知らせます。--vector で処理の最後が --clean-lines なら、各ページを
+      滑らかにした中心線として、線の幅で端の丸い線を引いて入れます。文書の題は最初の
+      INPUT の名前です。ページを一つ終えるごとに標準エラーに &quot;page N/TOTAL&quot; と出し
+      ます。OUTPUT は .pdf で終わる名前にします。すべてのページができたときだけ書き
+      出し、まるごと置き換えます。PDF を書く側が扱える 2 GiB を超える本は断ります。
+      処理の最後が --colour-by-number なら、各ページを線、文字、色見本で書き出し
+      ます。--with-preview で塗った絵を次の用紙に加えます。
   pintabel-cli check [--overlay OUT.png] [--smallest-region MM] [STEPS...] INPUT
-      Loads INPUT, applies the steps and tells whether the page can be coloured,
-      one figure a line: size WIDTHxHEIGHT, ink-share (0 to 1, pixels darker than
-      middle grey), regions (white regions closed by lines or the page&apos;s edge),
-      tiny-regions (those under MM across with the page fitted to A4, 3 mm
-      without --smallest-region) and tiny-under-px (that width in pixels of the
-      page). --overlay writes the page as PNG with the tiny regions filled red.
+      INPUT を読み込み、処理を施して、ページが塗れるかどうかを 1 行に 1 つの数で示し
+      ます: size 幅x高さ、ink-share（0 から 1、中間の灰色より暗いピクセルの割合）、
+      regions（線かページの端で閉じた白い領域の数）、tiny-regions（ページを A4 に
+      合わせたとき幅 MM 未満の領域の数。--smallest-region がなければ 3 mm）、
+      tiny-under-px（その幅をページのピクセルで表したもの）。--overlay は小さすぎる
+      領域を赤く塗ったページを PNG で書き出します。
   pintabel-cli --help
-      Shows this text.
+      この説明を表示します。
   pintabel-cli --version
-      Prints the version.
+      バージョンを表示します。
 
-Environment:
-  PINTABEL_LOAD_BUDGET_MB  caps the memory loading one picture, or one step on
-      its page, may use (MiB); one needing more is refused with the out-of-memory
-      message. Without it the cap follows the memory free to the tool: the
-      system&apos;s, its control group&apos;s and its address space limit.
+環境変数:
+  PINTABEL_LOAD_BUDGET_MB  1 枚の画像の読み込みか、そのページへの 1 つの処理が使える
+      メモリの上限（MiB）。それより多く要るものはメモリ不足のメッセージで断ります。
+      指定がなければ、上限はツールが使える空きメモリ（システム、コントロール
+      グループ、アドレス空間の制限）に従います。
 
-Steps:
+処理:
 </source>
         <translation>Usage:
   pintabel-cli info FILE...
@@ -244,10 +182,13 @@ Steps:
       (bits per pixel of the page), or FILE&lt;TAB&gt;unreadable. Exits with 1 if any
       file could not be read.
   pintabel-cli convert [STEPS...] INPUT OUTPUT
-      Loads INPUT, applies the steps in the order given and writes the page as the
-      window&apos;s Save As does: OUTPUT ending in .jpg as JPEG (quality 90, the name&apos;s
-      extension made .jpg), ending in .bmp as a Windows bitmap at the page&apos;s depth.
-      An unreadable INPUT or another extension writes nothing.
+      Loads INPUT, applies the steps in the order given and writes the page to
+      OUTPUT in the format its extension names, in any letter case: .png as PNG (a
+      page of two colours 1 bit a pixel, one of at most 256 colours with those
+      colours as its palette), .jpg or .jpeg as JPEG (quality 90), .bmp as a
+      Windows bitmap at the page&apos;s depth. An OUTPUT with another extension, a
+      folder or a name in a folder that cannot be written to is refused with exit
+      status 2 before anything is done; an unreadable INPUT writes nothing.
   pintabel-cli print [--printer NAME] [STEPS...] INPUT
       Loads INPUT, applies the steps and prints the page as the window&apos;s Print
       command does: one page, scaled to fit and centred, in a job named after
@@ -288,6 +229,107 @@ Environment:
 
 Steps:
 </translation>
+    </message>
+    <message>
+        <source>  （ありません）
+</source>
+        <translation>  (none available)
+</translation>
+    </message>
+    <message>
+        <source>pintabel-cli info: ファイルが指定されていません
+</source>
+        <translation>pintabel-cli info: no file given
+</translation>
+    </message>
+    <message>
+        <source>pintabel-cli %1: %2 には 1 から 50 までの幅 (mm) を指定してください
+</source>
+        <translation>pintabel-cli %1: %2 needs a width from 1 to 50 mm
+</translation>
+    </message>
+    <message>
+        <source>: 読み込めません
+</source>
+        <translation>: unreadable
+</translation>
+    </message>
+    <message>
+        <source>pintabel-cli convert: INPUT と OUTPUT を 1 つずつ指定してください
+</source>
+        <translation>pintabel-cli convert: give one INPUT and one OUTPUT
+</translation>
+    </message>
+    <message>
+        <source>pintabel-cli %1: %2 の後に %3 を指定してください
+</source>
+        <translation>pintabel-cli %1: %2 needs a %3
+</translation>
+    </message>
+    <message>
+        <source>pintabel-cli %1: INPUT を 1 つ指定してください
+</source>
+        <translation>pintabel-cli %1: give one INPUT
+</translation>
+    </message>
+    <message>
+        <source>pintabel-cli check: 重ねた絵を作れません
+</source>
+        <translation>pintabel-cli check: cannot make the overlay
+</translation>
+    </message>
+    <message>
+        <source>値</source>
+        <translation>value</translation>
+    </message>
+    <message>
+        <source>pintabel-cli book: 用紙 %1 はありません
+</source>
+        <translation>pintabel-cli book: unknown paper %1
+</translation>
+    </message>
+    <message>
+        <source>pintabel-cli book: 余白 %1 が正しくありません
+</source>
+        <translation>pintabel-cli book: bad margin %1
+</translation>
+    </message>
+    <message>
+        <source>pintabel-cli book: OUTPUT.pdf と 1 つ以上の INPUT を指定してください
+</source>
+        <translation>pintabel-cli book: give OUTPUT.pdf and at least one INPUT
+</translation>
+    </message>
+    <message>
+        <source>pintabel-cli book: OUTPUT の名前は .pdf で終わるものにしてください
+</source>
+        <translation>pintabel-cli book: OUTPUT must end in .pdf
+</translation>
+    </message>
+    <message>
+        <source>%1 ページ: 細かすぎてなぞれないため、画像として入れました
+</source>
+        <translation>page %1: too detailed to trace, put in as an image
+</translation>
+    </message>
+    <message>
+        <source>pintabel-cli: %1 というコマンドはありません
+
+</source>
+        <translation>pintabel-cli: unknown command %1
+
+</translation>
+    </message>
+</context>
+<context>
+    <name>ColourByNumber</name>
+    <message>
+        <source>色の数は %1 から %2 までで選んでください。</source>
+        <translation>Choose from %1 to %2 colours.</translation>
+    </message>
+    <message>
+        <source>画像が小さすぎて、数字の入る領域を一つも作れません。</source>
+        <translation>The picture is too small: not one region would be large enough to hold a number. Use a larger picture.</translation>
     </message>
 </context>
 <context>
@@ -495,6 +537,10 @@ Steps:
         <source>印刷できませんでした: %1</source>
         <translation>Could not print: %1</translation>
     </message>
+    <message>
+        <source>TQvPrinter.CheckNoPrinter: No Printer</source>
+        <translation>No printer is set up. Add a printer in the system&apos;s printer settings, then try again.</translation>
+    </message>
 </context>
 <context>
     <name>SafeFile</name>
@@ -540,51 +586,51 @@ Steps:
 <context>
     <name>Steps</name>
     <message>
-        <source>%1 takes DETAIL,THICKNESS, not %2</source>
+        <source>%1 には %2 ではなく DETAIL,THICKNESS を指定してください</source>
         <translation>%1 takes DETAIL,THICKNESS, not %2</translation>
     </message>
     <message>
-        <source>bad detail %1 in %2: give a whole number from 0 to 100</source>
+        <source>%2 の線の量 %1 が正しくありません。0 から 100 までの整数を指定してください</source>
         <translation>bad detail %1 in %2: give a whole number from 0 to 100</translation>
     </message>
     <message>
-        <source>bad thickness %1 in %2: give a whole number from 1 to 200</source>
+        <source>%2 の線の太さ %1 が正しくありません。1 から 200 までの整数を指定してください</source>
         <translation>bad thickness %1 in %2: give a whole number from 1 to 200</translation>
     </message>
     <message>
-        <source>convert into a colouring page</source>
-        <translation>convert into a colouring page</translation>
-    </message>
-    <message>
-        <source>make the picture lighter</source>
-        <translation>make the picture lighter</translation>
-    </message>
-    <message>
-        <source>make the picture darker</source>
-        <translation>make the picture darker</translation>
-    </message>
-    <message>
-        <source>convert into clean black lines on white (1 bit); --clean-lines=DETAIL,THICKNESS chooses detail from 0 (few lines) to 100 (many, default 50) and the lines&apos; width in pixels (default about 0.6 mm on A4); --smallest-region MM makes every region at least MM mm across on A4 (default 3; 5 for a child, 8 for a small child)</source>
-        <translation>convert into clean black lines on white (1 bit); --clean-lines=DETAIL,THICKNESS chooses detail from 0 (few lines) to 100 (many, default 50) and the lines&apos; width in pixels (default about 0.6 mm on A4); --smallest-region MM makes every region at least MM mm across on A4 (default 3; 5 for a child, 8 for a small child)</translation>
-    </message>
-    <message>
-        <source>fill with black the white regions under the smallest region&apos;s width across on A4 (--smallest-region MM, 3 mm by default)</source>
-        <translation>fill with black the white regions under the smallest region&apos;s width across on A4 (--smallest-region MM, 3 mm by default)</translation>
-    </message>
-    <message>
-        <source>unknown step %1</source>
-        <translation>unknown step %1</translation>
-    </message>
-    <message>
-        <source>%1: %2 is not a number of colours; give a whole number from %3 to %4</source>
+        <source>%1: %2 は色の数ではありません。%3 から %4 までの整数を指定してください</source>
         <translation>%1: %2 is not a number of colours; give a whole number from %3 to %4</translation>
     </message>
     <message>
-        <source>convert into a colour-by-number page: regions of a few colours, each with its number, and the key below; --colour-by-number=COLOURS chooses 2 to 36 colours (default 16); --smallest-region MM as for --clean-lines</source>
+        <source>%1 という処理はありません</source>
+        <translation>unknown step %1</translation>
+    </message>
+    <message>
+        <source>塗り絵のページに変換する</source>
+        <translation>convert into a colouring page</translation>
+    </message>
+    <message>
+        <source>画像を明るくする</source>
+        <translation>make the picture lighter</translation>
+    </message>
+    <message>
+        <source>画像を暗くする</source>
+        <translation>make the picture darker</translation>
+    </message>
+    <message>
+        <source>白地にくっきりした黒い線（1 ビット）に変換する。--clean-lines=DETAIL,THICKNESS で線の量を 0（少ない）から 100（多い、既定 50）で、線の幅をピクセルで（既定は A4 で約 0.6 mm）選ぶ。--smallest-region MM はどの領域も A4 で幅 MM mm 以上にする（既定 3。子どもは 5、小さな子どもは 8）</source>
+        <translation>convert into clean black lines on white (1 bit); --clean-lines=DETAIL,THICKNESS chooses detail from 0 (few lines) to 100 (many, default 50) and the lines&apos; width in pixels (default about 0.6 mm on A4); --smallest-region MM makes every region at least MM mm across on A4 (default 3; 5 for a child, 8 for a small child)</translation>
+    </message>
+    <message>
+        <source>A4 で最小の領域の幅（--smallest-region MM、既定は 3 mm）に満たない白い領域を黒で塗りつぶす</source>
+        <translation>fill with black the white regions under the smallest region&apos;s width across on A4 (--smallest-region MM, 3 mm by default)</translation>
+    </message>
+    <message>
+        <source>数字で塗り絵のページに変換する。少ない色の領域にそれぞれの番号を入れ、下に色の見本を置く。--colour-by-number=COLOURS で色の数を 2 から 36 で選ぶ（既定 16）。--smallest-region MM は --clean-lines と同じ</source>
         <translation>convert into a colour-by-number page: regions of a few colours, each with its number, and the key below; --colour-by-number=COLOURS chooses 2 to 36 colours (default 16); --smallest-region MM as for --clean-lines</translation>
     </message>
     <message>
-        <source>the colour-by-number page painted, to compare: --colour-by-number-preview=COLOURS chooses the colours as above</source>
+        <source>数字で塗り絵のページを塗った絵（見比べるため）。--colour-by-number-preview=COLOURS で色の数を上と同じように選ぶ</source>
         <translation>the colour-by-number page painted, to compare: --colour-by-number-preview=COLOURS chooses the colours as above</translation>
     </message>
 </context>

@@ -59,7 +59,7 @@ TEST(CliBook, WritesThePagesAfterTheStepsOrNothing) {
          {"book.pdf", "--paper", "Letter", "--vector", "fine/cat.photo.png"},
          0,
          1,
-         QStringLiteral("page 1: too detailed to trace, put in as an image\npage 1/1\n")},
+         QStringLiteral("1 ページ: 細かすぎてなぞれないため、画像として入れました\npage 1/1\n")},
         {"not a .pdf", {"book.png", "cat.photo.png"}, 2, 0, {}},
         {"no input", {"book.pdf"}, 2, 0, {}},
         {"unknown paper", {"book.pdf", "--paper", "A3", "cat.photo.png"}, 2, 0, {}},
