@@ -6,8 +6,9 @@
 #include <QTemporaryDir>
 
 // Qt's file dialogs remember their folder, columns and history in a settings file under the
-// user's configuration folder. The program keeps nothing between runs: while an object of
-// this class exists, such settings go to a folder of its own, removed with it.
+// user's configuration folder. The program keeps none of that between runs (what it does
+// keep is in KeptSettings): while an object of this class exists, such settings go to a
+// folder of its own, removed with it.
 class RunOnlySettings {
 public:
     RunOnlySettings();

@@ -5,6 +5,7 @@
 
 #include "colour_by_number.h"
 #include "colourer_choice.h"
+#include "page_choice_list.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -14,8 +15,11 @@
 #include <QPushButton>
 #include <QSpinBox>
 
-BookDialog::BookDialog(const BookSettings& settings, QWidget* parent) : QDialog(parent) {
+BookDialog::BookDialog(const BookSettings& settings, const QList<PageChoice>& pages,
+                       QWidget* parent)
+    : QDialog(parent) {
     setWindowTitle(tr("塗り絵ブック"));
+    m_pages = new PageChoiceList(pages, this);
     m_paper = new QComboBox(this);
     m_paper->addItem(QStringLiteral("A4"), int(BookPaper::A4));
     m_paper->addItem(QStringLiteral("Letter"), int(BookPaper::Letter));
@@ -47,8 +51,13 @@ BookDialog::BookDialog(const BookSettings& settings, QWidget* parent) : QDialog(
     buttons->button(QDialogButtonBox::Cancel)->setText(tr("キャンセル"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    // A book needs a page.
+    connect(m_pages, &PageChoiceList::ticksChanged, this, [this, buttons] {
+        buttons->button(QDialogButtonBox::Ok)->setEnabled(!chosenPages(this->pages()).isEmpty());
+    });
 
     auto* form = new QFormLayout(this);
+    form->addRow(tr("ページ"), m_pages);
     form->addRow(tr("用紙"), m_paper);
     form->addRow(tr("余白"), m_margin);
     form->addRow(m_vector);
@@ -68,4 +77,8 @@ BookSettings BookDialog::settings() const {
     chosen.smallestRegionMm = m_colourer->currentData().toDouble();
     chosen.withPreview = m_withPreview->isChecked();
     return chosen;
+}
+
+QList<PageChoice> BookDialog::pages() const {
+    return m_pages->choices();
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "book_settings.h"
+#include "page_choice.h"
 
 #include <QDialog>
 
@@ -11,16 +12,22 @@ class QCheckBox;
 class QComboBox;
 class QDoubleSpinBox;
 class QSpinBox;
+class PageChoiceList;
 
-// The colouring book's settings: paper, margins, whether black-and-white pages are traced
-// into curves, and whether the pages go in as colour-by-number pages.
+// The colouring book's settings: which pages go in and in what order, paper, margins,
+// whether black-and-white pages are traced into curves, and whether the pages go in as
+// colour-by-number pages.
 class BookDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit BookDialog(const BookSettings& settings, QWidget* parent = nullptr);
+    BookDialog(const BookSettings& settings, const QList<PageChoice>& pages,
+               QWidget* parent = nullptr);
     BookSettings settings() const;
+    QList<PageChoice> pages() const;
+    PageChoiceList* pageList() const { return m_pages; }
 
 private:
+    PageChoiceList* m_pages = nullptr;
     QComboBox* m_paper = nullptr;
     QDoubleSpinBox* m_margin = nullptr;
     QCheckBox* m_vector = nullptr;

@@ -29,7 +29,10 @@ QSize TPageTabBar::minimumTabSizeHint(int index) const {
     const QString name = tabText(index);
     const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
     const int extension = dot > 0 ? fontMetrics().horizontalAdvance(name.mid(dot)) : 0;
-    return QTabBar::minimumTabSizeHint(index) + QSize(extension, 0);
+    // Never wider than the whole title needs: a tab wider than its hint would not fit the
+    // bar the tab widget sizes by the hints, and a short name would get cut and scroll.
+    const QSize least = QTabBar::minimumTabSizeHint(index) + QSize(extension, 0);
+    return least.boundedTo(tabSizeHint(index));
 }
 
 QString elidedFileName(const QFontMetrics& metrics, const QString& name, int room) {

@@ -25,7 +25,8 @@ public:
 
 protected:
     void initStyleOption(QStyleOptionTab* option, int tabIndex) const override;
-    // Room for the extension besides the few letters Qt keeps of a name at the least.
+    // Room for the extension besides the few letters Qt keeps of a name at the least, up to
+    // the whole title's width.
     QSize minimumTabSizeHint(int index) const override;
 };
 

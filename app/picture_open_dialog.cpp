@@ -6,9 +6,12 @@
 #include "input_file.h"
 #include "jpeg_decoder.h"
 #include "jpeg_markers.h"
+#include "kept_settings.h"
 #include "picture_format.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QImageReader>
@@ -28,6 +31,7 @@ constexpr qint64 kPreviewFullDecodePixels = 4'000'000;
 constexpr qint64 kPreviewJpegWorkingBytes = qint64(64) << 20;
 // Room for the file list's name, size, type and date columns beside the preview.
 const QSize DialogSize(900, 520);
+const QString kLastFolder = QStringLiteral("open/lastFolder");
 
 // A small preview of the program's raster formats, or a null image. Metafiles and large
 // pictures that cannot be decoded at a reduced size are not previewed: the preview runs
@@ -83,6 +87,9 @@ PictureOpenDialog::PictureOpenDialog(const QString& filter, QWidget* parent) : Q
     setAcceptMode(QFileDialog::AcceptOpen);
     setFileMode(QFileDialog::ExistingFiles);
     setNameFilter(filter);
+    const QString last = KeptSettings().value(kLastFolder).toString();
+    if (!last.isEmpty() && QFileInfo(last).isDir())
+        setDirectory(last);
 
     m_preview = new QLabel(this);
     m_preview->setObjectName(QStringLiteral("picturePreview"));
@@ -101,6 +108,13 @@ PictureOpenDialog::PictureOpenDialog(const QString& filter, QWidget* parent) : Q
     }
     const QScreen* on = parent ? parent->screen() : screen();
     resize(on ? DialogSize.boundedTo(on->availableGeometry().size()) : DialogSize);
+}
+
+void PictureOpenDialog::accept() {
+    QFileDialog::accept();
+    const QStringList files = selectedFiles();
+    if (result() == QDialog::Accepted && !files.isEmpty())
+        KeptSettings().setValue(kLastFolder, QFileInfo(files.first()).absolutePath());
 }
 
 void PictureOpenDialog::showPreview(const QString& path) {

@@ -8,11 +8,15 @@
 class QLabel;
 
 // The open-picture dialog: one existing file or several, with a preview of the selected
-// picture beside the file list.
+// picture beside the file list. It starts in the folder it last opened files from, also in
+// a later run.
 class PictureOpenDialog : public QFileDialog {
     Q_OBJECT
 public:
     PictureOpenDialog(const QString& filter, QWidget* parent = nullptr);
+
+public slots:
+    void accept() override;
 
 private:
     void showPreview(const QString& path);

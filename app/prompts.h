@@ -3,12 +3,14 @@
 
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
 class Bitmap;
 class QPrinter;
 struct BookSettings;
+struct PageChoice;
 struct CleanLineChoice;
 struct ColourByNumberSettings;
 
@@ -33,9 +35,12 @@ public:
     // write back: true when the user confirmed. One that shows no dialogs cancels them.
     virtual bool printDialog(QPrinter&) { return false; }
     virtual bool printerSetupDialog(QPrinter&) { return false; }
-    // The colouring-book dialog, showing settings and writing back the user's choices:
-    // true when the user confirmed. One that shows no dialog cancels it.
-    virtual bool bookDialog(BookSettings&) { return false; }
+    // The colouring-book dialog, showing settings and the open pages and writing back the
+    // user's choices (the pages in the order chosen, each ticked or not): true when the
+    // user confirmed. One that shows no dialog cancels it.
+    virtual bool bookDialog(BookSettings&, QList<PageChoice>&) { return false; }
+    // The choice of the pages to print, alike.
+    virtual bool pagesDialog(QList<PageChoice>&) { return false; }
     // The save-picture dialog: opens in directory (where the platform chooses when it is
     // empty) proposing fileName, gives a name typed without an extension that of the chosen
     // file type (defaultSuffix before one is chosen) and asks before an existing file is
@@ -43,8 +48,14 @@ public:
     // the user cancelled.
     virtual QString saveFileName(const QString& directory, const QString& fileName,
                                  const QString& defaultSuffix, const QString& filter) = 0;
+    // The save dialog, alike, but leaving the question about an existing file to the caller.
+    virtual QString exportFileName(const QString& directory, const QString& fileName,
+                                   const QString& defaultSuffix, const QString& filter) {
+        return saveFileName(directory, fileName, defaultSuffix, filter);
+    }
     // The clean-lines dialog over page, showing choice first and writing back what the user
-    // chose: true when confirmed. One that shows no dialogs cancels it.
+    // chose, also when they cancel (it is offered again): true when confirmed. One that
+    // shows no dialogs cancels it.
     virtual bool cleanLinesDialog(const Bitmap&, CleanLineChoice&) { return false; }
     // The colour-by-number dialog over page, alike.
     virtual bool colourByNumberDialog(const Bitmap&, ColourByNumberSettings&) { return false; }

@@ -6,6 +6,7 @@
 #include "book_dialog.h"
 #include "clean_lines_dialog.h"
 #include "colour_by_number_dialog.h"
+#include "page_choice_list.h"
 #include "picture_open_dialog.h"
 #include "picture_save_dialog.h"
 
@@ -15,6 +16,7 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -120,18 +122,52 @@ bool QtPrompts::printerSetupDialog(QPrinter& printer) {
                           QStringLiteral("OK"));
 }
 
-bool QtPrompts::bookDialog(BookSettings& settings) {
-    BookDialog dialog(settings, owner());
+bool QtPrompts::bookDialog(BookSettings& settings, QList<PageChoice>& pages) {
+    BookDialog dialog(settings, pages, owner());
     const ArrowWhileAsking arrow;
     if (dialog.exec() != QDialog::Accepted)
         return false;
     settings = dialog.settings();
+    pages = dialog.pages();
+    return true;
+}
+
+bool QtPrompts::pagesDialog(QList<PageChoice>& pages) {
+    QDialog dialog(owner());
+    dialog.setWindowTitle(QCoreApplication::translate("QtPrompts", "印刷するページ"));
+    auto* list = new PageChoiceList(pages, &dialog);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    buttons->button(QDialogButtonBox::Cancel)
+        ->setText(QCoreApplication::translate("QtPrompts", "キャンセル"));
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    QObject::connect(list, &PageChoiceList::ticksChanged, buttons, [list, buttons] {
+        buttons->button(QDialogButtonBox::Ok)->setEnabled(!chosenPages(list->choices()).isEmpty());
+    });
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addWidget(list, 1);
+    layout->addWidget(buttons);
+    const ArrowWhileAsking arrow;
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    pages = list->choices();
     return true;
 }
 
 QString QtPrompts::saveFileName(const QString& directory, const QString& fileName,
                                 const QString& defaultSuffix, const QString& filter) {
     PictureSaveDialog dialog(directory, fileName, defaultSuffix, filter, owner());
+    const ArrowWhileAsking arrow;
+    if (dialog.exec() != QDialog::Accepted)
+        return QString();
+    return dialog.chosenFile();
+}
+
+QString QtPrompts::exportFileName(const QString& directory, const QString& fileName,
+                                  const QString& defaultSuffix, const QString& filter) {
+    PictureSaveDialog dialog(directory, fileName, defaultSuffix, filter, owner());
+    dialog.setWindowTitle(QCoreApplication::translate("QtPrompts", "書き出し"));
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
     const ArrowWhileAsking arrow;
     if (dialog.exec() != QDialog::Accepted)
         return QString();
@@ -145,17 +181,15 @@ void QtPrompts::beep() {
 bool QtPrompts::cleanLinesDialog(const Bitmap& page, CleanLineChoice& choice) {
     CleanLinesDialog dialog(page, choice, owner());
     const ArrowWhileAsking arrow;
-    if (dialog.exec() != QDialog::Accepted)
-        return false;
+    const bool confirmed = dialog.exec() == QDialog::Accepted;
     choice = dialog.choice();
-    return true;
+    return confirmed;
 }
 
 bool QtPrompts::colourByNumberDialog(const Bitmap& page, ColourByNumberSettings& settings) {
     ColourByNumberDialog dialog(page, settings, owner());
     const ArrowWhileAsking arrow;
-    if (dialog.exec() != QDialog::Accepted)
-        return false;
+    const bool confirmed = dialog.exec() == QDialog::Accepted;
     settings = dialog.settings();
-    return true;
+    return confirmed;
 }

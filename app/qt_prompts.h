@@ -23,9 +23,12 @@ public:
     QStringList openFileNames(const QString& filter) override;
     bool printDialog(QPrinter& printer) override;
     bool printerSetupDialog(QPrinter& printer) override;
-    bool bookDialog(BookSettings& settings) override;
+    bool bookDialog(BookSettings& settings, QList<PageChoice>& pages) override;
+    bool pagesDialog(QList<PageChoice>& pages) override;
     QString saveFileName(const QString& directory, const QString& fileName,
                          const QString& defaultSuffix, const QString& filter) override;
+    QString exportFileName(const QString& directory, const QString& fileName,
+                           const QString& defaultSuffix, const QString& filter) override;
     bool cleanLinesDialog(const Bitmap& page, CleanLineChoice& choice) override;
     bool colourByNumberDialog(const Bitmap& page, ColourByNumberSettings& settings) override;
     void beep() override;

@@ -84,17 +84,19 @@ void TForm1::createMenus() {
     Save1 = item(tr("上書き保存(&S)"), 0);
     Save1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     SaveAs1 = item(tr("名前を付けて保存(&A)..."), 1);
+    Export1 = item(tr("書き出し(&E)..."), 1);
     N2 = separator(this);
     File1->addAction(N2);
     Print1 = item(tr("印刷"), 3);
     Print1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    PrintAll1 = item(tr("すべてのページを印刷..."), 3);
     N7 = item(tr("プリンタ設定"), 4);
     SaveBook1 = item(tr("塗り絵ブックをPDFで保存..."), 3);
     N1 = separator(this);
     File1->addAction(N1);
     About_Pintabel1 = item(tr("Pintabel..情報"), 7);
     Exit1 = item(tr("終了(&X)"), 8);
-    for (QAction* action : {Close1, Save1, SaveAs1, Print1, SaveBook1})
+    for (QAction* action : {Close1, Save1, SaveAs1, Export1, Print1, PrintAll1, SaveBook1})
         action->setEnabled(false);
 
     PopupMenu1 = new QMenu(this);
@@ -124,9 +126,11 @@ void TForm1::createMenus() {
     connectCommand(Open1, &TForm1::File_Open_Nemu_ON);
     connectCommand(Save1, &TForm1::Save_OverWrite);
     connectCommand(SaveAs1, &TForm1::SaveAs1Click);
+    connectCommand(Export1, &TForm1::Export1Click);
     connectCommand(Close1, &TForm1::Close_ON);
     connectCommand(Exit1, &TForm1::Exit1Click);
     connectCommand(Print1, &TForm1::Printing);
+    connectCommand(PrintAll1, &TForm1::PrintAll1Click);
     connectCommand(N7, &TForm1::PrintSetup1Click);
     connectCommand(SaveBook1, &TForm1::SaveBook1Click);
     connectCommand(About_Pintabel1, &TForm1::About_Pintabel1Click);
@@ -258,7 +262,8 @@ void TForm1::stepTab(int step) {
 }
 
 void TForm1::setPageCommandsEnabled(bool enabled) {
-    for (QAction* action : {N4, N9, N5, N6, N13, N14, Close1, Save1, SaveAs1, Print1, SaveBook1})
+    for (QAction* action :
+         {N4, N9, N5, N6, N13, N14, Close1, Save1, SaveAs1, Export1, Print1, PrintAll1, SaveBook1})
         action->setEnabled(enabled);
 }
 
@@ -333,13 +338,23 @@ void TForm1::closeEvent(QCloseEvent* event) {
 }
 
 bool TForm1::mayDiscardUnsavedPages() {
+    // Named by their tabs, as the user knows them; a long list would not fit on the screen.
+    constexpr int kNamesShown = 10;
+    QStringList names;
     int unsaved = 0;
     for (int i = 0; i < Store.PageCount; ++i)
         if (const TPageImage* image = Store.PageImages[size_t(i)];
-            image && image->hasUnsavedChanges())
-            ++unsaved;
-    return unsaved == 0 ||
-           m_prompts.confirm(
-               tr("変更を保存していない画面が %1 画面あります。\r\n終了しますか？").arg(unsaved),
-               Prompts::Default::Cancel);
+            image && image->hasUnsavedChanges()) {
+            if (++unsaved <= kNamesShown)
+                names.append(PageControl1->tabText(i));
+        }
+    if (unsaved == 0)
+        return true;
+    if (unsaved > kNamesShown)
+        names.append(tr("ほか %1 画面").arg(unsaved - kNamesShown));
+    return m_prompts.confirm(
+        tr("変更を保存していない画面が %1 画面あります。\r\n%2\r\n終了しますか？")
+            .arg(unsaved)
+            .arg(names.join(QLatin1String("\r\n"))),
+        Prompts::Default::Cancel);
 }

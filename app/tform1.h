@@ -30,6 +30,7 @@ class QTabWidget;
 class TAbout_Form;
 class TClientArea;
 class TPageImage;
+struct PageChoice;
 struct PageLines;
 
 // The main window: the tabs of the open pages and every command on them. Its work is
@@ -75,9 +76,14 @@ public:
     void WMDropFiles(const QStringList& paths);
     void Printing();
     void PrintSetup1Click();
+    // Prints the pages the user picks, in the order chosen, in one job.
+    void PrintAll1Click();
     // Writes every open page, in tab order, into one PDF colouring book.
     void SaveBook1Click();
     void SaveAs1Click();
+    // Writes the active page as PNG, or as PDF laid out on one sheet as the book lays out a
+    // page, asking before a file is replaced.
+    void Export1Click();
     void Save_OverWrite();
     // Opens the files named when the program was started, as if they had been dropped.
     void openCommandLine(const QStringList& arguments);
@@ -106,7 +112,9 @@ public:
     QAction* Close1 = nullptr;
     QAction* Save1 = nullptr;
     QAction* SaveAs1 = nullptr;
+    QAction* Export1 = nullptr;
     QAction* Print1 = nullptr;
+    QAction* PrintAll1 = nullptr;
     QAction* SaveBook1 = nullptr;
     QAction* Exit1 = nullptr;
     QAction* N1 = nullptr;
@@ -188,6 +196,12 @@ private:
     // an error), and one if the page store was full.
     void reportPagesNotOpened(const QStringList& unreadable, const QStringList& errors,
                               bool refusedForLack);
+    // Writes pages (those still open when their turn comes) as a PDF colouring book at
+    // name, with progress; abandoning drops the book and leaves any file there as it was.
+    void writeBook(const QString& name, const BookSettings& settings,
+                   const QList<QPointer<TPageImage>>& pages, const QString& title);
+    // The open pages as a list to choose from, every page ticked, in tab order.
+    QList<PageChoice> openPageChoices() const;
     // True when no page holds changes not yet saved, or the user agrees to lose them.
     bool mayDiscardUnsavedPages();
     // Busy: a command on the page's picture, which may take a while on a large one.

@@ -7,6 +7,7 @@
 #include "colouring_book.h"
 #include "file_names.h"
 #include "memory_budget.h"
+#include "page_choice.h"
 #include "page_image.h"
 #include "page_lines.h"
 #include "print_layout.h"
@@ -44,23 +45,40 @@ void TForm1::SaveBook1Click() {
     if (refusedWhileLoopRuns() || PageControl1->count() == 0)
         return;
     BookSettings settings = m_bookSettings;
-    if (!m_prompts.bookDialog(settings))
+    QList<PageChoice> choices = openPageChoices();
+    if (!m_prompts.bookDialog(settings, choices))
         return;
     m_bookSettings = settings;
-    const QString first = Store.PageFileNames[0];
+    // The pages by identity, in the order chosen: no command frees one while the book is
+    // written.
+    const QList<int> chosen = chosenPages(choices);
+    if (chosen.isEmpty())
+        return;
+    QList<QPointer<TPageImage>> pages;
+    for (int i : chosen)
+        pages.append(Store.PageImages[size_t(i)]);
+    const QString first = Store.PageFileNames[size_t(chosen.first())];
     QString name = m_prompts.saveFileName(SaveDialogDirectory(first), GetName(first),
                                           QStringLiteral("pdf"), tr("PDF ファイル (*.pdf)"));
     if (name.isEmpty())
         return;
     if (!name.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
         name += QLatin1String(".pdf");
+    writeBook(name, settings, pages, PrintTitle(first));
+}
+
+QList<PageChoice> TForm1::openPageChoices() const {
+    QList<PageChoice> choices;
+    for (int i = 0; i < PageControl1->count() && i < PageStore::Capacity; ++i)
+        // A page's tab shows image 0 once it has been converted.
+        choices.append({i, PageControl1->tabText(i), tabImageIndex(i) != 0, true});
+    return choices;
+}
+
+void TForm1::writeBook(const QString& name, const BookSettings& settings,
+                       const QList<QPointer<TPageImage>>& pages, const QString& title) {
     // A target that cannot be replaced is refused before any page is drawn.
     checkSaveTarget(name);
-
-    // The pages by identity, in tab order; no command frees one while this loop runs.
-    QList<QPointer<TPageImage>> pages;
-    for (int i = 0; i < PageControl1->count() && i < PageStore::Capacity; ++i)
-        pages.append(Store.PageImages[size_t(i)]);
     PixelLoop running(m_loops, Store, *StatusProgress, PixelLoop::Adjustment);
     running.showProgress(0, int(pages.size()));
 
@@ -71,7 +89,7 @@ void TForm1::SaveBook1Click() {
     try {
         // Written straight into the temporary file that replaces the chosen one once complete.
         WriteFileSafely(name, [&](QIODevice& pdf) {
-            ColouringBook book(pdf, settings, PrintTitle(first));
+            ColouringBook book(pdf, settings, title);
             for (const QPointer<TPageImage>& page : pages) {
                 if (!page)
                     throw Abandoned();

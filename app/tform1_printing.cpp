@@ -3,9 +3,11 @@
 
 #include "tform1.h"
 
+#include "page_choice.h"
 #include "page_image.h"
 #include "print_dialogs.h"
 #include "print_job.h"
+#include "prompts.h"
 #include "qv_printers.h"
 
 #include <QTabWidget>
@@ -13,6 +15,23 @@
 void TForm1::Printing() {
     if (QvPrintDialog1.ShowDialog())
         PrintOut();
+}
+
+void TForm1::PrintAll1Click() {
+    // A running pixel loop may still change its page; printing waits for it.
+    if (refusedWhileLoopRuns() || PageControl1->count() == 0)
+        return;
+    QList<PageChoice> choices = openPageChoices();
+    if (!m_prompts.pagesDialog(choices))
+        return;
+    const QList<int> chosen = chosenPages(choices);
+    // Copies share the pixels: taken now, they are what was chosen whatever happens next.
+    QList<Bitmap> pictures;
+    for (int i : chosen)
+        pictures.append(Store.PageImages[size_t(i)]->picture());
+    if (pictures.isEmpty() || !QvPrintDialog1.ShowDialog())
+        return;
+    PrintPictures(QvPrinter(), pictures, Store.PageFileNames[size_t(chosen.first())]);
 }
 
 void TForm1::PrintSetup1Click() {

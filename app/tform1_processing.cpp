@@ -11,6 +11,8 @@
 #include "page_image.h"
 #include "page_lines.h"
 #include "prompts.h"
+#include "remembered_choices.h"
+#include "soft_lines.h"
 
 #include <QPointer>
 #include <QTabWidget>
@@ -80,7 +82,12 @@ void TForm1::ToneFilter(TImageProcessing& processor) {
     PixelLoop loop(m_loops, Store, *StatusProgress, PixelLoop::Adjustment);
 
     const QPointer<TPageImage> page = activeImage();
-    Bitmap& src = page->picture();
+    // The curves keep black and white as they are: a page of lines alone gets greys at its
+    // lines' edges first, for the curves to act on.
+    Bitmap softened;
+    if (page->picture().depth() == 1)
+        softened = softenedLines(page->picture());
+    Bitmap& src = softened.isEmpty() ? page->picture() : softened;
     src.setDepth(24);
     const int width = src.width();
     // Every pixel is written by the loop, so none is filled first.
@@ -122,8 +129,12 @@ void TForm1::convertToCleanLines() {
     const QPointer<QWidget> sheet = PageControl1->currentWidget();
     const QPointer<TPageImage> page = activeImage();
     const Bitmap source = page->picture();
-    CleanLineChoice choice{defaultCleanLineSettings(source.width(), source.height()), false};
-    if (!m_prompts.cleanLinesDialog(source, choice) || !page || refusedWhileLoopRuns())
+    CleanLineChoice choice =
+        rememberedCleanLines({defaultCleanLineSettings(source.width(), source.height()), false},
+                             source.width(), source.height());
+    const bool confirmed = m_prompts.cleanLinesDialog(source, choice);
+    rememberCleanLines(choice, source.width(), source.height());
+    if (!confirmed || !page || refusedWhileLoopRuns())
         return;
     constexpr int stages = 5;
     convertOnWorker(sheet, page, source, stages,
@@ -156,8 +167,10 @@ void TForm1::convertToColourByNumber() {
     const QPointer<QWidget> sheet = PageControl1->currentWidget();
     const QPointer<TPageImage> page = activeImage();
     const Bitmap source = page->picture();
-    ColourByNumberSettings settings;
-    if (!m_prompts.colourByNumberDialog(source, settings) || !page || refusedWhileLoopRuns())
+    ColourByNumberSettings settings = rememberedColourByNumber(ColourByNumberSettings());
+    const bool confirmed = m_prompts.colourByNumberDialog(source, settings);
+    rememberColourByNumber(settings);
+    if (!confirmed || !page || refusedWhileLoopRuns())
         return;
     constexpr int stages = 4;
     convertOnWorker(sheet, page, source, stages,

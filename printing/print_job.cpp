@@ -10,14 +10,24 @@
 #include <QPainter>
 
 void PrintPicture(TQvPrinter& printer, const Bitmap& picture, const QString& sourcePath) {
+    PrintPictures(printer, {picture}, sourcePath);
+}
+
+void PrintPictures(TQvPrinter& printer, const QList<Bitmap>& pictures, const QString& sourcePath) {
+    if (pictures.isEmpty())
+        return;
     const QSize page = printer.GetPageSizePixels();
     printer.BeginJob(PrintTitle(sourcePath));
     try {
-        // A copy: the page may change while the job spools, the printed picture may not.
-        const QImage image = picture.image();
-        const QRect target =
-            FitPictureToPage(page.width(), page.height(), image.width(), image.height());
-        printer.JobCanvas().drawImage(target, image);
+        for (qsizetype i = 0; i < pictures.size(); ++i) {
+            if (i > 0)
+                printer.NewPage();
+            // A copy: the page may change while the job spools, the printed picture may not.
+            const QImage image = pictures[i].image();
+            const QRect target =
+                FitPictureToPage(page.width(), page.height(), image.width(), image.height());
+            printer.JobCanvas().drawImage(target, image);
+        }
     } catch (...) {
         printer.AbortJob();
         throw;

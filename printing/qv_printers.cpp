@@ -237,6 +237,11 @@ QPainter& TQvPrinter::JobCanvas() {
     return m_job->painter;
 }
 
+void TQvPrinter::NewPage() {
+    if (!m_job || !m_job->writer->newPage())
+        throw notReady();
+}
+
 void TQvPrinter::AbortJob() {
     if (!m_job)
         throw notReady();

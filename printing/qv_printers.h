@@ -84,6 +84,8 @@ public:
     // Opens a job of one document named title; its page is drawn on JobCanvas().
     void BeginJob(const QString& title);
     QPainter& JobCanvas();
+    // Ends the page being drawn on JobCanvas() and starts the next of the same job.
+    void NewPage();
     // Abandons the open job: nothing of it reaches the printer.
     void AbortJob();
     // Closes the open job and hands it to the printer's queue.

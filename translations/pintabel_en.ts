@@ -61,6 +61,10 @@
         <source>塗る人</source>
         <translation>Who colours it</translation>
     </message>
+    <message>
+        <source>ページ</source>
+        <translation>Pages</translation>
+    </message>
 </context>
 <context>
     <name>CleanLinesDialog</name>
@@ -544,6 +548,21 @@ Subject (for --clean-lines and --colour-by-number):
     </message>
 </context>
 <context>
+    <name>PageChoiceList</name>
+    <message>
+        <source>（写真のまま）</source>
+        <translation> (photo, not converted)</translation>
+    </message>
+    <message>
+        <source>上へ</source>
+        <translation>Up</translation>
+    </message>
+    <message>
+        <source>下へ</source>
+        <translation>Down</translation>
+    </message>
+</context>
+<context>
     <name>PictureSaver</name>
     <message>
         <source>保存ファイルはJpeg,BMPのみ対応です。</source>
@@ -577,6 +596,14 @@ Subject (for --clean-lines and --colour-by-number):
     <message>
         <source>プリンタの設定</source>
         <translation>Printer Setup</translation>
+    </message>
+    <message>
+        <source>印刷するページ</source>
+        <translation>Pages to Print</translation>
+    </message>
+    <message>
+        <source>書き出し</source>
+        <translation>Export</translation>
     </message>
 </context>
 <context>
@@ -820,12 +847,6 @@ Subject (for --clean-lines and --colour-by-number):
         <translation>:/pictures/placeholder_en.png</translation>
     </message>
     <message>
-        <source>変更を保存していない画面が %1 画面あります。<byte value="xd"/>
-終了しますか？</source>
-        <translation>Pages with unsaved changes: %1<byte value="xd"/>
-Exit anyway?</translation>
-    </message>
-    <message>
         <source>PDF ファイル (*.pdf)</source>
         <translation>PDF File (*.pdf)</translation>
     </message>
@@ -866,6 +887,40 @@ Exit anyway?</translation>
     <message>
         <source>数字で塗り絵に変換...</source>
         <translation>Convert to Colour by &amp;Number...</translation>
+    </message>
+    <message>
+        <source>書き出し(&amp;E)...</source>
+        <translation>&amp;Export...</translation>
+    </message>
+    <message>
+        <source>すべてのページを印刷...</source>
+        <translation>Print A&amp;ll Pages...</translation>
+    </message>
+    <message>
+        <source>PNG イメージファイル (*.png);;PDF ファイル (*.pdf)</source>
+        <translation>PNG image (*.png);;PDF file (*.pdf)</translation>
+    </message>
+    <message>
+        <source>書き出せるのは PNG と PDF のファイルだけです。</source>
+        <translation>Only PNG and PDF files can be exported.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; はすでにあります。<byte value="xd"/>
+置き換えますか？</source>
+        <translation>&quot;%1&quot; already exists.<byte value="xd"/>
+Do you want to replace it?</translation>
+    </message>
+    <message>
+        <source>ほか %1 画面</source>
+        <translation>and %1 more</translation>
+    </message>
+    <message>
+        <source>変更を保存していない画面が %1 画面あります。<byte value="xd"/>
+%2<byte value="xd"/>
+終了しますか？</source>
+        <translation>Pages with unsaved changes: %1<byte value="xd"/>
+%2<byte value="xd"/>
+Exit anyway?</translation>
     </message>
 </context>
 </TS>

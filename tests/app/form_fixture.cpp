@@ -4,6 +4,7 @@
 #include "form_fixture.h"
 
 #include "image_loader.h"
+#include "kept_settings.h"
 
 #include "test_application.h"
 
@@ -32,11 +33,21 @@ bool ScriptedPrompts::dialogAnswer(const QString& dialog) {
     return confirmDialogs;
 }
 
-bool ScriptedPrompts::bookDialog(BookSettings& settings) {
+bool ScriptedPrompts::bookDialog(BookSettings& settings, QList<PageChoice>& pages) {
     bookShown = settings;
+    pagesShown = pages;
     if (!dialogAnswer(QStringLiteral("book")))
         return false;
     settings = bookChoice;
+    choosePages(pages);
+    return true;
+}
+
+bool ScriptedPrompts::pagesDialog(QList<PageChoice>& pages) {
+    pagesShown = pages;
+    if (!dialogAnswer(QStringLiteral("pages")))
+        return false;
+    choosePages(pages);
     return true;
 }
 
@@ -52,6 +63,8 @@ void FormTest::SetUpTestSuite() {
 
 void FormTest::SetUp() {
     ASSERT_TRUE(folder.isValid());
+    // Each test starts with nothing kept from an earlier one.
+    KeptSettings::useFile(keptFolder.filePath(QStringLiteral("kept.ini")));
     form = std::make_unique<TForm1>(prompts);
     form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));

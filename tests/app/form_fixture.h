@@ -7,6 +7,7 @@
 #include "book_settings.h"
 #include "clean_lines_dialog.h"
 #include "colour_by_number.h"
+#include "page_choice.h"
 #include "page_image.h"
 #include "prompts.h"
 #include "tform1.h"
@@ -29,25 +30,27 @@ public:
     QStringList openFileNames(const QString& filter) override;
     bool printDialog(QPrinter&) override { return dialogAnswer(QStringLiteral("print")); }
     bool printerSetupDialog(QPrinter&) override { return dialogAnswer(QStringLiteral("setup")); }
-    bool bookDialog(BookSettings& settings) override;
+    bool bookDialog(BookSettings& settings, QList<PageChoice>& pages) override;
+    bool pagesDialog(QList<PageChoice>& pages) override;
     bool dialogAnswer(const QString& dialog);
     QString saveFileName(const QString& directory, const QString& fileName,
                          const QString& defaultSuffix, const QString& filter) override;
     void beep() override { ++beeps; }
-    // Answers with cleanLinesAnswer, or cancels when there is none.
+    // Answers with cleanLinesAnswer (cancelling after choosing it when cancelConversion is
+    // set), or cancels when there is none.
     bool cleanLinesDialog(const Bitmap&, CleanLineChoice& choice) override {
         cleanLinesOffered.append(choice);
         if (cleanLinesAnswer)
             choice = *cleanLinesAnswer;
-        return cleanLinesAnswer.has_value();
+        return cleanLinesAnswer.has_value() && !cancelConversion;
     }
 
-    // Answers with colourByNumberAnswer, or cancels when there is none.
+    // Answers with colourByNumberAnswer, alike.
     bool colourByNumberDialog(const Bitmap&, ColourByNumberSettings& settings) override {
         colourByNumberOffered.append(settings);
         if (colourByNumberAnswer)
             settings = *colourByNumberAnswer;
-        return colourByNumberAnswer.has_value();
+        return colourByNumberAnswer.has_value() && !cancelConversion;
     }
 
     std::function<bool(const QString&)> answer = [](const QString&) { return true; };
@@ -63,7 +66,11 @@ public:
     // confirming it.
     BookSettings bookShown;
     BookSettings bookChoice;
-    // The dialogs shown ("print", "setup" or "book"), and whether the user confirms them.
+    // The pages the book or print-all dialog last listed, and what the user makes of them
+    // there when confirming it (nothing: all as listed).
+    QList<PageChoice> pagesShown;
+    std::function<void(QList<PageChoice>&)> choosePages = [](QList<PageChoice>&) {};
+    // The dialogs shown ("print", "setup", "book" or "pages"), and whether the user confirms them.
     QStringList dialogsShown;
     bool confirmDialogs = true;
     struct SaveDialog {
@@ -76,6 +83,7 @@ public:
     QList<CleanLineChoice> cleanLinesOffered;
     std::optional<ColourByNumberSettings> colourByNumberAnswer;
     QList<ColourByNumberSettings> colourByNumberOffered;
+    bool cancelConversion = false;
 };
 
 // A real main window on the offscreen platform with scripted prompts, and a folder for
@@ -111,6 +119,8 @@ protected:
     ScriptedPrompts prompts;
     std::unique_ptr<TForm1> form;
     QTemporaryDir folder;
+    // Where the window keeps its settings between runs during the test.
+    QTemporaryDir keptFolder;
 };
 
 // Sizes read as "W x H" in failure messages.

@@ -3,14 +3,21 @@
 
 #pragma once
 
-#include <QApplication>
+#include "kept_settings.h"
 
-// The one QApplication of a test program, made on first use. Never destroyed: tearing Qt
-// down from a static destructor at exit crashes.
+#include <QApplication>
+#include <QTemporaryDir>
+
+// The one QApplication of a test program, made on first use, with the settings the program
+// keeps between runs in a folder of the test's own. Never destroyed: tearing Qt down from a
+// static destructor at exit crashes.
 inline void ensureApplication() {
     static int argc = 1;
     static char name[] = "pintabel-test";
     static char* argv[] = {name, nullptr};
-    if (!QCoreApplication::instance())
-        new QApplication(argc, argv);
+    if (QCoreApplication::instance())
+        return;
+    new QApplication(argc, argv);
+    static QTemporaryDir kept;
+    KeptSettings::useFile(kept.filePath(QStringLiteral("kept.ini")));
 }

@@ -9,6 +9,9 @@
 #include <QProgressBar>
 #include <QRegularExpression>
 
+#include <algorithm>
+#include <functional>
+
 namespace {
 
 QString pdfInfo(const QString& pdf) {
@@ -116,9 +119,12 @@ TEST_F(BookTest, CleanLinePagesOfAVectorBookAreStrokedCentreLines) {
         bool vector;
         Ink first;
     } steps[] = {
-        {"converted", nullptr, true, Stroked},           {"picture book", nullptr, false, Picture},
-        {"colouring filter", &TForm1::N4, true, Traced}, {"undone", &TForm1::N6, true, Stroked},
-        {"lighter", &TForm1::N9, true, Traced},
+        {"converted", nullptr, true, Stroked},
+        {"picture book", nullptr, false, Picture},
+        {"colouring filter", &TForm1::N4, true, Traced},
+        {"undone", &TForm1::N6, true, Stroked},
+        // Grey now: a picture, as any page that is not black and white alone.
+        {"lighter", &TForm1::N9, true, Picture},
     };
     for (const auto& step : steps) {
         SCOPED_TRACE(step.what);
@@ -147,6 +153,54 @@ TEST_F(BookTest, CleanLinePagesOfAVectorBookAreStrokedCentreLines) {
             ASSERT_EQ(runs.size(), 2);
             EXPECT_LE(std::abs(runs[0] - runs[1]), 1) << runs[0] << " and " << runs[1];
         }
+    }
+}
+
+// The book lists the open pages by their tabs, marks the photographs not yet converted, and
+// binds only the pages left ticked, in the order the user put them.
+TEST_F(BookTest, BindsTheTickedPagesInTheChosenOrder) {
+    open(picture(QStringLiteral("wide.png"), 60, 40));
+    open(picture(QStringLiteral("tall.png"), 20, 50));
+    open(picture(QStringLiteral("square.png"), 30, 30));
+    form->PageControl1->setCurrentIndex(1);
+    form->N4->trigger();
+    prompts.bookChoice = BookSettings{BookPaper::Letter, 5};
+    const auto reversed = [](QList<PageChoice>& pages) {
+        std::reverse(pages.begin(), pages.end());
+    };
+    const auto firstOut = [](QList<PageChoice>& pages) { pages[0].ticked = false; };
+    const struct {
+        const char* what;
+        std::function<void(QList<PageChoice>&)> choose;
+        QStringList sizes; // pdfinfo's page sizes, in the book's order
+    } cases[] = {
+        {"as listed", {}, {"792 x 612", "612 x 792", "612 x 792"}},
+        {"reversed", reversed, {"612 x 792", "612 x 792", "792 x 612"}},
+        {"first unticked", firstOut, {"612 x 792", "612 x 792"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        prompts.choosePages = c.choose ? c.choose : [](QList<PageChoice>&) {};
+        const QString name = folder.filePath(QStringLiteral("chosen.pdf"));
+        prompts.filesToSave.append(name);
+        form->SaveBook1->trigger();
+        ASSERT_TRUE(prompts.errors.isEmpty()) << qPrintable(prompts.errors.join('\n'));
+        QStringList listed, photos;
+        for (const PageChoice& page : prompts.pagesShown) {
+            listed.append(page.name);
+            photos.append(page.untouchedPhoto ? QStringLiteral("photo") : QStringLiteral("page"));
+            EXPECT_TRUE(page.ticked);
+        }
+        EXPECT_EQ(listed, (QStringList{"wide.png", "tall.png", "square.png"}));
+        EXPECT_EQ(photos, (QStringList{"photo", "page", "photo"}));
+        const QString fields = pdfInfo(name);
+        EXPECT_TRUE(
+            fields.contains(QRegularExpression(QStringLiteral("Pages: +%1\n").arg(c.sizes.size()))))
+            << qPrintable(fields);
+        for (qsizetype i = 0; i < c.sizes.size(); ++i)
+            EXPECT_TRUE(fields.contains(QRegularExpression(
+                QStringLiteral("Page +%1 size: +%2").arg(i + 1).arg(c.sizes[i]))))
+                << i << qPrintable(fields);
     }
 }
 

@@ -95,4 +95,49 @@ TEST_F(CleanLinesTest, ColourByNumberGivesANumberedPageWithUndoOrSaysWhyNot) {
     }
 }
 
+// Both conversion dialogs open with what the user last left in them, confirmed or cancelled,
+// also in a later run of the program.
+TEST_F(CleanLinesTest, ConversionDialogsOfferTheirLastChoiceAgain) {
+    const QString photo = picture(QStringLiteral("shapes.png"), 240, 160, qRgb(40, 60, 160));
+    open(photo);
+    const struct {
+        const char* what;
+        bool cancelled;
+        bool newRun; // the window made again before the dialogs open the second time
+        CleanLineChoice lines;
+        ColourByNumberSettings numbers;
+    } cases[] = {{"cancelled", true, false, {{80, 3, 8.0}, true}, {9, 5.0}},
+                 {"confirmed, next run", false, true, {{20, 5, 5.0}, false}, {4, 8.0}}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        prompts.cancelConversion = c.cancelled;
+        prompts.cleanLinesAnswer = c.lines;
+        prompts.colourByNumberAnswer = c.numbers;
+        form->CleanLines1->trigger();
+        form->N6->trigger();
+        form->ColourByNumber1->trigger();
+        if (c.newRun) {
+            form.reset();
+            form = std::make_unique<TForm1>(prompts);
+            form->show();
+            open(photo);
+        }
+        prompts.cleanLinesAnswer.reset();
+        prompts.colourByNumberAnswer.reset();
+        form->CleanLines1->trigger();
+        form->ColourByNumber1->trigger();
+        const CleanLineChoice offered = prompts.cleanLinesOffered.last();
+        EXPECT_EQ(offered.settings.detail, c.lines.settings.detail);
+        EXPECT_EQ(offered.settings.thickness, c.lines.settings.thickness);
+        EXPECT_EQ(offered.settings.smallestRegionMm, c.lines.settings.smallestRegionMm);
+        EXPECT_EQ(offered.closeTinyRegions, c.lines.closeTinyRegions);
+        EXPECT_EQ(prompts.colourByNumberOffered.last().colours, c.numbers.colours);
+        EXPECT_EQ(prompts.colourByNumberOffered.last().smallestRegionMm,
+                  c.numbers.smallestRegionMm);
+    }
+    // The first run of the first case started from the defaults.
+    EXPECT_EQ(prompts.cleanLinesOffered.first().settings.detail, 50);
+    EXPECT_EQ(prompts.colourByNumberOffered.first().colours, ColourByNumberSettings().colours);
+}
+
 } // namespace

@@ -7,6 +7,8 @@
 
 #include <QAction>
 
+#include <functional>
+
 namespace {
 
 // The Print and Printer setup commands where no CUPS server answers: no printers at all.
@@ -47,6 +49,31 @@ TEST_F(PrintCommandTest, DialogsAreShownAndConfirmingWithoutAPrinterIsAnError) {
         (form.get()->*c.item)->trigger();
         EXPECT_EQ(prompts.dialogsShown, QStringList{QString::fromLatin1(c.dialog)}) << c.dialog;
         EXPECT_EQ(prompts.errors, c.errors) << c.dialog << " confirmed " << c.confirm;
+        EXPECT_FALSE(service->jobOpen());
+    }
+}
+
+// Print All Pages asks which pages first; with none left ticked nothing more is asked.
+TEST_F(PrintCommandTest, PrintAllAsksForThePagesThenThePrinter) {
+    open(picture(QStringLiteral("cat.png"), 40, 20));
+    open(picture(QStringLiteral("dog.png"), 20, 40));
+    const auto untickAll = [](QList<PageChoice>& pages) {
+        for (PageChoice& page : pages)
+            page.ticked = false;
+    };
+    const struct {
+        std::function<void(QList<PageChoice>&)> choose;
+        QStringList dialogs;
+        int errors;
+    } cases[] = {{[](QList<PageChoice>&) {}, {"pages", "print"}, 1}, {untickAll, {"pages"}, 0}};
+    for (const auto& c : cases) {
+        prompts.dialogsShown.clear();
+        prompts.errors.clear();
+        prompts.choosePages = c.choose;
+        form->PrintAll1->trigger();
+        EXPECT_EQ(prompts.dialogsShown, c.dialogs);
+        EXPECT_EQ(prompts.errors.size(), c.errors);
+        EXPECT_EQ(prompts.pagesShown.size(), 2);
         EXPECT_FALSE(service->jobOpen());
     }
 }

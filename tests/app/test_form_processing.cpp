@@ -286,4 +286,40 @@ TEST_F(ToneTest, EmptyPictureWithTheMinimumAtZeroStaysEmptyQuietly) {
     EXPECT_TRUE(picture(0).isEmpty());
 }
 
+// A page of black lines on white becomes grey, and the curves then show: lighter takes ink
+// away, darker adds it.
+TEST_F(ToneTest, LighterAndDarkerShowOnALinePage) {
+    QImage lines(120, 80, QImage::Format_Mono);
+    lines.fill(1);
+    for (int x = 10; x < 110; ++x)
+        for (int y : {20, 21, 50})
+            lines.setPixel(x, y, 0);
+    const QString path = folder.filePath(QStringLiteral("lines.png"));
+    ASSERT_TRUE(lines.save(path));
+    // The ink of a picture: how far its pixels are from white, summed, in whole pixels.
+    const auto ink = [](const Bitmap& page) {
+        const QImage grey = page.image().convertToFormat(QImage::Format_Grayscale8);
+        double sum = 0;
+        for (int y = 0; y < grey.height(); ++y)
+            for (int x = 0; x < grey.width(); ++x)
+                sum += (255 - qGray(grey.pixel(x, y))) / 255.0;
+        return sum;
+    };
+    const struct {
+        QAction* TForm1::*command;
+        double least, most; // the ink after it, as a share of the line page's
+    } cases[] = {{&TForm1::N9, 0.3, 0.8}, {&TForm1::N5, 1.1, 2.0}};
+    for (const auto& c : cases) {
+        open(path);
+        const int p = form->PageControl1->currentIndex();
+        ASSERT_EQ(picture(p).depth(), 1);
+        const double before = ink(picture(p));
+        (form.get()->*c.command)->trigger();
+        const QImage after = picture(p).image();
+        EXPECT_TRUE(after.allGray());
+        EXPECT_GT(ink(picture(p)), c.least * before);
+        EXPECT_LT(ink(picture(p)), c.most * before);
+    }
+}
+
 } // namespace

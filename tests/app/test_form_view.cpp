@@ -83,8 +83,10 @@ TEST_F(WindowTest, MainMenuItemsInOrderWithCaptionsShortcutsIconsAndStartState) 
         {&TForm1::N3, "", QKeySequence(), true},
         {&TForm1::Save1, "上書き保存(&S)", QKeySequence(Qt::CTRL | Qt::Key_S), false},
         {&TForm1::SaveAs1, "名前を付けて保存(&A)...", QKeySequence(), false},
+        {&TForm1::Export1, "書き出し(&E)...", QKeySequence(), false},
         {&TForm1::N2, "", QKeySequence(), true},
         {&TForm1::Print1, "印刷", QKeySequence(Qt::CTRL | Qt::Key_P), false},
+        {&TForm1::PrintAll1, "すべてのページを印刷...", QKeySequence(), false},
         {&TForm1::N7, "プリンタ設定", QKeySequence(), true},
         {&TForm1::SaveBook1, "塗り絵ブックをPDFで保存...", QKeySequence(), false},
         {&TForm1::N1, "", QKeySequence(), true},
@@ -582,6 +584,21 @@ TEST_F(WindowTest, LongTabTitlesKeepTheirEndsAndAllTabsShow) {
         EXPECT_FALSE(arrow->isVisible()) << "scroll arrows";
 }
 
+// Names are cut only when the row is full: a page or two with room to spare show whole.
+TEST_F(WindowTest, TabTitlesThatFitShowWholeWithoutArrows) {
+    const QStringList names{QStringLiteral("big.png"), QStringLiteral("seaside.jpg")};
+    auto* bar = qobject_cast<TPageTabBar*>(form->PageControl1->tabBar());
+    ASSERT_NE(bar, nullptr);
+    for (int count = 1; count <= names.size(); ++count) {
+        drop({picture(names[count - 1], 600, 400)});
+        QCoreApplication::processEvents();
+        for (int i = 0; i < count; ++i)
+            EXPECT_EQ(bar->shownTitle(i), names[i]) << count;
+        for (auto* arrow : bar->findChildren<QToolButton*>())
+            EXPECT_FALSE(arrow->isVisible()) << "scroll arrows with " << count;
+    }
+}
+
 TEST_F(WindowTest, TheTitleNamesTheActivePagesFile) {
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Pintabel"));
     drop({picture(QStringLiteral("cat.jpg"), 60, 40), picture(QStringLiteral("dog.png"), 60, 40)});
@@ -631,6 +648,7 @@ struct CloseCase {
     const char* name;
     std::vector<Step> steps; // on the pages b.png and a.png (active)
     int unsaved;
+    const char* names = ""; // of the unsaved pages, a line each
 };
 
 class CloseWithUnsavedPages : public FormTest, public ::testing::WithParamInterface<CloseCase> {
@@ -682,8 +700,9 @@ TEST_P(CloseWithUnsavedPages, AsksOnceNamingHowManyAndCancelKeepsAllOpen) {
         }
         EXPECT_EQ(prompts.questions,
                   QStringList{QStringLiteral("変更を保存していない画面が %1 画面あります。\r\n"
-                                             "終了しますか？")
-                                  .arg(c.unsaved)});
+                                             "%2\r\n終了しますか？")
+                                  .arg(c.unsaved)
+                                  .arg(QString::fromUtf8(c.names))});
         EXPECT_TRUE(form->isVisible());
         EXPECT_EQ(form->Store.PageCount, 2);
         prompts.answer = [](const QString&) { return true; };
@@ -695,12 +714,36 @@ TEST_P(CloseWithUnsavedPages, AsksOnceNamingHowManyAndCancelKeepsAllOpen) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, CloseWithUnsavedPages,
     ::testing::Values(
-        CloseCase{"OnlyLoaded", {}, 0}, CloseCase{"OneConverted", {Step::Convert}, 1},
-        CloseCase{"BothChanged", {Step::Convert, Step::FirstTab, Step::Lighten}, 2},
+        CloseCase{"OnlyLoaded", {}, 0}, CloseCase{"OneConverted", {Step::Convert}, 1, "a.png"},
+        CloseCase{
+            "BothChanged", {Step::Convert, Step::FirstTab, Step::Lighten}, 2, "b.png\r\na.png"},
         CloseCase{"ConvertedThenSavedAs", {Step::Convert, Step::SaveAsBmp}, 0},
         CloseCase{"ConvertedThenOverwriteSaved", {Step::Convert, Step::OverwriteSave}, 0},
-        CloseCase{"SavedThenUndone", {Step::Convert, Step::OverwriteSave, Step::Undo}, 1},
+        CloseCase{"SavedThenUndone", {Step::Convert, Step::OverwriteSave, Step::Undo}, 1, "a.png"},
         CloseCase{"ConvertedThenUndone", {Step::Convert, Step::Undo}, 0}),
     [](const ::testing::TestParamInfo<CloseCase>& info) { return info.param.name; });
+
+// Past ten unsaved pages the question names ten and says how many more there are.
+TEST_F(WindowTest, ExitNamesTenUnsavedPagesAndCountsTheRest) {
+    QStringList paths;
+    for (int i = 1; i <= 12; ++i)
+        paths.append(picture(QStringLiteral("p%1.png").arg(i), 8, 8, qRgb(90, 90, 90)));
+    drop(paths);
+    for (int i = 0; i < 12; ++i) {
+        form->PageControl1->setCurrentIndex(i);
+        form->N9->trigger();
+    }
+    prompts.answer = [](const QString&) { return false; };
+    form->Exit1->trigger();
+    ASSERT_EQ(prompts.questions.size(), 1);
+    // Enter keeps the window open.
+    EXPECT_EQ(prompts.questionDefaults, QList{Prompts::Default::Cancel});
+    const QStringList lines = prompts.questions[0].split(QStringLiteral("\r\n"));
+    ASSERT_EQ(lines.size(), 13);
+    EXPECT_EQ(lines[1], QStringLiteral("p1.png"));
+    EXPECT_EQ(lines[10], QStringLiteral("p10.png"));
+    EXPECT_EQ(lines[11], QStringLiteral("ほか 2 画面"));
+    EXPECT_TRUE(form->isVisible());
+}
 
 } // namespace

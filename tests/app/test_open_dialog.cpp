@@ -6,6 +6,7 @@
 #include "picture_open_dialog.h"
 #include "test_application.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -40,6 +41,9 @@ TEST_F(OpenDialog, ChoosesSeveralExistingFilesWithAllPicturesSelectedFirst) {
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.selectedFiles(),
               QStringList({folder.filePath(names[0]), folder.filePath(names[1])}));
+    // The next dialog, in this run or a later one, starts where these files were.
+    const PictureOpenDialog next(QStringLiteral("PNG (*.png)"));
+    EXPECT_EQ(next.directory().absolutePath(), QDir(folder.path()).absolutePath());
 }
 
 TEST_F(OpenDialog, PreviewShowsTheSelectedPictureAndNothingForOtherFiles) {
