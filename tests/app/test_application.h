@@ -3,7 +3,11 @@
 
 #pragma once
 
+// The printing tests share this header without linking the window's library, so only the
+// window's tests (which define PINTABEL_KEPT_SETTINGS) move its kept settings aside.
+#ifdef PINTABEL_KEPT_SETTINGS
 #include "kept_settings.h"
+#endif
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -18,6 +22,8 @@ inline void ensureApplication() {
     if (QCoreApplication::instance())
         return;
     new QApplication(argc, argv);
+#ifdef PINTABEL_KEPT_SETTINGS
     static QTemporaryDir kept;
     KeptSettings::useFile(kept.filePath(QStringLiteral("kept.ini")));
+#endif
 }
