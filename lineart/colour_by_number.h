@@ -23,8 +23,10 @@ inline constexpr int kMostNumberColours = 36;
 struct ColourByNumberSettings {
     ColourByNumberSettings() = default;
     ColourByNumberSettings(int colours, double smallestRegionMm,
-                           std::optional<CrayonPalette> palette = std::nullopt)
-        : colours(colours), smallestRegionMm(smallestRegionMm), palette(std::move(palette)) {}
+                           std::optional<CrayonPalette> palette = std::nullopt,
+                           Subject subject = {})
+        : colours(colours), smallestRegionMm(smallestRegionMm), palette(std::move(palette)),
+          subject(subject) {}
 
     // How many colours the page may use at most (kFewestNumberColours .. kMostNumberColours).
     int colours = 16;

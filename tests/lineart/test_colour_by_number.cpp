@@ -327,7 +327,7 @@ TEST(ColourByNumber, ClosingTinyRegionsLeavesTheFiguresWhole) {
          {ColourByNumberSettings(16, 3.0),
           ColourByNumberSettings(16, 3.0, parseGimpPalette(palette, QStringLiteral("p.gpl")))}) {
         const Bitmap page = numberedPage(*numberRegions(patches(drawn, 1400, 500), settings));
-        const ColourabilityCheck check(page);
+        const ColourabilityCheck check(page, settings.smallestRegionMm);
         EXPECT_EQ(check.tinyRegions(), 0);
         Bitmap closed = page;
         check.closeTinyRegions(closed);
