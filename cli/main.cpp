@@ -15,6 +15,7 @@
 #include "print_layout.h"
 #include "qv_printers.h"
 #include "safe_file.h"
+#include "step_failure.h"
 #include "step_memory.h"
 #include "steps.h"
 #include "ui_language.h"
@@ -268,7 +269,8 @@ int check(const QList<QByteArray>& arguments) {
     if (!loadPage(QStringLiteral("check"), given.input, given.chosen, page))
         return 1;
     requireStepMemory(colourabilityCheckBytes(page.width(), page.height(), !overlay.isEmpty()));
-    const ColourabilityCheck figures(page);
+    const ColourabilityCheck figures =
+        runLineArtStep(QStringLiteral("check"), [&] { return ColourabilityCheck(page); });
     print(stdout, QStringLiteral("size %1x%2\n").arg(page.width()).arg(page.height()));
     print(stdout, QStringLiteral("ink-share %1\n").arg(figures.inkShare(), 0, 'f', 4));
     print(stdout, QStringLiteral("regions %1\n").arg(figures.regions()));
@@ -341,7 +343,7 @@ int book(QList<QByteArray> arguments) {
     BookSettings settings;
     if (!bookSettings(arguments, settings))
         return 2;
-    const bool withPreview = arguments.removeAll(QByteArray("--with-preview")) > 0;
+    bool withPreview = arguments.removeAll(QByteArray("--with-preview")) > 0;
     QList<const ProcessingStep*> chosen;
     QList<QByteArray> paths;
     if (!parseSteps(QStringLiteral("book"), arguments, chosen, paths))
@@ -359,6 +361,8 @@ int book(QList<QByteArray> arguments) {
         return 2;
     }
     checkSaveTarget(output);
+    // Margins that leave no paper are refused before any page is worked on.
+    checkBookMargins(settings);
     // The next page is loaded, processed and traced on a second thread while the book
     // writes the one before; nothing, when it cannot be read.
     TracingLimits limits;
@@ -372,6 +376,12 @@ int book(QList<QByteArray> arguments) {
             : nullptr;
     if (drawn)
         chosen.removeLast();
+    if (withPreview && !(drawn && drawn->paintsPreview)) {
+        print(stderr, QCoreApplication::translate(
+                          "Cli", "pintabel-cli book: --with-preview is ignored: only a "
+                                 "colour-by-number page has a painted picture to add\n"));
+        withPreview = false;
+    }
     const auto prepare = [&](qsizetype i) -> std::optional<QList<BookPage>> {
         Bitmap page;
         if (!loadPage(QStringLiteral("book"), paths[i], chosen, page))

@@ -9,6 +9,7 @@
 #include "colour_by_number.h"
 #include "colourability.h"
 #include "colouring_filter.h"
+#include "step_failure.h"
 #include "step_memory.h"
 #include "tone.h"
 
@@ -46,7 +47,9 @@ double smallestRegionMm = CleanLineSettings().smallestRegionMm;
 // the page's default. Refused when the page's memory for the step is not there.
 CleanLineSettings cleanLineSettingsFor(const Bitmap& bitmap, std::optional<int> detail,
                                        std::optional<int> thickness) {
-    requireStepMemory(cleanLinesStepBytes(bitmap.width(), bitmap.height()));
+    const cv::Size copy = CleanLinesSource::copySizeFor(bitmap.width(), bitmap.height());
+    requireStepMemory(
+        cleanLinesStepBytes(bitmap.width(), bitmap.height(), copy.width, copy.height));
     CleanLineSettings settings = defaultCleanLineSettings(bitmap.width(), bitmap.height());
     settings.smallestRegionMm = smallestRegionMm;
     settings.detail = detail.value_or(settings.detail);
@@ -61,7 +64,9 @@ void cleanLinesStep(Bitmap& bitmap, std::optional<int> detail, std::optional<int
 // The same page as centre lines to stroke, for a vector book.
 PageDrawing cleanLinesDrawing(const Bitmap& bitmap, std::optional<int> detail,
                               std::optional<int> thickness) {
-    return CleanLinesSource(bitmap).drawing(cleanLineSettingsFor(bitmap, detail, thickness));
+    // The settings first: they refuse a page whose memory is not there, before any work.
+    const CleanLineSettings settings = cleanLineSettingsFor(bitmap, detail, thickness);
+    return CleanLinesSource(bitmap).drawing(settings);
 }
 
 // The clean-lines step with detail and thickness as given (either may be left out).
@@ -103,10 +108,12 @@ ProcessingStep colourByNumberStep(const QString& option, const QString& help, in
         help,
         [colours, preview](Bitmap& bitmap) { colourByNumberStep(bitmap, colours, preview); },
         {}};
-    if (!preview)
+    if (!preview) {
         step.draw = [colours](const Bitmap& bitmap, Bitmap* painted) {
             return colourByNumberDrawing(bitmap, colours, painted);
         };
+        step.paintsPreview = true;
+    }
     return step;
 }
 
@@ -185,10 +192,29 @@ std::optional<ProcessingStep> stepWithValue(const QString& argument, QString& re
     return std::nullopt;
 }
 
+// The step with OpenCV's own errors turned into its refusal, naming its option.
+ProcessingStep guarded(ProcessingStep step) {
+    const QString name = step.option.section(QLatin1Char('='), 0, 0);
+    step.apply = [name, apply = step.apply](Bitmap& bitmap) {
+        runLineArtStep(name, [&] { apply(bitmap); });
+    };
+    if (step.draw)
+        step.draw = [name, draw = step.draw](const Bitmap& bitmap, Bitmap* preview) {
+            return runLineArtStep(name, [&] { return draw(bitmap, preview); });
+        };
+    return step;
+}
+
+QList<ProcessingStep> guarded(QList<ProcessingStep> steps) {
+    for (ProcessingStep& step : steps)
+        step = guarded(step);
+    return steps;
+}
+
 } // namespace
 
 const QList<ProcessingStep>& processingSteps() {
-    static const QList<ProcessingStep> steps{
+    static const QList<ProcessingStep> steps = guarded({
         {QStringLiteral("--colouring"),
          QString::fromUtf8(QT_TRANSLATE_NOOP("Steps", "convert into a colouring page")),
          colouring,
@@ -229,7 +255,7 @@ const QList<ProcessingStep>& processingSteps() {
                 "Steps", "the colour-by-number page painted, to compare: "
                          "--colour-by-number-preview=COLOURS chooses the colours as above")),
             ColourByNumberSettings().colours, true),
-    };
+    });
     return steps;
 }
 
@@ -251,6 +277,6 @@ const ProcessingStep* findProcessingStep(const QString& argument, QString& refus
         return nullptr;
     // The tool runs one command: the steps it was given live as long as it does.
     static std::deque<ProcessingStep> given;
-    given.push_back(*step);
+    given.push_back(guarded(*step));
     return &given.back();
 }

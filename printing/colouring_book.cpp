@@ -60,6 +60,10 @@ std::int64_t area(const QRect& r) {
 
 } // namespace
 
+void checkBookMargins(const BookSettings& settings) {
+    layoutFor(settings, QPageLayout::Portrait);
+}
+
 BookSheet PlaceBookPage(const BookSettings& settings, QSize picture, int resolution) {
     BookSheet best;
     for (const QPageLayout::Orientation orientation :

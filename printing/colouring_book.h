@@ -27,6 +27,9 @@ struct BookSheet {
     QRect target;
 };
 
+// Throws the EAppError PlaceBookPage gives when the margins leave no room on the paper.
+void checkBookMargins(const BookSettings& settings);
+
 // The sheet for a picture of the given size: placed by the print job's fit rule inside the
 // margins, on the paper turned whichever way shows the picture larger (upright when both
 // show it alike). Throws EAppError for margins that leave no room on the paper, and the

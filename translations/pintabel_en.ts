@@ -285,6 +285,12 @@ Environment:
 Steps:
 </translation>
     </message>
+    <message>
+        <source>pintabel-cli book: --with-preview is ignored: only a colour-by-number page has a painted picture to add
+</source>
+        <translation>pintabel-cli book: --with-preview is ignored: only a colour-by-number page has a painted picture to add
+</translation>
+    </message>
 </context>
 <context>
     <name>ColourByNumberDialog</name>
@@ -362,6 +368,13 @@ Steps:
     <message>
         <source>JPEG エラー #%1</source>
         <translation>JPEG error #%1</translation>
+    </message>
+</context>
+<context>
+    <name>LineArt</name>
+    <message>
+        <source>%1 をこの画像に使うことができませんでした。</source>
+        <translation>%1 could not be used on this picture.</translation>
     </message>
 </context>
 <context>
@@ -714,6 +727,18 @@ Exit anyway?</translation>
     <message>
         <source>数字で塗り絵に変換...</source>
         <translation>Convert to Colour by &amp;Number...</translation>
+    </message>
+    <message>
+        <source>線画への変換</source>
+        <translation>The conversion to clean lines</translation>
+    </message>
+    <message>
+        <source>数字で塗り絵への変換</source>
+        <translation>The conversion to colour by number</translation>
+    </message>
+    <message>
+        <source>PDF の書き出し</source>
+        <translation>Writing the PDF</translation>
     </message>
 </context>
 </TS>
