@@ -362,6 +362,10 @@ Steps:
         <source>メモリが不足しているため、画像 &quot;%1&quot; を読み込めません。</source>
         <translation>Not enough memory to load the picture &quot;%1&quot;.</translation>
     </message>
+    <message>
+        <source>画像 &quot;%1&quot; は大きすぎるため読み込めません（%2 × %3 ピクセル）。</source>
+        <translation>Cannot load the picture &quot;%1&quot;: it is too large (%2 × %3 pixels).</translation>
+    </message>
 </context>
 <context>
     <name>JpegWriter</name>
