@@ -180,7 +180,8 @@ private:
     bool canReplaceActivePage();
     // Replaces page by what work makes of source, as a conversion: the work runs on a thread
     // of its own with progress over stages (abandoning takes effect between them), and undo
-    // gives source back. sheet, the page's tab, is marked converted.
+    // gives source back. sheet, the page's tab, is marked converted; step names the
+    // conversion when it cannot be carried through.
     struct Converted {
         Bitmap picture;
         // The lines the conversion drew, when a book may draw them again.
@@ -188,7 +189,8 @@ private:
     };
     using Conversion = std::function<std::optional<Converted>(const PixelLoop::Reach&)>;
     void convertOnWorker(const QPointer<QWidget>& sheet, const QPointer<TPageImage>& page,
-                         const Bitmap& source, int stages, const Conversion& work);
+                         const Bitmap& source, int stages, const QString& step,
+                         const Conversion& work);
     // Opens each file as a page, as far as the page store has room, fits the window to the
     // last and says once what could not be opened.
     void openPages(const QStringList& paths);

@@ -13,6 +13,8 @@
 #include "print_layout.h"
 #include "prompts.h"
 #include "safe_file.h"
+#include "step_failure.h"
+#include "step_memory.h"
 
 #include <QPointer>
 #include <QTabWidget>
@@ -26,8 +28,12 @@ namespace {
 // picture.
 QList<BookPage> prepareBookSheets(const BookSettings& settings, const Bitmap& picture,
                                   const PageLines* lines, const TracingLimits& limits) {
-    if (settings.numberColours <= 0 && settings.vector && lines)
+    if (settings.numberColours <= 0 && settings.vector && lines) {
+        // The lines are drawn again on the photo's copy, whatever the page's size.
+        const cv::Size copy = lines->source.copySize();
+        requireStepMemory(cleanLinesStepBytes(0, 0, copy.width, copy.height));
         return {PrepareDrawnBookPage(settings, lines->drawing(), limits)};
+    }
     if (settings.numberColours <= 0)
         return {PrepareBookPage(settings, picture, limits)};
     const NumberedRegions regions =
@@ -99,7 +105,9 @@ void TForm1::writeBook(const QString& name, const BookSettings& settings,
                 const std::shared_ptr<const PageLines> lines = page->lines();
                 QList<BookPage> prepared;
                 if (!running.runOnWorker(page, [&](const PixelLoop::Reach&) {
-                        prepared = prepareBookSheets(settings, picture, lines.get(), limits);
+                        prepared = runLineArtStep(tr("PDF の書き出し"), [&] {
+                            return prepareBookSheets(settings, picture, lines.get(), limits);
+                        });
                     }))
                     throw Abandoned();
                 for (const BookPage& sheet : prepared)

@@ -13,6 +13,7 @@
 #include "prompts.h"
 #include "remembered_choices.h"
 #include "soft_lines.h"
+#include "step_failure.h"
 
 #include <QPointer>
 #include <QTabWidget>
@@ -104,7 +105,8 @@ void TForm1::ToneFilter(TImageProcessing& processor) {
 }
 
 void TForm1::convertOnWorker(const QPointer<QWidget>& sheet, const QPointer<TPageImage>& page,
-                             const Bitmap& source, int stages, const Conversion& work) {
+                             const Bitmap& source, int stages, const QString& step,
+                             const Conversion& work) {
     PixelLoop loop(m_loops, Store, *StatusProgress, PixelLoop::Conversion);
     Store.UndoImages[size_t(activePage())] = std::make_shared<const Bitmap>(source);
     Store.UndoLines[size_t(activePage())] = page->lines();
@@ -112,8 +114,9 @@ void TForm1::convertOnWorker(const QPointer<QWidget>& sheet, const QPointer<TPag
     // whether to abandon) while each one runs; abandoning takes effect between stages.
     loop.showProgress(0, stages);
     std::optional<Converted> result;
-    const bool completed =
-        loop.runOnWorker(page, [&](const PixelLoop::Reach& reach) { result = work(reach); });
+    const bool completed = loop.runOnWorker(page, [&](const PixelLoop::Reach& reach) {
+        result = runLineArtStep(step, [&] { return work(reach); });
+    });
     loop.end();
     if (!completed || !result)
         return;
@@ -137,7 +140,7 @@ void TForm1::convertToCleanLines() {
     if (!confirmed || !page || refusedWhileLoopRuns())
         return;
     constexpr int stages = 5;
-    convertOnWorker(sheet, page, source, stages,
+    convertOnWorker(sheet, page, source, stages, tr("線画への変換"),
                     [&](const PixelLoop::Reach& reach) -> std::optional<Converted> {
                         if (!reach(0))
                             return std::nullopt;
@@ -173,7 +176,7 @@ void TForm1::convertToColourByNumber() {
     if (!confirmed || !page || refusedWhileLoopRuns())
         return;
     constexpr int stages = 4;
-    convertOnWorker(sheet, page, source, stages,
+    convertOnWorker(sheet, page, source, stages, tr("数字で塗り絵への変換"),
                     [&](const PixelLoop::Reach& reach) -> std::optional<Converted> {
                         const std::optional<NumberedRegions> regions = numberRegions(
                             source, settings, [&reach](int stage, int) { return reach(stage); });

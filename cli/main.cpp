@@ -15,6 +15,7 @@
 #include "print_layout.h"
 #include "qv_printers.h"
 #include "safe_file.h"
+#include "step_failure.h"
 #include "step_memory.h"
 #include "steps.h"
 #include "svg_page.h"
@@ -68,7 +69,8 @@ QString usage() {
         "      形式は拡張子（大文字小文字を問わない）で決まります: .png は PNG（2 色のページは\n"
         "      1 ピクセル 1 ビット、256 色以下のページはその色のパレット付き）、.jpg と .jpeg\n"
         "      は JPEG（品質 90）、.bmp はページの深さの Windows ビットマップ、.svg は SVG 図\n"
-        "      （最後の処理が --colour-by-number か --clean-lines のページだけ）です。ほかの拡張子、\n"
+        "      （最後の処理が --colour-by-number か --clean-lines "
+        "のページだけ）です。ほかの拡張子、\n"
         "      フォルダー、書き込めないフォルダーの中の名前の OUTPUT は、何もする前に断ります\n"
         "      （終了コード 2）。INPUT が読めなければ何も書き出しません。\n"
         "  pintabel-cli print [--printer NAME] [STEPS...] INPUT\n"
@@ -172,10 +174,11 @@ bool parseSteps(const QString& command, const QList<QByteArray>& arguments,
             }
         } else if (argument == QLatin1String(kPaletteOption)) {
             if (++raw == arguments.end()) {
-                print(stderr, QCoreApplication::translate(
-                                  "Cli", "pintabel-cli %1: %2 には GIMP のパレットファイル (.gpl) か"
-                                         "組み込みの色の組の名前を指定してください\n")
-                                  .arg(command, argument));
+                print(stderr,
+                      QCoreApplication::translate(
+                          "Cli", "pintabel-cli %1: %2 には GIMP のパレットファイル (.gpl) か"
+                                 "組み込みの色の組の名前を指定してください\n")
+                          .arg(command, argument));
                 return false;
             }
             try {
@@ -187,17 +190,21 @@ bool parseSteps(const QString& command, const QList<QByteArray>& arguments,
             }
         } else if (argument == QLatin1String(kSubjectOption)) {
             if (++raw == arguments.end() || !setSubjectBox(QFile::decodeName(*raw))) {
-                print(stderr, QCoreApplication::translate(
-                                  "Cli", "pintabel-cli %1: %2 には画像のピクセルで X,Y,W,H の枠を、幅と"
-                                         "高さを 0 より大きくして指定してください\n")
-                                  .arg(command, argument));
+                print(stderr,
+                      QCoreApplication::translate(
+                          "Cli", "pintabel-cli %1: %2 には画像のピクセルで X,Y,W,H の枠を、幅と"
+                                 "高さを 0 より大きくして指定してください\n")
+                          .arg(command, argument));
                 return false;
             }
         } else if (argument == QLatin1String(kBackgroundOption)) {
             if (++raw == arguments.end() || !setBackground(QFile::decodeName(*raw))) {
-                print(stderr, QCoreApplication::translate(
-                                  "Cli", "pintabel-cli %1: %2 には none、simple、full のどれかを指定してください\n")
-                                  .arg(command, argument));
+                print(
+                    stderr,
+                    QCoreApplication::translate(
+                        "Cli",
+                        "pintabel-cli %1: %2 には none、simple、full のどれかを指定してください\n")
+                        .arg(command, argument));
                 return false;
             }
         } else if (argument.startsWith(QLatin1String("--"))) {
@@ -381,7 +388,9 @@ int check(const QList<QByteArray>& arguments) {
     if (!loadPage(QStringLiteral("check"), given.input, given.chosen, page))
         return 1;
     requireStepMemory(colourabilityCheckBytes(page.width(), page.height(), !overlay.isEmpty()));
-    const ColourabilityCheck figures(page, chosenSmallestRegionMm());
+    const ColourabilityCheck figures = runLineArtStep(QStringLiteral("check"), [&] {
+        return ColourabilityCheck(page, chosenSmallestRegionMm());
+    });
     print(stdout, QStringLiteral("size %1x%2\n").arg(page.width()).arg(page.height()));
     print(stdout, QStringLiteral("ink-share %1\n").arg(figures.inkShare(), 0, 'f', 4));
     print(stdout, QStringLiteral("regions %1\n").arg(figures.regions()));
@@ -457,7 +466,7 @@ int book(QList<QByteArray> arguments) {
     BookSettings settings;
     if (!bookSettings(arguments, settings))
         return 2;
-    const bool withPreview = arguments.removeAll(QByteArray("--with-preview")) > 0;
+    bool withPreview = arguments.removeAll(QByteArray("--with-preview")) > 0;
     QList<const ProcessingStep*> chosen;
     QList<QByteArray> paths;
     if (!parseSteps(QStringLiteral("book"), arguments, chosen, paths))
@@ -478,6 +487,8 @@ int book(QList<QByteArray> arguments) {
     }
     if (!writableOutput(QStringLiteral("book"), output))
         return 2;
+    // Margins that leave no paper are refused before any page is worked on.
+    checkBookMargins(settings);
     // The next page is loaded, processed and traced on a second thread while the book
     // writes the one before; nothing, when it cannot be read.
     TracingLimits limits;
@@ -491,6 +502,12 @@ int book(QList<QByteArray> arguments) {
             : nullptr;
     if (drawn)
         chosen.removeLast();
+    if (withPreview && !(drawn && drawn->paintsPreview)) {
+        print(stderr, QCoreApplication::translate(
+                          "Cli", "pintabel-cli book: --with-preview は無視します。塗った絵を"
+                                 "加えられるのは数字で塗り絵のページだけです\n"));
+        withPreview = false;
+    }
     const auto prepare = [&](qsizetype i) -> std::optional<QList<BookPage>> {
         Bitmap page;
         if (!loadPage(QStringLiteral("book"), paths[i], chosen, page))

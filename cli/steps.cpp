@@ -9,6 +9,7 @@
 #include "colour_by_number.h"
 #include "colourability.h"
 #include "colouring_filter.h"
+#include "step_failure.h"
 #include "step_memory.h"
 #include "tone.h"
 
@@ -75,7 +76,9 @@ ColourByNumberSettings colourByNumberSettings(int colours, const Bitmap& bitmap)
 // the page's default. Refused when the page's memory for the step is not there.
 CleanLineSettings cleanLineSettingsFor(const Bitmap& bitmap, std::optional<int> detail,
                                        std::optional<int> thickness) {
-    requireStepMemory(cleanLinesStepBytes(bitmap.width(), bitmap.height()));
+    const cv::Size copy = CleanLinesSource::copySizeFor(bitmap.width(), bitmap.height());
+    requireStepMemory(
+        cleanLinesStepBytes(bitmap.width(), bitmap.height(), copy.width, copy.height));
     CleanLineSettings settings = defaultCleanLineSettings(bitmap.width(), bitmap.height());
     settings.smallestRegionMm = smallestRegionMm;
     settings.detail = detail.value_or(settings.detail);
@@ -91,7 +94,9 @@ void cleanLinesStep(Bitmap& bitmap, std::optional<int> detail, std::optional<int
 // The same page as centre lines to stroke, for a vector book.
 PageDrawing cleanLinesDrawing(const Bitmap& bitmap, std::optional<int> detail,
                               std::optional<int> thickness) {
-    return CleanLinesSource(bitmap).drawing(cleanLineSettingsFor(bitmap, detail, thickness));
+    // The settings first: they refuse a page whose memory is not there, before any work.
+    const CleanLineSettings settings = cleanLineSettingsFor(bitmap, detail, thickness);
+    return CleanLinesSource(bitmap).drawing(settings);
 }
 
 // The clean-lines step with detail and thickness as given (either may be left out).
@@ -133,10 +138,12 @@ ProcessingStep colourByNumberStep(const QString& option, const QString& help, in
         help,
         [colours, preview](Bitmap& bitmap) { colourByNumberStep(bitmap, colours, preview); },
         {}};
-    if (!preview)
+    if (!preview) {
         step.draw = [colours](const Bitmap& bitmap, Bitmap* painted) {
             return colourByNumberDrawing(bitmap, colours, painted);
         };
+        step.paintsPreview = true;
+    }
     return step;
 }
 
@@ -219,10 +226,29 @@ std::optional<ProcessingStep> stepWithValue(const QString& argument, QString& re
     return std::nullopt;
 }
 
+// The step with OpenCV's own errors turned into its refusal, naming its option.
+ProcessingStep guarded(ProcessingStep step) {
+    const QString name = step.option.section(QLatin1Char('='), 0, 0);
+    step.apply = [name, apply = step.apply](Bitmap& bitmap) {
+        runLineArtStep(name, [&] { apply(bitmap); });
+    };
+    if (step.draw)
+        step.draw = [name, draw = step.draw](const Bitmap& bitmap, Bitmap* preview) {
+            return runLineArtStep(name, [&] { return draw(bitmap, preview); });
+        };
+    return step;
+}
+
+QList<ProcessingStep> guarded(QList<ProcessingStep> steps) {
+    for (ProcessingStep& step : steps)
+        step = guarded(step);
+    return steps;
+}
+
 } // namespace
 
 const QList<ProcessingStep>& processingSteps() {
-    static const QList<ProcessingStep> steps{
+    static const QList<ProcessingStep> steps = guarded({
         {QStringLiteral("--colouring"),
          QString::fromUtf8(QT_TRANSLATE_NOOP("Steps", "塗り絵のページに変換する")),
          colouring,
@@ -245,27 +271,28 @@ const QList<ProcessingStep>& processingSteps() {
                 "以上にする（既定 3。子どもは 5、小さな子どもは 8）")),
             std::nullopt, std::nullopt),
         {QStringLiteral("--close-tiny-regions"),
-         QString::fromUtf8(
-             QT_TRANSLATE_NOOP("Steps", "A4 で最小の領域の幅（--smallest-region MM、既定は 3 "
-                                        "mm）に満たない白い領域を黒で塗りつぶす")),
+         QString::fromUtf8(QT_TRANSLATE_NOOP("Steps",
+                                             "A4 で最小の領域の幅（--smallest-region MM、既定は 3 "
+                                             "mm）に満たない白い領域を黒で塗りつぶす")),
          closeTinyRegionsStep,
          {}},
         colourByNumberStep(
             colourByNumberOption,
             QString::fromUtf8(QT_TRANSLATE_NOOP(
-                "Steps", "数字で塗り絵のページに変換する。少ない色の領域にそれぞれの番号を入れ、下"
-                         "に色の見本を置く。--colour-by-number=COLOURS で色の数を 2 から 36 "
-                         "で選ぶ（既定 16）。--smallest-region MM は --clean-lines と同じ。--palette "
-                         "FILE|NAME で GIMP のパレットファイル (.gpl) か組み込みの組（crayons-8、"
-                         "crayons-12、crayons-24）の色だけを使い、色見本にはその組での番号と名前を"
-                         "付ける")),
+                "Steps",
+                "数字で塗り絵のページに変換する。少ない色の領域にそれぞれの番号を入れ、下"
+                "に色の見本を置く。--colour-by-number=COLOURS で色の数を 2 から 36 "
+                "で選ぶ（既定 16）。--smallest-region MM は --clean-lines と同じ。--palette "
+                "FILE|NAME で GIMP のパレットファイル (.gpl) か組み込みの組（crayons-8、"
+                "crayons-12、crayons-24）の色だけを使い、色見本にはその組での番号と名前を"
+                "付ける")),
             ColourByNumberSettings().colours, false),
         colourByNumberStep(colourByNumberPreviewOption,
                            QString::fromUtf8(QT_TRANSLATE_NOOP(
                                "Steps", "数字で塗り絵のページを塗った絵（見比べるため）。--colour-"
                                         "by-number-preview=COLOURS で色の数を上と同じように選ぶ")),
                            ColourByNumberSettings().colours, true),
-    };
+    });
     return steps;
 }
 
@@ -323,6 +350,6 @@ const ProcessingStep* findProcessingStep(const QString& argument, QString& refus
         return nullptr;
     // The tool runs one command: the steps it was given live as long as it does.
     static std::deque<ProcessingStep> given;
-    given.push_back(*step);
+    given.push_back(guarded(*step));
     return &given.back();
 }

@@ -21,6 +21,8 @@ struct ProcessingStep {
     std::function<PageDrawing(const Bitmap&, Bitmap* preview)> draw;
     // Drawn only in a vector book (--vector); a picture book takes the page apply makes.
     bool drawnInVectorBooksOnly = false;
+    // draw paints the preview when asked; other steps have no painted picture to give.
+    bool paintsPreview = false;
 };
 
 // Every step the tool offers, in the order --help lists them.

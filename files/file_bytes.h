@@ -25,6 +25,11 @@ inline quint32 littleEndian32(const QByteArray& data, qsizetype at) {
            fileByte(data, at + 1) << 8 | fileByte(data, at);
 }
 
+// A signed field, as EMF's rectangles and sizes are.
+inline qint32 littleEndianSigned32(const QByteArray& data, qsizetype at) {
+    return qint32(littleEndian32(data, at));
+}
+
 inline quint16 bigEndian16(const QByteArray& data, qsizetype at) {
     if (at < 0 || at + 2 > data.size())
         return 0;

@@ -119,12 +119,20 @@ DecodedImage decodeJpegFile(const QByteArray& file, qint64 budget) {
     return {};
 }
 
+// A picture larger than the program draws, whatever memory there is.
+struct PictureTooLarge {
+    QSize size;
+};
+
 // A null picture means the file cannot be decoded; std::bad_alloc means it could but
-// there is no memory for it.
+// there is no memory for it, PictureTooLarge that it is too large to be drawn at all.
 DecodedImage decode(const QByteArray& file, PictureFormat format, qint64 budget) {
     switch (format) {
     case PictureFormat::Emf:
     case PictureFormat::Wmf: {
+        const QSize frame = metafilePixelSize(file);
+        if (qint64(frame.width()) * frame.height() > kLargestMetafilePixels)
+            throw PictureTooLarge{frame};
         bool tooLarge = false;
         QImage image = renderMetafileIsolated(
             file, budget - addBytes(file.size(), kLoadWorkingBytes), tooLarge);
@@ -194,6 +202,13 @@ bool loadPicture(QIODevice& source, const QString& name, Bitmap& bitmap) {
     } catch (const std::bad_alloc&) {
         bitmap = Bitmap(0, 0, 24);
         throw EAppError(notEnoughMemoryMessage(name));
+    } catch (const PictureTooLarge& refused) {
+        throw EAppError(
+            QCoreApplication::translate(
+                "ImageLoader", "画像 \"%1\" は大きすぎるため読み込めません（%2 × %3 ピクセル）。")
+                .arg(name)
+                .arg(refused.size.width())
+                .arg(refused.size.height()));
     }
 }
 

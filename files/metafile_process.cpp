@@ -36,9 +36,16 @@ namespace {
 
 constexpr int kMaxSide = 65535;
 
+// The least the child is given: its own code, libraries and translated drawing, beside the
+// band of rows it draws at a time, in address space (about 140 MiB at its peak when
+// measured drawing a small file, and one of 20000 x 20000 pixels).
+constexpr qint64 kChildBaseBytes = qint64(256) << 20;
+// The most the child may take: a metafile whose translation needs more is one nobody drew.
+constexpr qint64 kChildMostBytes = qint64(1) << 30;
+
 struct Renderer {
     QString program;
-    int timeoutMs;
+    int wallClockMs;
 };
 
 std::optional<Renderer>& renderer() {
@@ -46,8 +53,19 @@ std::optional<Renderer>& renderer() {
     return configured;
 }
 
+// The processor time a child may take, whatever the machine's load: a base for starting
+// and translating, and more for every pixel it draws and every record it plays (the
+// records are played again for each band): a minute for a frame of 20000 x 20000 pixels,
+// which took about 5 s of processor time when measured.
+int cpuSecondsFor(const QByteArray& file, qint64 pixels) {
+    const qint64 records = pictureFormatOf(file.left(kFormatProbeBytes)) == PictureFormat::Emf
+                               ? littleEndian32(file, 52)
+                               : file.size() / 6;
+    return int(qMin<qint64>(3600, 20 + pixels / 10000000 + records / 2000));
+}
+
 // Runs in the child between fork and exec.
-void limitChild(qint64 maxBytes, int timeoutMs, pid_t parent) {
+void limitChild(qint64 childBytes, int cpuSeconds, pid_t parent) {
     // A child left behind would go on drawing for nobody until its time limit.
     prctl(PR_SET_PDEATHSIG, SIGKILL);
     if (getppid() != parent)
@@ -55,78 +73,86 @@ void limitChild(qint64 maxBytes, int timeoutMs, pid_t parent) {
     // Nothing of the parent's but the two pipes and standard error.
     close_range(3, ~0U, 0);
 #if !defined(PINTABEL_ADDRESS_SANITIZER)
-    // The address sanitizer reserves far more address space than it uses. The child's own
-    // code and libraries come on top of the pictures it draws.
-    constexpr qint64 kChildBaseBytes = qint64(1) << 30;
-    const rlim_t bytes = rlim_t(maxBytes + kChildBaseBytes);
-    const rlimit memory{bytes, bytes};
+    // The address sanitizer reserves far more address space than it uses.
+    const rlimit memory{rlim_t(childBytes), rlim_t(childBytes)};
     setrlimit(RLIMIT_AS, &memory);
 #else
-    Q_UNUSED(maxBytes);
+    Q_UNUSED(childBytes);
 #endif
-    const rlim_t seconds = rlim_t(timeoutMs / 1000 + 1);
-    const rlimit cpu{seconds, seconds};
+    // Past the first limit the child is told (SIGXCPU ends it); a second later it is killed.
+    const rlimit cpu{rlim_t(cpuSeconds), rlim_t(cpuSeconds) + 1};
     setrlimit(RLIMIT_CPU, &cpu);
 }
 
-// The picture the child sends back: width and height as 32-bit little-endian numbers, then
-// the RGB32 rows. Null when what came is not exactly that. The rows are not copied: the
-// picture keeps the bytes received.
-QImage decodePicture(QByteArray sent, qint64 maxBytes, bool& tooLarge) {
-    const qint64 width = littleEndian32(sent, 0);
-    const qint64 height = littleEndian32(sent, 4);
-    if (width < 1 || height < 1 || width > kMaxSide || height > kMaxSide)
-        return {};
-    if (width * height * 4 > maxBytes) {
-        tooLarge = true;
-        return {};
-    }
-    if (sent.size() != 8 + width * height * 4)
-        return {};
-    auto* bytes = new QByteArray(std::move(sent));
-    return QImage(
-        reinterpret_cast<uchar*>(bytes->data()) + 8, int(width), int(height), width * 4,
-        QImage::Format_RGB32, [](void* owner) { delete static_cast<QByteArray*>(owner); }, bytes);
-}
-
-// How many bytes a child may still send: the picture its header announces, and no more.
-// Before the header is complete that is unknown, and only the header may come.
-qint64 bytesExpected(const QByteArray& sent, qint64 maxBytes) {
-    if (sent.size() < 8)
-        return 8;
-    const qint64 width = littleEndian32(sent, 0);
-    const qint64 height = littleEndian32(sent, 4);
-    if (width > kMaxSide || height > kMaxSide || width * height * 4 > maxBytes)
-        return 8;
-    return 8 + width * height * 4;
-}
-
-// Reads what the child writes to its standard output until it ends, the time runs out or
-// it sends more than its header announced (then it is killed). False unless it ended on
-// its own in time.
-bool readChild(QProcess& child, qint64 maxBytes, int timeoutMs, QByteArray& sent) {
-    const QDeadlineTimer deadline(timeoutMs);
+// Reads the picture the child sends back, width and height as 32-bit little-endian numbers
+// then the RGB32 rows, straight into the image as the rows come, until the child ends, the
+// wall clock runs out or it sends anything but that (then it is killed). Null unless the
+// child ended on its own with the whole picture sent; tooLarge when the picture is larger
+// than pictureBytes allows or cannot be had.
+QImage readPicture(QProcess& child, qint64 pictureBytes, int wallClockMs, bool& tooLarge) {
+    const QDeadlineTimer deadline(wallClockMs);
+    char head[8];
+    qint64 headRead = 0;
+    QImage image;
+    qint64 received = 0;
+    qint64 expected = 0;
     for (;;) {
-        sent.append(child.readAllStandardOutput());
-        const qint64 expected = bytesExpected(sent, maxBytes);
-        if (sent.size() > expected)
-            break;
-        sent.reserve(expected);
-        if (child.state() == QProcess::NotRunning)
-            return child.exitStatus() == QProcess::NormalExit;
+        if (headRead < 8) {
+            headRead += qMax<qint64>(0, child.read(head + headRead, 8 - headRead));
+            if (headRead < 8 && child.bytesAvailable() > 0)
+                continue;
+            if (headRead == 8) {
+                const qint64 width = qFromLittleEndian<quint32>(head);
+                const qint64 height = qFromLittleEndian<quint32>(head + 4);
+                if (width < 1 || height < 1 || width > kMaxSide || height > kMaxSide)
+                    break;
+                expected = width * height * 4;
+                if (expected > pictureBytes ||
+                    (image = QImage(int(width), int(height), QImage::Format_RGB32)).isNull()) {
+                    tooLarge = true;
+                    break;
+                }
+            }
+        }
+        if (!image.isNull()) {
+            // RGB32 rows are whole words, so the picture's bytes follow each other.
+            received += qMax<qint64>(0, child.read(reinterpret_cast<char*>(image.bits()) + received,
+                                                   expected - received));
+            // More than the picture announced: a flood, not a picture.
+            if (received == expected && child.bytesAvailable() > 0)
+                break;
+        }
+        if (child.bytesAvailable() > 0)
+            continue;
+        if (child.state() == QProcess::NotRunning) {
+            tooLarge = child.exitStatus() == QProcess::NormalExit &&
+                       child.exitCode() == MetafileExitTooLarge;
+            const bool drawn = child.exitStatus() == QProcess::NormalExit &&
+                               child.exitCode() == MetafileExitDrawn && headRead == 8 &&
+                               received == expected;
+            return drawn ? image : QImage();
+        }
         if (deadline.hasExpired())
             break;
-        child.waitForReadyRead(int(qMax<qint64>(1, deadline.remainingTime())));
+        const int remainingMs = int(qMax<qint64>(1, deadline.remainingTime()));
+        // Its output closed, a child has nothing more to send: it is only left to end.
+        if (!child.waitForReadyRead(remainingMs) && child.state() == QProcess::Running)
+            child.waitForFinished(remainingMs);
     }
     child.kill();
     child.waitForFinished();
-    return false;
+    return {};
 }
 
 } // namespace
 
-void setMetafileRenderer(const QString& program, int timeoutMs) {
-    renderer() = Renderer{program, timeoutMs};
+QSize metafilePixelSize(const QByteArray& file) {
+    const PictureFormat format = pictureFormatOf(file.left(kFormatProbeBytes));
+    return format == PictureFormat::Emf && emfRecordsHold(file) ? emfPixelSize(file) : QSize();
+}
+
+void setMetafileRenderer(const QString& program, int wallClockMs) {
+    renderer() = Renderer{program, wallClockMs};
 }
 
 QString findMetafileRenderer() {
@@ -165,28 +191,36 @@ QImage renderMetafileIsolated(const QByteArray& file, qint64 maxBytes, bool& too
     const PictureFormat format = pictureFormatOf(file.left(kFormatProbeBytes));
     if (!(format == PictureFormat::Emf ? emfRecordsHold(file) : wmfRecordsHold(file)))
         return {};
+    // The picture and the child share maxBytes. An EMF's header tells the picture's size,
+    // which is refused here when too large; a WMF's is known once it is translated, and
+    // the child has the most it may take or half of maxBytes.
+    const QSize size = metafilePixelSize(file);
+    const qint64 pixels = qint64(size.width()) * size.height();
+    if (pixels > kLargestMetafilePixels) {
+        tooLarge = true;
+        return {};
+    }
+    const qint64 childBytes = size.isEmpty() ? qMin(kChildMostBytes, maxBytes / 2)
+                                             : qMin(kChildMostBytes, maxBytes - pixels * 4);
+    if (childBytes < kChildBaseBytes) {
+        tooLarge = true;
+        return {};
+    }
+    const qint64 pictureBytes = maxBytes - childBytes;
     // The metafile goes through the child's standard input and the picture comes back
     // through its standard output: nothing is left on disk whichever of the two is killed.
-    const int timeoutMs = renderer()->timeoutMs;
+    const int wallClockMs = renderer()->wallClockMs;
+    const int cpuSeconds = cpuSecondsFor(file, size.isEmpty() ? pictureBytes / 4 : pixels);
     const pid_t parent = getpid();
     QProcess child;
     child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     child.setProcessEnvironment(childEnvironment());
     child.setChildProcessModifier(
-        [maxBytes, timeoutMs, parent] { limitChild(maxBytes, timeoutMs, parent); });
-    child.start(renderer()->program, {QString::number(maxBytes)});
-    if (!child.waitForStarted(timeoutMs))
+        [childBytes, cpuSeconds, parent] { limitChild(childBytes, cpuSeconds, parent); });
+    child.start(renderer()->program, {QString::number(pictureBytes)});
+    if (!child.waitForStarted(wallClockMs))
         return {};
     child.write(file);
     child.closeWriteChannel();
-    QByteArray sent;
-    if (!readChild(child, maxBytes, timeoutMs, sent))
-        return {};
-    if (child.exitCode() == MetafileExitTooLarge) {
-        tooLarge = true;
-        return {};
-    }
-    if (child.exitCode() != MetafileExitDrawn)
-        return {};
-    return decodePicture(std::move(sent), maxBytes, tooLarge);
+    return readPicture(child, pictureBytes, wallClockMs, tooLarge);
 }

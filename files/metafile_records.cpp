@@ -5,6 +5,8 @@
 
 #include "file_bytes.h"
 
+#include <cmath>
+
 namespace {
 
 constexpr quint32 kEmfHeader = 1;
@@ -81,4 +83,30 @@ bool wmfRecordsHold(const QByteArray& file) {
             return (at - start) / 2 == declaredWords;
     }
     return false;
+}
+
+QSize emfPixelSize(const QByteArray& file) {
+    constexpr int kMaxSide = 65535;
+    if (file.size() < kEmfHeaderBytes)
+        return QSize();
+    const double frameWidth =
+        double(littleEndianSigned32(file, 32)) - littleEndianSigned32(file, 24);
+    const double frameHeight =
+        double(littleEndianSigned32(file, 36)) - littleEndianSigned32(file, 28);
+    const double devicePixelsX = littleEndianSigned32(file, 72);
+    const double devicePixelsY = littleEndianSigned32(file, 76);
+    const double deviceMmX = littleEndianSigned32(file, 80);
+    const double deviceMmY = littleEndianSigned32(file, 84);
+    if (frameWidth > 0 && frameHeight > 0 && devicePixelsX > 0 && devicePixelsY > 0 &&
+        deviceMmX > 0 && deviceMmY > 0) {
+        const double w = std::round(frameWidth / 100.0 * devicePixelsX / deviceMmX);
+        const double h = std::round(frameHeight / 100.0 * devicePixelsY / deviceMmY);
+        if (w >= 1 && h >= 1 && w <= kMaxSide && h <= kMaxSide)
+            return QSize(int(w), int(h));
+    }
+    const qint64 w = qint64(littleEndianSigned32(file, 16)) - littleEndianSigned32(file, 8) + 1;
+    const qint64 h = qint64(littleEndianSigned32(file, 20)) - littleEndianSigned32(file, 12) + 1;
+    if (w < 1 || h < 1 || w > kMaxSide || h > kMaxSide)
+        return QSize();
+    return QSize(int(w), int(h));
 }

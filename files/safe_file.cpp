@@ -9,7 +9,11 @@
 #include <QFile>
 #include <QRandomGenerator>
 
+#include <atomic>
 #include <cerrno>
+#include <csignal>
+#include <mutex>
+#include <optional>
 
 #include <QCoreApplication>
 #include <fcntl.h>
@@ -102,22 +106,103 @@ Target resolveTarget(const QString& path) {
     throw cannotCreate(path, ELOOP);
 }
 
-// The temporary file beside the target; removed again unless it became the target.
+// Names of temporary files that exist on disk, removed by the handler of a signal that
+// ends the process (SIGTERM, SIGINT, SIGHUP), so that a stopped save leaves nothing
+// beside its target. Slots are claimed and freed without locks: a handler may run at any
+// moment on any thread.
+constexpr int kTemporarySlots = 32;
+std::atomic<const char*> temporaryNames[kTemporarySlots];
+
+extern "C" void removeTemporariesAndDie(int signal) {
+    for (std::atomic<const char*>& slot : temporaryNames)
+        if (const char* name = slot.load())
+            ::unlink(name);
+    ::signal(signal, SIG_DFL);
+    ::raise(signal);
+}
+
+// The handler goes on each of the three signals the program has left to their default
+// (ending the process); one the program handles itself is left alone.
+void watchStoppingSignals() {
+    static std::once_flag installed;
+    std::call_once(installed, [] {
+        for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+            struct sigaction now {};
+            if (::sigaction(signal, nullptr, &now) != 0 || now.sa_handler != SIG_DFL)
+                continue;
+            struct sigaction handler {};
+            handler.sa_handler = removeTemporariesAndDie;
+            sigemptyset(&handler.sa_mask);
+            ::sigaction(signal, &handler, nullptr);
+        }
+    });
+}
+
+// Keeps a name in the list while it lives. Past kTemporarySlots saves at once, a name is
+// not listed: a stopped save may then leave that file behind.
+class ListedName {
+public:
+    explicit ListedName(const QByteArray& name) : m_name(name) {
+        watchStoppingSignals();
+        for (std::atomic<const char*>& slot : temporaryNames) {
+            const char* empty = nullptr;
+            if (slot.compare_exchange_strong(empty, m_name.constData())) {
+                m_slot = &slot;
+                return;
+            }
+        }
+    }
+    ~ListedName() {
+        if (m_slot)
+            m_slot->store(nullptr);
+    }
+    ListedName(const ListedName&) = delete;
+    ListedName& operator=(const ListedName&) = delete;
+
+private:
+    const QByteArray m_name;
+    std::atomic<const char*>* m_slot = nullptr;
+};
+
+// A name beside the target not yet taken, made by creating it with creation: a file
+// descriptor, or -1 with errno set (EEXIST: try another name).
+int createUnderFreshName(const QString& path, const QByteArray& stem, QByteArray& name,
+                         const std::function<int(const QByteArray&)>& creation) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        name = stem + QByteArray::number(QRandomGenerator::global()->generate(), 36);
+        const int result = creation(name);
+        if (result >= 0)
+            return result;
+        if (errno != EEXIST)
+            throw cannotCreate(path, errno);
+    }
+    throw cannotCreate(path, EEXIST);
+}
+
+// The temporary file beside the target; removed again unless it became the target. Where
+// the system and the file system allow, it has no name until it is complete (O_TMPFILE):
+// a process killed while writing, even by SIGKILL, leaves nothing. Elsewhere it is named
+// from the start, and listed for the stopping signals' handler.
 class TemporaryFile {
 public:
-    TemporaryFile(const QString& path, const Target& target) {
-        const QByteArray stem = target.name + '.';
+    TemporaryFile(const QString& path, const Target& target)
+        : m_path(path), m_stem(target.name + '.') {
         // Readable by none but the owner until it carries the target's own rights.
         const mode_t mode = target.exists ? 0600 : 0666;
-        for (int attempt = 0; attempt < 100 && m_fd < 0; ++attempt) {
-            m_name = stem + QByteArray::number(QRandomGenerator::global()->generate(), 36);
-            m_fd = ::open(m_name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW,
+#ifdef O_TMPFILE
+        // Linking it later goes through /proc, without which it could never be named.
+        if (::access("/proc/self/fd", X_OK) == 0) {
+            m_fd = ::open(directoryOf(target.name).constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC,
                           mode);
-            if (m_fd < 0 && errno != EEXIST)
-                throw cannotCreate(path, errno);
+            if (m_fd >= 0)
+                return;
         }
-        if (m_fd < 0)
-            throw cannotCreate(path, EEXIST);
+#endif
+        m_fd = createUnderFreshName(path, m_stem, m_name, [mode](const QByteArray& name) {
+            return ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW,
+                          mode);
+        });
+        m_listed.emplace(m_name);
     }
     ~TemporaryFile() {
         if (m_fd >= 0)
@@ -128,19 +213,37 @@ public:
     TemporaryFile(const TemporaryFile&) = delete;
     TemporaryFile& operator=(const TemporaryFile&) = delete;
 
-    int fd() const { return m_fd; }
-    const QByteArray& name() const { return m_name; }
-    // The file is complete: closed, and no longer removed.
-    bool close() {
+    int fd() const {
+        return m_fd;
+    }
+    // The complete file takes the target's name; false when it could not be closed.
+    // Throws when it cannot be named.
+    bool replace(const QByteArray& target) {
+        if (m_name.isEmpty()) {
+            const QByteArray self = "/proc/self/fd/" + QByteArray::number(m_fd);
+            createUnderFreshName(m_path, m_stem, m_name, [&self](const QByteArray& name) {
+                return ::linkat(AT_FDCWD, self.constData(), AT_FDCWD, name.constData(),
+                                AT_SYMLINK_FOLLOW);
+            });
+            m_listed.emplace(m_name);
+        }
         const int fd = m_fd;
         m_fd = -1;
-        return ::close(fd) == 0;
+        if (::close(fd) != 0)
+            return false;
+        if (::rename(m_name.constData(), target.constData()) != 0)
+            throw cannotCreate(m_path, errno);
+        m_listed.reset();
+        m_name.clear();
+        return true;
     }
-    void keep() { m_name.clear(); }
 
 private:
-    QByteArray m_name;
+    QString m_path;
+    QByteArray m_stem;
+    QByteArray m_name; // empty while the file has none
     int m_fd = -1;
+    std::optional<ListedName> m_listed;
 };
 
 // The replaced file's owner, group and rights. Only root may give a file away; anyone may
@@ -172,16 +275,15 @@ void WriteFileSafely(const QString& path, const std::function<bool(QIODevice&)>&
     if (target.exists)
         takeOverAttributes(temporary.fd(), target.status);
     // The new contents are on the disk before they replace the old.
-    if (::fdatasync(temporary.fd()) != 0 || !temporary.close())
+    if (::fdatasync(temporary.fd()) != 0)
         throw writeError(path);
     // Whatever took the name while the contents were made is left alone unless it is a
     // regular file: rename replaces a name and never writes into a device or a pipe.
     struct stat now {};
     if (::lstat(target.name.constData(), &now) == 0 && !S_ISREG(now.st_mode))
         throw notARegularFile(path, target.name, kindOf(now.st_mode));
-    if (::rename(temporary.name().constData(), target.name.constData()) != 0)
-        throw cannotCreate(path, errno);
-    temporary.keep();
+    if (!temporary.replace(target.name))
+        throw writeError(path);
 }
 
 void WriteFileSafely(const QString& path, const QByteArray& data) {

@@ -23,8 +23,8 @@ qint64 colourPageStepBytes(qint64 width, qint64 height, int depth) {
                        : addBytes(pictureBytes(width, height, 24), kStepWorkingBytes);
 }
 
-qint64 cleanLinesStepBytes(qint64 width, qint64 height) {
-    return perPixel(width, height, 66);
+qint64 cleanLinesStepBytes(qint64 width, qint64 height, qint64 copyWidth, qint64 copyHeight) {
+    return addBytes(perPixel(width, height, 66), pictureBytes(copyWidth, copyHeight, 8 * 120));
 }
 
 qint64 colourByNumberStepBytes(qint64 width, qint64 height) {

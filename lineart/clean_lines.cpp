@@ -127,6 +127,12 @@ void fillNarrowPockets(cv::Mat& lines, double narrowerThan) {
 // most 2 * (factor - 1) pixels of the page. The pockets found are brought back a pixel of
 // the copy wider, so that the paper the copy lost beside the lines goes with them.
 void fillNarrowPocketsOfLargePage(cv::Mat& lines, double narrowerThan, int factor) {
+    // A strip fewer than factor pixels across has no copy to measure on, and is small
+    // enough to measure whole.
+    if (lines.rows < factor || lines.cols < factor) {
+        fillNarrowPockets(lines, narrowerThan);
+        return;
+    }
     // Paper the copy cannot see (a pinhole where strokes meet, nowhere a whole block of the
     // copy wide) is filled on the page itself: wherever a square 2 * factor - 1 wide fits in
     // the paper, a block of the copy does.
@@ -220,6 +226,28 @@ void drawAtThickness(cv::Mat& lines, int thickness) {
     cv::dilate(lines, lines, pen);
 }
 
+// How far, in pixels of the copy, the strokes are widened for a pen thickness pixels wide on
+// a page scale times the copy's size.
+int widening(int thickness, double scale) {
+    return int(std::ceil(0.5 * thickness / std::max(1.0, scale)));
+}
+
+bool noPaper(const cv::Mat& lines) {
+    return cv::countNonZero(lines) == int(lines.total());
+}
+
+// One colour all over: no outline to find, whatever the picture's size or shape.
+bool isFlat(const cv::Mat& colours) {
+    const cv::Vec3b first = colours.at<cv::Vec3b>(0, 0);
+    for (int y = 0; y < colours.rows; ++y) {
+        const auto* row = colours.ptr<cv::Vec3b>(y);
+        for (int x = 0; x < colours.cols; ++x)
+            if (row[x] != first)
+                return false;
+    }
+    return true;
+}
+
 } // namespace
 
 CleanLineSettings defaultCleanLineSettings(int width, int height) {
@@ -243,13 +271,23 @@ CleanLinesSource::CleanLinesSource(const Bitmap& page, int workingSide)
     : m_width(page.width()), m_height(page.height()) {
     if (page.isEmpty())
         return;
-    m_colours = workingCopy(coloursOf(page), std::max(1, workingSide));
+    const cv::Mat colours = coloursOf(page);
+    // A flat picture makes a blank page: it is not blown up to a working copy for nothing.
+    if (isFlat(colours))
+        return;
+    m_colours = workingCopy(colours, std::max(1, workingSide));
     m_lab = flattenedLab(m_colours, 3.0);
     m_strength = colourEdgeStrength(m_lab, 1.0);
     cv::Mat lightness;
     cv::extractChannel(m_lab, lightness, 0);
     // Narrow enough for the eyes, brows and lips of a face the size of a hand on the page.
     m_flow = lineFlow(lightness, {1.0, 3.0, 3.0});
+}
+
+cv::Size CleanLinesSource::copySizeFor(int width, int height, int workingSide) {
+    if (width <= 0 || height <= 0)
+        return cv::Size();
+    return workingCopySize(cv::Size(width, height), std::max(1, workingSide));
 }
 
 std::optional<cv::Mat> CleanLinesSource::borders(const CleanLineSettings& settings,
@@ -327,14 +365,20 @@ std::vector<CentreLine> CleanLinesSource::centreLines(cv::Mat& borders, const Re
     const double scale = double(m_width) / m_lab.cols;
     // Strokes closer than the pen is wide would run together on the page, leaving slivers
     // of paper between them: they are widened to the pen first, so that what they enclose
-    // is filled and thinning makes them one.
-    const int reach = int(std::ceil(0.5 * settings.thickness / scale));
+    // is filled and thinning makes them one. On a page smaller than the copy the pen would
+    // grow with the enlargement, without bound for a tiny picture, and the widening's work
+    // with its square: it is never wider on the copy than on the page.
+    const int reach = widening(settings.thickness, scale);
     if (reach > 0) {
         cv::dilate(
             borders, borders,
             cv::getStructuringElement(cv::MORPH_ELLIPSE, cv::Size(2 * reach + 1, 2 * reach + 1)));
         fillNarrowPockets(borders, rules.minimumAcross);
     }
+    // Lines as wide as the whole picture leave no paper, and no centre to find: thinning
+    // would keep every pixel as a line of its own.
+    if (noPaper(borders))
+        return {};
     thinStrokes(borders);
     removeSpecks(borders, std::max(2, int(std::lround(speckSize(m_width, m_height) / scale))));
     std::vector<CentreLine> centre = traceCentreLines(borders);
@@ -345,8 +389,9 @@ std::vector<CentreLine> CleanLinesSource::centreLines(cv::Mat& borders, const Re
 
 std::optional<Bitmap> CleanLinesSource::lines(const CleanLineSettings& settings,
                                               const StageProgress& progress) const {
+    // A new 1-bit page is white: a flat picture has no lines.
     if (m_lab.empty())
-        return Bitmap(0, 0, 1);
+        return Bitmap(m_width, m_height, 1);
     RegionRules rules;
     std::optional<cv::Mat> borders = this->borders(settings, progress, rules);
     if (!borders)
@@ -363,6 +408,8 @@ std::optional<Bitmap> CleanLinesSource::lines(const CleanLineSettings& settings,
         if (progress && !progress(3, 4))
             return std::nullopt;
         cv::Mat lines = cv::Mat::zeros(pageSize, CV_8U);
+        if (noPaper(*borders))
+            lines = 1;
         drawCentreLines(lines, centre, working, settings.thickness);
         fillNarrowPocketsOfLargePage(lines, settings.smallestRegionMm * pagePerMm,
                                      pocketFactor(pageSize, working));
@@ -397,7 +444,15 @@ PageDrawing CleanLinesSource::drawing(const CleanLineSettings& settings) const {
     cv::Mat borders = *this->borders(settings, {}, rules);
     const double sx = double(m_width) / m_lab.cols;
     const double sy = double(m_height) / m_lab.rows;
-    for (const CentreLine& line : centreLines(borders, rules, settings)) {
+    const std::vector<CentreLine> centre = centreLines(borders, rules, settings);
+    if (noPaper(borders)) {
+        // All ink: one black pixel stretched over the page.
+        drawing.lines = QImage(1, 1, QImage::Format_Mono);
+        drawing.lines.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
+        drawing.lines.fill(0);
+        drawing.linesArea = QRectF(0, 0, m_width, m_height);
+    }
+    for (const CentreLine& line : centre) {
         PageDrawing::Stroke stroke;
         stroke.closed = line.closed;
         for (const cv::Point2f& p : line.points) {

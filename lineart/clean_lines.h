@@ -65,6 +65,12 @@ public:
 
     explicit CleanLinesSource(const Bitmap& page, int workingSide = kWorkingSide);
 
+    // The size of the copy a page of this size is worked on (none is made of a page of one
+    // colour all over).
+    static cv::Size copySizeFor(int width, int height, int workingSide = kWorkingSide);
+    // The copy this source holds: empty for an empty or flat page.
+    cv::Size copySize() const { return m_lab.size(); }
+
     // The line page for these settings (stages 1 to 3 of cleanLines' progress).
     std::optional<Bitmap> lines(const CleanLineSettings& settings,
                                 const StageProgress& progress = {}) const;

@@ -7,12 +7,17 @@
 
 #include <cmath>
 
+cv::Size workingCopySize(const cv::Size& picture, int side) {
+    const double scale = double(side) / std::max(picture.width, picture.height);
+    return cv::Size(std::max(1, int(std::lround(picture.width * scale))),
+                    std::max(1, int(std::lround(picture.height * scale))));
+}
+
 cv::Mat workingCopy(const cv::Mat& colours, int side) {
-    const double scale = double(side) / std::max(colours.cols, colours.rows);
-    const cv::Size size(std::max(1, int(std::lround(colours.cols * scale))),
-                        std::max(1, int(std::lround(colours.rows * scale))));
+    const cv::Size size = workingCopySize(colours.size(), side);
     cv::Mat working;
-    cv::resize(colours, working, size, 0, 0, scale < 1.0 ? cv::INTER_AREA : cv::INTER_CUBIC);
+    const bool shrinking = side < std::max(colours.cols, colours.rows);
+    cv::resize(colours, working, size, 0, 0, shrinking ? cv::INTER_AREA : cv::INTER_CUBIC);
     return working;
 }
 

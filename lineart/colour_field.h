@@ -11,6 +11,8 @@
 // The colours resized so that the longer side is side pixels: smoothly when shrinking, by
 // cubic interpolation when enlarging.
 cv::Mat workingCopy(const cv::Mat& colours, int side);
+// The size of that copy for a picture of this size.
+cv::Size workingCopySize(const cv::Size& picture, int side);
 
 // The colours (8-bit blue, green, red) in CIELAB as floats (L 0..100), smoothed by bilateral
 // passes whose reach is in pixels of the picture given: fur, grain and noise go, outlines

@@ -10,6 +10,7 @@
 #include <QGuiApplication>
 #include <QtEndian>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <new>
@@ -23,31 +24,43 @@ void dropQtNotes(QtMsgType type, const QMessageLogContext&, const QString& messa
         std::fprintf(stderr, "pintabel-metafile: %s\n", qPrintable(message));
 }
 
+// Rows are drawn and sent a band at a time, so the child never holds the whole picture
+// while its parent receives it: a band is at most this many bytes.
+constexpr qint64 kBandBytes = qint64(64) << 20;
+
 int draw(qint64 maxBytes) {
     QFile in;
     QFile out;
     if (!in.open(stdin, QIODevice::ReadOnly) || !out.open(stdout, QIODevice::WriteOnly))
         return MetafileExitUnreadable;
-    bool tooLarge = false;
-    QImage image;
     try {
-        image = renderMetafile(in.readAll(), maxBytes, tooLarge);
+        const MetafileDrawing drawing(in.readAll(), maxBytes);
+        if (drawing.tooLarge())
+            return MetafileExitTooLarge;
+        if (!drawing.isValid())
+            return MetafileExitUnreadable;
+        const QSize size = drawing.size();
+        const qint64 rowBytes = qint64(size.width()) * 4;
+        QImage band(size.width(), int(std::clamp<qint64>(kBandBytes / rowBytes, 1, size.height())),
+                    QImage::Format_RGB32);
+        if (band.isNull())
+            return MetafileExitTooLarge;
+        char head[8];
+        qToLittleEndian(quint32(size.width()), head);
+        qToLittleEndian(quint32(size.height()), head + 4);
+        if (out.write(head, 8) != 8)
+            return MetafileExitUnreadable;
+        for (int top = 0; top < size.height(); top += band.height()) {
+            drawing.drawRows(band, top);
+            for (int y = 0; y < band.height() && top + y < size.height(); ++y)
+                if (out.write(reinterpret_cast<const char*>(band.constScanLine(y)), rowBytes) !=
+                    rowBytes)
+                    return MetafileExitUnreadable;
+        }
+        return out.flush() ? MetafileExitDrawn : MetafileExitUnreadable;
     } catch (const std::bad_alloc&) {
         return MetafileExitTooLarge;
     }
-    if (tooLarge)
-        return MetafileExitTooLarge;
-    if (image.isNull())
-        return MetafileExitUnreadable;
-    char head[8];
-    qToLittleEndian(quint32(image.width()), head);
-    qToLittleEndian(quint32(image.height()), head + 4);
-    bool written = out.write(head, 8) == 8;
-    const qint64 rowBytes = qint64(image.width()) * 4;
-    for (int y = 0; written && y < image.height(); ++y)
-        written =
-            out.write(reinterpret_cast<const char*>(image.constScanLine(y)), rowBytes) == rowBytes;
-    return written && out.flush() ? MetafileExitDrawn : MetafileExitUnreadable;
 }
 
 } // namespace

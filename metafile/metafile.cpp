@@ -11,6 +11,7 @@
 #include <QSvgRenderer>
 
 #include <cmath>
+#include <memory>
 #include <optional>
 
 #include <emf2svg.h>
@@ -23,49 +24,23 @@ constexpr double kScreenDpi = 96.0;
 // Guards against headers that claim absurd sizes before anything is allocated.
 constexpr int kMaxSide = 65535;
 
-// EMF header fields (rectangles, sizes) are signed.
-qint32 signed32(const QByteArray& file, qsizetype at) {
-    return qint32(littleEndian32(file, at));
-}
-
-// The frame (hundredths of a millimetre) at the reference device's resolution, as the
-// header describes it; the bounds in device pixels when the frame is unusable.
-QSize emfPixelSize(const QByteArray& file) {
-    const double frameWidth = double(signed32(file, 32)) - signed32(file, 24);
-    const double frameHeight = double(signed32(file, 36)) - signed32(file, 28);
-    const double devicePixelsX = signed32(file, 72);
-    const double devicePixelsY = signed32(file, 76);
-    const double deviceMmX = signed32(file, 80);
-    const double deviceMmY = signed32(file, 84);
-    if (frameWidth > 0 && frameHeight > 0 && devicePixelsX > 0 && devicePixelsY > 0 &&
-        deviceMmX > 0 && deviceMmY > 0) {
-        const double w = std::round(frameWidth / 100.0 * devicePixelsX / deviceMmX);
-        const double h = std::round(frameHeight / 100.0 * devicePixelsY / deviceMmY);
-        if (w >= 1 && h >= 1 && w <= kMaxSide && h <= kMaxSide)
-            return QSize(int(w), int(h));
-    }
-    const qint64 w = qint64(signed32(file, 16)) - signed32(file, 8) + 1;
-    const qint64 h = qint64(signed32(file, 20)) - signed32(file, 12) + 1;
-    if (w < 1 || h < 1 || w > kMaxSide || h > kMaxSide)
-        return QSize();
-    return QSize(int(w), int(h));
-}
-
 // Where the converter's picture goes on the page. The converter draws the bounds (the
 // extent of what is drawn) from its own top-left corner, while the page is the frame:
 // a drawing with margins inside its frame starts that far into the page.
 QPointF emfDrawingOrigin(const QByteArray& file) {
-    const double devicePixelsX = signed32(file, 72);
-    const double devicePixelsY = signed32(file, 76);
-    const double deviceMmX = signed32(file, 80);
-    const double deviceMmY = signed32(file, 84);
+    const double devicePixelsX = littleEndianSigned32(file, 72);
+    const double devicePixelsY = littleEndianSigned32(file, 76);
+    const double deviceMmX = littleEndianSigned32(file, 80);
+    const double deviceMmY = littleEndianSigned32(file, 84);
     if (emfPixelSize(file).isEmpty() || devicePixelsX <= 0 || devicePixelsY <= 0 ||
         deviceMmX <= 0 || deviceMmY <= 0)
         return {};
-    const double frameLeft = std::round(signed32(file, 24) / 100.0 * devicePixelsX / deviceMmX);
-    const double frameTop = std::round(signed32(file, 28) / 100.0 * devicePixelsY / deviceMmY);
-    const double x = signed32(file, 8) - frameLeft;
-    const double y = signed32(file, 12) - frameTop;
+    const double frameLeft =
+        std::round(littleEndianSigned32(file, 24) / 100.0 * devicePixelsX / deviceMmX);
+    const double frameTop =
+        std::round(littleEndianSigned32(file, 28) / 100.0 * devicePixelsY / deviceMmY);
+    const double x = littleEndianSigned32(file, 8) - frameLeft;
+    const double y = littleEndianSigned32(file, 12) - frameTop;
     if (std::abs(x) > kMaxSide || std::abs(y) > kMaxSide)
         return {};
     return QPointF(x, y);
@@ -74,8 +49,10 @@ QPointF emfDrawingOrigin(const QByteArray& file) {
 // The converter scales the bounds (device pixels, right and bottom edges exclusive) to the
 // size asked for; asking for the bounds' own size draws one device pixel per pixel.
 QByteArray emfToSvg(const QByteArray& file, QSize size) {
-    const double boundsWidth = double(signed32(file, 16)) - signed32(file, 8);
-    const double boundsHeight = double(signed32(file, 20)) - signed32(file, 12);
+    const double boundsWidth =
+        double(littleEndianSigned32(file, 16)) - littleEndianSigned32(file, 8);
+    const double boundsHeight =
+        double(littleEndianSigned32(file, 20)) - littleEndianSigned32(file, 12);
     const bool boundsUsable = boundsWidth >= 1 && boundsHeight >= 1 && boundsWidth <= kMaxSide &&
                               boundsHeight <= kMaxSide;
     QByteArray input = file; // the converter wants writable input
@@ -173,45 +150,58 @@ QByteArray wmfToSvg(const QByteArray& file, QSize& size) {
 
 } // namespace
 
-QImage renderMetafile(const QByteArray& file, qint64 maxBytes, bool& tooLarge) {
-    tooLarge = false;
-    QSize size;
+MetafileDrawing::MetafileDrawing(const QByteArray& file, qint64 maxBytes) {
     QByteArray svg;
     const PictureFormat format = pictureFormatOf(file.left(kFormatProbeBytes));
     if (format == PictureFormat::Emf) {
         if (!emfRecordsHold(file))
-            return {};
-        size = emfPixelSize(file);
-        if (size.isEmpty())
-            return {};
-        if (qint64(size.width()) * size.height() * 4 > maxBytes) {
-            tooLarge = true;
-            return {};
+            return;
+        m_size = emfPixelSize(file);
+        if (m_size.isEmpty())
+            return;
+        // Judged from the header, before anything is translated or drawn.
+        if (qint64(m_size.width()) * m_size.height() * 4 > maxBytes) {
+            m_tooLarge = true;
+            return;
         }
-        svg = emfToSvg(file, size);
+        svg = emfToSvg(file, m_size);
+        m_origin = emfDrawingOrigin(file);
     } else if (format == PictureFormat::Wmf) {
         if (!wmfRecordsHold(file))
-            return {};
-        svg = wmfToSvg(file, size);
-        if (!svg.isEmpty() && qint64(size.width()) * size.height() * 4 > maxBytes) {
-            tooLarge = true;
-            return {};
+            return;
+        svg = wmfToSvg(file, m_size);
+        if (!svg.isEmpty() && qint64(m_size.width()) * m_size.height() * 4 > maxBytes) {
+            m_tooLarge = true;
+            return;
         }
     }
     if (svg.isEmpty())
+        return;
+    auto renderer = std::make_unique<QSvgRenderer>(svg);
+    if (renderer->isValid())
+        m_renderer = std::move(renderer);
+}
+
+MetafileDrawing::~MetafileDrawing() = default;
+
+void MetafileDrawing::drawRows(QImage& band, int top) const {
+    band.fill(Qt::white);
+    QPainter painter(&band);
+    painter.translate(0, -top);
+    // At the picture's own scale: the SVG's units are the page's pixels.
+    m_renderer->render(&painter, QRectF(m_origin, m_renderer->viewBoxF().size()));
+}
+
+QImage renderMetafile(const QByteArray& file, qint64 maxBytes, bool& tooLarge) {
+    const MetafileDrawing drawing(file, maxBytes);
+    tooLarge = drawing.tooLarge();
+    if (!drawing.isValid())
         return {};
-    QSvgRenderer renderer(svg);
-    if (!renderer.isValid())
-        return {};
-    QImage image(size, QImage::Format_RGB32);
+    QImage image(drawing.size(), QImage::Format_RGB32);
     if (image.isNull()) {
         tooLarge = true;
         return {};
     }
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    // At the picture's own scale: the SVG's units are the page's pixels.
-    const QPointF origin = format == PictureFormat::Emf ? emfDrawingOrigin(file) : QPointF();
-    renderer.render(&painter, QRectF(origin, renderer.viewBoxF().size()));
+    drawing.drawRows(image, 0);
     return image;
 }

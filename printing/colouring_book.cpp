@@ -62,6 +62,10 @@ std::int64_t area(const QRect& r) {
 
 } // namespace
 
+void checkBookMargins(const BookSettings& settings) {
+    layoutFor(settings, QPageLayout::Portrait);
+}
+
 BookSheet PlaceBookPage(const BookSettings& settings, QSize picture, int resolution) {
     BookSheet best;
     for (const QPageLayout::Orientation orientation :
@@ -78,7 +82,11 @@ BookSheet PlaceBookPage(const BookSettings& settings, QSize picture, int resolut
 
 ColouringBook::ColouringBook(QIODevice& device, const BookSettings& settings, const QString& title,
                              qint64 largestBytes)
-    : m_device(device), m_largestBytes(largestBytes), m_settings(settings), m_writer(&device) {
+    : m_device(device), m_largestBytes(largestBytes), m_settings(settings),
+      m_dated(sourceDateEpoch()
+                  ? std::make_unique<PdfCreationDateDevice>(device, *sourceDateEpoch())
+                  : nullptr),
+      m_writer(m_dated ? static_cast<QIODevice*>(m_dated.get()) : &device) {
     m_writer.setResolution(Resolution);
     m_writer.setTitle(title);
     m_writer.setCreator(QStringLiteral("Pintabel"));
@@ -234,7 +242,7 @@ void ColouringBook::finish() {
     if (m_pages == 0)
         throw EAppError(
             QCoreApplication::translate("ColouringBook", "PDF にするページがありません。"));
-    if (!m_painter.end())
+    if (!m_painter.end() || (m_dated && !m_dated->flushWaiting()))
         throw bookError();
     // Every offset the document gives lies before its end.
     refuseWhenTooLarge();

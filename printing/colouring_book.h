@@ -6,6 +6,7 @@
 #include "book_settings.h"
 #include "line_tracing.h"
 #include "page_drawing.h"
+#include "pdf_creation_date.h"
 
 #include <QImage>
 #include <QPageLayout>
@@ -15,6 +16,7 @@
 #include <QRect>
 #include <QSize>
 #include <QString>
+#include <memory>
 #include <optional>
 
 class Bitmap;
@@ -26,6 +28,9 @@ struct BookSheet {
     QPageLayout layout;
     QRect target;
 };
+
+// Throws the EAppError PlaceBookPage gives when the margins leave no room on the paper.
+void checkBookMargins(const BookSettings& settings);
 
 // The sheet for a picture of the given size: placed by the print job's fit rule inside the
 // margins, on the paper turned whichever way shows the picture larger (upright when both
@@ -73,9 +78,10 @@ class ColouringBook {
 public:
     static constexpr int Resolution = 1200;
 
-    // Nothing is written until the first page is added. A document that grows past
-    // largestBytes is refused (EAppError) as soon as it does, from addPage or finish; the
-    // device then holds an incomplete document for the caller to drop.
+    // Nothing is written until the first page is added. The document's creation date is
+    // SOURCE_DATE_EPOCH's when that is set, so the same pages make the same document. A document
+    // that grows past largestBytes is refused (EAppError) as soon as it does, from addPage or
+    // finish; the device then holds an incomplete document for the caller to drop.
     ColouringBook(QIODevice& device, const BookSettings& settings, const QString& title,
                   qint64 largestBytes = kLargestBookBytes);
     ColouringBook(const ColouringBook&) = delete;
@@ -98,6 +104,8 @@ private:
     QIODevice& m_device;
     qint64 m_largestBytes;
     BookSettings m_settings;
+    // Between the writer and the device when SOURCE_DATE_EPOCH fixes the creation date.
+    std::unique_ptr<PdfCreationDateDevice> m_dated;
     QPdfWriter m_writer;
     QPainter m_painter;
     int m_pages = 0;

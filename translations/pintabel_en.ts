@@ -368,6 +368,12 @@ Subject (for --clean-lines and --colour-by-number):
       the background&apos;s few largest shapes (simple) or all of it (full).
 </translation>
     </message>
+    <message>
+        <source>pintabel-cli book: --with-preview は無視します。塗った絵を加えられるのは数字で塗り絵のページだけです
+</source>
+        <translation>pintabel-cli book: --with-preview is ignored: only a colour-by-number page has a painted picture to add
+</translation>
+    </message>
 </context>
 <context>
     <name>ColourByNumber</name>
@@ -493,12 +499,23 @@ Subject (for --clean-lines and --colour-by-number):
         <source>メモリが不足しているため、画像 &quot;%1&quot; を読み込めません。</source>
         <translation>Not enough memory to load the picture &quot;%1&quot;.</translation>
     </message>
+    <message>
+        <source>画像 &quot;%1&quot; は大きすぎるため読み込めません（%2 × %3 ピクセル）。</source>
+        <translation>Cannot load the picture &quot;%1&quot;: it is too large (%2 × %3 pixels).</translation>
+    </message>
 </context>
 <context>
     <name>JpegWriter</name>
     <message>
         <source>JPEG エラー #%1</source>
         <translation>JPEG error #%1</translation>
+    </message>
+</context>
+<context>
+    <name>LineArt</name>
+    <message>
+        <source>%1 をこの画像に使うことができませんでした。</source>
+        <translation>%1 could not be used on this picture.</translation>
     </message>
 </context>
 <context>
@@ -921,6 +938,18 @@ Do you want to replace it?</translation>
         <translation>Pages with unsaved changes: %1<byte value="xd"/>
 %2<byte value="xd"/>
 Exit anyway?</translation>
+    </message>
+    <message>
+        <source>PDF の書き出し</source>
+        <translation>Writing the PDF</translation>
+    </message>
+    <message>
+        <source>線画への変換</source>
+        <translation>The conversion to clean lines</translation>
+    </message>
+    <message>
+        <source>数字で塗り絵への変換</source>
+        <translation>The conversion to colour by number</translation>
     </message>
 </context>
 </TS>
