@@ -476,10 +476,10 @@ INSTANTIATE_TEST_SUITE_P(Steps, CliPngPages,
 TEST_F(Cli, TheUsersFirstLanguageChoosesTheMessagesLanguage) {
     const QString japanese =
         QStringLiteral("pintabel-cli convert: \"%1\" を書き出せません。名前の拡張子を .png、.jpg、"
-                       ".jpeg、.bmp のどれかにしてください\n")
+                       ".jpeg、.bmp、.svg のどれかにしてください\n")
             .arg(path("out.gif"));
     const QString english = QStringLiteral("pintabel-cli convert: cannot write \"%1\": give it the "
-                                           "extension .png, .jpg, .jpeg or .bmp\n")
+                                           "extension .png, .jpg, .jpeg, .bmp or .svg\n")
                                 .arg(path("out.gif"));
     const struct {
         const char* language;
