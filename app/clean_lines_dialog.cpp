@@ -6,6 +6,7 @@
 #include "clean_lines_preview.h"
 #include "colourability.h"
 #include "colourer_choice.h"
+#include "subject_chooser.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -35,9 +36,10 @@ CleanLinesDialog::CleanLinesDialog(const Bitmap& page, const CleanLineChoice& ch
     m_millimetres = new QLabel(this);
     m_closeTiny = new QCheckBox(tr("小さすぎる領域を線の色で塗りつぶす"), this);
     m_closeTiny->setChecked(choice.closeTinyRegions);
-    m_preview = new QLabel(this);
+    m_preview =
+        new SubjectPreview(QSize(page.width(), page.height()), choice.settings.subject.box, this);
     m_preview->setMinimumSize(kPreviewSide / 2, kPreviewSide / 3);
-    m_preview->setAlignment(Qt::AlignCenter);
+    m_subject = new SubjectControls(m_preview, choice.settings.subject.background, this);
     m_figures = new QLabel(this);
 
     auto* detailRow = new QHBoxLayout;
@@ -57,6 +59,7 @@ CleanLinesDialog::CleanLinesDialog(const Bitmap& page, const CleanLineChoice& ch
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_preview, 1);
+    layout->addWidget(m_subject);
     layout->addWidget(m_figures);
     layout->addLayout(form);
     layout->addWidget(buttons);
@@ -65,11 +68,13 @@ CleanLinesDialog::CleanLinesDialog(const Bitmap& page, const CleanLineChoice& ch
     connect(m_thickness, &QSpinBox::valueChanged, this, &CleanLinesDialog::schedulePreview);
     connect(m_colourer, &QComboBox::currentIndexChanged, this, &CleanLinesDialog::schedulePreview);
     connect(m_closeTiny, &QCheckBox::toggled, this, &CleanLinesDialog::schedulePreview);
+    connect(m_subject, &SubjectControls::changed, this, &CleanLinesDialog::schedulePreview);
     updatePreview();
 }
 
 CleanLineChoice CleanLinesDialog::choice() const {
-    return {{m_detail->value(), m_thickness->value(), m_colourer->currentData().toDouble()},
+    return {{m_detail->value(), m_thickness->value(), m_colourer->currentData().toDouble(),
+             m_subject->subject()},
             m_closeTiny->isChecked()};
 }
 

@@ -15,6 +15,8 @@ class QComboBox;
 class QLabel;
 class QSlider;
 class QSpinBox;
+class SubjectControls;
+class SubjectPreview;
 
 // What the clean-lines dialog asks: how the lines are drawn, and whether regions too small
 // to colour are filled in.
@@ -24,9 +26,9 @@ struct CleanLineChoice {
 };
 
 // The dialog of "線画に変換...": detail, thickness and who colours (the smallest region), and a
-// preview of the whole page with the check's figures and its tiny regions in red. The preview is
-// drawn from a copy of the page shrunk to the preview's size, where the work takes a few
-// milliseconds.
+// preview of the whole page with the check's figures and its tiny regions in red, on which a
+// box dragged chooses the subject. The preview is drawn from a copy of the page shrunk to the
+// preview's size, where the work takes a fraction of a second.
 class CleanLinesDialog : public QDialog {
     Q_OBJECT
 public:
@@ -51,6 +53,7 @@ private:
     QCheckBox* m_closeTiny = nullptr;
     QLabel* m_millimetres = nullptr;
     double m_pixelsPerMm = 1.0; // the page's, fitted to A4
-    QLabel* m_preview = nullptr;
+    SubjectPreview* m_preview = nullptr;
+    SubjectControls* m_subject = nullptr;
     QLabel* m_figures = nullptr;
 };

@@ -6,6 +6,8 @@
 #include "app_error.h"
 #include "clean_lines_preview.h"
 #include "colourer_choice.h"
+#include "kept_settings.h"
+#include "subject_chooser.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -13,7 +15,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPixmap>
-#include <QSettings>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
@@ -25,7 +26,8 @@ const QString kPaletteSetting = QStringLiteral("colourByNumber/palette");
 
 ColourByNumberDialog::ColourByNumberDialog(const Bitmap& page,
                                            const ColourByNumberSettings& settings, QWidget* parent)
-    : QDialog(parent), m_small(shrinkForPreview(page, kPreviewSide, m_scale)),
+    : QDialog(parent), m_pictureSize(page.width(), page.height()),
+      m_small(shrinkForPreview(page, kPreviewSide, m_scale)),
       m_schedule(this, [this] { updatePreview(); }) {
     setWindowTitle(tr("数字で塗り絵に変換"));
     m_colours = new QSpinBox(this);
@@ -39,17 +41,15 @@ ColourByNumberDialog::ColourByNumberDialog(const Bitmap& page,
     m_palette->addItem(tr("写真の色"), QString());
     for (const QString& name : builtInPaletteNames())
         m_palette->addItem(name, name);
-    const QString chosen =
-        settings.palette ? settings.palette->name : QSettings().value(kPaletteSetting).toString();
+    const QString chosen = settings.palette ? settings.palette->name
+                                            : KeptSettings().value(kPaletteSetting).toString();
     m_palette->setCurrentIndex(std::max(0, m_palette->findData(chosen)));
-    auto picture = [this] {
-        auto* label = new QLabel(this);
+    m_page = new QLabel(this);
+    m_page->setAlignment(Qt::AlignCenter);
+    m_painted = new SubjectPreview(QSize(page.width(), page.height()), settings.subject.box, this);
+    for (QLabel* label : {m_page, static_cast<QLabel*>(m_painted)})
         label->setMinimumSize(kShownSide / 2, kShownSide / 3);
-        label->setAlignment(Qt::AlignCenter);
-        return label;
-    };
-    m_page = picture();
-    m_painted = picture();
+    m_subject = new SubjectControls(m_painted, settings.subject.background, this);
     m_figures = new QLabel(this);
 
     auto* pictures = new QHBoxLayout;
@@ -64,6 +64,7 @@ ColourByNumberDialog::ColourByNumberDialog(const Bitmap& page,
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(pictures, 1);
+    layout->addWidget(m_subject);
     layout->addWidget(m_figures);
     layout->addLayout(form);
     layout->addWidget(buttons);
@@ -71,18 +72,20 @@ ColourByNumberDialog::ColourByNumberDialog(const Bitmap& page,
     connect(m_colours, &QSpinBox::valueChanged, this, [this] { m_schedule.schedule(); });
     connect(m_colourer, &QComboBox::currentIndexChanged, this, [this] { m_schedule.schedule(); });
     connect(m_palette, &QComboBox::currentIndexChanged, this, [this] { m_schedule.schedule(); });
+    connect(m_subject, &SubjectControls::changed, this, [this] { m_schedule.schedule(); });
     m_schedule.drawNow();
 }
 
 ColourByNumberSettings ColourByNumberDialog::settings() const {
     const QString palette = m_palette->currentData().toString();
     return {m_colours->value(), m_colourer->currentData().toDouble(),
-            palette.isEmpty() ? std::nullopt : std::optional(choosePalette(palette))};
+            palette.isEmpty() ? std::nullopt : std::optional(choosePalette(palette)),
+            m_subject->subject()};
 }
 
 void ColourByNumberDialog::done(int result) {
     if (result == QDialog::Accepted)
-        QSettings().setValue(kPaletteSetting, m_palette->currentData());
+        KeptSettings().setValue(kPaletteSetting, m_palette->currentData());
     QDialog::done(result);
 }
 
@@ -96,7 +99,10 @@ void ColourByNumberDialog::updatePreview() {
             .scaled(kShownSide, kShownSide, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     };
     try {
-        const NumberedRegions regions = *numberRegions(m_small, settings());
+        ColourByNumberSettings small = settings();
+        small.subject.box = scaledBox(small.subject.box, m_pictureSize,
+                                      cv::Size(m_small.width(), m_small.height()));
+        const NumberedRegions regions = *numberRegions(m_small, small);
         m_page->setPixmap(shown(numberedPage(regions)));
         m_painted->setPixmap(shown(colouredPreview(regions)));
         m_figures->setText(

@@ -12,11 +12,13 @@
 class QComboBox;
 class QLabel;
 class QSpinBox;
+class SubjectControls;
+class SubjectPreview;
 
 // The dialog of "数字で塗り絵に変換...": how many colours, who colours (the smallest
-// region) and from which colours (the photo's own or a built-in box of crayons), with the numbered
-// page and the picture painted side by side, drawn from a copy of the page shrunk to the preview's
-// size.
+// region) and from which colours (the photo's own or a built-in box of crayons), with the
+// numbered page and the picture painted side by side, drawn from a copy of the page shrunk to
+// the preview's size. A box dragged on the painted picture chooses the subject.
 class ColourByNumberDialog : public QDialog {
     Q_OBJECT
 public:
@@ -36,6 +38,7 @@ private:
 
     void updatePreview();
 
+    cv::Size m_pictureSize;
     double m_scale = 1.0; // set while m_small is made
     Bitmap m_small;
     PreviewSchedule m_schedule;
@@ -43,6 +46,7 @@ private:
     QComboBox* m_colourer = nullptr;
     QComboBox* m_palette = nullptr;
     QLabel* m_page = nullptr;
-    QLabel* m_painted = nullptr;
+    SubjectPreview* m_painted = nullptr;
+    SubjectControls* m_subject = nullptr;
     QLabel* m_figures = nullptr;
 };

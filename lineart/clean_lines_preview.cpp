@@ -22,7 +22,7 @@ Bitmap shrinkForPreview(const Bitmap& page, int side, double& scale) {
 }
 
 CleanLinesPreviewer::CleanLinesPreviewer(const Bitmap& page, int side)
-    : m_small(shrinkForPreview(page, side, m_scale)),
+    : m_page(page.width(), page.height()), m_small(shrinkForPreview(page, side, m_scale)),
       m_source(m_small, std::max(m_small.width(), m_small.height())) {}
 
 CleanLinesPreview CleanLinesPreviewer::preview(const CleanLineSettings& settings,
@@ -30,6 +30,8 @@ CleanLinesPreview CleanLinesPreviewer::preview(const CleanLineSettings& settings
     CleanLineSettings scaled = settings;
     // The lines as wide, relative to the picture, as they will be on the page.
     scaled.thickness = std::max(1, int(std::lround(settings.thickness * m_scale)));
+    scaled.subject.box =
+        scaledBox(settings.subject.box, m_page, cv::Size(m_small.width(), m_small.height()));
     Bitmap lines = *m_source.lines(scaled);
     if (closeTinyRegions)
         ColourabilityCheck(lines, settings.smallestRegionMm).closeTinyRegions(lines);

@@ -31,11 +31,12 @@ public:
 
     bool isEmpty() const { return m_small.isEmpty(); }
 
-    // The line page of the shrunk copy for settings meant for the page (the thickness is
-    // scaled with the copy), closed where asked, and its check.
+    // The line page of the shrunk copy for settings meant for the page (the thickness and
+    // the subject's box are scaled with the copy), closed where asked, and its check.
     CleanLinesPreview preview(const CleanLineSettings& settings, bool closeTinyRegions) const;
 
 private:
+    cv::Size m_page;
     double m_scale = 1.0;
     Bitmap m_small;
     CleanLinesSource m_source;

@@ -747,6 +747,29 @@ Subject (for --clean-lines and --colour-by-number):
     </message>
 </context>
 <context>
+    <name>SubjectControls</name>
+    <message>
+        <source>プレビュー上をドラッグして被写体を囲む</source>
+        <translation>Drag on the preview to box the subject</translation>
+    </message>
+    <message>
+        <source>写真全体</source>
+        <translation>Whole photo</translation>
+    </message>
+    <message>
+        <source>背景なし</source>
+        <translation>No background</translation>
+    </message>
+    <message>
+        <source>簡単な背景</source>
+        <translation>Simple background</translation>
+    </message>
+    <message>
+        <source>背景すべて</source>
+        <translation>Full background</translation>
+    </message>
+</context>
+<context>
     <name>SvgPage</name>
     <message>
         <source>SVG にする線が細かすぎます。</source>

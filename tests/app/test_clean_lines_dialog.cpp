@@ -3,13 +3,18 @@
 
 #include "clean_lines_dialog.h"
 #include "colour_by_number_dialog.h"
+#include "subject_chooser.h"
 #include "test_application.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
+#include <QPushButton>
 #include <QSpinBox>
+#include <QTest>
+
+#include <memory>
 
 #include <gtest/gtest.h>
 
@@ -102,6 +107,102 @@ TEST(ColourByNumberDialog, OffersTheBuiltInPalettesAndKeepsTheChoice) {
         const ColourByNumberDialog again(page, ColourByNumberSettings{});
         EXPECT_EQ(again.findChild<QComboBox*>(QStringLiteral("palette"))->currentIndex(), index);
     }
+}
+
+// Stripes all over, a disc in the middle: the stripes are the background a box leaves out.
+Bitmap stripedPicture(int width, int height) {
+    QImage image(width, height, QImage::Format_BGR888);
+    image.fill(QColor(240, 220, 60));
+    QPainter painter(&image);
+    for (int x = 0; x < width; x += width / 20)
+        painter.fillRect(QRect(x, 0, width / 40, height), QColor(30, 60, 170));
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(200, 30, 30));
+    painter.drawEllipse(QPoint(width / 2, height / 2), width / 6, width / 6);
+    return Bitmap::fromImage(image, 24);
+}
+
+// Dark pixels of the preview's picture outside the box (grown by margin), in the preview's
+// own pixels.
+int inkOutside(const SubjectPreview& preview, const cv::Rect& box, QSize picture, int margin) {
+    const QImage shown = preview.pixmap().toImage().convertToFormat(QImage::Format_RGB32);
+    const double scale = double(shown.width()) / picture.width();
+    const QRect kept = QRect(int(box.x * scale), int(box.y * scale), int(box.width * scale),
+                             int(box.height * scale))
+                           .adjusted(-margin, -margin, margin, margin);
+    int ink = 0;
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x)
+            ink += !kept.contains(x, y) && qGray(shown.pixel(x, y)) < 100;
+    return ink;
+}
+
+TEST(SubjectChooser, ADragOnEitherPreviewChoosesTheSubjectAndWholePhotoClearsIt) {
+    ensureApplication();
+    const struct {
+        bool numbered; // the colour-by-number dialog, else the clean-lines one
+        QSize picture;
+        QPoint from; // on the shown picture, in pixels of the screen
+        QPoint to;
+        cv::Rect box; // in the picture's pixels; empty: none chosen
+    } cases[] = {
+        {false, {400, 300}, {40, 30}, {200, 150}, {40, 30, 160, 120}},
+        // Shown at half size; dragged from bottom right to top left.
+        {false, {1440, 1080}, {120, 110}, {20, 10}, {40, 20, 200, 200}},
+        // Past the picture's edge: the box stops at it.
+        {false, {1440, 1080}, {600, 400}, {900, 700}, {1200, 800, 240, 280}},
+        // A click is no box.
+        {false, {400, 300}, {100, 100}, {102, 101}, {}},
+        {true, {1440, 1080}, {21, 21}, {210, 105}, {72, 72, 648, 288}},
+    };
+    for (const auto& c : cases) {
+        const Bitmap page = stripedPicture(c.picture.width(), c.picture.height());
+        std::unique_ptr<QDialog> dialog;
+        if (c.numbered)
+            dialog = std::make_unique<ColourByNumberDialog>(page, ColourByNumberSettings{});
+        else
+            dialog = std::make_unique<CleanLinesDialog>(page, CleanLineChoice{});
+        auto subject = [&] {
+            return c.numbered ? static_cast<ColourByNumberDialog&>(*dialog).settings().subject
+                              : static_cast<CleanLinesDialog&>(*dialog).choice().settings.subject;
+        };
+        dialog->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
+        auto* preview = dialog->findChild<SubjectPreview*>();
+        auto* wholePhoto = dialog->findChild<QPushButton*>(QStringLiteral("wholePhoto"));
+        auto* background = dialog->findChild<QComboBox*>(QStringLiteral("background"));
+        ASSERT_TRUE(preview && wholePhoto && background);
+        EXPECT_FALSE(background->isEnabled());
+        const int inkBefore = inkOutside(*preview, c.box, c.picture, 3);
+
+        const QPoint origin = preview->shownArea().topLeft();
+        QTest::mousePress(preview, Qt::LeftButton, {}, origin + c.from);
+        QTest::mouseMove(preview, origin + c.to);
+        QTest::mouseRelease(preview, Qt::LeftButton, {}, origin + c.to);
+        EXPECT_EQ(subject().box, c.box) << c.picture.width() << " " << c.from.x();
+        EXPECT_EQ(background->isEnabled(), !c.box.empty());
+        if (c.box.empty())
+            continue;
+        EXPECT_EQ(subject().background, Background::None);
+        // The preview is drawn again with white paper around the subject.
+        QCoreApplication::processEvents();
+        if (!c.numbered) {
+            EXPECT_GT(inkBefore, 1000);
+            EXPECT_EQ(inkOutside(*preview, c.box, c.picture, 3), 0);
+        }
+        background->setCurrentIndex(2);
+        EXPECT_EQ(subject().background, Background::Full);
+
+        QTest::mouseClick(wholePhoto, Qt::LeftButton);
+        EXPECT_TRUE(subject().box.empty());
+        EXPECT_FALSE(background->isEnabled());
+    }
+    CleanLinesDialog dialog(stripedPicture(120, 90), CleanLineChoice{});
+    auto* background = dialog.findChild<QComboBox*>(QStringLiteral("background"));
+    ASSERT_NE(background, nullptr);
+    EXPECT_EQ(background->itemText(0), QStringLiteral("背景なし"));
+    EXPECT_EQ(background->itemText(1), QStringLiteral("簡単な背景"));
+    EXPECT_EQ(background->itemText(2), QStringLiteral("背景すべて"));
 }
 
 } // namespace

@@ -140,4 +140,45 @@ TEST_F(CleanLinesTest, ConversionDialogsOfferTheirLastChoiceAgain) {
     EXPECT_EQ(prompts.colourByNumberOffered.first().colours, ColourByNumberSettings().colours);
 }
 
+TEST_F(CleanLinesTest, APageOfTheSubjectKeepsTheBackgroundChosen) {
+    open(picture(QStringLiteral("subject.png"), 240, 160, qRgb(240, 220, 60)));
+    {
+        // A wall, a floor and a strip of sky around a red disc: the background's edges all
+        // lie outside the box.
+        QImage image = picture(0).image().convertToFormat(QImage::Format_BGR888);
+        QPainter painter(&image);
+        painter.fillRect(QRect(0, 0, 30, 160), QColor(30, 60, 170));
+        painter.fillRect(QRect(0, 140, 240, 20), QColor(40, 150, 60));
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor(200, 30, 30));
+        painter.drawEllipse(QPoint(120, 80), 40, 40);
+        picture(0) = Bitmap::fromImage(image, 24);
+    }
+    const Bitmap original = picture(0);
+    const QRect box(70, 30, 100, 100);
+    const struct {
+        Background background;
+        bool inkAround; // lines outside the box
+    } cases[] = {{Background::None, false}, {Background::Simple, true}, {Background::Full, true}};
+    for (const auto& c : cases) {
+        picture(0) = original;
+        prompts.cleanLinesAnswer = CleanLineChoice{
+            {50, 2, 3.0, Subject{{box.x(), box.y(), box.width(), box.height()}, c.background}},
+            false};
+        form->CleanLines1->trigger();
+        ASSERT_EQ(picture(0).depth(), 1);
+        const QImage lines = picture(0).image().convertToFormat(QImage::Format_RGB32);
+        const QRect kept = box.adjusted(-3, -3, 3, 3);
+        int inside = 0;
+        int around = 0;
+        for (int y = 0; y < lines.height(); ++y)
+            for (int x = 0; x < lines.width(); ++x)
+                if (lines.pixel(x, y) == qRgb(0, 0, 0))
+                    ++(kept.contains(x, y) ? inside : around);
+        EXPECT_GT(inside, 2 * 200) << "the disc's outline";
+        EXPECT_EQ(around > 0, c.inkAround) << around;
+    }
+    EXPECT_TRUE(prompts.errors.isEmpty());
+}
+
 } // namespace
