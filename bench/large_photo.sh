@@ -29,20 +29,8 @@ run() {
   esac
 }
 
-best=()
-for round in 1 2 3 4 5; do
-  line="round $round:"
-  for i in 0 1 2 3; do
-    start=$(date +%s%N)
-    run "$i" >/dev/null
-    ms=$((($(date +%s%N) - start) / 1000000))
-    line+=" ${labels[$i]} $ms ms;"
-    if [ -z "${best[$i]:-}" ] || [ "$ms" -lt "${best[$i]}" ]; then best[$i]=$ms; fi
-  done
-  echo "$line"
-done
+best_of 5 4
 
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
 for i in 0 1 2 3; do
   printf '%-18s best %5d ms  %s x djpeg  %s x ImageMagick\n' "${labels[$i]}" "${best[$i]}" \
     "$(ratio "${best[$i]}" "${best[2]}")" "$(ratio "${best[$i]}" "${best[3]}")"

@@ -32,19 +32,7 @@ run() {
   esac
 }
 
-best=()
-for round in 1 2 3; do
-  line="round $round:"
-  for i in 0 1; do
-    start=$(date +%s%N)
-    run "$i" >/dev/null
-    ms=$((($(date +%s%N) - start) / 1000000))
-    line+=" ${labels[$i]} $ms ms;"
-    if [ -z "${best[$i]:-}" ] || [ "$ms" -lt "${best[$i]}" ]; then best[$i]=$ms; fi
-  done
-  echo "$line"
-done
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
+best_of 3 2
 printf 'best: plain %d ms, subject %d ms: %s x the plain page (target <= 2.5)\n' \
   "${best[0]}" "${best[1]}" "$(ratio "${best[1]}" "${best[0]}")"
 
