@@ -23,25 +23,36 @@
 
 namespace {
 
+// A colour-by-number page's sheets: its numbered drawing and, when asked, its painted
+// picture.
+QList<BookPage> numberedSheets(const BookSettings& settings, const NumberedRegions& regions,
+                               const TracingLimits& limits) {
+    QList<BookPage> sheets{PrepareDrawnBookPage(settings, numberedDrawing(regions), limits)};
+    if (settings.numberColours > 0 && settings.withPreview)
+        sheets.append(PrepareBookPage(settings, colouredPreview(regions), limits));
+    return sheets;
+}
+
 // The sheets of one page: the page itself (in a vector book, the lines drawn on it as
 // stroked centre lines), or its colour-by-number drawing and, when asked, its painted
 // picture.
 QList<BookPage> prepareBookSheets(const BookSettings& settings, const Bitmap& picture,
                                   const PageLines* lines, const TracingLimits& limits) {
-    if (settings.numberColours <= 0 && settings.vector && lines) {
+    // A page already numbered goes in as itself, in any book: numbering it again would find
+    // one white region, and its pixels would blur its figures.
+    if (lines && lines->regions)
+        return numberedSheets(settings, *lines->regions, limits);
+    if (settings.numberColours <= 0 && settings.vector && lines && lines->source) {
         // The lines are drawn again on the photo's copy, whatever the page's size.
-        const cv::Size copy = lines->source.copySize();
+        const cv::Size copy = lines->source->copySize();
         requireStepMemory(cleanLinesStepBytes(0, 0, copy.width, copy.height));
         return {PrepareDrawnBookPage(settings, lines->drawing(), limits)};
     }
     if (settings.numberColours <= 0)
         return {PrepareBookPage(settings, picture, limits)};
-    const NumberedRegions regions =
-        *numberRegions(picture, {settings.numberColours, settings.smallestRegionMm});
-    QList<BookPage> sheets{PrepareDrawnBookPage(settings, numberedDrawing(regions), limits)};
-    if (settings.withPreview)
-        sheets.append(PrepareBookPage(settings, colouredPreview(regions), limits));
-    return sheets;
+    return numberedSheets(
+        settings, *numberRegions(picture, {settings.numberColours, settings.smallestRegionMm}),
+        limits);
 }
 
 } // namespace
