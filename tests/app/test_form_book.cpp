@@ -22,7 +22,18 @@ QString pdfInfo(const QString& pdf) {
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
-using BookTest = FormTest;
+class BookTest : public FormTest {
+protected:
+    // Binds the book with these settings into file (in the test's folder), the pages chosen
+    // as the book dialog offers them; the book's path.
+    QString bind(const BookSettings& settings, const QString& file) {
+        prompts.bookChoice = settings;
+        const QString book = folder.filePath(file);
+        prompts.filesToSave.append(book);
+        form->SaveBook1->trigger();
+        return book;
+    }
+};
 
 TEST_F(BookTest, WritesEveryOpenPageInTabOrderIntoOnePdf) {
     EXPECT_FALSE(form->SaveBook1->isEnabled());
@@ -96,7 +107,7 @@ TEST_F(BookTest, NumberedPagesGoInAsLinesAndTextWithTheirPaintedPictures) {
 
 // A page the window numbered goes into any book as its own drawing, never numbered again:
 // its figures are text, its edges lines, whatever the book's settings; a change to its
-// pixels makes it a picture again.
+// pixels makes it a picture again, still not numbered again.
 TEST_F(BookTest, ANumberedPageGoesInAsItsOwnDrawing) {
     QImage bands(300, 200, QImage::Format_RGB32);
     const QRgb colours[] = {qRgb(200, 40, 40), qRgb(40, 150, 70), qRgb(40, 60, 200)};
@@ -123,6 +134,8 @@ TEST_F(BookTest, ANumberedPageGoesInAsItsOwnDrawing) {
         {"vector book", true, 0, false, false, 1, 0},
         {"numbered book with paintings", false, 8, true, false, 2, 0},
         {"edited, picture book", false, 0, false, true, 1, 1},
+        // Numbered again, the page would be one white region.
+        {"edited, numbered book", false, 8, true, true, 1, 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -135,10 +148,7 @@ TEST_F(BookTest, ANumberedPageGoesInAsItsOwnDrawing) {
         settings.vector = c.vector;
         settings.numberColours = c.numberColours;
         settings.withPreview = c.withPreview;
-        prompts.bookChoice = settings;
-        const QString book = folder.filePath(QStringLiteral("numbered.pdf"));
-        prompts.filesToSave.append(book);
-        form->SaveBook1->trigger();
+        const QString book = bind(settings, QStringLiteral("numbered.pdf"));
         ASSERT_TRUE(prompts.errors.isEmpty()) << qPrintable(prompts.errors.join('\n'));
         EXPECT_TRUE(pdfInfo(book).contains(
             QRegularExpression(QStringLiteral("Pages: +%1\n").arg(c.pages))));
@@ -207,10 +217,7 @@ TEST_F(BookTest, CleanLinePagesOfAVectorBookAreStrokedCentreLines) {
         BookSettings settings;
         settings.marginMillimetres = 0;
         settings.vector = step.vector;
-        prompts.bookChoice = settings;
-        const QString book = folder.filePath(QStringLiteral("lines.pdf"));
-        prompts.filesToSave.append(book);
-        form->SaveBook1->trigger();
+        const QString book = bind(settings, QStringLiteral("lines.pdf"));
         ASSERT_TRUE(prompts.errors.isEmpty()) << qPrintable(prompts.errors.join('\n'));
         const PdfInk first = pdfInk(book, 1);
         EXPECT_EQ(first.roundStrokes > 0, step.first == Stroked);
