@@ -59,17 +59,22 @@ QPainterPath placeLines(QPainterPath lines, const QRect& target, QSize picture) 
 }
 
 // A picture of few colours: lines, numbers, painted regions, whose edges must stay sharp.
+// A numbered page or its painting has at most kMostNumberColours and a few greys; a grey
+// photograph has many more than that.
 bool fewColours(const QImage& image) {
-    if (image.depth() <= 8)
+    constexpr qsizetype most = 64;
+    if (image.depth() == 1)
         return true;
-    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
     QSet<QRgb> seen;
-    for (int y = 0; y < rgb.height(); ++y) {
-        const QRgb* row = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
-        for (int x = 0; x < rgb.width(); ++x) {
+    for (int y = 0; y < image.height(); ++y) {
+        // A row at a time: a large photograph is never copied whole.
+        const QImage line =
+            image.copy(0, y, image.width(), 1).convertToFormat(QImage::Format_RGB32);
+        const QRgb* row = reinterpret_cast<const QRgb*>(line.constScanLine(0));
+        for (int x = 0; x < image.width(); ++x) {
             seen.insert(row[x]);
             // A photograph gets past this within its first rows.
-            if (seen.size() > 256)
+            if (seen.size() > most)
                 return false;
         }
     }
