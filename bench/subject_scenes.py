@@ -3,7 +3,11 @@
 # SPDX-License-Identifier: GPL-2.0-or-later
 """Makes pictures of a subject whose true outline is known: objects cut out of
 scikit-image's sample photographs (a careful GrabCut at full size from a hand-placed box, its
-largest piece with holes filled) pasted onto other photographs and textures.
+largest piece with holes filled), and photographed animals and things that Tux Paint's stamps
+(Debian package tuxpaint-stamps-default) ship with an alpha channel, pasted onto other
+photographs and textures. Most stamps are chosen to share colours with their ground: a brown
+bear on grey gravel, a fox on brick, a cow on cobbles of the same brown, stones on gravel.
+Without the stamps package only the first eight scenes are made.
 
 bench/subject_scenes.py OUTDIR
 
@@ -18,6 +22,7 @@ import cv2
 import numpy as np
 
 DATA = "/usr/lib/python3/dist-packages/skimage/data/"
+STAMPS = "/usr/share/tuxpaint/stamps/"
 
 # Object photo, the box around the object in it (x, y, w, h).
 OBJECTS = {
@@ -27,8 +32,27 @@ OBJECTS = {
     "rocket": ("rocket.jpg", (220, 10, 120, 400)),
 }
 
+# Photographed stamps whose alpha channel is their true outline.
+STAMP_OBJECTS = {
+    "bear": "animals/mammals/bears/european-bear.png",
+    "fox": "animals/mammals/dogs/fox.png",
+    "cow": "animals/mammals/bovines/cow.png",
+    "husky": "animals/mammals/dogs/dog.png",
+    "guineafowl": "animals/birds/helmeted_guineafowl.png",
+    "stones": "town/monuments/inukshuk-photo.png",
+}
+
+
+def stamp(name):
+    picture = cv2.imread(STAMPS + STAMP_OBJECTS[name], cv2.IMREAD_UNCHANGED)
+    alpha = np.where(picture[:, :, 3] >= 128, 255, 0).astype(np.uint8)
+    x, y, w, h = cv2.boundingRect(alpha)
+    return picture[y:y + h, x:x + w, :3], alpha[y:y + h, x:x + w]
+
 
 def cut_out(name):
+    if name in STAMP_OBJECTS:
+        return stamp(name)
     path, box = OBJECTS[name]
     photo = cv2.imread(DATA + path, cv2.IMREAD_COLOR)
     mask = np.zeros(photo.shape[:2], np.uint8)
@@ -67,6 +91,8 @@ GROUNDS = {
     "gravel": lambda: tinted("gravel.png", (150, 160, 170)),
     "brick": lambda: tinted("brick.png", (90, 110, 170)),
     "street": lambda: photo_ground("motorcycle_left.png"),
+    "launchpad": lambda: photo_ground("rocket.jpg"),
+    "cobbles": lambda: tinted("gravel.png", (120, 130, 170)),
 }
 
 # Object, ground, height of the subject as a share of the picture's, centre (shares).
@@ -79,6 +105,12 @@ SCENES = [
     ("cup", "brick", 0.55, (0.45, 0.5)),
     ("rocket", "gravel", 0.85, (0.5, 0.5)),
     ("cat", "street", 0.45, (0.6, 0.6)),
+    ("bear", "gravel", 0.55, (0.45, 0.55)),
+    ("fox", "brick", 0.65, (0.55, 0.5)),
+    ("cow", "cobbles", 0.5, (0.5, 0.55)),
+    ("husky", "launchpad", 0.6, (0.4, 0.6)),
+    ("guineafowl", "grass", 0.6, (0.55, 0.5)),
+    ("stones", "gravel", 0.8, (0.5, 0.5)),
 ]
 
 
@@ -87,6 +119,8 @@ def main():
     os.makedirs(out, exist_ok=True)
     boxes = []
     for obj, ground, height, centre in SCENES:
+        if obj in STAMP_OBJECTS and not os.path.isdir(STAMPS):
+            continue
         colours, alpha = cut_out(obj)
         picture = GROUNDS[ground]()
         scale = height * picture.shape[0] / colours.shape[0]

@@ -33,6 +33,9 @@ cv::Rect scaledBox(const cv::Rect& box, cv::Size picture, cv::Size copy);
 // kGrabCutSide pixels on its longer side, where its cost stays a fraction of a second; the
 // same picture and box give the same mask.
 inline constexpr int kGrabCutSide = 400;
+// The cut is then made again at colours' own size within this share of its diagonal of the
+// first cut's edge.
+inline constexpr double kEdgeBand = 0.012;
 cv::Mat grabCutMask(const cv::Mat& colours, const cv::Rect& box);
 
 // The mask (0/1) moved onto the picture's own edges: a region (labels, CV_32S) goes wholly
