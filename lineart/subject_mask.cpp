@@ -64,19 +64,70 @@ cv::Mat largestPiece(const cv::Mat& mask) {
     return piece / 255;
 }
 
-// A copy of colours (8-bit blue, green, red) at most side pixels on its longer side, in
-// CIELAB. GrabCut models each side's colours as a few Gaussian blobs: in CIELAB, where
-// distance follows what the eye tells apart, a brown fur and a brown brick wall fall into
-// blobs of their own far more often than in blue, green and red.
-cv::Mat labCopy(const cv::Mat& colours, int side) {
+// colours at most side pixels on its longer side.
+cv::Mat shrunk(const cv::Mat& colours, int side) {
     const double scale = std::min(1.0, double(side) / std::max(colours.cols, colours.rows));
     cv::Mat copy;
     cv::resize(colours, copy,
                cv::Size(std::max(1, int(std::lround(colours.cols * scale))),
                         std::max(1, int(std::lround(colours.rows * scale)))),
                0, 0, cv::INTER_AREA);
-    cv::cvtColor(copy, copy, cv::COLOR_BGR2Lab);
     return copy;
+}
+
+// colours (8-bit blue, green, red) in 8-bit CIELAB. GrabCut models each side's colours as a
+// few Gaussian blobs: in CIELAB, where distance follows what the eye tells apart, a brown fur
+// and a brown brick wall fall into blobs of their own far more often than in blue, green and
+// red.
+cv::Mat inLab(const cv::Mat& colours) {
+    cv::Mat lab;
+    cv::cvtColor(colours, lab, cv::COLOR_BGR2Lab);
+    return lab;
+}
+
+// Marks as background (in GrabCut's mask) what the cut took of any region of colours that
+// runs out of the box: the box was drawn around the subject, so a region with a tenth of
+// itself outside is the ground, however much of its colour the subject shares (a red
+// fairing beside a cat's head, a shadow beside a rocket). False when nothing is marked, or
+// when the rule would take half of the cut, which says the regions did not find the
+// subject's edge.
+bool markGroundLeavingBox(const cv::Mat& colours, cv::Mat& mask, const cv::Rect& box) {
+    const cv::Mat lab = flattenedLab(colours, 1.0);
+    RegionRules rules;
+    rules.mergeBelow = 4.0;
+    rules.texture = 0.25;
+    rules.strengthWeight = 0.7;
+    rules.minimumAcross = 3.0;
+    rules.seedSpacing = 4;
+    const cv::Mat regions = segmentRegions(lab, colourEdgeStrength(lab, 1.0), rules);
+    double most = 0;
+    cv::minMaxLoc(regions, nullptr, &most);
+    std::vector<long> area(size_t(most) + 1, 0);
+    std::vector<long> outside(area.size(), 0);
+    long cut = 0;
+    for (int y = 0; y < regions.rows; ++y)
+        for (int x = 0; x < regions.cols; ++x) {
+            const size_t r = size_t(regions.at<int>(y, x));
+            ++area[r];
+            if (!box.contains(cv::Point(x, y)))
+                ++outside[r];
+            else if (mask.at<uchar>(y, x) & 1)
+                ++cut;
+        }
+    cv::Mat ground = cv::Mat::zeros(mask.size(), CV_8U);
+    long marked = 0;
+    for (int y = 0; y < regions.rows; ++y)
+        for (int x = 0; x < regions.cols; ++x) {
+            const size_t r = size_t(regions.at<int>(y, x));
+            if ((mask.at<uchar>(y, x) & 1) && 10 * outside[r] > area[r]) {
+                ground.at<uchar>(y, x) = 1;
+                ++marked;
+            }
+        }
+    if (marked == 0 || 2 * marked >= cut)
+        return false;
+    mask.setTo(cv::GC_BGD, ground);
+    return true;
 }
 
 // The rough cut (0/1, on a smaller copy of colours, from GrabCut with rect) cut again at
@@ -104,7 +155,7 @@ cv::Mat refinedNearEdge(const cv::Mat& colours, const cv::Mat& rough, const cv::
     cv::Mat outsideBox(colours.size(), CV_8U, cv::Scalar(255));
     outsideBox(scaledBox(rect, rough.size(), colours.size())).setTo(0);
     mask.setTo(cv::GC_BGD, outsideBox);
-    const cv::Mat lab = labCopy(colours, std::max(colours.cols, colours.rows));
+    const cv::Mat lab = inLab(colours);
     cv::Mat backgroundModel;
     cv::Mat subjectModel;
     cv::theRNG() = cv::RNG(0x5eed);
@@ -136,8 +187,10 @@ cv::Mat grabCutMask(const cv::Mat& colours, const cv::Rect& wanted) {
     const cv::Rect area =
         cv::Rect(box.x - margin, box.y - margin, box.width + 2 * margin, box.height + 2 * margin) &
         cv::Rect(cv::Point(0, 0), colours.size());
-    const cv::Mat small = labCopy(colours(area), kGrabCutSide);
-    cv::Rect rect = scaledBox(box - area.tl(), area.size(), small.size());
+    const cv::Mat smallColours = shrunk(colours(area), kGrabCutSide);
+    const cv::Mat small = inLab(smallColours);
+    const cv::Rect boxInSmall = scaledBox(box - area.tl(), area.size(), small.size());
+    cv::Rect rect = boxInSmall;
     // A box over the whole picture leaves GrabCut no background to learn: its outermost
     // pixels are taken for background.
     const cv::Rect inner(2, 2, small.cols - 4, small.rows - 4);
@@ -153,6 +206,9 @@ cv::Mat grabCutMask(const cv::Mat& colours, const cv::Rect& wanted) {
         cv::theRNG() = cv::RNG(0x5eed);
         try {
             cv::grabCut(small, mask, rect, backgroundModel, subjectModel, 5, cv::GC_INIT_WITH_RECT);
+            if (markGroundLeavingBox(smallColours, mask, boxInSmall))
+                cv::grabCut(small, mask, cv::Rect(), backgroundModel, subjectModel, 5,
+                            cv::GC_INIT_WITH_MASK);
             cv::bitwise_and(mask, cv::Scalar(1), mask);
             const double across = kEdgeBand * std::hypot(colours.cols, colours.rows);
             mask = refinedNearEdge(colours(area), mask, rect, across);
