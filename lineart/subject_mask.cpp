@@ -136,32 +136,47 @@ bool markGroundLeavingBox(const cv::Mat& colours, cv::Mat& mask, const cv::Rect&
 // learnt again from the whole of both sides.
 cv::Mat refinedNearEdge(const cv::Mat& colours, const cv::Mat& rough, const cv::Rect& rect,
                         double across) {
+    const cv::Mat copy = shrunk(colours, kRefineSide);
     cv::Mat cut;
     rough.convertTo(cut, CV_32F);
-    cv::resize(cut, cut, colours.size(), 0, 0, cv::INTER_LINEAR);
+    cv::resize(cut, cut, copy.size(), 0, 0, cv::INTER_LINEAR);
     cut = cut > 0.5f;
-    const int reach = std::max(2, int(std::lround(across)));
+    cut /= 255;
+    const double scale = double(copy.cols) / colours.cols;
+    const int reach = std::max(2, int(std::lround(across * scale)));
     const cv::Mat pen =
         cv::getStructuringElement(cv::MORPH_ELLIPSE, cv::Size(2 * reach + 1, 2 * reach + 1));
     cv::Mat inside;
     cv::Mat near;
     cv::erode(cut, inside, pen);
     cv::dilate(cut, near, pen);
-    cv::Mat mask(colours.size(), CV_8U, cv::Scalar(cv::GC_BGD));
+    cv::Mat mask(copy.size(), CV_8U, cv::Scalar(cv::GC_BGD));
     mask.setTo(cv::GC_PR_BGD, near);
     mask.setTo(cv::GC_PR_FGD, cut);
     mask.setTo(cv::GC_FGD, inside);
     // The rough cut's box, at this size: nothing outside it becomes subject.
-    cv::Mat outsideBox(colours.size(), CV_8U, cv::Scalar(255));
-    outsideBox(scaledBox(rect, rough.size(), colours.size())).setTo(0);
+    cv::Mat outsideBox(copy.size(), CV_8U, cv::Scalar(1));
+    outsideBox(scaledBox(rect, rough.size(), copy.size())).setTo(0);
     mask.setTo(cv::GC_BGD, outsideBox);
-    const cv::Mat lab = inLab(colours);
+    // Only what lies near the cut is cut again, with its colours learnt from there: GrabCut's
+    // memory and time grow with every pixel it is given, fixed or not.
+    const cv::Rect around = cv::Rect(cv::boundingRect(near) - cv::Point(reach, reach) +
+                                     cv::Size(2 * reach, 2 * reach)) &
+                            cv::Rect(cv::Point(0, 0), copy.size());
     cv::Mat backgroundModel;
     cv::Mat subjectModel;
     cv::theRNG() = cv::RNG(0x5eed);
-    cv::grabCut(lab, mask, cv::Rect(), backgroundModel, subjectModel, 2, cv::GC_INIT_WITH_MASK);
+    cv::Mat part = mask(around).clone();
+    cv::grabCut(inLab(copy(around)), part, cv::Rect(), backgroundModel, subjectModel, 2,
+                cv::GC_INIT_WITH_MASK);
+    part.copyTo(mask(around));
     cv::bitwise_and(mask, cv::Scalar(1), mask);
-    return mask;
+    if (copy.size() == colours.size())
+        return mask;
+    mask.convertTo(cut, CV_32F);
+    cv::resize(cut, cut, colours.size(), 0, 0, cv::INTER_LINEAR);
+    cut = cut > 0.5f;
+    return cut / 255;
 }
 
 } // namespace

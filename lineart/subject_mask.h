@@ -30,11 +30,13 @@ cv::Rect scaledBox(const cv::Rect& box, cv::Size picture, cv::Size copy);
 
 // 1 on what GrabCut takes for the subject inside box, 0 elsewhere, at the size of colours
 // (8-bit blue, green, red). It runs on a copy of the box and a margin around it at most
-// kGrabCutSide pixels on its longer side, where its cost stays a fraction of a second; the
-// same picture and box give the same mask.
+// kGrabCutSide pixels on its longer side, where its cost stays a fraction of a second; any
+// region of the photo that runs out of the box is ground. Near the cut's edge (within
+// kEdgeBand of colours' diagonal) it is cut again on a copy at most kRefineSide pixels on its
+// longer side, where fur and ground of alike colours were blurred together on the small
+// copy. The same picture and box give the same mask.
 inline constexpr int kGrabCutSide = 400;
-// The cut is then made again at colours' own size within this share of its diagonal of the
-// first cut's edge.
+inline constexpr int kRefineSide = 1024;
 inline constexpr double kEdgeBand = 0.012;
 cv::Mat grabCutMask(const cv::Mat& colours, const cv::Rect& box);
 
