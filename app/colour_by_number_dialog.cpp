@@ -6,7 +6,7 @@
 #include "app_error.h"
 #include "clean_lines_preview.h"
 #include "colourer_choice.h"
-#include "kept_settings.h"
+#include "palette_choice.h"
 #include "subject_chooser.h"
 
 #include <QComboBox>
@@ -18,12 +18,6 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-namespace {
-
-const QString kPaletteSetting = QStringLiteral("colourByNumber/palette");
-
-} // namespace
-
 ColourByNumberDialog::ColourByNumberDialog(const Bitmap& page,
                                            const ColourByNumberSettings& settings, QWidget* parent)
     : QDialog(parent), m_pictureSize(page.width(), page.height()),
@@ -34,16 +28,7 @@ ColourByNumberDialog::ColourByNumberDialog(const Bitmap& page,
     m_colours->setRange(kFewestNumberColours, kMostNumberColours);
     m_colours->setValue(settings.colours);
     m_colourer = newColourerChoice(settings.smallestRegionMm, this);
-    // The photo's own colours, or a built-in box of crayons; the last choice is kept between
-    // runs.
-    m_palette = new QComboBox(this);
-    m_palette->setObjectName(QStringLiteral("palette"));
-    m_palette->addItem(tr("写真の色"), QString());
-    for (const QString& name : builtInPaletteNames())
-        m_palette->addItem(name, name);
-    const QString chosen = settings.palette ? settings.palette->name
-                                            : KeptSettings().value(kPaletteSetting).toString();
-    m_palette->setCurrentIndex(std::max(0, m_palette->findData(chosen)));
+    m_palette = new PaletteChoice(settings.palette ? settings.palette->source : QString(), this);
     m_page = new QLabel(this);
     m_page->setAlignment(Qt::AlignCenter);
     m_painted = new SubjectPreview(QSize(page.width(), page.height()), settings.subject.box, this);
@@ -77,15 +62,13 @@ ColourByNumberDialog::ColourByNumberDialog(const Bitmap& page,
 }
 
 ColourByNumberSettings ColourByNumberDialog::settings() const {
-    const QString palette = m_palette->currentData().toString();
-    return {m_colours->value(), m_colourer->currentData().toDouble(),
-            palette.isEmpty() ? std::nullopt : std::optional(choosePalette(palette)),
+    return {m_colours->value(), m_colourer->currentData().toDouble(), m_palette->palette(),
             m_subject->subject()};
 }
 
 void ColourByNumberDialog::done(int result) {
     if (result == QDialog::Accepted)
-        KeptSettings().setValue(kPaletteSetting, m_palette->currentData());
+        m_palette->keep();
     QDialog::done(result);
 }
 

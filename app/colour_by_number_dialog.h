@@ -11,14 +11,15 @@
 
 class QComboBox;
 class QLabel;
+class PaletteChoice;
 class QSpinBox;
 class SubjectControls;
 class SubjectPreview;
 
 // The dialog of "数字で塗り絵に変換...": how many colours, who colours (the smallest
-// region) and from which colours (the photo's own or a built-in box of crayons), with the
-// numbered page and the picture painted side by side, drawn from a copy of the page shrunk to
-// the preview's size. A box dragged on the painted picture chooses the subject.
+// region) and from which colours (the photo's own, a built-in box of crayons or a palette
+// file), with the numbered page and the picture painted side by side, drawn from a copy of
+// the page shrunk to the preview's size. A box dragged on the painted picture chooses the subject.
 class ColourByNumberDialog : public QDialog {
     Q_OBJECT
 public:
@@ -44,7 +45,7 @@ private:
     PreviewSchedule m_schedule;
     QSpinBox* m_colours = nullptr;
     QComboBox* m_colourer = nullptr;
-    QComboBox* m_palette = nullptr;
+    PaletteChoice* m_palette = nullptr;
     QLabel* m_page = nullptr;
     SubjectPreview* m_painted = nullptr;
     SubjectControls* m_subject = nullptr;

@@ -3,15 +3,18 @@
 
 #include "clean_lines_dialog.h"
 #include "colour_by_number_dialog.h"
+#include "palette_choice.h"
 #include "subject_chooser.h"
 #include "test_application.h"
 
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -106,6 +109,49 @@ TEST(ColourByNumberDialog, OffersTheBuiltInPalettesAndKeepsTheChoice) {
         dialog.accept();
         const ColourByNumberDialog again(page, ColourByNumberSettings{});
         EXPECT_EQ(again.findChild<QComboBox*>(QStringLiteral("palette"))->currentIndex(), index);
+    }
+}
+
+// "From file..." reads the palette when it is picked: a good one is chosen and kept for the
+// next time, a broken one is refused naming its line, and either refusal or cancelling
+// leaves the choice as it was.
+TEST(ColourByNumberDialog, PicksAPaletteFileOrRefusesItAndKeepsTheChoiceAsItWas) {
+    ensureApplication();
+    QTemporaryDir folder;
+    const auto write = [&](const char* name, const QByteArray& text) {
+        QFile file(folder.filePath(QString::fromLatin1(name)));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+        return file.fileName();
+    };
+    const QString good =
+        write("good.gpl", "GIMP Palette\nName: Our box\n255 0 0\tred\n0 0 255\tblue\n");
+    const QString broken = write("broken.gpl", "GIMP Palette\n255 0 0\tred\n0 0 300\tblue\n");
+    QImage image(240, 160, QImage::Format_BGR888);
+    image.fill(QColor(200, 60, 40));
+    const Bitmap page = Bitmap::fromImage(image, 24);
+    const struct {
+        QString file;    // the file answered; empty: cancelled
+        QString refusal; // part of the refusal shown; empty: none
+        QString shown;   // the entry chosen afterwards
+        int colours;     // in the palette given back, 0 for the photo's
+    } cases[] = {{good, {}, QStringLiteral("Our box"), 2},
+                 {{}, {}, QStringLiteral("Our box"), 2},
+                 {broken, QStringLiteral("broken.gpl:3"), QStringLiteral("Our box"), 2}};
+    for (const auto& c : cases) {
+        ColourByNumberDialog dialog(page, ColourByNumberSettings{});
+        auto* palette = dialog.findChild<PaletteChoice*>();
+        ASSERT_TRUE(palette);
+        QStringList refusals;
+        palette->setAsking({[&](QWidget*) { return c.file; },
+                            [&](QWidget*, const QString& why) { refusals.append(why); }});
+        emit palette->activated(palette->findText(QStringLiteral("ファイルから...")));
+        EXPECT_TRUE(refusals.join(' ').contains(c.refusal)) << qPrintable(refusals.join(' '));
+        EXPECT_EQ(refusals.isEmpty(), c.refusal.isEmpty());
+        EXPECT_EQ(palette->currentText(), c.shown) << qPrintable(c.file);
+        const ColourByNumberSettings settings = dialog.settings();
+        EXPECT_EQ(settings.palette ? int(settings.palette->colours.size()) : 0, c.colours);
+        dialog.accept();
     }
 }
 
