@@ -410,7 +410,8 @@ std::optional<Bitmap> CleanLinesSource::lines(const CleanLineSettings& settings,
         cv::Mat lines = cv::Mat::zeros(pageSize, CV_8U);
         if (noPaper(*borders))
             lines = 1;
-        drawCentreLines(lines, centre, working, settings.thickness);
+        drawCentreLines(lines, centre, working);
+        drawAtThickness(lines, settings.thickness);
         fillNarrowPocketsOfLargePage(lines, settings.smallestRegionMm * pagePerMm,
                                      pocketFactor(pageSize, working));
         return pageOfInk(lines);

@@ -459,7 +459,7 @@ TEST(CentreLines, TracedAndDrawnBack) {
             closed += line.closed;
         EXPECT_EQ(closed, c.closed);
         cv::Mat back = cv::Mat::zeros(ink.size(), CV_8U);
-        drawCentreLines(back, traced, ink.size(), 1);
+        drawCentreLines(back, traced, ink.size());
         const cv::Mat expected = c.drawnBack.empty() ? ink : matOf(c.drawnBack);
         EXPECT_EQ(cv::countNonZero(back != expected), 0);
     }
