@@ -38,7 +38,7 @@ CleanLinesDialog::CleanLinesDialog(const Bitmap& page, const CleanLineChoice& ch
     m_closeTiny->setChecked(choice.closeTinyRegions);
     m_preview =
         new SubjectPreview(QSize(page.width(), page.height()), choice.settings.subject.box, this);
-    m_preview->setMinimumSize(kPreviewSide / 2, kPreviewSide / 3);
+    m_preview->setMinimumSize(240, 160);
     m_subject = new SubjectControls(m_preview, choice.settings.subject.background, this);
     m_figures = new QLabel(this);
 
@@ -89,7 +89,7 @@ void CleanLinesDialog::updatePreview() {
     m_millimetres->setText(
         tr("（A4で約 %1 mm）").arg(chosen.settings.thickness / m_pixelsPerMm, 0, 'f', 1));
     const CleanLinesPreview preview = m_previewer.preview(chosen.settings, chosen.closeTinyRegions);
-    m_preview->setPixmap(QPixmap::fromImage(preview.marked));
+    m_preview->showFitted(QPixmap::fromImage(preview.marked));
     m_figures->setText(tr("インク %1% ・ 閉じた領域 %2 ・ 小さすぎる領域 %3"
                           "（A4で幅%4 mm未満、赤）")
                            .arg(preview.inkShare * 100.0, 0, 'f', 1)

@@ -27,8 +27,7 @@ struct CleanLineChoice {
 
 // The dialog of "線画に変換...": detail, thickness and who colours (the smallest region), and a
 // preview of the whole page with the check's figures and its tiny regions in red, on which a
-// box dragged chooses the subject. The preview is drawn from a copy of the page shrunk to the
-// preview's size, where the work takes a fraction of a second.
+// box dragged chooses the subject. The preview is the page OK gives, shrunk to fit the dialog.
 class CleanLinesDialog : public QDialog {
     Q_OBJECT
 public:
@@ -37,8 +36,9 @@ public:
     CleanLineChoice choice() const;
 
 private:
-    // The longer side of the shrunk copy, in pixels.
-    static constexpr int kPreviewSide = 720;
+    // The longer side of the picture kept for the screen, in pixels: enough for a large
+    // dialog, a fraction of a large page.
+    static constexpr int kPreviewSide = 1600;
 
     // Draws the preview for the controls' values once they have stopped changing for this
     // turn of the event loop.

@@ -25,6 +25,42 @@ void SubjectPreview::clearBox() {
     update();
 }
 
+void SubjectPreview::showFitted(const QPixmap& picture) {
+    m_fitted = picture;
+    updateGeometry();
+    fit();
+}
+
+void SubjectPreview::fit() {
+    if (m_fitted.isNull())
+        return;
+    const QSize area = contentsRect().size();
+    if (area.isEmpty())
+        return;
+    const QSize size = m_fitted.size().scaled(area, Qt::KeepAspectRatio);
+    setPixmap(size == m_fitted.size()
+                  ? m_fitted
+                  : m_fitted.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+}
+
+QSize SubjectPreview::sizeHint() const {
+    if (m_fitted.isNull())
+        return QLabel::sizeHint();
+    const QSize side(kPreferredSide, kPreferredSide);
+    const QSize own = m_fitted.size();
+    return own.boundedTo(side) == own ? own : own.scaled(side, Qt::KeepAspectRatio);
+}
+
+QSize SubjectPreview::minimumSizeHint() const {
+    // A fitted picture shrinks with the widget: it asks for no size of its own.
+    return m_fitted.isNull() ? QLabel::minimumSizeHint() : QSize();
+}
+
+void SubjectPreview::resizeEvent(QResizeEvent* event) {
+    QLabel::resizeEvent(event);
+    fit();
+}
+
 QRect SubjectPreview::shownArea() const {
     const QPixmap shown = pixmap();
     if (shown.isNull())

@@ -25,6 +25,12 @@ public:
     cv::Rect box() const { return m_box; }
     void clearBox();
 
+    // Shows the picture as large as the widget allows, whole and in its shape, again
+    // whenever the widget's size changes.
+    void showFitted(const QPixmap& picture);
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
     // Where the preview's picture lies in the widget.
     QRect shownArea() const;
 
@@ -36,16 +42,22 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // The longer side, in pixels of the screen, a fitted picture asks for at first.
+    static constexpr int kPreferredSide = 720;
+
     // A drag shorter than this on either side, in pixels of the screen, is a click and
     // leaves the box as it was.
     static constexpr int kShortestDrag = 4;
 
     cv::Rect boxBetween(QPoint from, QPoint to) const;
     QRectF shownBox() const;
+    void fit();
 
     QSize m_picture;
+    QPixmap m_fitted; // the picture shown with showFitted, at its own size
     cv::Rect m_box;
     std::optional<QPoint> m_dragFrom;
     QPoint m_dragTo;

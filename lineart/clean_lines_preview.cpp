@@ -22,23 +22,20 @@ Bitmap shrinkForPreview(const Bitmap& page, int side, double& scale) {
 }
 
 CleanLinesPreviewer::CleanLinesPreviewer(const Bitmap& page, int side)
-    : m_page(page.width(), page.height()), m_small(shrinkForPreview(page, side, m_scale)),
-      m_source(m_small, std::max(m_small.width(), m_small.height())) {}
+    : m_page(page.width(), page.height()), m_side(std::max(1, side)), m_source(page) {}
 
 CleanLinesPreview CleanLinesPreviewer::preview(const CleanLineSettings& settings,
                                                bool closeTinyRegions) const {
-    CleanLineSettings scaled = settings;
-    // The lines as wide, relative to the picture, as they will be on the page.
-    scaled.thickness = std::max(1, int(std::lround(settings.thickness * m_scale)));
-    scaled.subject.box =
-        scaledBox(settings.subject.box, m_page, cv::Size(m_small.width(), m_small.height()));
-    Bitmap lines = *m_source.lines(scaled);
+    Bitmap lines = *m_source.lines(settings);
     if (closeTinyRegions)
         ColourabilityCheck(lines, settings.smallestRegionMm).closeTinyRegions(lines);
-    // The figures and the marks are those of the page as it will be.
     const ColourabilityCheck check(lines, settings.smallestRegionMm);
     CleanLinesPreview preview;
     preview.marked = check.overlay(lines);
+    const int longer = std::max(m_page.width, m_page.height);
+    if (longer > m_side)
+        preview.marked = preview.marked.scaled(preview.marked.size() * (double(m_side) / longer),
+                                               Qt::KeepAspectRatio, Qt::SmoothTransformation);
     preview.inkShare = check.inkShare();
     preview.regions = check.regions();
     preview.tinyRegions = check.tinyRegions();

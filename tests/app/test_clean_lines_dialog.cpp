@@ -3,6 +3,7 @@
 
 #include "clean_lines_dialog.h"
 #include "colour_by_number_dialog.h"
+#include "colourability.h"
 #include "subject_chooser.h"
 #include "test_application.h"
 
@@ -14,6 +15,7 @@
 #include <QSpinBox>
 #include <QTest>
 
+#include <algorithm>
 #include <memory>
 
 #include <gtest/gtest.h>
@@ -54,6 +56,103 @@ TEST(CleanLinesDialog, WhoColoursChoosesTheSmallestRegion) {
     EXPECT_EQ(colourer->itemText(0), QStringLiteral("小さな子ども (8 mm)"));
     EXPECT_EQ(colourer->itemText(1), QStringLiteral("子ども (5 mm)"));
     EXPECT_EQ(colourer->itemText(2), QStringLiteral("大人 (3 mm)"));
+}
+
+// The figures line of a clean-lines dialog.
+QString shownFigures(const QDialog& dialog) {
+    for (const QLabel* label : dialog.findChildren<QLabel*>())
+        if (label->text().startsWith(QStringLiteral("インク")))
+            return label->text();
+    return QString();
+}
+
+QImage drawnScene() {
+    QImage image(900, 600, QImage::Format_BGR888);
+    image.fill(QColor(120, 170, 90));
+    QPainter painter(&image);
+    for (int y = 0; y < 600; y += 37)
+        painter.fillRect(QRect(0, y, 900, 9), QColor(90, 140, 60));
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(230, 230, 225));
+    painter.drawEllipse(QRect(250, 120, 400, 360));
+    painter.setBrush(QColor(40, 40, 40));
+    painter.drawEllipse(QRect(360, 220, 40, 40));
+    painter.drawEllipse(QRect(500, 220, 40, 40));
+    return image;
+}
+
+TEST(CleanLinesDialog, ShowsTheFiguresOfThePageOkGives) {
+    ensureApplication();
+    const QImage photo(QStringLiteral("/usr/lib/python3/dist-packages/skimage/data/chelsea.png"));
+    const struct {
+        const char* name;
+        QImage picture;
+        int detail;
+        double smallestMm;
+        bool closeTiny;
+    } cases[] = {{"scene", drawnScene(), 50, 3.0, false},
+                 {"scene", drawnScene(), 90, 8.0, true},
+                 {"photo", photo, 50, 3.0, false},
+                 {"photo", photo, 80, 3.0, true}};
+    for (const auto& c : cases) {
+        if (c.picture.isNull())
+            continue; // a machine without the sample photographs checks the scene alone
+        const Bitmap page = Bitmap::fromImage(c.picture.convertToFormat(QImage::Format_BGR888), 24);
+        CleanLineChoice choice{defaultCleanLineSettings(page.width(), page.height()), c.closeTiny};
+        choice.settings.detail = c.detail;
+        choice.settings.smallestRegionMm = c.smallestMm;
+        const CleanLinesDialog dialog(page, choice);
+        // The page as the conversion makes it.
+        Bitmap lines = *cleanLines(page, choice.settings);
+        if (c.closeTiny)
+            ColourabilityCheck(lines, c.smallestMm).closeTinyRegions(lines);
+        const ColourabilityCheck check(lines, c.smallestMm);
+        ASSERT_GT(check.regions(), 2) << c.name;
+        EXPECT_TRUE(shownFigures(dialog).startsWith(
+            QStringLiteral("インク %1% ・ 閉じた領域 %2 ・ 小さすぎる領域 %3（")
+                .arg(check.inkShare() * 100.0, 0, 'f', 1)
+                .arg(check.regions())
+                .arg(check.tinyRegions())))
+            << c.name << " " << c.detail << ": " << qPrintable(shownFigures(dialog));
+    }
+}
+
+TEST(CleanLinesDialog, ThePreviewShowsTheWholePictureAtAnySize) {
+    ensureApplication();
+    const struct {
+        QSize picture;
+        QSize dialog; // empty: the size the dialog opens at
+    } cases[] = {{{1200, 1600}, {}}, {{1200, 1600}, {500, 420}}, {{1200, 1600}, {1400, 1300}},
+                 {{3000, 600}, {}},  {{3000, 600}, {900, 900}},  {{300, 200}, {1000, 900}}};
+    for (const auto& c : cases) {
+        QImage image(c.picture, QImage::Format_BGR888);
+        image.fill(QColor(200, 60, 40));
+        QPainter(&image).fillRect(QRect(QPoint(), c.picture / 2), QColor(40, 90, 200));
+        CleanLinesDialog dialog(Bitmap::fromImage(image, 24), CleanLineChoice{});
+        dialog.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+        if (!c.dialog.isEmpty())
+            dialog.resize(c.dialog);
+        QCoreApplication::processEvents();
+        const auto* preview = dialog.findChild<SubjectPreview*>();
+        ASSERT_NE(preview, nullptr);
+        const QRect area = preview->contentsRect();
+        const QRect shown = preview->shownArea();
+        const auto where = [&] {
+            return QStringLiteral("%1x%2 in %3x%4")
+                .arg(c.picture.width())
+                .arg(c.picture.height())
+                .arg(dialog.width())
+                .arg(dialog.height());
+        };
+        // Whole, in its shape, and as large as the preview allows.
+        EXPECT_TRUE(area.contains(shown)) << qPrintable(where());
+        EXPECT_NEAR(double(shown.width()) / shown.height(),
+                    double(c.picture.width()) / c.picture.height(), 0.02)
+            << qPrintable(where());
+        EXPECT_TRUE(shown.width() >= area.width() - 1 || shown.height() >= area.height() - 1)
+            << qPrintable(where());
+    }
 }
 
 TEST(ColourByNumberDialog, GivesTheChoicesAndShowsBothPicturesOrWhyNot) {
@@ -122,8 +221,8 @@ Bitmap stripedPicture(int width, int height) {
     return Bitmap::fromImage(image, 24);
 }
 
-// Dark pixels of the preview's picture outside the box (grown by margin), in the preview's
-// own pixels.
+// Inked pixels (a line shrunk for the screen is grey) of the preview's picture outside the box
+// (grown by margin), in the preview's own pixels.
 int inkOutside(const SubjectPreview& preview, const cv::Rect& box, QSize picture, int margin) {
     const QImage shown = preview.pixmap().toImage().convertToFormat(QImage::Format_RGB32);
     const double scale = double(shown.width()) / picture.width();
@@ -133,7 +232,7 @@ int inkOutside(const SubjectPreview& preview, const cv::Rect& box, QSize picture
     int ink = 0;
     for (int y = 0; y < shown.height(); ++y)
         for (int x = 0; x < shown.width(); ++x)
-            ink += !kept.contains(x, y) && qGray(shown.pixel(x, y)) < 100;
+            ink += !kept.contains(x, y) && qGray(shown.pixel(x, y)) < 200;
     return ink;
 }
 
@@ -142,18 +241,19 @@ TEST(SubjectChooser, ADragOnEitherPreviewChoosesTheSubjectAndWholePhotoClearsIt)
     const struct {
         bool numbered; // the colour-by-number dialog, else the clean-lines one
         QSize picture;
-        QPoint from; // on the shown picture, in pixels of the screen
+        int shownWidth; // the width the clean-lines preview is made to show it at
+        QPoint from;    // on the shown picture, in pixels of the screen
         QPoint to;
         cv::Rect box; // in the picture's pixels; empty: none chosen
     } cases[] = {
-        {false, {400, 300}, {40, 30}, {200, 150}, {40, 30, 160, 120}},
+        {false, {400, 300}, 400, {40, 30}, {200, 150}, {40, 30, 160, 120}},
         // Shown at half size; dragged from bottom right to top left.
-        {false, {1440, 1080}, {120, 110}, {20, 10}, {40, 20, 200, 200}},
+        {false, {1440, 1080}, 720, {120, 110}, {20, 10}, {40, 20, 200, 200}},
         // Past the picture's edge: the box stops at it.
-        {false, {1440, 1080}, {600, 400}, {900, 700}, {1200, 800, 240, 280}},
+        {false, {1440, 1080}, 720, {600, 400}, {900, 700}, {1200, 800, 240, 280}},
         // A click is no box.
-        {false, {400, 300}, {100, 100}, {102, 101}, {}},
-        {true, {1440, 1080}, {21, 21}, {210, 105}, {72, 72, 648, 288}},
+        {false, {400, 300}, 400, {100, 100}, {102, 101}, {}},
+        {true, {1440, 1080}, 0, {21, 21}, {210, 105}, {72, 72, 648, 288}},
     };
     for (const auto& c : cases) {
         const Bitmap page = stripedPicture(c.picture.width(), c.picture.height());
@@ -172,6 +272,15 @@ TEST(SubjectChooser, ADragOnEitherPreviewChoosesTheSubjectAndWholePhotoClearsIt)
         auto* wholePhoto = dialog->findChild<QPushButton*>(QStringLiteral("wholePhoto"));
         auto* background = dialog->findChild<QComboBox*>(QStringLiteral("background"));
         ASSERT_TRUE(preview && wholePhoto && background);
+        if (c.shownWidth > 0) {
+            // At least as wide as the picture is to be shown, exactly as high.
+            const int shownHeight = c.shownWidth * c.picture.height() / c.picture.width();
+            dialog->resize(
+                std::max(dialog->width(), dialog->width() + c.shownWidth - preview->width()),
+                dialog->height() + shownHeight - preview->height());
+            QCoreApplication::processEvents();
+            ASSERT_EQ(preview->shownArea().width(), c.shownWidth);
+        }
         EXPECT_FALSE(background->isEnabled());
         const int inkBefore = inkOutside(*preview, c.box, c.picture, 3);
 
