@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 Bitmap shrinkForPreview(const Bitmap& page, int side, double& scale) {
     const int longer = std::max(page.width(), page.height());
@@ -27,17 +28,21 @@ CleanLinesPreviewer::CleanLinesPreviewer(const Bitmap& page, int side)
 CleanLinesPreview CleanLinesPreviewer::preview(const CleanLineSettings& settings,
                                                bool closeTinyRegions) const {
     Bitmap lines = *m_source.lines(settings);
-    if (closeTinyRegions)
-        ColourabilityCheck(lines, settings.smallestRegionMm).closeTinyRegions(lines);
-    const ColourabilityCheck check(lines, settings.smallestRegionMm);
+    // A check of a large page costs as much as its lines: it is made again only when
+    // closing the tiny regions changed the page.
+    std::optional<ColourabilityCheck> check(std::in_place, lines, settings.smallestRegionMm);
+    if (closeTinyRegions && check->tinyRegions() > 0) {
+        check->closeTinyRegions(lines);
+        check.emplace(lines, settings.smallestRegionMm);
+    }
     CleanLinesPreview preview;
-    preview.marked = check.overlay(lines);
+    preview.marked = check->overlay(lines);
     const int longer = std::max(m_page.width, m_page.height);
     if (longer > m_side)
         preview.marked = preview.marked.scaled(preview.marked.size() * (double(m_side) / longer),
                                                Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    preview.inkShare = check.inkShare();
-    preview.regions = check.regions();
-    preview.tinyRegions = check.tinyRegions();
+    preview.inkShare = check->inkShare();
+    preview.regions = check->regions();
+    preview.tinyRegions = check->tinyRegions();
     return preview;
 }
