@@ -4,16 +4,33 @@
 #pragma once
 
 #include "clean_lines.h"
+#include "colour_by_number.h"
 #include "page_drawing.h"
 
-// The lines a clean-lines conversion drew on a page, kept as what they were drawn from and
-// how: a vector book draws them again as smoothed centre lines stroked at their width, where
-// tracing their pixels would give lumpy outlines. The source is the photo's small working
-// copy, whatever the photo's size, and the drawing is made only when a book asks for it, so
-// the conversion costs no more than the page.
-struct PageLines {
-    CleanLinesSource source;
-    CleanLineSettings settings;
+#include <optional>
+#include <utility>
 
-    PageDrawing drawing() const { return source.drawing(settings); }
+// What a conversion drew a page from, kept with the page so that a book can draw it again
+// in vectors rather than trace or shrink its pixels.
+//
+// Clean lines keep their source and settings: a vector book draws them again as smoothed
+// centre lines stroked at their width, where tracing their pixels would give lumpy
+// outlines. The source is the photo's small working copy, whatever the photo's size, and
+// the drawing is made only when a book asks for it, so the conversion costs no more than the
+// page.
+//
+// A colour-by-number page keeps its regions: a book writes its own edges, numbers and key
+// (converting the numbered page again would find one white region), and its painted picture.
+struct PageLines {
+    PageLines(CleanLinesSource source, const CleanLineSettings& settings)
+        : source(std::move(source)), settings(settings) {}
+    explicit PageLines(NumberedRegions regions) : regions(std::move(regions)) {}
+
+    std::optional<CleanLinesSource> source;
+    CleanLineSettings settings;
+    std::optional<NumberedRegions> regions;
+
+    PageDrawing drawing() const {
+        return regions ? numberedDrawing(*regions) : source->drawing(settings);
+    }
 };

@@ -200,8 +200,10 @@ private:
                               bool refusedForLack);
     // Writes pages (those still open when their turn comes) as a PDF colouring book at
     // name, with progress; abandoning drops the book and leaves any file there as it was.
+    // A numbered book numbers only the pages photos marks as photographs not yet converted.
     void writeBook(const QString& name, const BookSettings& settings,
-                   const QList<QPointer<TPageImage>>& pages, const QString& title);
+                   const QList<QPointer<TPageImage>>& pages, const QString& title,
+                   const QList<bool>& photos = {});
     // The open pages as a list to choose from, every page ticked, in tab order.
     QList<PageChoice> openPageChoices() const;
     // True when no page holds changes not yet saved, or the user agrees to lose them.

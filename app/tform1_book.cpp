@@ -23,25 +23,38 @@
 
 namespace {
 
+// A colour-by-number page's sheets: its numbered drawing and, when asked, its painted
+// picture.
+QList<BookPage> numberedSheets(const BookSettings& settings, const NumberedRegions& regions,
+                               const TracingLimits& limits) {
+    QList<BookPage> sheets{PrepareDrawnBookPage(settings, numberedDrawing(regions), limits)};
+    if (settings.numberColours > 0 && settings.withPreview)
+        sheets.append(PrepareBookPage(settings, colouredPreview(regions), limits));
+    return sheets;
+}
+
 // The sheets of one page: the page itself (in a vector book, the lines drawn on it as
 // stroked centre lines), or its colour-by-number drawing and, when asked, its painted
 // picture.
-QList<BookPage> prepareBookSheets(const BookSettings& settings, const Bitmap& picture,
+QList<BookPage> prepareBookSheets(const BookSettings& settings, const Bitmap& picture, bool photo,
                                   const PageLines* lines, const TracingLimits& limits) {
-    if (settings.numberColours <= 0 && settings.vector && lines) {
+    // A page already numbered goes in as itself, in any book: numbering it again would find
+    // one white region, and its pixels would blur its figures.
+    if (lines && lines->regions)
+        return numberedSheets(settings, *lines->regions, limits);
+    // Only a photograph is numbered: a page converted already would be one white region.
+    const bool numbering = settings.numberColours > 0 && photo;
+    if (!numbering && settings.vector && lines && lines->source) {
         // The lines are drawn again on the photo's copy, whatever the page's size.
-        const cv::Size copy = lines->source.copySize();
+        const cv::Size copy = lines->source->copySize();
         requireStepMemory(cleanLinesStepBytes(0, 0, copy.width, copy.height));
         return {PrepareDrawnBookPage(settings, lines->drawing(), limits)};
     }
-    if (settings.numberColours <= 0)
+    if (!numbering)
         return {PrepareBookPage(settings, picture, limits)};
-    const NumberedRegions regions =
-        *numberRegions(picture, {settings.numberColours, settings.smallestRegionMm});
-    QList<BookPage> sheets{PrepareDrawnBookPage(settings, numberedDrawing(regions), limits)};
-    if (settings.withPreview)
-        sheets.append(PrepareBookPage(settings, colouredPreview(regions), limits));
-    return sheets;
+    return numberedSheets(
+        settings, *numberRegions(picture, {settings.numberColours, settings.smallestRegionMm}),
+        limits);
 }
 
 } // namespace
@@ -63,6 +76,10 @@ void TForm1::SaveBook1Click() {
     QList<QPointer<TPageImage>> pages;
     for (int i : chosen)
         pages.append(Store.PageImages[size_t(i)]);
+    QList<bool> photos;
+    for (const PageChoice& choice : choices)
+        if (choice.ticked)
+            photos.append(choice.untouchedPhoto);
     const QString first = Store.PageFileNames[size_t(chosen.first())];
     QString name = m_prompts.saveFileName(SaveDialogDirectory(first), GetName(first),
                                           QStringLiteral("pdf"), tr("PDF ファイル (*.pdf)"));
@@ -70,7 +87,7 @@ void TForm1::SaveBook1Click() {
         return;
     if (!name.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
         name += QLatin1String(".pdf");
-    writeBook(name, settings, pages, PrintTitle(first));
+    writeBook(name, settings, pages, PrintTitle(first), photos);
 }
 
 QList<PageChoice> TForm1::openPageChoices() const {
@@ -82,7 +99,8 @@ QList<PageChoice> TForm1::openPageChoices() const {
 }
 
 void TForm1::writeBook(const QString& name, const BookSettings& settings,
-                       const QList<QPointer<TPageImage>>& pages, const QString& title) {
+                       const QList<QPointer<TPageImage>>& pages, const QString& title,
+                       const QList<bool>& photos) {
     // A target that cannot be replaced is refused before any page is drawn.
     checkSaveTarget(name);
     PixelLoop running(m_loops, Store, *StatusProgress, PixelLoop::Adjustment);
@@ -96,7 +114,9 @@ void TForm1::writeBook(const QString& name, const BookSettings& settings,
         // Written straight into the temporary file that replaces the chosen one once complete.
         WriteFileSafely(name, [&](QIODevice& pdf) {
             ColouringBook book(pdf, settings, title);
-            for (const QPointer<TPageImage>& page : pages) {
+            for (qsizetype i = 0; i < pages.size(); ++i) {
+                const QPointer<TPageImage>& page = pages[i];
+                const bool photo = i < photos.size() && photos[i];
                 if (!page)
                     throw Abandoned();
                 // Tracing takes its time: it runs on a thread of its own while the window
@@ -106,7 +126,7 @@ void TForm1::writeBook(const QString& name, const BookSettings& settings,
                 QList<BookPage> prepared;
                 if (!running.runOnWorker(page, [&](const PixelLoop::Reach&) {
                         prepared = runLineArtStep(tr("PDF の書き出し"), [&] {
-                            return prepareBookSheets(settings, picture, lines.get(), limits);
+                            return prepareBookSheets(settings, picture, photo, lines.get(), limits);
                         });
                     }))
                     throw Abandoned();

@@ -147,7 +147,7 @@ void TForm1::convertToCleanLines() {
                         // The source is kept with the page for a book to draw the lines from.
                         auto lines = std::make_shared<const PageLines>(
                             PageLines{CleanLinesSource(source), choice.settings});
-                        std::optional<Bitmap> result = lines->source.lines(
+                        std::optional<Bitmap> result = lines->source->lines(
                             choice.settings, [&reach](int stage, int) { return reach(stage); });
                         if (!result || !reach(stages - 1))
                             return std::nullopt;
@@ -180,8 +180,10 @@ void TForm1::convertToColourByNumber() {
                     [&](const PixelLoop::Reach& reach) -> std::optional<Converted> {
                         const std::optional<NumberedRegions> regions = numberRegions(
                             source, settings, [&reach](int stage, int) { return reach(stage); });
-                        if (regions && reach(stages - 1))
-                            return Converted{numberedPage(*regions), {}};
-                        return std::nullopt;
+                        if (!regions || !reach(stages - 1))
+                            return std::nullopt;
+                        // The regions are kept with the page for a book to draw it from.
+                        return Converted{numberedPage(*regions),
+                                         std::make_shared<const PageLines>(PageLines(*regions))};
                     });
 }

@@ -22,9 +22,10 @@ inline constexpr int kMostNumberColours = 36;
 
 struct ColourByNumberSettings {
     ColourByNumberSettings() = default;
+    ColourByNumberSettings(int colours, double smallestRegionMm)
+        : colours(colours), smallestRegionMm(smallestRegionMm) {}
     ColourByNumberSettings(int colours, double smallestRegionMm,
-                           std::optional<CrayonPalette> palette = std::nullopt,
-                           Subject subject = {})
+                           std::optional<CrayonPalette> palette, Subject subject = {})
         : colours(colours), smallestRegionMm(smallestRegionMm), palette(std::move(palette)),
           subject(subject) {}
 

@@ -12,9 +12,11 @@
 #include <QFontMetricsF>
 #include <QIODevice>
 #include <QPageSize>
+#include <QSet>
 #include <QTransform>
 
 #include <QCoreApplication>
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <utility>
@@ -54,6 +56,43 @@ QPainterPath placeLines(QPainterPath lines, const QRect& target, QSize picture) 
                                    std::round(target.y() + e.y * sy));
     }
     return lines;
+}
+
+// A picture of few colours: lines, numbers, painted regions, whose edges must stay sharp.
+// A numbered page or its painting has at most kMostNumberColours and a few greys; a grey
+// photograph has many more than that.
+bool fewColours(const QImage& image) {
+    constexpr qsizetype most = 64;
+    if (image.depth() == 1)
+        return true;
+    QSet<QRgb> seen;
+    for (int y = 0; y < image.height(); ++y) {
+        // A row at a time: a large photograph is never copied whole.
+        const QImage line =
+            image.copy(0, y, image.width(), 1).convertToFormat(QImage::Format_RGB32);
+        const QRgb* row = reinterpret_cast<const QRgb*>(line.constScanLine(0));
+        for (int x = 0; x < image.width(); ++x) {
+            seen.insert(row[x]);
+            // A photograph gets past this within its first rows.
+            if (seen.size() > most)
+                return false;
+        }
+    }
+    return true;
+}
+
+// The picture at no less than kLeastPictureDpi over target (device pixels at the book's
+// resolution): a small page would otherwise print as coarse squares, its numbers and lines
+// jagged. A picture of few colours is enlarged pixel by pixel, keeping its edges and
+// colours; a photograph is smoothed.
+QImage atLeastPrintResolution(const QImage& image, QSize target, bool flat) {
+    const double scale = double(kLeastPictureDpi) / ColouringBook::Resolution;
+    const QSize least(std::max(1, int(std::ceil(target.width() * scale))),
+                      std::max(1, int(std::ceil(target.height() * scale))));
+    if (image.width() >= least.width() && image.height() >= least.height())
+        return image;
+    return image.scaled(least, Qt::IgnoreAspectRatio,
+                        flat ? Qt::FastTransformation : Qt::SmoothTransformation);
 }
 
 std::int64_t area(const QRect& r) {
@@ -107,7 +146,8 @@ BookPage PrepareBookPage(const BookSettings& settings, const Bitmap& page,
         }
         prepared.tooDetailedToTrace = traced == TraceResult::TooDetailed;
     }
-    prepared.image = image;
+    prepared.lossless = fewColours(image);
+    prepared.image = atLeastPrintResolution(image, prepared.sheet.target.size(), prepared.lossless);
     return prepared;
 }
 
@@ -171,6 +211,8 @@ void ColouringBook::addPage(const BookPage& page) {
     if (m_pages == 0 ? !m_painter.begin(&m_writer) : !m_writer.newPage())
         throw bookError();
     ++m_pages;
+    // JPEG would smear figures and lines; a photograph may take it.
+    m_painter.setRenderHint(QPainter::LosslessImageRendering, page.lossless);
     if (page.lines)
         m_painter.fillPath(*page.lines, page.lineColour);
     else

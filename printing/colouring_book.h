@@ -44,6 +44,8 @@ struct BookPage {
     BookSheet sheet;
     std::optional<QPainterPath> lines;
     QImage image;
+    // The picture is written without loss (it has few colours, and JPEG would smear them).
+    bool lossless = false;
     // A black and white page of a vector book that goes in as its picture, because tracing
     // it would pass the limits.
     bool tooDetailedToTrace = false;
@@ -67,6 +69,9 @@ BookPage PrepareBookPage(const BookSettings& settings, const Bitmap& page,
 // EAppError), its words and swatches moved onto the sheet as its picture would be.
 BookPage PrepareDrawnBookPage(const BookSettings& settings, const PageDrawing& drawing,
                               const TracingLimits& limits);
+
+// A page that goes in as its picture is placed at no fewer pixels than this to the inch.
+constexpr int kLeastPictureDpi = 300;
 
 // The largest PDF the writer can address: it writes every offset into the file as a 32-bit
 // signed number, so a document past this many bytes would come out with negative offsets.

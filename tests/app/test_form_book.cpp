@@ -22,7 +22,18 @@ QString pdfInfo(const QString& pdf) {
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
-using BookTest = FormTest;
+class BookTest : public FormTest {
+protected:
+    // Binds the book with these settings into file (in the test's folder), the pages chosen
+    // as the book dialog offers them; the book's path.
+    QString bind(const BookSettings& settings, const QString& file) {
+        prompts.bookChoice = settings;
+        const QString book = folder.filePath(file);
+        prompts.filesToSave.append(book);
+        form->SaveBook1->trigger();
+        return book;
+    }
+};
 
 TEST_F(BookTest, WritesEveryOpenPageInTabOrderIntoOnePdf) {
     EXPECT_FALSE(form->SaveBook1->isEnabled());
@@ -94,6 +105,79 @@ TEST_F(BookTest, NumberedPagesGoInAsLinesAndTextWithTheirPaintedPictures) {
     }
 }
 
+// A page the window numbered goes into any book as its own drawing, never numbered again:
+// its figures are text, its edges lines, whatever the book's settings; a change to its
+// pixels makes it a picture again, still not numbered again.
+TEST_F(BookTest, ANumberedPageGoesInAsItsOwnDrawing) {
+    QImage bands(300, 200, QImage::Format_RGB32);
+    const QRgb colours[] = {qRgb(200, 40, 40), qRgb(40, 150, 70), qRgb(40, 60, 200)};
+    for (int y = 0; y < bands.height(); ++y)
+        for (int x = 0; x < bands.width(); ++x)
+            bands.setPixel(x, y, colours[x / 100]);
+    const QString photo = folder.filePath(QStringLiteral("bands.png"));
+    ASSERT_TRUE(bands.save(photo));
+    open(photo);
+    prompts.colourByNumberAnswer = ColourByNumberSettings{8, 3.0};
+    form->ColourByNumber1->trigger();
+    ASSERT_TRUE(prompts.errors.isEmpty()) << qPrintable(prompts.errors.join('\n'));
+
+    const struct {
+        const char* what;
+        bool vector;
+        int numberColours;
+        bool withPreview;
+        bool edited; // a pixel of the page changed before the book
+        int pages;
+        int images; // on the first sheet
+    } cases[] = {
+        {"picture book", false, 0, false, false, 1, 0},
+        {"vector book", true, 0, false, false, 1, 0},
+        {"numbered book with paintings", false, 8, true, false, 2, 0},
+        {"edited, picture book", false, 0, false, true, 1, 1},
+        // Numbered again, the page would be one white region.
+        {"edited, numbered book", false, 8, true, true, 1, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (c.edited) {
+            QImage image = picture(0).image().convertToFormat(QImage::Format_BGR888);
+            image.setPixel(0, 0, qRgb(0, 0, 0));
+            picture(0) = Bitmap::fromImage(image, 24);
+        }
+        BookSettings settings;
+        settings.vector = c.vector;
+        settings.numberColours = c.numberColours;
+        settings.withPreview = c.withPreview;
+        const QString book = bind(settings, QStringLiteral("numbered.pdf"));
+        ASSERT_TRUE(prompts.errors.isEmpty()) << qPrintable(prompts.errors.join('\n'));
+        EXPECT_TRUE(pdfInfo(book).contains(
+            QRegularExpression(QStringLiteral("Pages: +%1\n").arg(c.pages))));
+        const PdfInk ink = pdfInk(book, 1);
+        EXPECT_EQ(ink.images, c.images);
+        QProcess text;
+        text.start(QStringLiteral("pdftotext"),
+                   {QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
+                    QStringLiteral("1"), book, QStringLiteral("-")});
+        text.waitForFinished(60000);
+        const QStringList words =
+            QString::fromUtf8(text.readAllStandardOutput())
+                .split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+        if (c.images > 0) {
+            EXPECT_TRUE(words.isEmpty()) << qPrintable(words.join(' '));
+            continue;
+        }
+        // Not blank: its edges, and each band's number in its region and in the key.
+        EXPECT_GT(ink.fills, 0);
+        QStringList numbers = words;
+        numbers.sort();
+        EXPECT_EQ(numbers, (QStringList{"1", "1", "2", "2", "3", "3"}))
+            << qPrintable(words.join(' '));
+        if (c.withPreview) {
+            EXPECT_EQ(pdfInk(book, 2).images, 1);
+        }
+    }
+}
+
 // A page the window turned into clean lines goes into a vector book as its centre lines,
 // stroked at one width, while its pixels stay what a picture book shows; a change to the
 // pixels drops the lines and the page is traced or put in as it is, and undo that brings the
@@ -133,10 +217,7 @@ TEST_F(BookTest, CleanLinePagesOfAVectorBookAreStrokedCentreLines) {
         BookSettings settings;
         settings.marginMillimetres = 0;
         settings.vector = step.vector;
-        prompts.bookChoice = settings;
-        const QString book = folder.filePath(QStringLiteral("lines.pdf"));
-        prompts.filesToSave.append(book);
-        form->SaveBook1->trigger();
+        const QString book = bind(settings, QStringLiteral("lines.pdf"));
         ASSERT_TRUE(prompts.errors.isEmpty()) << qPrintable(prompts.errors.join('\n'));
         const PdfInk first = pdfInk(book, 1);
         EXPECT_EQ(first.roundStrokes > 0, step.first == Stroked);

@@ -204,6 +204,49 @@ TEST_F(ColouringBookTest, VectorBooksTraceOnlyBlackAndWhitePagesAndDrawThemAlike
     EXPECT_EQ(unmatchedInk(rasterPage, vectorPage, 3), 0);
 }
 
+// A photograph: a smooth blend of many colours.
+Bitmap blend(int width, int height) {
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y, qRgb(x * 255 / width, y * 255 / height, (x + y) % 256));
+    return Bitmap::fromImage(image, 24);
+}
+
+// A picture is never written coarser than 300 pixels to the inch, nor made smaller than it
+// is; a picture of few colours goes in without JPEG's smearing.
+TEST_F(ColouringBookTest, PicturesGoInAtNoLessThan300DpiAndFlatOnesLossless) {
+    const struct {
+        const char* what;
+        Bitmap page;
+        int width; // of the image written, 0: enlarged to fill its place at 300 dpi
+        bool jpegAllowed;
+    } cases[] = {
+        {"small flat page", solid(60, 40), 0, false},
+        {"small line page", drawing(), 0, false},
+        {"small photograph", blend(120, 80), 0, true},
+        {"large photograph", blend(4000, 3000), 4000, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString pdf = write({c.page}, BookSettings{});
+        // page num type width height color comp bpc enc interp object ID x-ppi y-ppi ...
+        const QStringList lines =
+            tool(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf}).split('\n');
+        ASSERT_GE(lines.size(), 3);
+        const QStringList fields = lines[2].split(' ', Qt::SkipEmptyParts);
+        ASSERT_GE(fields.size(), 14) << qPrintable(lines[2]);
+        EXPECT_GE(fields[12].toInt(), 300) << qPrintable(lines[2]);
+        EXPECT_GE(fields[13].toInt(), 300) << qPrintable(lines[2]);
+        if (c.width > 0) {
+            EXPECT_EQ(fields[3].toInt(), c.width);
+        }
+        if (!c.jpegAllowed) {
+            EXPECT_NE(fields[8], QStringLiteral("jpeg")) << qPrintable(lines[2]);
+        }
+    }
+}
+
 TEST_F(ColouringBookTest, TitleIsTheOneGiven) {
     const QString pdf = write({solid(10, 10)}, BookSettings{}, QStringLiteral("塗り絵 cat.photo"));
     EXPECT_TRUE(
