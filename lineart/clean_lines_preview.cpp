@@ -25,9 +25,21 @@ Bitmap shrinkForPreview(const Bitmap& page, int side, double& scale) {
 CleanLinesPreviewer::CleanLinesPreviewer(const Bitmap& page, int side)
     : m_page(page.width(), page.height()), m_side(std::max(1, side)), m_source(page) {}
 
-CleanLinesPreview CleanLinesPreviewer::preview(const CleanLineSettings& settings,
-                                               bool closeTinyRegions) const {
-    Bitmap lines = *m_source.lines(settings);
+std::optional<CleanLinesPreview> CleanLinesPreviewer::preview(const CleanLineSettings& settings,
+                                                              bool closeTinyRegions,
+                                                              const StageProgress& progress) const {
+    const int longer = std::max(m_page.width, m_page.height);
+    const bool shrunk = longer > m_side;
+    const cv::Size shown =
+        shrunk ? cv::Size(std::max(1, int(std::lround(double(m_page.width) * m_side / longer))),
+                          std::max(1, int(std::lround(double(m_page.height) * m_side / longer))))
+               : m_page;
+    std::optional<Bitmap> made = shrunk && m_source.drawsCentreLines()
+                                     ? m_source.linesShown(settings, shown, progress)
+                                     : m_source.lines(settings, progress);
+    if (!made)
+        return std::nullopt;
+    Bitmap& lines = *made;
     // A check of a large page costs as much as its lines: it is made again only when
     // closing the tiny regions changed the page.
     std::optional<ColourabilityCheck> check(std::in_place, lines, settings.smallestRegionMm);
@@ -37,10 +49,9 @@ CleanLinesPreview CleanLinesPreviewer::preview(const CleanLineSettings& settings
     }
     CleanLinesPreview preview;
     preview.marked = check->overlay(lines);
-    const int longer = std::max(m_page.width, m_page.height);
-    if (longer > m_side)
-        preview.marked = preview.marked.scaled(preview.marked.size() * (double(m_side) / longer),
-                                               Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    if (preview.marked.width() != shown.width || preview.marked.height() != shown.height)
+        preview.marked = preview.marked.scaled(shown.width, shown.height, Qt::IgnoreAspectRatio,
+                                               Qt::SmoothTransformation);
     preview.inkShare = check->inkShare();
     preview.regions = check->regions();
     preview.tinyRegions = check->tinyRegions();

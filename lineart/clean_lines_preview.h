@@ -8,6 +8,8 @@
 
 #include <QImage>
 
+#include <optional>
+
 // A preview of clean lines for a whole page: what a dialog shows while its controls move.
 
 // The page shrunk (smoothly, to 24 bits) so that its longer side is at most side pixels;
@@ -22,8 +24,11 @@ struct CleanLinesPreview {
 };
 
 // The preview of one page: prepared once, when a dialog opens, then drawn for any settings
-// while its controls move. It is the page itself, made as the conversion makes it, so that
-// its lines, regions and figures are those the page gets; only the picture shown is shrunk.
+// while its controls move. It is the page as the conversion makes it, so that its lines,
+// regions and figures are those the page gets, shrunk for the screen. A page much larger than
+// the shown picture (whose lines are those of a working copy drawn large) has the same lines
+// drawn at the shown size instead: a fraction of the work, with figures measured on that
+// picture.
 class CleanLinesPreviewer {
 public:
     // side: the longer side, in pixels, of the picture shown (the page's if smaller).
@@ -31,8 +36,11 @@ public:
 
     bool isEmpty() const { return m_page.empty(); }
 
-    // The line page for these settings, closed where asked, and its check.
-    CleanLinesPreview preview(const CleanLineSettings& settings, bool closeTinyRegions) const;
+    // The line page for these settings, closed where asked, and its check. Empty when
+    // abandoned.
+    std::optional<CleanLinesPreview> preview(const CleanLineSettings& settings,
+                                             bool closeTinyRegions,
+                                             const StageProgress& progress = {}) const;
 
 private:
     cv::Size m_page;
