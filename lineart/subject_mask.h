@@ -29,7 +29,7 @@ struct Subject {
     cv::Rect box;
     Background background = Background::None;
     // Corrections of the cut inside the box, in the picture's pixels.
-    std::vector<SubjectStroke> strokes;
+    std::vector<SubjectStroke> strokes{};
 
     bool isSet() const { return !box.empty(); }
 };

@@ -4,6 +4,7 @@
 #include "clean_lines_dialog.h"
 #include "colour_by_number_dialog.h"
 #include "colourability.h"
+#include "preview_worker.h"
 #include "subject_chooser.h"
 #include "test_application.h"
 
@@ -14,6 +15,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
+#include <QThreadPool>
 
 #include <algorithm>
 #include <memory>
@@ -21,6 +23,14 @@
 #include <gtest/gtest.h>
 
 namespace {
+
+// Waits until the dialog's preview is drawn for its controls' latest values.
+void waitForPreview(const QDialog& dialog) {
+    QCoreApplication::processEvents(); // the controls' changes reach the worker
+    const auto* worker = dialog.findChild<PreviewWorker*>();
+    ASSERT_NE(worker, nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([worker] { return !worker->isBusy(); }, 120000));
+}
 
 TEST(CleanLinesDialog, WhoColoursChoosesTheSmallestRegion) {
     ensureApplication();
@@ -43,7 +53,7 @@ TEST(CleanLinesDialog, WhoColoursChoosesTheSmallestRegion) {
         colourer->setCurrentIndex(c.picked);
         EXPECT_EQ(dialog.choice().settings.smallestRegionMm, c.chosen) << c.given;
         // The figures count the regions too small for the width chosen, and say which.
-        QCoreApplication::processEvents();
+        waitForPreview(dialog);
         QString figures;
         for (const QLabel* label : dialog.findChildren<QLabel*>())
             figures += label->text();
@@ -90,10 +100,12 @@ TEST(CleanLinesDialog, ShowsTheFiguresOfThePageOkGives) {
         int detail;
         double smallestMm;
         bool closeTiny;
-    } cases[] = {{"scene", drawnScene(), 50, 3.0, false},
-                 {"scene", drawnScene(), 90, 8.0, true},
-                 {"photo", photo, 50, 3.0, false},
-                 {"photo", photo, 80, 3.0, true}};
+        bool inkToo; // else drawn smaller than the page: its regions alone are the page's
+    } cases[] = {{"scene", drawnScene(), 50, 3.0, false, true},
+                 {"scene", drawnScene(), 90, 8.0, true, true},
+                 {"photo", photo, 50, 3.0, false, true},
+                 {"photo", photo, 80, 3.0, true, true},
+                 {"scene at 3x", drawnScene().scaled(2700, 1800), 50, 3.0, true, false}};
     for (const auto& c : cases) {
         if (c.picture.isNull())
             continue; // a machine without the sample photographs checks the scene alone
@@ -102,18 +114,25 @@ TEST(CleanLinesDialog, ShowsTheFiguresOfThePageOkGives) {
         choice.settings.detail = c.detail;
         choice.settings.smallestRegionMm = c.smallestMm;
         const CleanLinesDialog dialog(page, choice);
+        // Drawn while the window goes on.
+        EXPECT_TRUE(shownFigures(dialog).isEmpty()) << c.name;
+        waitForPreview(dialog);
         // The page as the conversion makes it.
         Bitmap lines = *cleanLines(page, choice.settings);
         if (c.closeTiny)
             ColourabilityCheck(lines, c.smallestMm).closeTinyRegions(lines);
         const ColourabilityCheck check(lines, c.smallestMm);
         ASSERT_GT(check.regions(), 2) << c.name;
-        EXPECT_TRUE(shownFigures(dialog).startsWith(
-            QStringLiteral("インク %1% ・ 閉じた領域 %2 ・ 小さすぎる領域 %3（")
-                .arg(check.inkShare() * 100.0, 0, 'f', 1)
-                .arg(check.regions())
-                .arg(check.tinyRegions())))
-            << c.name << " " << c.detail << ": " << qPrintable(shownFigures(dialog));
+        const QString regions = QStringLiteral(" ・ 閉じた領域 %1 ・ 小さすぎる領域 %2（")
+                                    .arg(check.regions())
+                                    .arg(check.tinyRegions());
+        const QString figures = shownFigures(dialog);
+        EXPECT_TRUE(
+            c.inkToo ? figures.startsWith(
+                           QStringLiteral("インク %1%").arg(check.inkShare() * 100.0, 0, 'f', 1) +
+                           regions)
+                     : figures.contains(regions))
+            << c.name << " " << c.detail << ": " << qPrintable(figures);
     }
 }
 
@@ -131,6 +150,7 @@ TEST(CleanLinesDialog, ThePreviewShowsTheWholePictureAtAnySize) {
         CleanLinesDialog dialog(Bitmap::fromImage(image, 24), CleanLineChoice{});
         dialog.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+        waitForPreview(dialog);
         if (!c.dialog.isEmpty())
             dialog.resize(c.dialog);
         QCoreApplication::processEvents();
@@ -145,10 +165,11 @@ TEST(CleanLinesDialog, ThePreviewShowsTheWholePictureAtAnySize) {
                 .arg(dialog.width())
                 .arg(dialog.height());
         };
-        // Whole, in its shape, and as large as the preview allows.
+        // Whole, in its shape (to the pixel its height is rounded to), and as large as the
+        // preview allows.
         EXPECT_TRUE(area.contains(shown)) << qPrintable(where());
-        EXPECT_NEAR(double(shown.width()) / shown.height(),
-                    double(c.picture.width()) / c.picture.height(), 0.02)
+        EXPECT_NEAR(shown.height(), shown.width() * double(c.picture.height()) / c.picture.width(),
+                    1.0)
             << qPrintable(where());
         EXPECT_TRUE(shown.width() >= area.width() - 1 || shown.height() >= area.height() - 1)
             << qPrintable(where());
@@ -178,7 +199,7 @@ TEST(ColourByNumberDialog, GivesTheChoicesAndShowsBothPicturesOrWhyNot) {
         colourer->setCurrentIndex(c.colourer);
         EXPECT_EQ(dialog.settings().colours, c.colours);
         EXPECT_EQ(dialog.settings().smallestRegionMm, c.mm);
-        QCoreApplication::processEvents();
+        waitForPreview(dialog);
         int shown = 0;
         QString figures;
         for (const QLabel* label : dialog.findChildren<QLabel*>()) {
@@ -187,6 +208,15 @@ TEST(ColourByNumberDialog, GivesTheChoicesAndShowsBothPicturesOrWhyNot) {
         }
         EXPECT_EQ(shown, c.previewed ? 2 : 0) << c.width;
         EXPECT_EQ(figures.contains(QStringLiteral("領域 2")), c.previewed) << qPrintable(figures);
+        if (c.previewed) {
+            // The page's own regions.
+            const NumberedRegions page =
+                *numberRegions(Bitmap::fromImage(image, 24), dialog.settings());
+            EXPECT_TRUE(figures.contains(QStringLiteral("色 %1 ・ 領域 %2")
+                                             .arg(page.palette.size())
+                                             .arg(page.labels.size())))
+                << qPrintable(figures);
+        }
     }
 }
 
@@ -253,7 +283,7 @@ TEST(SubjectChooser, ADragOnEitherPreviewChoosesTheSubjectAndWholePhotoClearsIt)
         {false, {1440, 1080}, 720, {600, 400}, {900, 700}, {1200, 800, 240, 280}},
         // A click is no box.
         {false, {400, 300}, 400, {100, 100}, {102, 101}, {}},
-        {true, {1440, 1080}, 0, {21, 21}, {210, 105}, {72, 72, 648, 288}},
+        {true, {1440, 1080}, 320, {21, 21}, {210, 105}, {94, 94, 851, 379}},
     };
     for (const auto& c : cases) {
         const Bitmap page = stripedPicture(c.picture.width(), c.picture.height());
@@ -268,18 +298,25 @@ TEST(SubjectChooser, ADragOnEitherPreviewChoosesTheSubjectAndWholePhotoClearsIt)
         };
         dialog->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
+        waitForPreview(*dialog);
         auto* preview = dialog->findChild<SubjectPreview*>();
         auto* wholePhoto = dialog->findChild<QPushButton*>(QStringLiteral("wholePhoto"));
         auto* background = dialog->findChild<QComboBox*>(QStringLiteral("background"));
         ASSERT_TRUE(preview && wholePhoto && background);
         if (c.shownWidth > 0) {
-            // At least as wide as the picture is to be shown, exactly as high.
+            // At least as wide as the picture is to be shown, exactly as high (the widening is
+            // shared with the numbered page beside it).
             const int shownHeight = c.shownWidth * c.picture.height() / c.picture.width();
-            dialog->resize(
-                std::max(dialog->width(), dialog->width() + c.shownWidth - preview->width()),
-                dialog->height() + shownHeight - preview->height());
-            QCoreApplication::processEvents();
-            ASSERT_EQ(preview->shownArea().width(), c.shownWidth);
+            for (int step = 0;
+                 step < 4 && (preview->width() < c.shownWidth || preview->height() != shownHeight);
+                 ++step) {
+                dialog->resize(
+                    std::max(dialog->width(), dialog->width() + c.shownWidth - preview->width()),
+                    dialog->height() + shownHeight - preview->height());
+                QCoreApplication::processEvents();
+            }
+            ASSERT_EQ(preview->shownArea().width(), c.shownWidth)
+                << preview->width() << "x" << preview->height() << " " << dialog->height();
         }
         EXPECT_FALSE(background->isEnabled());
         const int inkBefore = inkOutside(*preview, c.box, c.picture, 3);
@@ -294,7 +331,7 @@ TEST(SubjectChooser, ADragOnEitherPreviewChoosesTheSubjectAndWholePhotoClearsIt)
             continue;
         EXPECT_EQ(subject().background, Background::None);
         // The preview is drawn again with white paper around the subject.
-        QCoreApplication::processEvents();
+        waitForPreview(*dialog);
         if (!c.numbered) {
             EXPECT_GT(inkBefore, 1000);
             EXPECT_EQ(inkOutside(*preview, c.box, c.picture, 3), 0);
@@ -302,8 +339,25 @@ TEST(SubjectChooser, ADragOnEitherPreviewChoosesTheSubjectAndWholePhotoClearsIt)
         background->setCurrentIndex(2);
         EXPECT_EQ(subject().background, Background::Full);
 
+        // A stroke of the remove brush across the box, kept in the picture's pixels.
+        auto* removeTool = dialog->findChild<QPushButton*>(QStringLiteral("removeTool"));
+        ASSERT_TRUE(removeTool && removeTool->isEnabled());
+        QTest::mouseClick(removeTool, Qt::LeftButton);
+        const QPoint middle = (c.from + c.to) / 2;
+        QTest::mousePress(preview, Qt::LeftButton, {}, origin + c.from);
+        QTest::mouseMove(preview, origin + middle);
+        QTest::mouseRelease(preview, Qt::LeftButton, {}, origin + c.to);
+        ASSERT_EQ(subject().strokes.size(), 1u);
+        EXPECT_FALSE(subject().strokes[0].keep);
+        const cv::Point first = subject().strokes[0].points.front();
+        const cv::Point last = subject().strokes[0].points.back();
+        EXPECT_NEAR(std::min(first.x, last.x), c.box.x, 3);
+        EXPECT_NEAR(std::max(first.x, last.x), c.box.x + c.box.width, 3);
+        EXPECT_EQ(subject().box, c.box) << "a remove stroke leaves the box";
+
         QTest::mouseClick(wholePhoto, Qt::LeftButton);
         EXPECT_TRUE(subject().box.empty());
+        EXPECT_TRUE(subject().strokes.empty());
         EXPECT_FALSE(background->isEnabled());
     }
     CleanLinesDialog dialog(stripedPicture(120, 90), CleanLineChoice{});
@@ -312,6 +366,33 @@ TEST(SubjectChooser, ADragOnEitherPreviewChoosesTheSubjectAndWholePhotoClearsIt)
     EXPECT_EQ(background->itemText(0), QStringLiteral("背景なし"));
     EXPECT_EQ(background->itemText(1), QStringLiteral("簡単な背景"));
     EXPECT_EQ(background->itemText(2), QStringLiteral("背景すべて"));
+}
+
+TEST(SubjectChooser, ADialogClosedWhileItsPreviewIsDrawnLeavesNothingBehind) {
+    ensureApplication();
+    const Bitmap page = stripedPicture(3000, 2000);
+    for (const bool numbered : {false, true}) {
+        Subject subject{cv::Rect(600, 300, 1800, 1400), Background::None, {}};
+        std::unique_ptr<QDialog> dialog;
+        if (numbered)
+            dialog = std::make_unique<ColourByNumberDialog>(
+                page, ColourByNumberSettings(16, 3.0, std::nullopt, subject));
+        else
+            dialog = std::make_unique<CleanLinesDialog>(
+                page, CleanLineChoice{{50, 4, 3.0, subject}, true});
+        dialog->show();
+        // The first drawing runs; a new box waits for it.
+        auto* background = dialog->findChild<QComboBox*>(QStringLiteral("background"));
+        ASSERT_NE(background, nullptr);
+        background->setCurrentIndex(1);
+        QCoreApplication::processEvents();
+        ASSERT_TRUE(dialog->findChild<PreviewWorker*>()->isBusy());
+        dialog.reset();
+        // The drawing ends on its own and its result goes nowhere.
+        QThreadPool::globalInstance()->waitForDone();
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents();
+    }
 }
 
 } // namespace
