@@ -43,6 +43,7 @@ ColourByNumberDialog::ColourByNumberDialog(const Bitmap& page,
                                             : KeptSettings().value(kPaletteSetting).toString();
     m_palette->setCurrentIndex(std::max(0, m_palette->findData(chosen)));
     m_numbered = new FittedPicture(this);
+    m_numbered->expectShape(QSize(page.width(), page.height()));
     m_painted = new SubjectPreview(QSize(page.width(), page.height()), settings.subject, this);
     for (FittedPicture* picture : {m_numbered, static_cast<FittedPicture*>(m_painted)})
         picture->setMinimumSize(210, 140);

@@ -9,6 +9,11 @@ FittedPicture::FittedPicture(QWidget* parent) : QLabel(parent) {
     setAlignment(Qt::AlignCenter);
 }
 
+void FittedPicture::expectShape(QSize shape) {
+    m_shape = shape;
+    updateGeometry();
+}
+
 void FittedPicture::showFitted(const QPixmap& picture) {
     m_fitted = picture;
     updateGeometry();
@@ -34,16 +39,16 @@ void FittedPicture::fit() {
 }
 
 QSize FittedPicture::sizeHint() const {
-    if (m_fitted.isNull())
+    const QSize own = m_fitted.isNull() ? m_shape : m_fitted.size();
+    if (own.isEmpty())
         return QLabel::sizeHint();
     const QSize side(kPreferredSide, kPreferredSide);
-    const QSize own = m_fitted.size();
     return own.boundedTo(side) == own ? own : own.scaled(side, Qt::KeepAspectRatio);
 }
 
 QSize FittedPicture::minimumSizeHint() const {
     // A fitted picture shrinks with the widget: it asks for no size of its own.
-    return m_fitted.isNull() ? QLabel::minimumSizeHint() : QSize();
+    return m_fitted.isNull() && m_shape.isEmpty() ? QLabel::minimumSizeHint() : QSize();
 }
 
 void FittedPicture::resizeEvent(QResizeEvent* event) {

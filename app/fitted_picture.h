@@ -13,6 +13,8 @@ class FittedPicture : public QLabel {
 public:
     explicit FittedPicture(QWidget* parent = nullptr);
 
+    // The shape of the picture to come: the widget asks for room for it before it is drawn.
+    void expectShape(QSize shape);
     void showFitted(const QPixmap& picture);
     void clearPicture();
     QSize sizeHint() const override;
@@ -31,4 +33,5 @@ private:
     void fit();
 
     QPixmap m_fitted; // the picture shown with showFitted, at its own size
+    QSize m_shape;
 };

@@ -21,6 +21,7 @@ SubjectPreview::SubjectPreview(QSize picture, const Subject& subject, QWidget* p
       m_box(subject.box & cv::Rect(0, 0, picture.width(), picture.height())),
       m_strokes(m_box.empty() ? std::vector<SubjectStroke>() : subject.strokes) {
     setCursor(Qt::CrossCursor);
+    expectShape(picture);
 }
 
 void SubjectPreview::clearBox() {
