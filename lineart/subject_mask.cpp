@@ -76,7 +76,21 @@ cv::Rect scaledBox(const cv::Rect& box, cv::Size picture, cv::Size copy) {
     return cv::Rect(left, top, right - left, bottom - top) & cv::Rect(cv::Point(0, 0), copy);
 }
 
-cv::Mat grabCutMask(const cv::Mat& colours, const cv::Rect& wanted) {
+std::vector<SubjectStroke> scaledStrokes(const std::vector<SubjectStroke>& strokes,
+                                         cv::Size picture, cv::Size copy) {
+    const double sx = double(copy.width) / std::max(1, picture.width);
+    const double sy = double(copy.height) / std::max(1, picture.height);
+    std::vector<SubjectStroke> scaled = strokes;
+    for (SubjectStroke& stroke : scaled) {
+        stroke.radius = std::max(1, int(std::lround(stroke.radius * std::min(sx, sy))));
+        for (cv::Point& p : stroke.points)
+            p = cv::Point(int(std::lround(p.x * sx)), int(std::lround(p.y * sy)));
+    }
+    return scaled;
+}
+
+cv::Mat grabCutMask(const cv::Mat& colours, const cv::Rect& wanted,
+                    const std::vector<SubjectStroke>& strokes) {
     cv::Mat result = cv::Mat::zeros(colours.size(), CV_8U);
     const cv::Rect box = wanted & cv::Rect(cv::Point(0, 0), colours.size());
     if (box.empty())
@@ -108,7 +122,28 @@ cv::Mat grabCutMask(const cv::Mat& colours, const cv::Rect& wanted) {
         // the same cut every time.
         cv::theRNG() = cv::RNG(0x5eed);
         try {
-            cv::grabCut(small, mask, rect, backgroundModel, subjectModel, 5, cv::GC_INIT_WITH_RECT);
+            if (strokes.empty()) {
+                cv::grabCut(small, mask, rect, backgroundModel, subjectModel, 5,
+                            cv::GC_INIT_WITH_RECT);
+            } else {
+                // The rectangle's start, with the brushes' pixels settled for good.
+                mask = cv::Mat(small.size(), CV_8U, cv::Scalar(cv::GC_BGD));
+                mask(rect).setTo(cv::GC_PR_FGD);
+                std::vector<SubjectStroke> inArea = strokes;
+                for (SubjectStroke& stroke : inArea)
+                    for (cv::Point& p : stroke.points)
+                        p -= area.tl();
+                for (const SubjectStroke& stroke :
+                     scaledStrokes(inArea, area.size(), small.size())) {
+                    const int value = stroke.keep ? cv::GC_FGD : cv::GC_BGD;
+                    if (stroke.points.size() == 1)
+                        cv::circle(mask, stroke.points[0], stroke.radius, value, cv::FILLED);
+                    else
+                        cv::polylines(mask, stroke.points, false, value, 2 * stroke.radius + 1);
+                }
+                cv::grabCut(small, mask, rect, backgroundModel, subjectModel, 5,
+                            cv::GC_INIT_WITH_MASK);
+            }
             cv::Mat subject;
             cv::bitwise_and(mask, cv::Scalar(1), subject);
             subject.convertTo(subject, CV_32F);
@@ -240,7 +275,8 @@ void paintAroundSubject(cv::Mat& colours, const Subject& chosen, cv::Size pictur
     const cv::Rect box = scaledBox(chosen.box, picture, colours.size());
     if (box.empty())
         return;
-    const cv::Mat cut = grabCutMask(colours, box);
+    const cv::Mat cut =
+        grabCutMask(colours, box, scaledStrokes(chosen.strokes, picture, colours.size()));
     RegionRules rules;
     rules.mergeBelow = 4.0;
     rules.texture = 0.25;

@@ -73,6 +73,10 @@
 <context>
     <name>CleanLinesDialog</name>
     <message>
+        <source>プレビューを描いています…</source>
+        <translation>Drawing the preview…</translation>
+    </message>
+    <message>
         <source>線画に変換</source>
         <translation>Convert to Line Drawing</translation>
     </message>
@@ -392,6 +396,10 @@ Subject (for --clean-lines and --colour-by-number):
 </context>
 <context>
     <name>ColourByNumberDialog</name>
+    <message>
+        <source>プレビューを描いています…</source>
+        <translation>Drawing the preview…</translation>
+    </message>
     <message>
         <source>数字で塗り絵に変換</source>
         <translation>Convert to Colour by Number</translation>
@@ -790,6 +798,30 @@ Subject (for --clean-lines and --colour-by-number):
     <message>
         <source>背景すべて</source>
         <translation>Full background</translation>
+    </message>
+    <message>
+        <source>枠</source>
+        <translation>Box</translation>
+    </message>
+    <message>
+        <source>残す</source>
+        <translation>Keep</translation>
+    </message>
+    <message>
+        <source>消す</source>
+        <translation>Remove</translation>
+    </message>
+    <message>
+        <source>ドラッグして被写体を枠で囲む</source>
+        <translation>Drag a box around the subject</translation>
+    </message>
+    <message>
+        <source>なぞったところを被写体として残す</source>
+        <translation>Paint over what belongs to the subject</translation>
+    </message>
+    <message>
+        <source>なぞったところを背景として消す</source>
+        <translation>Paint over what belongs to the background</translation>
     </message>
 </context>
 <context>
