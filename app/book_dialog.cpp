@@ -6,6 +6,7 @@
 #include "colour_by_number.h"
 #include "colourer_choice.h"
 #include "page_choice_list.h"
+#include "palette_choice.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -39,10 +40,12 @@ BookDialog::BookDialog(const BookSettings& settings, const QList<PageChoice>& pa
     m_colours->setValue(settings.numberColours > 0 ? settings.numberColours
                                                    : ColourByNumberSettings().colours);
     m_colourer = newColourerChoice(settings.smallestRegionMm, this);
+    m_palette = new PaletteChoice(settings.numberPalette, this);
     m_withPreview = new QCheckBox(tr("塗り終えた見本を次のページに付ける"), this);
     m_withPreview->setChecked(settings.withPreview);
-    for (QWidget* choice : {static_cast<QWidget*>(m_colours), static_cast<QWidget*>(m_colourer),
-                            static_cast<QWidget*>(m_withPreview)}) {
+    for (QWidget* choice :
+         {static_cast<QWidget*>(m_colours), static_cast<QWidget*>(m_colourer),
+          static_cast<QWidget*>(m_palette), static_cast<QWidget*>(m_withPreview)}) {
         choice->setEnabled(m_numbered->isChecked());
         connect(m_numbered, &QCheckBox::toggled, choice, &QWidget::setEnabled);
     }
@@ -64,6 +67,7 @@ BookDialog::BookDialog(const BookSettings& settings, const QList<PageChoice>& pa
     form->addRow(m_numbered);
     form->addRow(tr("色の数"), m_colours);
     form->addRow(tr("塗る人"), m_colourer);
+    form->addRow(tr("色の組"), m_palette);
     form->addRow(m_withPreview);
     form->addRow(buttons);
 }
@@ -76,7 +80,15 @@ BookSettings BookDialog::settings() const {
     chosen.numberColours = m_numbered->isChecked() ? m_colours->value() : 0;
     chosen.smallestRegionMm = m_colourer->currentData().toDouble();
     chosen.withPreview = m_withPreview->isChecked();
+    if (const std::optional<CrayonPalette> palette = m_palette->palette())
+        chosen.numberPalette = palette->source;
     return chosen;
+}
+
+void BookDialog::done(int result) {
+    if (result == QDialog::Accepted)
+        m_palette->keep();
+    QDialog::done(result);
 }
 
 QList<PageChoice> BookDialog::pages() const {

@@ -13,6 +13,7 @@ class QComboBox;
 class QDoubleSpinBox;
 class QSpinBox;
 class PageChoiceList;
+class PaletteChoice;
 
 // The colouring book's settings: which pages go in and in what order, paper, margins,
 // whether black-and-white pages are traced into curves, and whether the pages go in as
@@ -23,6 +24,8 @@ public:
     BookDialog(const BookSettings& settings, const QList<PageChoice>& pages,
                QWidget* parent = nullptr);
     BookSettings settings() const;
+    // Keeps the palette chosen for the next time, when accepted.
+    void done(int result) override;
     QList<PageChoice> pages() const;
     PageChoiceList* pageList() const { return m_pages; }
 
@@ -34,5 +37,6 @@ private:
     QCheckBox* m_numbered = nullptr;
     QSpinBox* m_colours = nullptr;
     QComboBox* m_colourer = nullptr;
+    PaletteChoice* m_palette = nullptr;
     QCheckBox* m_withPreview = nullptr;
 };

@@ -6,6 +6,7 @@
 #include "clean_lines_preview.h"
 #include "colourability.h"
 #include "colourer_choice.h"
+#include "preview_worker.h"
 #include "subject_chooser.h"
 
 #include <QCheckBox>
@@ -19,9 +20,19 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include <optional>
+
+// What the preview is drawn from. A drawing shares it, so that it may finish after the dialog
+// closed; drawings run one at a time, so they never touch it together.
+struct CleanLinesDialog::Source {
+    Bitmap page;
+    // Made by the first drawing: on a large page it takes a while.
+    std::optional<CleanLinesPreviewer> previewer;
+};
+
 CleanLinesDialog::CleanLinesDialog(const Bitmap& page, const CleanLineChoice& choice,
                                    QWidget* parent)
-    : QDialog(parent), m_previewer(page, kPreviewSide),
+    : QDialog(parent), m_source(std::make_shared<Source>(Source{page, std::nullopt})),
       m_schedule(this, [this] { updatePreview(); }) {
     setWindowTitle(tr("線画に変換"));
     m_detail = new QSlider(Qt::Horizontal, this);
@@ -37,10 +48,15 @@ CleanLinesDialog::CleanLinesDialog(const Bitmap& page, const CleanLineChoice& ch
     m_closeTiny = new QCheckBox(tr("小さすぎる領域を線の色で塗りつぶす"), this);
     m_closeTiny->setChecked(choice.closeTinyRegions);
     m_preview =
-        new SubjectPreview(QSize(page.width(), page.height()), choice.settings.subject.box, this);
-    m_preview->setMinimumSize(kPreviewSide / 2, kPreviewSide / 3);
+        new SubjectPreview(QSize(page.width(), page.height()), choice.settings.subject, this);
+    m_preview->setMinimumSize(240, 160);
     m_subject = new SubjectControls(m_preview, choice.settings.subject.background, this);
     m_figures = new QLabel(this);
+    m_drawing = new QLabel(tr("プレビューを描いています…"), this);
+    m_drawing->setObjectName(QStringLiteral("drawingPreview"));
+    m_drawing->hide();
+    m_worker = new PreviewWorker(this);
+    connect(m_worker, &PreviewWorker::busyChanged, m_drawing, &QWidget::setVisible);
 
     auto* detailRow = new QHBoxLayout;
     detailRow->addWidget(new QLabel(tr("少ない"), this));
@@ -60,7 +76,10 @@ CleanLinesDialog::CleanLinesDialog(const Bitmap& page, const CleanLineChoice& ch
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_preview, 1);
     layout->addWidget(m_subject);
-    layout->addWidget(m_figures);
+    auto* state = new QHBoxLayout;
+    state->addWidget(m_figures, 1);
+    state->addWidget(m_drawing);
+    layout->addLayout(state);
     layout->addLayout(form);
     layout->addWidget(buttons);
 
@@ -83,17 +102,28 @@ void CleanLinesDialog::schedulePreview() {
 }
 
 void CleanLinesDialog::updatePreview() {
-    if (m_previewer.isEmpty())
+    if (m_source->page.isEmpty())
         return;
     const CleanLineChoice chosen = choice();
     m_millimetres->setText(
         tr("（A4で約 %1 mm）").arg(chosen.settings.thickness / m_pixelsPerMm, 0, 'f', 1));
-    const CleanLinesPreview preview = m_previewer.preview(chosen.settings, chosen.closeTinyRegions);
-    m_preview->setPixmap(QPixmap::fromImage(preview.marked));
-    m_figures->setText(tr("インク %1% ・ 閉じた領域 %2 ・ 小さすぎる領域 %3"
-                          "（A4で幅%4 mm未満、赤）")
-                           .arg(preview.inkShare * 100.0, 0, 'f', 1)
-                           .arg(preview.regions)
-                           .arg(preview.tinyRegions)
-                           .arg(chosen.settings.smallestRegionMm));
+    m_worker->request([this, source = m_source,
+                       chosen](const std::function<bool()>& wanted) -> PreviewWorker::Show {
+        if (!source->previewer)
+            source->previewer.emplace(source->page, kPreviewSide);
+        std::optional<CleanLinesPreview> preview = source->previewer->preview(
+            chosen.settings, chosen.closeTinyRegions, [&wanted](int, int) { return wanted(); });
+        if (!preview)
+            return {};
+        // Called only while the dialog lives (see PreviewWorker).
+        return [this, chosen, preview = std::move(*preview)] {
+            m_preview->showFitted(QPixmap::fromImage(preview.marked));
+            m_figures->setText(tr("インク %1% ・ 閉じた領域 %2 ・ 小さすぎる領域 %3"
+                                  "（A4で幅%4 mm未満、赤）")
+                                   .arg(preview.inkShare * 100.0, 0, 'f', 1)
+                                   .arg(preview.regions)
+                                   .arg(preview.tinyRegions)
+                                   .arg(chosen.settings.smallestRegionMm));
+        };
+    });
 }

@@ -5,16 +5,18 @@
 
 #include "bitmap.h"
 #include "clean_lines.h"
-#include "clean_lines_preview.h"
 #include "preview_schedule.h"
 
 #include <QDialog>
+
+#include <memory>
 
 class QCheckBox;
 class QComboBox;
 class QLabel;
 class QSlider;
 class QSpinBox;
+class PreviewWorker;
 class SubjectControls;
 class SubjectPreview;
 
@@ -27,8 +29,8 @@ struct CleanLineChoice {
 
 // The dialog of "線画に変換...": detail, thickness and who colours (the smallest region), and a
 // preview of the whole page with the check's figures and its tiny regions in red, on which a
-// box dragged chooses the subject. The preview is drawn from a copy of the page shrunk to the
-// preview's size, where the work takes a fraction of a second.
+// box dragged chooses the subject. The preview is the page OK gives, shrunk to fit the dialog,
+// drawn off the window's thread: the dialog answers, and closes, while a large page is worked on.
 class CleanLinesDialog : public QDialog {
     Q_OBJECT
 public:
@@ -37,16 +39,21 @@ public:
     CleanLineChoice choice() const;
 
 private:
-    // The longer side of the shrunk copy, in pixels.
-    static constexpr int kPreviewSide = 720;
+    struct Source;
+
+    // The longer side of the picture kept for the screen, in pixels: enough for a large
+    // dialog, a fraction of a large page.
+    static constexpr int kPreviewSide = 1600;
 
     // Draws the preview for the controls' values once they have stopped changing for this
     // turn of the event loop.
     void schedulePreview();
     void updatePreview();
 
-    CleanLinesPreviewer m_previewer;
+    std::shared_ptr<Source> m_source;
     PreviewSchedule m_schedule;
+    PreviewWorker* m_worker = nullptr;
+    QLabel* m_drawing = nullptr;
     QSlider* m_detail = nullptr;
     QSpinBox* m_thickness = nullptr;
     QComboBox* m_colourer = nullptr;

@@ -4,9 +4,9 @@
 #include "colour_by_number_dialog.h"
 
 #include "app_error.h"
-#include "clean_lines_preview.h"
 #include "colourer_choice.h"
-#include "kept_settings.h"
+#include "palette_choice.h"
+#include "preview_worker.h"
 #include "subject_chooser.h"
 
 #include <QComboBox>
@@ -18,42 +18,30 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-namespace {
-
-const QString kPaletteSetting = QStringLiteral("colourByNumber/palette");
-
-} // namespace
-
 ColourByNumberDialog::ColourByNumberDialog(const Bitmap& page,
                                            const ColourByNumberSettings& settings, QWidget* parent)
-    : QDialog(parent), m_pictureSize(page.width(), page.height()),
-      m_small(shrinkForPreview(page, kPreviewSide, m_scale)),
-      m_schedule(this, [this] { updatePreview(); }) {
+    : QDialog(parent), m_page(page), m_schedule(this, [this] { updatePreview(); }) {
     setWindowTitle(tr("数字で塗り絵に変換"));
     m_colours = new QSpinBox(this);
     m_colours->setRange(kFewestNumberColours, kMostNumberColours);
     m_colours->setValue(settings.colours);
     m_colourer = newColourerChoice(settings.smallestRegionMm, this);
-    // The photo's own colours, or a built-in box of crayons; the last choice is kept between
-    // runs.
-    m_palette = new QComboBox(this);
-    m_palette->setObjectName(QStringLiteral("palette"));
-    m_palette->addItem(tr("写真の色"), QString());
-    for (const QString& name : builtInPaletteNames())
-        m_palette->addItem(name, name);
-    const QString chosen = settings.palette ? settings.palette->name
-                                            : KeptSettings().value(kPaletteSetting).toString();
-    m_palette->setCurrentIndex(std::max(0, m_palette->findData(chosen)));
-    m_page = new QLabel(this);
-    m_page->setAlignment(Qt::AlignCenter);
-    m_painted = new SubjectPreview(QSize(page.width(), page.height()), settings.subject.box, this);
-    for (QLabel* label : {m_page, static_cast<QLabel*>(m_painted)})
-        label->setMinimumSize(kShownSide / 2, kShownSide / 3);
+    m_palette = new PaletteChoice(settings.palette ? settings.palette->source : QString(), this);
+    m_numbered = new FittedPicture(this);
+    m_numbered->expectShape(QSize(page.width(), page.height()));
+    m_painted = new SubjectPreview(QSize(page.width(), page.height()), settings.subject, this);
+    for (FittedPicture* picture : {m_numbered, static_cast<FittedPicture*>(m_painted)})
+        picture->setMinimumSize(210, 140);
     m_subject = new SubjectControls(m_painted, settings.subject.background, this);
     m_figures = new QLabel(this);
+    m_drawing = new QLabel(tr("プレビューを描いています…"), this);
+    m_drawing->setObjectName(QStringLiteral("drawingPreview"));
+    m_drawing->hide();
+    m_worker = new PreviewWorker(this);
+    connect(m_worker, &PreviewWorker::busyChanged, m_drawing, &QWidget::setVisible);
 
     auto* pictures = new QHBoxLayout;
-    pictures->addWidget(m_page, 1);
+    pictures->addWidget(m_numbered, 1);
     pictures->addWidget(m_painted, 1);
     auto* form = new QFormLayout;
     form->addRow(tr("色の数"), m_colours);
@@ -65,7 +53,10 @@ ColourByNumberDialog::ColourByNumberDialog(const Bitmap& page,
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(pictures, 1);
     layout->addWidget(m_subject);
-    layout->addWidget(m_figures);
+    auto* state = new QHBoxLayout;
+    state->addWidget(m_figures, 1);
+    state->addWidget(m_drawing);
+    layout->addLayout(state);
     layout->addLayout(form);
     layout->addWidget(buttons);
 
@@ -77,37 +68,47 @@ ColourByNumberDialog::ColourByNumberDialog(const Bitmap& page,
 }
 
 ColourByNumberSettings ColourByNumberDialog::settings() const {
-    const QString palette = m_palette->currentData().toString();
-    return {m_colours->value(), m_colourer->currentData().toDouble(),
-            palette.isEmpty() ? std::nullopt : std::optional(choosePalette(palette)),
+    return {m_colours->value(), m_colourer->currentData().toDouble(), m_palette->palette(),
             m_subject->subject()};
 }
 
 void ColourByNumberDialog::done(int result) {
     if (result == QDialog::Accepted)
-        KeptSettings().setValue(kPaletteSetting, m_palette->currentData());
+        m_palette->keep();
     QDialog::done(result);
 }
 
 void ColourByNumberDialog::updatePreview() {
-    m_page->clear();
-    m_painted->clear();
-    if (m_small.isEmpty())
+    if (m_page.isEmpty())
         return;
-    auto shown = [](const Bitmap& bitmap) {
-        return QPixmap::fromImage(bitmap.image())
-            .scaled(kShownSide, kShownSide, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    };
-    try {
-        ColourByNumberSettings small = settings();
-        small.subject.box = scaledBox(small.subject.box, m_pictureSize,
-                                      cv::Size(m_small.width(), m_small.height()));
-        const NumberedRegions regions = *numberRegions(m_small, small);
-        m_page->setPixmap(shown(numberedPage(regions)));
-        m_painted->setPixmap(shown(colouredPreview(regions)));
-        m_figures->setText(
-            tr("色 %1 ・ 領域 %2").arg(regions.palette.size()).arg(regions.labels.size()));
-    } catch (const EAppError& error) {
-        m_figures->setText(error.message());
-    }
+    m_worker->request([this, page = m_page, chosen = settings()](
+                          const std::function<bool()>& wanted) -> PreviewWorker::Show {
+        try {
+            const std::optional<NumberedRegions> regions =
+                numberRegions(page, chosen, [&wanted](int, int) { return wanted(); });
+            if (!regions)
+                return {};
+            const int longer = std::max(page.width(), page.height());
+            const double scale = std::min(1.0, double(kShownSide) / longer);
+            const NumberedRegions shown = scaledRegions(
+                *regions, cv::Size(std::max(1, int(std::lround(page.width() * scale))),
+                                   std::max(1, int(std::lround(page.height() * scale)))));
+            const QImage numbered = numberedPage(shown).image();
+            const QImage painted = colouredPreview(shown).image();
+            const QString figures =
+                tr("色 %1 ・ 領域 %2").arg(regions->palette.size()).arg(regions->labels.size());
+            // Called only while the dialog lives (see PreviewWorker).
+            return [this, numbered, painted, figures] {
+                m_numbered->showFitted(QPixmap::fromImage(numbered));
+                m_painted->showFitted(QPixmap::fromImage(painted));
+                m_figures->setText(figures);
+            };
+        } catch (const EAppError& error) {
+            return [this, message = error.message()] {
+                m_numbered->clearPicture();
+                m_painted->clearPicture();
+                m_figures->setText(message);
+            };
+        }
+    });
 }

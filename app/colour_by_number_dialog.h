@@ -9,16 +9,22 @@
 
 #include <QDialog>
 
+#include <memory>
+
 class QComboBox;
 class QLabel;
+class PaletteChoice;
 class QSpinBox;
+class FittedPicture;
+class PreviewWorker;
 class SubjectControls;
 class SubjectPreview;
 
 // The dialog of "数字で塗り絵に変換...": how many colours, who colours (the smallest
-// region) and from which colours (the photo's own or a built-in box of crayons), with the
-// numbered page and the picture painted side by side, drawn from a copy of the page shrunk to
-// the preview's size. A box dragged on the painted picture chooses the subject.
+// region) and from which colours (the photo's own, a built-in box of crayons or a palette
+// file), with the numbered page and the picture painted side by side: the page's own
+// regions, drawn at the size the dialog shows them, off the window's thread. A box dragged
+// on the painted picture chooses the subject.
 class ColourByNumberDialog : public QDialog {
     Q_OBJECT
 public:
@@ -30,22 +36,19 @@ public:
     void done(int result) override;
 
 private:
-    // The longer side of the shrunk copy, in pixels: large enough that its numbers need no
-    // wider regions than the page's.
-    static constexpr int kPreviewSide = 900;
-    // The longer side of each picture shown.
-    static constexpr int kShownSide = 420;
+    // The longer side of each picture drawn for the screen: enough for a large dialog.
+    static constexpr int kShownSide = 1000;
 
     void updatePreview();
 
-    cv::Size m_pictureSize;
-    double m_scale = 1.0; // set while m_small is made
-    Bitmap m_small;
+    Bitmap m_page; // shared with the drawing of the preview, which may outlive the dialog
     PreviewSchedule m_schedule;
+    PreviewWorker* m_worker = nullptr;
+    QLabel* m_drawing = nullptr;
     QSpinBox* m_colours = nullptr;
     QComboBox* m_colourer = nullptr;
-    QComboBox* m_palette = nullptr;
-    QLabel* m_page = nullptr;
+    PaletteChoice* m_palette = nullptr;
+    FittedPicture* m_numbered = nullptr;
     SubjectPreview* m_painted = nullptr;
     SubjectControls* m_subject = nullptr;
     QLabel* m_figures = nullptr;

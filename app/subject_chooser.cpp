@@ -3,34 +3,52 @@
 
 #include "subject_chooser.h"
 
+#include <QButtonGroup>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPushButton>
-#include <QStyle>
+
+#include <opencv2/imgproc.hpp>
 
 #include <algorithm>
 #include <cmath>
 
-SubjectPreview::SubjectPreview(QSize picture, const cv::Rect& box, QWidget* parent)
-    : QLabel(parent), m_picture(picture),
-      m_box(box & cv::Rect(0, 0, picture.width(), picture.height())) {
-    setAlignment(Qt::AlignCenter);
+SubjectPreview::SubjectPreview(QSize picture, const Subject& subject, QWidget* parent)
+    : FittedPicture(parent), m_picture(picture),
+      m_box(subject.box & cv::Rect(0, 0, picture.width(), picture.height())),
+      m_strokes(m_box.empty() ? std::vector<SubjectStroke>() : subject.strokes) {
     setCursor(Qt::CrossCursor);
+    expectShape(picture);
 }
 
 void SubjectPreview::clearBox() {
     m_box = cv::Rect();
+    m_strokes.clear();
+    m_tool = Tool::Box;
     update();
 }
 
-QRect SubjectPreview::shownArea() const {
-    const QPixmap shown = pixmap();
-    if (shown.isNull())
-        return QRect();
-    return QStyle::alignedRect(layoutDirection(), alignment(),
-                               shown.deviceIndependentSize().toSize(), contentsRect());
+double SubjectPreview::pictureScale() const {
+    const QRect shown = shownArea();
+    return shown.isEmpty() ? 1.0 : double(m_picture.width()) / shown.width();
+}
+
+cv::Point SubjectPreview::pictureAt(QPoint at) const {
+    const QRect shown = shownArea();
+    const double scale = pictureScale();
+    return cv::Point(std::clamp(int(std::lround((at.x() - shown.x()) * scale)), 0,
+                                std::max(0, m_picture.width() - 1)),
+                     std::clamp(int(std::lround((at.y() - shown.y()) * scale)), 0,
+                                std::max(0, m_picture.height() - 1)));
+}
+
+QPointF SubjectPreview::shownAt(const cv::Point& at) const {
+    const QRect shown = shownArea();
+    const double scale = pictureScale();
+    return QPointF(shown.x() + at.x / scale, shown.y() + at.y / scale);
 }
 
 cv::Rect SubjectPreview::boxBetween(QPoint from, QPoint to) const {
@@ -56,29 +74,49 @@ QRectF SubjectPreview::shownBox() const {
     const QRect shown = shownArea();
     if (m_box.empty() || shown.isEmpty() || m_picture.isEmpty())
         return QRectF();
-    const double sx = double(shown.width()) / m_picture.width();
-    const double sy = double(shown.height()) / m_picture.height();
-    return QRectF(shown.x() + m_box.x * sx, shown.y() + m_box.y * sy, m_box.width * sx,
-                  m_box.height * sy);
+    return QRectF(shownAt(m_box.tl()), shownAt(m_box.br()));
 }
 
 void SubjectPreview::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton || shownArea().isEmpty())
-        return QLabel::mousePressEvent(event);
-    m_dragFrom = event->position().toPoint();
-    m_dragTo = *m_dragFrom;
+        return FittedPicture::mousePressEvent(event);
+    const QPoint at = event->position().toPoint();
+    if (m_tool == Tool::Box || m_box.empty()) {
+        m_dragFrom = at;
+        m_dragTo = at;
+        return;
+    }
+    m_stroke = SubjectStroke{m_tool == Tool::Keep,
+                             std::max(1, int(std::lround(kBrushRadius * pictureScale()))),
+                             {pictureAt(at)}};
+    update();
 }
 
 void SubjectPreview::mouseMoveEvent(QMouseEvent* event) {
+    if (m_stroke) {
+        const cv::Point at = pictureAt(event->position().toPoint());
+        if (at != m_stroke->points.back())
+            m_stroke->points.push_back(at);
+        update();
+        return;
+    }
     if (!m_dragFrom)
-        return QLabel::mouseMoveEvent(event);
+        return FittedPicture::mouseMoveEvent(event);
     m_dragTo = event->position().toPoint();
     update();
 }
 
 void SubjectPreview::mouseReleaseEvent(QMouseEvent* event) {
-    if (!m_dragFrom || event->button() != Qt::LeftButton)
-        return QLabel::mouseReleaseEvent(event);
+    if (event->button() != Qt::LeftButton)
+        return FittedPicture::mouseReleaseEvent(event);
+    if (m_stroke) {
+        const cv::Point at = pictureAt(event->position().toPoint());
+        if (at != m_stroke->points.back())
+            m_stroke->points.push_back(at);
+        return finishStroke();
+    }
+    if (!m_dragFrom)
+        return FittedPicture::mouseReleaseEvent(event);
     const QPoint from = *m_dragFrom;
     const QPoint to = event->position().toPoint();
     m_dragFrom.reset();
@@ -89,23 +127,78 @@ void SubjectPreview::mouseReleaseEvent(QMouseEvent* event) {
     if (box.empty())
         return;
     m_box = box;
-    emit boxChosen();
+    // Strokes belong to the cut of the box they corrected.
+    m_strokes.clear();
+    emit subjectChanged();
+}
+
+void SubjectPreview::finishStroke() {
+    SubjectStroke stroke = std::move(*m_stroke);
+    m_stroke.reset();
+    // The cut keeps nothing outside its box: the box grows to what is to be kept.
+    if (stroke.keep) {
+        const cv::Rect reach = cv::boundingRect(stroke.points) +
+                               cv::Size(2 * stroke.radius + 1, 2 * stroke.radius + 1) -
+                               cv::Point(stroke.radius, stroke.radius);
+        m_box = (m_box | reach) & cv::Rect(0, 0, m_picture.width(), m_picture.height());
+    }
+    m_strokes.push_back(std::move(stroke));
+    update();
+    emit subjectChanged();
 }
 
 void SubjectPreview::paintEvent(QPaintEvent* event) {
-    QLabel::paintEvent(event);
+    FittedPicture::paintEvent(event);
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const double scale = pictureScale();
+    auto drawStroke = [&](const SubjectStroke& stroke) {
+        // Green keeps, purple removes: apart from the black lines and the red of regions too
+        // small, and seen through.
+        const QColor colour = stroke.keep ? QColor(0, 170, 70, 150) : QColor(170, 0, 200, 150);
+        painter.setPen(QPen(colour, std::max(2.0, (2 * stroke.radius + 1) / scale), Qt::SolidLine,
+                            Qt::RoundCap, Qt::RoundJoin));
+        QPainterPath path(shownAt(stroke.points.front()));
+        for (const cv::Point& p : stroke.points)
+            path.lineTo(shownAt(p));
+        painter.drawPath(path);
+    };
+    for (const SubjectStroke& stroke : m_strokes)
+        drawStroke(stroke);
+    if (m_stroke)
+        drawStroke(*m_stroke);
     const QRectF box = m_dragFrom ? QRectF(QRect(*m_dragFrom, m_dragTo).normalized()) : shownBox();
     if (box.isEmpty())
         return;
-    QPainter painter(this);
     // Neither black (the lines) nor red (regions too small): the box stands out on both.
     painter.setPen(QPen(QColor(0, 120, 215), 2, m_dragFrom ? Qt::DashLine : Qt::SolidLine));
+    painter.setBrush(Qt::NoBrush);
     painter.drawRect(box);
 }
 
 SubjectControls::SubjectControls(SubjectPreview* preview, Background background, QWidget* parent)
     : QWidget(parent), m_preview(preview) {
     auto* hint = new QLabel(tr("プレビュー上をドラッグして被写体を囲む"), this);
+    auto tool = [this](const QString& text, const QString& name, SubjectPreview::Tool tool) {
+        auto* button = new QPushButton(text, this);
+        button->setObjectName(name);
+        button->setCheckable(true);
+        connect(button, &QPushButton::toggled, this, [this, tool](bool on) {
+            if (on)
+                m_preview->setTool(tool);
+        });
+        return button;
+    };
+    m_boxTool = tool(tr("枠"), QStringLiteral("boxTool"), SubjectPreview::Tool::Box);
+    m_keepTool = tool(tr("残す"), QStringLiteral("keepTool"), SubjectPreview::Tool::Keep);
+    m_removeTool = tool(tr("消す"), QStringLiteral("removeTool"), SubjectPreview::Tool::Remove);
+    m_boxTool->setToolTip(tr("ドラッグして被写体を枠で囲む"));
+    m_keepTool->setToolTip(tr("なぞったところを被写体として残す"));
+    m_removeTool->setToolTip(tr("なぞったところを背景として消す"));
+    auto* tools = new QButtonGroup(this);
+    for (QPushButton* button : {m_boxTool, m_keepTool, m_removeTool})
+        tools->addButton(button);
+    m_boxTool->setChecked(true);
     m_wholePhoto = new QPushButton(tr("写真全体"), this);
     m_wholePhoto->setObjectName(QStringLiteral("wholePhoto"));
     m_background = new QComboBox(this);
@@ -117,16 +210,18 @@ SubjectControls::SubjectControls(SubjectPreview* preview, Background background,
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
     row->addWidget(hint, 1);
-    row->addWidget(m_wholePhoto);
+    for (QPushButton* button : {m_boxTool, m_keepTool, m_removeTool, m_wholePhoto})
+        row->addWidget(button);
     row->addWidget(m_background);
     enableForBox();
 
-    connect(m_preview, &SubjectPreview::boxChosen, this, [this] {
+    connect(m_preview, &SubjectPreview::subjectChanged, this, [this] {
         enableForBox();
         emit changed();
     });
     connect(m_wholePhoto, &QPushButton::clicked, this, [this] {
         m_preview->clearBox();
+        m_boxTool->setChecked(true);
         enableForBox();
         emit changed();
     });
@@ -134,11 +229,13 @@ SubjectControls::SubjectControls(SubjectPreview* preview, Background background,
 }
 
 Subject SubjectControls::subject() const {
-    return {m_preview->box(), Background(m_background->currentData().toInt())};
+    return {m_preview->box(), Background(m_background->currentData().toInt()),
+            m_preview->strokes()};
 }
 
 void SubjectControls::enableForBox() {
     const bool boxed = !m_preview->box().empty();
-    m_wholePhoto->setEnabled(boxed);
-    m_background->setEnabled(boxed);
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{m_keepTool, m_removeTool, m_wholePhoto, m_background})
+        control->setEnabled(boxed);
 }

@@ -3,33 +3,39 @@
 
 #pragma once
 
+#include "fitted_picture.h"
 #include "subject_mask.h"
 
-#include <QLabel>
 #include <QWidget>
 
 #include <optional>
+#include <vector>
 
 class QComboBox;
 class QPushButton;
 
-// A conversion dialog's preview on which the user drags a box around the picture's subject.
-// The box is kept in the picture's pixels, whatever size the preview is shown at, and drawn
-// over the preview.
-class SubjectPreview : public QLabel {
+// A conversion dialog's preview on which the user drags a box around the picture's subject,
+// then corrects the cut with strokes of a keep brush and a remove brush. Box and strokes are
+// kept in the picture's pixels, whatever size the preview is shown at, and drawn over it.
+class SubjectPreview : public FittedPicture {
     Q_OBJECT
 public:
-    SubjectPreview(QSize picture, const cv::Rect& box, QWidget* parent);
+    enum class Tool { Box, Keep, Remove };
+
+    SubjectPreview(QSize picture, const Subject& subject, QWidget* parent);
 
     // Empty while the whole picture is drawn.
     cv::Rect box() const { return m_box; }
+    const std::vector<SubjectStroke>& strokes() const { return m_strokes; }
+    // Clears the box and the strokes.
     void clearBox();
 
-    // Where the preview's picture lies in the widget.
-    QRect shownArea() const;
+    Tool tool() const { return m_tool; }
+    void setTool(Tool tool) { m_tool = tool; }
 
 signals:
-    void boxChosen();
+    // A new box or stroke.
+    void subjectChanged();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -41,18 +47,29 @@ private:
     // A drag shorter than this on either side, in pixels of the screen, is a click and
     // leaves the box as it was.
     static constexpr int kShortestDrag = 4;
+    // The brushes' radius, in pixels of the screen: what a user can aim at.
+    static constexpr int kBrushRadius = 6;
 
     cv::Rect boxBetween(QPoint from, QPoint to) const;
+    // Picture pixels per pixel of the screen.
+    double pictureScale() const;
+    cv::Point pictureAt(QPoint at) const;
+    QPointF shownAt(const cv::Point& at) const;
     QRectF shownBox() const;
+    void finishStroke();
 
     QSize m_picture;
     cv::Rect m_box;
+    std::vector<SubjectStroke> m_strokes;
+    Tool m_tool = Tool::Box;
     std::optional<QPoint> m_dragFrom;
     QPoint m_dragTo;
+    std::optional<SubjectStroke> m_stroke; // being painted
 };
 
-// Beside the preview: "Whole photo", which clears the box, and what the page keeps around
-// the subject, which means something only once there is a box.
+// Beside the preview: the tool (box, keep, remove), "Whole photo", which clears the box and
+// strokes, and what the page keeps around the subject. Brushes and background mean something
+// only once there is a box.
 class SubjectControls : public QWidget {
     Q_OBJECT
 public:
@@ -67,6 +84,9 @@ private:
     void enableForBox();
 
     SubjectPreview* m_preview;
+    QPushButton* m_boxTool = nullptr;
+    QPushButton* m_keepTool = nullptr;
+    QPushButton* m_removeTool = nullptr;
     QPushButton* m_wholePhoto = nullptr;
     QComboBox* m_background = nullptr;
 };

@@ -204,6 +204,9 @@ private:
     void writeBook(const QString& name, const BookSettings& settings,
                    const QList<QPointer<TPageImage>>& pages, const QString& title,
                    const QList<bool>& photos = {});
+    // Writes the drawing a conversion made of page as an SVG at name, traced on the worker;
+    // abandoning leaves any file there as it was.
+    void writeDrawing(const QString& name, const QPointer<TPageImage>& page);
     // The open pages as a list to choose from, every page ticked, in tab order.
     QList<PageChoice> openPageChoices() const;
     // True when no page holds changes not yet saved, or the user agrees to lose them.

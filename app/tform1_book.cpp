@@ -52,9 +52,10 @@ QList<BookPage> prepareBookSheets(const BookSettings& settings, const Bitmap& pi
     }
     if (!numbering)
         return {PrepareBookPage(settings, picture, limits)};
-    return numberedSheets(
-        settings, *numberRegions(picture, {settings.numberColours, settings.smallestRegionMm}),
-        limits);
+    ColourByNumberSettings numbers(settings.numberColours, settings.smallestRegionMm);
+    if (!settings.numberPalette.isEmpty())
+        numbers.palette = choosePalette(settings.numberPalette);
+    return numberedSheets(settings, *numberRegions(picture, numbers), limits);
 }
 
 } // namespace

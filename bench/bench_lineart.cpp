@@ -81,20 +81,67 @@ void BM_ColourabilityCheck(benchmark::State& state) {
 }
 BENCHMARK(BM_ColourabilityCheck)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// What the clean-lines dialog does when a control moves: the preview of the shrunk copy
-// (made once, when the dialog opens) and its check.
+// What the clean-lines dialog does when a control moves: the page for the new settings (its
+// source made once, when the dialog opens), its check, and the picture shrunk for the screen.
 void BM_PreviewAfterAControlMoves(benchmark::State& state) {
     const CleanLinesPreviewer previewer(photo(), int(state.range(0)));
     const CleanLineSettings settings = defaultCleanLineSettings(kPhotoWidth, kPhotoHeight);
     for (auto _ : state)
-        benchmark::DoNotOptimize(previewer.preview(settings, true).regions);
+        benchmark::DoNotOptimize(previewer.preview(settings, true)->regions);
 }
-BENCHMARK(BM_PreviewAfterAControlMoves)->Arg(720)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_PreviewAfterAControlMoves)->Arg(1600)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// Opening the dialog: shrinking and preparing the 24-megapixel page once.
+// A photograph of a cat enlarged to 24 megapixels; empty where the sample is not installed.
+const Bitmap& cat() {
+    static const Bitmap picture = [] {
+        const QImage small(
+            QStringLiteral("/usr/lib/python3/dist-packages/skimage/data/chelsea.png"));
+        if (small.isNull())
+            return Bitmap(0, 0, 24);
+        return Bitmap::fromImage(
+            small.convertToFormat(QImage::Format_BGR888)
+                .scaled(kPhotoWidth, kPhotoHeight, Qt::IgnoreAspectRatio, Qt::SmoothTransformation),
+            24);
+    }();
+    return picture;
+}
+
+// What the dialogs do when a new box is dragged on a 24-megapixel page: the preview drawn
+// again with the subject cut out (and a remove stroke in it, with range(1)). 0: the worst
+// case, 1: the scene, 2: the cat, boxed as a user would.
+void BM_PreviewOfANewBox(benchmark::State& state) {
+    const Bitmap& picture = state.range(0) == 2 ? cat() : state.range(0) ? scene() : photo();
+    if (picture.isEmpty())
+        return state.SkipWithError("scikit-image's sample photographs are not installed");
+    const CleanLinesPreviewer previewer(picture, 1600);
+    CleanLineSettings settings = defaultCleanLineSettings(kPhotoWidth, kPhotoHeight);
+    // On the cat: from its ears to its paws.
+    settings.subject.box = cv::Rect(kPhotoWidth / 20, kPhotoHeight / 30, kPhotoWidth * 18 / 20,
+                                    kPhotoHeight * 28 / 30);
+    if (state.range(1))
+        settings.subject.strokes = {
+            {false,
+             60,
+             {{kPhotoWidth / 10, kPhotoHeight / 2}, {kPhotoWidth / 5, kPhotoHeight / 2}}}};
+    int shift = 0;
+    for (auto _ : state) {
+        // A new box each time, as a user would drag.
+        settings.subject.box.x = kPhotoWidth / 20 + (shift++ % 2) * 8;
+        benchmark::DoNotOptimize(previewer.preview(settings, true)->regions);
+    }
+}
+BENCHMARK(BM_PreviewOfANewBox)
+    ->Args({0, 0})
+    ->Args({1, 0})
+    ->Args({2, 0})
+    ->Args({2, 1})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+// Opening the dialog: preparing the 24-megapixel page once.
 void BM_OpenPreview(benchmark::State& state) {
     for (auto _ : state)
-        benchmark::DoNotOptimize(CleanLinesPreviewer(photo(), 720).isEmpty());
+        benchmark::DoNotOptimize(CleanLinesPreviewer(photo(), 1600).isEmpty());
 }
 BENCHMARK(BM_OpenPreview)->Unit(benchmark::kMillisecond)->UseRealTime();
 

@@ -213,8 +213,7 @@ void smoothCentreLines(std::vector<CentreLine>& lines, int passes) {
     }
 }
 
-void drawCentreLines(cv::Mat& ink, const std::vector<CentreLine>& lines, const cv::Size& from,
-                     int thickness) {
+void drawCentreLines(cv::Mat& ink, const std::vector<CentreLine>& lines, const cv::Size& from) {
     constexpr int kShift = 4;
     const double sx = double(ink.cols) / from.width;
     const double sy = double(ink.rows) / from.height;
@@ -238,8 +237,8 @@ void drawCentreLines(cv::Mat& ink, const std::vector<CentreLine>& lines, const c
         for (const cv::Point2f& p : line.points)
             points.push_back(place(p));
         if (points.size() == 1)
-            cv::line(ink, points[0], points[0], cv::Scalar(1), thickness, cv::LINE_8, kShift);
+            cv::line(ink, points[0], points[0], cv::Scalar(1), 1, cv::LINE_8, kShift);
         else
-            cv::polylines(ink, points, line.closed, cv::Scalar(1), thickness, cv::LINE_8, kShift);
+            cv::polylines(ink, points, line.closed, cv::Scalar(1), 1, cv::LINE_8, kShift);
     }
 }

@@ -29,8 +29,8 @@ void pruneSpurs(std::vector<CentreLine>& lines, double shorterThan, const cv::Si
 // towards the middle of its neighbours, passes times.
 void smoothCentreLines(std::vector<CentreLine>& lines, int passes);
 
-// Draws the lines of a picture of `from` pixels on ink of another size, scaled to it, at
-// thickness pixels with round ends and joins. A line that reaches the edge of the picture
-// reaches the edge of the ink, so what it divides there stays divided.
-void drawCentreLines(cv::Mat& ink, const std::vector<CentreLine>& lines, const cv::Size& from,
-                     int thickness);
+// Draws the lines of a picture of `from` pixels on ink of another size, scaled to it, one
+// pixel wide and 8-connected: a pen of the chosen thickness widens them afterwards, as
+// OpenCV's own thick lines come out about two pixels wider than asked. A line that reaches
+// the edge of the picture reaches the edge of the ink, so what it divides there stays divided.
+void drawCentreLines(cv::Mat& ink, const std::vector<CentreLine>& lines, const cv::Size& from);

@@ -325,7 +325,9 @@ std::optional<cv::Mat> CleanLinesSource::borders(const CleanLineSettings& settin
 cv::Mat CleanLinesSource::subjectRegions(const CleanLineSettings& settings,
                                          const RegionRules& rules, cv::Mat& subject) const {
     const cv::Rect box = scaledBox(settings.subject.box, cv::Size(m_width, m_height), m_lab.size());
-    const cv::Mat cut = grabCutMask(m_colours, box);
+    const cv::Mat cut = grabCutMask(
+        m_colours, box,
+        scaledStrokes(settings.subject.strokes, cv::Size(m_width, m_height), m_lab.size()));
     CleanLineSettings finer = settings;
     finer.detail = subjectDetail(settings.detail);
     RegionRules inner = rulesFor(m_lab.size(), cv::Size(m_width, m_height), finer);
@@ -392,29 +394,18 @@ std::optional<Bitmap> CleanLinesSource::lines(const CleanLineSettings& settings,
     // A new 1-bit page is white: a flat picture has no lines.
     if (m_lab.empty())
         return Bitmap(m_width, m_height, 1);
+    const cv::Size pageSize(m_width, m_height);
+    // A page much larger than the copy: the copy's centre lines are traced, smoothed and
+    // drawn at the page's size and the chosen thickness, instead of widening the borders to
+    // the page and thinning them there, which would cost far more than the regions did.
+    if (drawsCentreLines())
+        return drawnCentreLines(settings, pageSize, settings.thickness, progress);
     RegionRules rules;
     std::optional<cv::Mat> borders = this->borders(settings, progress, rules);
     if (!borders)
         return std::nullopt;
-    const cv::Size pageSize(m_width, m_height);
     const cv::Size working = m_lab.size();
     const double pagePerMm = pixelsPerMmAtA4(m_width, m_height);
-    if (pageSize.width >= 2 * working.width) {
-        // A page much larger than the copy: the copy's centre lines are traced, smoothed and
-        // drawn at the page's size and the chosen thickness, instead of widening the
-        // borders to the page and thinning them there, which would cost far more than the
-        // regions did.
-        const std::vector<CentreLine> centre = centreLines(*borders, rules, settings);
-        if (progress && !progress(3, 4))
-            return std::nullopt;
-        cv::Mat lines = cv::Mat::zeros(pageSize, CV_8U);
-        if (noPaper(*borders))
-            lines = 1;
-        drawCentreLines(lines, centre, working, settings.thickness);
-        fillNarrowPocketsOfLargePage(lines, settings.smallestRegionMm * pagePerMm,
-                                     pocketFactor(pageSize, working));
-        return pageOfInk(lines);
-    }
     cv::Mat lines = bordersOnPage(*borders, pageSize);
     // Scaled down, a narrow neck of a region can close into a pocket.
     const bool smallPage = double(pageSize.width) < 1.5 * working.width;
@@ -432,6 +423,45 @@ std::optional<Bitmap> CleanLinesSource::lines(const CleanLineSettings& settings,
     else
         fillNarrowPocketsOfLargePage(lines, settings.smallestRegionMm * pagePerMm,
                                      pocketFactor(pageSize, working));
+    return pageOfInk(lines);
+}
+
+bool CleanLinesSource::drawsCentreLines() const {
+    return !m_lab.empty() && m_width >= 2 * m_lab.cols;
+}
+
+std::optional<Bitmap> CleanLinesSource::linesShown(const CleanLineSettings& settings,
+                                                   cv::Size shown,
+                                                   const StageProgress& progress) const {
+    if (m_lab.empty())
+        return Bitmap(shown.width, shown.height, 1);
+    // The page's own centre lines, the pen shrunk with them.
+    const int thickness =
+        std::max(1, int(std::lround(settings.thickness * double(shown.width) / m_width)));
+    return drawnCentreLines(settings, shown, thickness, progress);
+}
+
+// The lines of a page that drawsCentreLines(), at size with a pen thickness wide: the page's
+// size, or a smaller one where they are shown.
+std::optional<Bitmap> CleanLinesSource::drawnCentreLines(const CleanLineSettings& settings,
+                                                         cv::Size size, int thickness,
+                                                         const StageProgress& progress) const {
+    RegionRules rules;
+    std::optional<cv::Mat> borders = this->borders(settings, progress, rules);
+    if (!borders)
+        return std::nullopt;
+    const cv::Size working = m_lab.size();
+    const std::vector<CentreLine> centre = centreLines(*borders, rules, settings);
+    if (progress && !progress(3, 4))
+        return std::nullopt;
+    cv::Mat lines = cv::Mat::zeros(size, CV_8U);
+    if (noPaper(*borders))
+        lines = 1;
+    drawCentreLines(lines, centre, working);
+    drawAtThickness(lines, thickness);
+    fillNarrowPocketsOfLargePage(
+        lines, settings.smallestRegionMm * pixelsPerMmAtA4(size.width, size.height),
+        pocketFactor(size, working));
     return pageOfInk(lines);
 }
 

@@ -75,6 +75,14 @@ public:
     std::optional<Bitmap> lines(const CleanLineSettings& settings,
                                 const StageProgress& progress = {}) const;
 
+    // Whether lines() draws the copy's centre lines at the page's size: then linesShown
+    // draws the same lines at a smaller size, in a fraction of the time.
+    bool drawsCentreLines() const;
+    // The page of lines() shrunk to shown (the page's shape): the same regions and lines, each
+    // line as much thinner as shown is smaller. For a page that drawsCentreLines() only.
+    std::optional<Bitmap> linesShown(const CleanLineSettings& settings, cv::Size shown,
+                                     const StageProgress& progress = {}) const;
+
     // The same lines as a drawing for a book: the centre lines of the regions' outlines and
     // strokes, smoothed, in the page's pixels, to be stroked settings.thickness wide with
     // round ends and joins.
@@ -87,6 +95,8 @@ private:
                            cv::Mat& subject) const;
     std::vector<CentreLine> centreLines(cv::Mat& borders, const RegionRules& rules,
                                         const CleanLineSettings& settings) const;
+    std::optional<Bitmap> drawnCentreLines(const CleanLineSettings& settings, cv::Size size,
+                                           int thickness, const StageProgress& progress) const;
 
     int m_width;
     int m_height;

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 Bitmap shrinkForPreview(const Bitmap& page, int side, double& scale) {
     const int longer = std::max(page.width(), page.height());
@@ -22,25 +23,37 @@ Bitmap shrinkForPreview(const Bitmap& page, int side, double& scale) {
 }
 
 CleanLinesPreviewer::CleanLinesPreviewer(const Bitmap& page, int side)
-    : m_page(page.width(), page.height()), m_small(shrinkForPreview(page, side, m_scale)),
-      m_source(m_small, std::max(m_small.width(), m_small.height())) {}
+    : m_page(page.width(), page.height()), m_side(std::max(1, side)), m_source(page) {}
 
-CleanLinesPreview CleanLinesPreviewer::preview(const CleanLineSettings& settings,
-                                               bool closeTinyRegions) const {
-    CleanLineSettings scaled = settings;
-    // The lines as wide, relative to the picture, as they will be on the page.
-    scaled.thickness = std::max(1, int(std::lround(settings.thickness * m_scale)));
-    scaled.subject.box =
-        scaledBox(settings.subject.box, m_page, cv::Size(m_small.width(), m_small.height()));
-    Bitmap lines = *m_source.lines(scaled);
-    if (closeTinyRegions)
-        ColourabilityCheck(lines, settings.smallestRegionMm).closeTinyRegions(lines);
-    // The figures and the marks are those of the page as it will be.
-    const ColourabilityCheck check(lines, settings.smallestRegionMm);
+std::optional<CleanLinesPreview> CleanLinesPreviewer::preview(const CleanLineSettings& settings,
+                                                              bool closeTinyRegions,
+                                                              const StageProgress& progress) const {
+    const int longer = std::max(m_page.width, m_page.height);
+    const bool shrunk = longer > m_side;
+    const cv::Size shown =
+        shrunk ? cv::Size(std::max(1, int(std::lround(double(m_page.width) * m_side / longer))),
+                          std::max(1, int(std::lround(double(m_page.height) * m_side / longer))))
+               : m_page;
+    std::optional<Bitmap> made = shrunk && m_source.drawsCentreLines()
+                                     ? m_source.linesShown(settings, shown, progress)
+                                     : m_source.lines(settings, progress);
+    if (!made)
+        return std::nullopt;
+    Bitmap& lines = *made;
+    // A check of a large page costs as much as its lines: it is made again only when
+    // closing the tiny regions changed the page.
+    std::optional<ColourabilityCheck> check(std::in_place, lines, settings.smallestRegionMm);
+    if (closeTinyRegions && check->tinyRegions() > 0) {
+        check->closeTinyRegions(lines);
+        check.emplace(lines, settings.smallestRegionMm);
+    }
     CleanLinesPreview preview;
-    preview.marked = check.overlay(lines);
-    preview.inkShare = check.inkShare();
-    preview.regions = check.regions();
-    preview.tinyRegions = check.tinyRegions();
+    preview.marked = check->overlay(lines);
+    if (preview.marked.width() != shown.width || preview.marked.height() != shown.height)
+        preview.marked = preview.marked.scaled(shown.width, shown.height, Qt::IgnoreAspectRatio,
+                                               Qt::SmoothTransformation);
+    preview.inkShare = check->inkShare();
+    preview.regions = check->regions();
+    preview.tinyRegions = check->tinyRegions();
     return preview;
 }

@@ -8,36 +8,42 @@
 
 #include <QImage>
 
-// A preview of clean lines for a whole page, drawn on a copy of it shrunk so that the work
-// takes a few milliseconds: what a dialog shows while its controls move.
+#include <optional>
+
+// A preview of clean lines for a whole page: what a dialog shows while its controls move.
 
 // The page shrunk (smoothly, to 24 bits) so that its longer side is at most side pixels;
 // scale is set to the copy's pixels per page pixel (1 when the page is small enough).
 Bitmap shrinkForPreview(const Bitmap& page, int side, double& scale);
 
 struct CleanLinesPreview {
-    QImage marked; // the line page with its tiny regions in red
+    QImage marked; // the line page with its tiny regions in red, shrunk for the screen
     double inkShare = 0;
     int regions = 0;
     int tinyRegions = 0;
 };
 
-// The preview of one page: shrunk and prepared once, when a dialog opens, then drawn for
-// any settings while its controls move. The regions are found on the shrunk copy itself, so
-// a redraw costs a fraction of the page's conversion.
+// The preview of one page: prepared once, when a dialog opens, then drawn for any settings
+// while its controls move. It is the page as the conversion makes it, so that its lines,
+// regions and figures are those the page gets, shrunk for the screen. A page much larger than
+// the shown picture (whose lines are those of a working copy drawn large) has the same lines
+// drawn at the shown size instead: a fraction of the work, with figures measured on that
+// picture.
 class CleanLinesPreviewer {
 public:
+    // side: the longer side, in pixels, of the picture shown (the page's if smaller).
     CleanLinesPreviewer(const Bitmap& page, int side);
 
-    bool isEmpty() const { return m_small.isEmpty(); }
+    bool isEmpty() const { return m_page.empty(); }
 
-    // The line page of the shrunk copy for settings meant for the page (the thickness and
-    // the subject's box are scaled with the copy), closed where asked, and its check.
-    CleanLinesPreview preview(const CleanLineSettings& settings, bool closeTinyRegions) const;
+    // The line page for these settings, closed where asked, and its check. Empty when
+    // abandoned.
+    std::optional<CleanLinesPreview> preview(const CleanLineSettings& settings,
+                                             bool closeTinyRegions,
+                                             const StageProgress& progress = {}) const;
 
 private:
     cv::Size m_page;
-    double m_scale = 1.0;
-    Bitmap m_small;
+    int m_side;
     CleanLinesSource m_source;
 };

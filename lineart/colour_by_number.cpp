@@ -353,6 +353,19 @@ cv::Mat pictureOf(Bitmap& bitmap) {
 
 } // namespace
 
+NumberedRegions scaledRegions(const NumberedRegions& regions, cv::Size picture) {
+    NumberedRegions scaled = regions;
+    const float sx = float(picture.width) / std::max(1, regions.picture.width);
+    const float sy = float(picture.height) / std::max(1, regions.picture.height);
+    scaled.picture = picture;
+    scaled.keyHeight = int(std::lround(regions.keyHeight * double(sy)));
+    for (NumberLabel& label : scaled.labels) {
+        label.centre = cv::Point2f(label.centre.x * sx, label.centre.y * sy);
+        label.digitHeight *= std::min(sx, sy);
+    }
+    return scaled;
+}
+
 Bitmap colouredPreview(const NumberedRegions& regions) {
     Bitmap preview(regions.picture.width, regions.picture.height);
     cv::Mat pixels = pictureOf(preview);

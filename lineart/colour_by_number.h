@@ -71,6 +71,10 @@ std::optional<NumberedRegions> numberRegions(const Bitmap& page,
                                              const ColourByNumberSettings& settings,
                                              const StageProgress& progress = {});
 
+// The same regions to be drawn at another size, a preview of the page: the picture's size,
+// the numbers' places and heights and the key's height scaled to it.
+NumberedRegions scaledRegions(const NumberedRegions& regions, cv::Size picture);
+
 // The numbered page: grey region edges and black numbers on white, the key below (its
 // colours' names are left to the drawing, which writes words).
 Bitmap numberedPage(const NumberedRegions& regions);

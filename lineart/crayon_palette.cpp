@@ -129,12 +129,15 @@ CrayonPalette choosePalette(const QString& fileOrName) {
         QByteArray text = file.read(1 << 20);
         if (!file.atEnd())
             text = QByteArrayLiteral("too large");
-        return parseGimpPalette(text, fileOrName);
+        CrayonPalette palette = parseGimpPalette(text, fileOrName);
+        palette.source = fileOrName;
+        return palette;
     }
     for (const int size : kBoxSizes)
         if (fileOrName == boxName(size)) {
             CrayonPalette palette;
             palette.name = fileOrName;
+            palette.source = fileOrName;
             palette.colours.assign(std::begin(kCrayons), std::begin(kCrayons) + size);
             return palette;
         }

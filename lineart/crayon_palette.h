@@ -20,6 +20,9 @@ struct CrayonColour {
 
 struct CrayonPalette {
     QString name;
+    // What choosePalette was given: a built-in set's name or the file's path, which chooses
+    // the same palette again.
+    QString source;
     std::vector<CrayonColour> colours;
 };
 

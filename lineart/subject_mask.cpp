@@ -119,7 +119,8 @@ bool markGroundLeavingBox(const cv::Mat& colours, cv::Mat& mask, const cv::Rect&
     for (int y = 0; y < regions.rows; ++y)
         for (int x = 0; x < regions.cols; ++x) {
             const size_t r = size_t(regions.at<int>(y, x));
-            if ((mask.at<uchar>(y, x) & 1) && 10 * outside[r] > area[r]) {
+            if ((mask.at<uchar>(y, x) & 1) && 10 * outside[r] > area[r] &&
+                mask.at<uchar>(y, x) != cv::GC_FGD) {
                 ground.at<uchar>(y, x) = 1;
                 ++marked;
             }
@@ -130,12 +131,25 @@ bool markGroundLeavingBox(const cv::Mat& colours, cv::Mat& mask, const cv::Rect&
     return true;
 }
 
+// The strokes (in the pixels of a picture of size picture) settled for good in GrabCut's
+// mask, at the mask's size: keep as subject, remove as background.
+void settleStrokes(cv::Mat& mask, const std::vector<SubjectStroke>& strokes, cv::Size picture) {
+    for (const SubjectStroke& stroke : scaledStrokes(strokes, picture, mask.size())) {
+        const int value = stroke.keep ? cv::GC_FGD : cv::GC_BGD;
+        if (stroke.points.size() == 1)
+            cv::circle(mask, stroke.points[0], stroke.radius, value, cv::FILLED);
+        else
+            cv::polylines(mask, stroke.points, false, value, 2 * stroke.radius + 1);
+    }
+}
+
 // The rough cut (0/1, on a smaller copy of colours, from GrabCut with rect) cut again at
 // colours' own size within across pixels of its edge, where the small copy's pixels blurred
 // fur and ground together. Farther in and out the rough cut stands; the colour models are
-// learnt again from the whole of both sides.
+// learnt again from the whole of both sides. Under strokes (in colours' pixels) the cut is
+// what the brush says.
 cv::Mat refinedNearEdge(const cv::Mat& colours, const cv::Mat& rough, const cv::Rect& rect,
-                        double across) {
+                        double across, const std::vector<SubjectStroke>& strokes) {
     const cv::Mat copy = shrunk(colours, kRefineSide);
     cv::Mat cut;
     rough.convertTo(cut, CV_32F);
@@ -154,6 +168,7 @@ cv::Mat refinedNearEdge(const cv::Mat& colours, const cv::Mat& rough, const cv::
     mask.setTo(cv::GC_PR_BGD, near);
     mask.setTo(cv::GC_PR_FGD, cut);
     mask.setTo(cv::GC_FGD, inside);
+    settleStrokes(mask, strokes, colours.size());
     // The rough cut's box, at this size: nothing outside it becomes subject.
     cv::Mat outsideBox(copy.size(), CV_8U, cv::Scalar(1));
     outsideBox(scaledBox(rect, rough.size(), copy.size())).setTo(0);
@@ -191,7 +206,21 @@ cv::Rect scaledBox(const cv::Rect& box, cv::Size picture, cv::Size copy) {
     return cv::Rect(left, top, right - left, bottom - top) & cv::Rect(cv::Point(0, 0), copy);
 }
 
-cv::Mat grabCutMask(const cv::Mat& colours, const cv::Rect& wanted) {
+std::vector<SubjectStroke> scaledStrokes(const std::vector<SubjectStroke>& strokes,
+                                         cv::Size picture, cv::Size copy) {
+    const double sx = double(copy.width) / std::max(1, picture.width);
+    const double sy = double(copy.height) / std::max(1, picture.height);
+    std::vector<SubjectStroke> scaled = strokes;
+    for (SubjectStroke& stroke : scaled) {
+        stroke.radius = std::max(1, int(std::lround(stroke.radius * std::min(sx, sy))));
+        for (cv::Point& p : stroke.points)
+            p = cv::Point(int(std::lround(p.x * sx)), int(std::lround(p.y * sy)));
+    }
+    return scaled;
+}
+
+cv::Mat grabCutMask(const cv::Mat& colours, const cv::Rect& wanted,
+                    const std::vector<SubjectStroke>& strokes) {
     cv::Mat result = cv::Mat::zeros(colours.size(), CV_8U);
     const cv::Rect box = wanted & cv::Rect(cv::Point(0, 0), colours.size());
     if (box.empty())
@@ -211,6 +240,10 @@ cv::Mat grabCutMask(const cv::Mat& colours, const cv::Rect& wanted) {
     const cv::Rect inner(2, 2, small.cols - 4, small.rows - 4);
     if (rect.x <= 0 && rect.y <= 0 && rect.br().x >= small.cols && rect.br().y >= small.rows)
         rect &= inner;
+    std::vector<SubjectStroke> inArea = strokes;
+    for (SubjectStroke& stroke : inArea)
+        for (cv::Point& p : stroke.points)
+            p -= area.tl();
     cv::Mat cut(area.size(), CV_8U, cv::Scalar(1));
     if (rect.width >= 4 && rect.height >= 4) {
         cv::Mat mask;
@@ -220,14 +253,23 @@ cv::Mat grabCutMask(const cv::Mat& colours, const cv::Rect& wanted) {
         // the same cut every time.
         cv::theRNG() = cv::RNG(0x5eed);
         try {
-            cv::grabCut(small, mask, rect, backgroundModel, subjectModel, 5, cv::GC_INIT_WITH_RECT);
+            if (strokes.empty()) {
+                cv::grabCut(small, mask, rect, backgroundModel, subjectModel, 5,
+                            cv::GC_INIT_WITH_RECT);
+            } else {
+                // The rectangle's start, with the brushes' pixels settled for good.
+                mask = cv::Mat(small.size(), CV_8U, cv::Scalar(cv::GC_BGD));
+                mask(rect).setTo(cv::GC_PR_FGD);
+                settleStrokes(mask, inArea, area.size());
+                cv::grabCut(small, mask, rect, backgroundModel, subjectModel, 5,
+                            cv::GC_INIT_WITH_MASK);
+            }
             if (markGroundLeavingBox(smallColours, mask, boxInSmall))
                 cv::grabCut(small, mask, cv::Rect(), backgroundModel, subjectModel, 5,
                             cv::GC_INIT_WITH_MASK);
             cv::bitwise_and(mask, cv::Scalar(1), mask);
             const double across = kEdgeBand * std::hypot(colours.cols, colours.rows);
-            mask = refinedNearEdge(colours(area), mask, rect, across);
-            cut = mask;
+            cut = refinedNearEdge(colours(area), mask, rect, across, inArea);
         } catch (const cv::Exception&) {
             // Too few pixels of one kind to learn its colours from: the box is the subject.
         }
@@ -353,7 +395,8 @@ void paintAroundSubject(cv::Mat& colours, const Subject& chosen, cv::Size pictur
     const cv::Rect box = scaledBox(chosen.box, picture, colours.size());
     if (box.empty())
         return;
-    const cv::Mat cut = grabCutMask(colours, box);
+    const cv::Mat cut =
+        grabCutMask(colours, box, scaledStrokes(chosen.strokes, picture, colours.size()));
     RegionRules rules;
     rules.mergeBelow = 4.0;
     rules.texture = 0.25;

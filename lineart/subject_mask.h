@@ -7,6 +7,8 @@
 
 #include <opencv2/core/mat.hpp>
 
+#include <vector>
+
 // The subject of a picture, cut out of a box drawn around it, and what a page keeps of the
 // rest.
 
@@ -14,10 +16,20 @@
 // background, or the whole background as without a subject.
 enum class Background { None, Simple, Full };
 
+// A stroke of the keep brush (certainly subject) or the remove brush (certainly background):
+// a line through points, radius pixels either side of it.
+struct SubjectStroke {
+    bool keep = true;
+    int radius = 1;
+    std::vector<cv::Point> points;
+};
+
 struct Subject {
     // In the picture's pixels; empty: the whole picture is drawn as it is.
     cv::Rect box;
     Background background = Background::None;
+    // Corrections of the cut inside the box, in the picture's pixels.
+    std::vector<SubjectStroke> strokes{};
 
     bool isSet() const { return !box.empty(); }
 };
@@ -27,6 +39,9 @@ inline constexpr int kSimpleBackgroundRegions = 6;
 
 // The box of a picture of this size in a copy of another size, clipped to the copy.
 cv::Rect scaledBox(const cv::Rect& box, cv::Size picture, cv::Size copy);
+// The strokes of a picture of this size in a copy of another size.
+std::vector<SubjectStroke> scaledStrokes(const std::vector<SubjectStroke>& strokes,
+                                         cv::Size picture, cv::Size copy);
 
 // 1 on what GrabCut takes for the subject inside box, 0 elsewhere, at the size of colours
 // (8-bit blue, green, red). It runs on a copy of the box and a margin around it at most
@@ -34,11 +49,13 @@ cv::Rect scaledBox(const cv::Rect& box, cv::Size picture, cv::Size copy);
 // region of the photo that runs out of the box is ground. Near the cut's edge (within
 // kEdgeBand of colours' diagonal) it is cut again on a copy at most kRefineSide pixels on its
 // longer side, where fur and ground of alike colours were blurred together on the small
-// copy. The same picture and box give the same mask.
+// copy. The same picture and box give the same mask. Under strokes (in the pixels of
+// colours) the cut is what the brush says.
 inline constexpr int kGrabCutSide = 400;
 inline constexpr int kRefineSide = 1024;
 inline constexpr double kEdgeBand = 0.012;
-cv::Mat grabCutMask(const cv::Mat& colours, const cv::Rect& box);
+cv::Mat grabCutMask(const cv::Mat& colours, const cv::Rect& box,
+                    const std::vector<SubjectStroke>& strokes = {});
 
 // The mask (0/1) moved onto the picture's own edges: a region (labels, CV_32S) goes wholly
 // to the side most of it is on when the part it moves lies within half of across pixels of

@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include <QString>
+
 enum class BookPaper { A4, Letter };
 
 // How a colouring book is laid out and written.
@@ -17,4 +19,7 @@ struct BookSettings {
     int numberColours = 0;
     double smallestRegionMm = 3.0;
     bool withPreview = false;
+    // The palette they are numbered from (a built-in set's name or a palette file); empty:
+    // each photo's own colours.
+    QString numberPalette{};
 };

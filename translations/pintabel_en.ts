@@ -65,9 +65,17 @@
         <source>ページ</source>
         <translation>Pages</translation>
     </message>
+    <message>
+        <source>色の組</source>
+        <translation>Colours from</translation>
+    </message>
 </context>
 <context>
     <name>CleanLinesDialog</name>
+    <message>
+        <source>プレビューを描いています…</source>
+        <translation>Drawing the preview…</translation>
+    </message>
     <message>
         <source>線画に変換</source>
         <translation>Convert to Line Drawing</translation>
@@ -389,6 +397,10 @@ Subject (for --clean-lines and --colour-by-number):
 <context>
     <name>ColourByNumberDialog</name>
     <message>
+        <source>プレビューを描いています…</source>
+        <translation>Drawing the preview…</translation>
+    </message>
+    <message>
         <source>数字で塗り絵に変換</source>
         <translation>Convert to Colour by Number</translation>
     </message>
@@ -403,10 +415,6 @@ Subject (for --clean-lines and --colour-by-number):
     <message>
         <source>色 %1 ・ 領域 %2</source>
         <translation>Colours %1 · Regions %2</translation>
-    </message>
-    <message>
-        <source>写真の色</source>
-        <translation>Colours of the photo</translation>
     </message>
     <message>
         <source>色の組</source>
@@ -577,6 +585,29 @@ Subject (for --clean-lines and --colour-by-number):
     <message>
         <source>下へ</source>
         <translation>Down</translation>
+    </message>
+</context>
+<context>
+    <name>PaletteChoice</name>
+    <message>
+        <source>パレットを開く</source>
+        <translation>Open palette</translation>
+    </message>
+    <message>
+        <source>GIMP パレット (*.gpl)</source>
+        <translation>GIMP palettes (*.gpl)</translation>
+    </message>
+    <message>
+        <source>パレット</source>
+        <translation>Palette</translation>
+    </message>
+    <message>
+        <source>写真の色</source>
+        <translation>Colours of the photo</translation>
+    </message>
+    <message>
+        <source>ファイルから...</source>
+        <translation>From file…</translation>
     </message>
 </context>
 <context>
@@ -767,6 +798,30 @@ Subject (for --clean-lines and --colour-by-number):
     <message>
         <source>背景すべて</source>
         <translation>Full background</translation>
+    </message>
+    <message>
+        <source>枠</source>
+        <translation>Box</translation>
+    </message>
+    <message>
+        <source>残す</source>
+        <translation>Keep</translation>
+    </message>
+    <message>
+        <source>消す</source>
+        <translation>Remove</translation>
+    </message>
+    <message>
+        <source>ドラッグして被写体を枠で囲む</source>
+        <translation>Drag a box around the subject</translation>
+    </message>
+    <message>
+        <source>なぞったところを被写体として残す</source>
+        <translation>Paint over what belongs to the subject</translation>
+    </message>
+    <message>
+        <source>なぞったところを背景として消す</source>
+        <translation>Paint over what belongs to the background</translation>
     </message>
 </context>
 <context>
@@ -973,6 +1028,22 @@ Exit anyway?</translation>
     <message>
         <source>数字で塗り絵への変換</source>
         <translation>The conversion to colour by number</translation>
+    </message>
+    <message>
+        <source>;;SVG 図 (*.svg)</source>
+        <translation>;;SVG drawing (*.svg)</translation>
+    </message>
+    <message>
+        <source>書き出せるのは PNG、PDF と SVG のファイルだけです。</source>
+        <translation>Only PNG, PDF and SVG files can be exported.</translation>
+    </message>
+    <message>
+        <source>SVG に書き出せるのは、線画か数字で塗り絵に変換したページだけです。</source>
+        <translation>Only a page converted to clean lines or to colour by number can be exported as SVG.</translation>
+    </message>
+    <message>
+        <source>SVG の書き出し</source>
+        <translation>Writing the SVG</translation>
     </message>
 </context>
 </TS>

@@ -75,17 +75,27 @@ TEST_F(BookTest, WritesEveryOpenPageInTabOrderIntoOnePdf) {
 TEST_F(BookTest, NumberedPagesGoInAsLinesAndTextWithTheirPaintedPictures) {
     open(picture(QStringLiteral("cat.photo.png"), 300, 200, qRgb(200, 60, 40)));
     open(picture(QStringLiteral("dog.png"), 200, 300, qRgb(40, 90, 200)));
+    // One region of one colour on each page: its number and the key's; from a palette, the
+    // colour's place in it and its name.
+    const QStringList ones(4, QStringLiteral("1"));
+    const QStringList crayons = QStringLiteral("1 1 red 5 5 blue").split(' ');
     const struct {
         bool withPreview;
+        QString palette;
         int pages;
         int images;
-    } cases[] = {{false, 2, 0}, {true, 4, 2}};
+        QStringList words;
+    } cases[] = {{false, {}, 2, 0, ones},
+                 {true, {}, 4, 2, ones},
+                 {false, QStringLiteral("crayons-8"), 2, 0, crayons}};
     for (const auto& c : cases) {
         BookSettings settings;
         settings.numberColours = 8;
         settings.withPreview = c.withPreview;
+        settings.numberPalette = c.palette;
         prompts.bookChoice = settings;
-        const QString name = folder.filePath(QStringLiteral("numbers%1.pdf").arg(c.pages));
+        const QString name =
+            folder.filePath(QStringLiteral("numbers%1%2.pdf").arg(c.pages).arg(c.palette));
         prompts.filesToSave.append(name);
         form->SaveBook1->trigger();
         EXPECT_TRUE(prompts.errors.isEmpty()) << qPrintable(prompts.errors.join('\n'));
@@ -95,13 +105,12 @@ TEST_F(BookTest, NumberedPagesGoInAsLinesAndTextWithTheirPaintedPictures) {
         images.start(QStringLiteral("pdfimages"), {QStringLiteral("-list"), name});
         images.waitForFinished(60000);
         EXPECT_EQ(QString::fromUtf8(images.readAllStandardOutput()).count('\n') - 2, c.images);
-        // One region of one colour on each page: its number and the key's.
         QProcess text;
         text.start(QStringLiteral("pdftotext"), {name, QStringLiteral("-")});
         text.waitForFinished(60000);
         EXPECT_EQ(QString::fromUtf8(text.readAllStandardOutput())
                       .split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts),
-                  QStringList(4, QStringLiteral("1")));
+                  c.words);
     }
 }
 

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 
 #include "form_fixture.h"
+#include "line_book_checks.h"
 
 #include <QAction>
 #include <QFile>
@@ -83,6 +84,48 @@ TEST_F(ExportTest, WritesThePageAsPngOrAOneSheetPdf) {
               QStringList{QStringLiteral("書き出せるのは PNG と PDF のファイルだけです。")});
     EXPECT_EQ(prompts.saveDialogs.last().directory, folder.path());
     EXPECT_EQ(prompts.saveDialogs.last().fileName, QStringLiteral("cat"));
+}
+
+// SVG is offered for a page a conversion drew, and writes its drawing: clean lines as
+// stroked centre lines, colour by number as outlines with its numbers as text. A page that
+// is only pixels is refused, saying why.
+TEST_F(ExportTest, WritesADrawnPageAsSvg) {
+    const QString photo = folder.filePath(QStringLiteral("disc.png"));
+    ASSERT_TRUE(discPhoto().save(photo));
+    enum Conversion { None, Lines, Numbers };
+    const struct {
+        Conversion conversion;
+        const char* drawn; // in the SVG written; nullptr: refused
+    } cases[] = {{None, nullptr}, {Lines, "stroke-linecap=\"round\""}, {Numbers, "<text "}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(int(c.conversion));
+        open(photo);
+        if (c.conversion == Lines) {
+            prompts.cleanLinesAnswer = CleanLineChoice{defaultCleanLineSettings(800, 600), false};
+            form->CleanLines1->trigger();
+        } else if (c.conversion == Numbers) {
+            prompts.colourByNumberAnswer = ColourByNumberSettings{8, 3.0};
+            form->ColourByNumber1->trigger();
+        }
+        prompts.informed.clear();
+        const QString path = folder.filePath(QStringLiteral("page%1.svg").arg(int(c.conversion)));
+        prompts.filesToSave.append(path);
+        form->Export1->trigger();
+        ASSERT_TRUE(prompts.errors.isEmpty()) << qPrintable(prompts.errors.join('\n'));
+        EXPECT_EQ(prompts.saveDialogs.last().filter.contains(QStringLiteral("*.svg")),
+                  c.drawn != nullptr);
+        const QByteArray written = contents(path);
+        if (!c.drawn) {
+            EXPECT_TRUE(written.isEmpty());
+            EXPECT_EQ(prompts.informed,
+                      QStringList{QStringLiteral(
+                          "SVG に書き出せるのは、線画か数字で塗り絵に変換したページだけです。")});
+            continue;
+        }
+        EXPECT_TRUE(prompts.informed.isEmpty()) << qPrintable(prompts.informed.join('\n'));
+        EXPECT_TRUE(written.contains("<svg ")) << written.left(200).constData();
+        EXPECT_TRUE(written.contains(c.drawn)) << written.left(400).constData();
+    }
 }
 
 } // namespace

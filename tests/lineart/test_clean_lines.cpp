@@ -245,8 +245,8 @@ TEST(CleanLinesPreview, ChecksTheLinesAtTheWidthTheyWereDrawnFor) {
     const Bitmap page = Bitmap::fromImage(image, 24);
     const CleanLineSettings settings{50, 1, 1.0};
     const CleanLinesPreviewer previewer(page, 1188);
-    const CleanLinesPreview kept = previewer.preview(settings, false);
-    const CleanLinesPreview closed = previewer.preview(settings, true);
+    const CleanLinesPreview kept = *previewer.preview(settings, false);
+    const CleanLinesPreview closed = *previewer.preview(settings, true);
     EXPECT_EQ(kept.regions, 3);
     EXPECT_EQ(kept.tinyRegions, 0);
     EXPECT_EQ(closed.regions, kept.regions);
@@ -459,7 +459,7 @@ TEST(CentreLines, TracedAndDrawnBack) {
             closed += line.closed;
         EXPECT_EQ(closed, c.closed);
         cv::Mat back = cv::Mat::zeros(ink.size(), CV_8U);
-        drawCentreLines(back, traced, ink.size(), 1);
+        drawCentreLines(back, traced, ink.size());
         const cv::Mat expected = c.drawnBack.empty() ? ink : matOf(c.drawnBack);
         EXPECT_EQ(cv::countNonZero(back != expected), 0);
     }

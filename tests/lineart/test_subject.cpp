@@ -109,3 +109,30 @@ TEST(Subject, ColourByNumberPaintsTheBackgroundAsOnePlainRegion) {
         away += std::hypot(label.centre.x - 400, label.centre.y - 300) > 190 ? 1 : 0;
     EXPECT_EQ(away, 1);
 }
+
+TEST(Subject, TheBrushesSettleTheCutUnderTheirStrokes) {
+    // A second patch of the subject's colours inside the box, apart from the disc: GrabCut
+    // takes it for subject until a remove stroke says otherwise.
+    const Bitmap picture = subjectOnGrass(1);
+    cv::Mat colours = coloursOf(picture).clone();
+    cv::rectangle(colours, cv::Rect(230, 120, 60, 60), cv::Scalar(70, 100, 180), cv::FILLED);
+    const cv::Rect box(200, 100, 400, 400);
+    const cv::Point patch(260, 150);
+    const cv::Point grass(570, 130);
+    const cv::Point disc(400, 300);
+    const struct {
+        const char* name;
+        std::vector<SubjectStroke> strokes;
+        int patch, grass, disc; // the cut there
+    } cases[] = {
+        {"none", {}, 1, 0, 1},
+        {"remove over the patch", {{false, 12, {{235, 150}, {285, 150}}}}, 0, 0, 1},
+        {"keep on the grass", {{true, 8, {grass}}}, 1, 1, 1},
+    };
+    for (const auto& c : cases) {
+        const cv::Mat cut = grabCutMask(colours, box, c.strokes);
+        EXPECT_EQ(cut.at<uchar>(patch), c.patch) << c.name;
+        EXPECT_EQ(cut.at<uchar>(grass), c.grass) << c.name;
+        EXPECT_EQ(cut.at<uchar>(disc), c.disc) << c.name;
+    }
+}
