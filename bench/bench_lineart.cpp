@@ -107,7 +107,7 @@ const Bitmap& cat() {
 }
 
 // What the dialogs do when a new box is dragged on a 24-megapixel page: the preview drawn
-// again with the subject cut out (and a remove stroke in it, with range(1)). 0: the worst
+// again with the subject cut out (and a remove stroke in it, with range(1)). range(0) 0: the worst
 // case, 1: the scene, 2: the cat, boxed as a user would.
 void BM_PreviewOfANewBox(benchmark::State& state) {
     const Bitmap& picture = state.range(0) == 2 ? cat() : state.range(0) ? scene() : photo();
@@ -123,18 +123,24 @@ void BM_PreviewOfANewBox(benchmark::State& state) {
             {false,
              60,
              {{kPhotoWidth / 10, kPhotoHeight / 2}, {kPhotoWidth / 5, kPhotoHeight / 2}}}};
-    int shift = 0;
+    // Counted across runs, so that no run meets the boxes of the one before.
+    static int shift = 0;
     for (auto _ : state) {
-        // A new box each time, as a user would drag.
-        settings.subject.box.x = kPhotoWidth / 20 + (shift++ % 2) * 8;
+        // A new box each time, as a user would drag (never one of the last cuts kept), or
+        // with range(2) the same box while another control moves.
+        if (!state.range(2))
+            settings.subject.box.x = kPhotoWidth / 20 + (shift++ % 32) * 8;
+        else
+            settings.detail = 40 + (shift++ % 2) * 20;
         benchmark::DoNotOptimize(previewer.preview(settings, true)->regions);
     }
 }
 BENCHMARK(BM_PreviewOfANewBox)
-    ->Args({0, 0})
-    ->Args({1, 0})
-    ->Args({2, 0})
-    ->Args({2, 1})
+    ->Args({0, 0, 0})
+    ->Args({1, 0, 0})
+    ->Args({2, 0, 0})
+    ->Args({2, 1, 0})
+    ->Args({2, 0, 1})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 

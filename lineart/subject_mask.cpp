@@ -9,6 +9,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <deque>
+#include <mutex>
 #include <numeric>
 #include <vector>
 
@@ -150,7 +153,19 @@ void settleStrokes(cv::Mat& mask, const std::vector<SubjectStroke>& strokes, cv:
 // what the brush says.
 cv::Mat refinedNearEdge(const cv::Mat& colours, const cv::Mat& rough, const cv::Rect& rect,
                         double across, const std::vector<SubjectStroke>& strokes) {
-    const cv::Mat copy = shrunk(colours, kRefineSide);
+    // GrabCut's time grows with every pixel of the rectangle around the band, which for a
+    // subject filling the picture is nearly all of it: the copy is made smaller until that
+    // rectangle holds at most kRefinePixels.
+    const cv::Rect roughBounds = cv::boundingRect(rough);
+    const double roughToColours = double(colours.cols) / rough.cols;
+    const double bandArea = (roughBounds.width * roughToColours + 2 * across) *
+                            (roughBounds.height * roughToColours + 2 * across);
+    const double fullScale =
+        std::min(1.0, double(kRefineSide) / std::max(colours.cols, colours.rows));
+    const double fitted = std::sqrt(kRefinePixels / std::max(1.0, bandArea));
+    const int side =
+        int(std::lround(std::max(colours.cols, colours.rows) * std::min(fullScale, fitted)));
+    const cv::Mat copy = shrunk(colours, std::max(side, std::max(rough.cols, rough.rows)));
     cv::Mat cut;
     rough.convertTo(cut, CV_32F);
     cv::resize(cut, cut, copy.size(), 0, 0, cv::INTER_LINEAR);
@@ -219,8 +234,10 @@ std::vector<SubjectStroke> scaledStrokes(const std::vector<SubjectStroke>& strok
     return scaled;
 }
 
-cv::Mat grabCutMask(const cv::Mat& colours, const cv::Rect& wanted,
-                    const std::vector<SubjectStroke>& strokes) {
+namespace {
+
+cv::Mat cutOut(const cv::Mat& colours, const cv::Rect& wanted,
+               const std::vector<SubjectStroke>& strokes) {
     cv::Mat result = cv::Mat::zeros(colours.size(), CV_8U);
     const cv::Rect box = wanted & cv::Rect(cv::Point(0, 0), colours.size());
     if (box.empty())
@@ -264,9 +281,10 @@ cv::Mat grabCutMask(const cv::Mat& colours, const cv::Rect& wanted,
                 cv::grabCut(small, mask, rect, backgroundModel, subjectModel, 5,
                             cv::GC_INIT_WITH_MASK);
             }
+            // The ground found leaving the box goes on from the colours already learnt: a
+            // few rounds settle it.
             if (markGroundLeavingBox(smallColours, mask, boxInSmall))
-                cv::grabCut(small, mask, cv::Rect(), backgroundModel, subjectModel, 5,
-                            cv::GC_INIT_WITH_MASK);
+                cv::grabCut(small, mask, cv::Rect(), backgroundModel, subjectModel, 2, cv::GC_EVAL);
             cv::bitwise_and(mask, cv::Scalar(1), mask);
             const double across = kEdgeBand * std::hypot(colours.cols, colours.rows);
             cut = refinedNearEdge(colours(area), mask, rect, across, inArea);
@@ -277,6 +295,60 @@ cv::Mat grabCutMask(const cv::Mat& colours, const cv::Rect& wanted,
     // Nothing outside the box is subject.
     cut(box - area.tl()).copyTo(result(box));
     return result;
+}
+
+// What a cut was made from: the colours' bytes (hashed), the box and the strokes.
+struct CutQuestion {
+    std::uint64_t colours = 0;
+    cv::Size size;
+    cv::Rect box;
+    std::vector<SubjectStroke> strokes;
+
+    bool operator==(const CutQuestion& other) const {
+        auto sameStroke = [](const SubjectStroke& a, const SubjectStroke& b) {
+            return a.keep == b.keep && a.radius == b.radius && a.points == b.points;
+        };
+        return colours == other.colours && size == other.size && box == other.box &&
+               std::equal(strokes.begin(), strokes.end(), other.strokes.begin(),
+                          other.strokes.end(), sameStroke);
+    }
+};
+
+// FNV-1a over every byte: a few milliseconds for a working copy, against GrabCut's second.
+std::uint64_t hashOf(const cv::Mat& colours) {
+    std::uint64_t hash = 0xcbf29ce484222325ULL;
+    const size_t rowBytes = size_t(colours.cols) * colours.elemSize();
+    for (int y = 0; y < colours.rows; ++y) {
+        const uchar* row = colours.ptr(y);
+        for (size_t i = 0; i < rowBytes; ++i)
+            hash = (hash ^ row[i]) * 0x100000001b3ULL;
+    }
+    return hash;
+}
+
+} // namespace
+
+cv::Mat grabCutMask(const cv::Mat& colours, const cv::Rect& box,
+                    const std::vector<SubjectStroke>& strokes) {
+    // A dialog's preview asks again for the same box each time one of its controls moves,
+    // and OK asks once more for the page made from the same working copy: the last few cuts
+    // are kept, as GrabCut is by far the costliest step and gives the same mask each time.
+    constexpr size_t kKept = 4;
+    static std::mutex guard;
+    static std::deque<std::pair<CutQuestion, cv::Mat>> kept;
+    CutQuestion question{hashOf(colours), colours.size(), box, strokes};
+    {
+        const std::lock_guard<std::mutex> lock(guard);
+        for (const auto& [asked, cut] : kept)
+            if (asked == question)
+                return cut.clone();
+    }
+    cv::Mat cut = cutOut(colours, box, strokes);
+    const std::lock_guard<std::mutex> lock(guard);
+    kept.emplace_front(std::move(question), cut.clone());
+    if (kept.size() > kKept)
+        kept.pop_back();
+    return cut;
 }
 
 cv::Mat snapToRegions(const cv::Mat& mask, const cv::Mat& labels, double across) {

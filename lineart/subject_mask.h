@@ -48,11 +48,15 @@ std::vector<SubjectStroke> scaledStrokes(const std::vector<SubjectStroke>& strok
 // kGrabCutSide pixels on its longer side, where its cost stays a fraction of a second; any
 // region of the photo that runs out of the box is ground. Near the cut's edge (within
 // kEdgeBand of colours' diagonal) it is cut again on a copy at most kRefineSide pixels on its
-// longer side, where fur and ground of alike colours were blurred together on the small
-// copy. The same picture and box give the same mask. Under strokes (in the pixels of
-// colours) the cut is what the brush says.
+// longer side (smaller where the edge's bounds would hold over kRefinePixels), where fur
+// and ground of alike colours were blurred together on the small copy. The same picture and box
+// give the same mask, and the last few masks are kept for the same colours, box and strokes asked
+// again. Under strokes (in the pixels of colours) the cut is what the brush says.
 inline constexpr int kGrabCutSide = 400;
 inline constexpr int kRefineSide = 1024;
+// At most this many pixels around the edge are cut again: fewer for a subject that fills
+// its picture, where the edge's bounds hold nearly the whole copy.
+inline constexpr double kRefinePixels = 250000;
 inline constexpr double kEdgeBand = 0.012;
 cv::Mat grabCutMask(const cv::Mat& colours, const cv::Rect& box,
                     const std::vector<SubjectStroke>& strokes = {});
