@@ -4,6 +4,7 @@
 #include "colour_by_number_dialog.h"
 
 #include "app_error.h"
+#include "colour_field.h"
 #include "colourer_choice.h"
 #include "palette_choice.h"
 #include "preview_worker.h"
@@ -88,11 +89,8 @@ void ColourByNumberDialog::updatePreview() {
                 numberRegions(page, chosen, [&wanted](int, int) { return wanted(); });
             if (!regions)
                 return {};
-            const int longer = std::max(page.width(), page.height());
-            const double scale = std::min(1.0, double(kShownSide) / longer);
             const NumberedRegions shown = scaledRegions(
-                *regions, cv::Size(std::max(1, int(std::lround(page.width() * scale))),
-                                   std::max(1, int(std::lround(page.height() * scale)))));
+                *regions, shrunkSize(cv::Size(page.width(), page.height()), kShownSide));
             const QImage numbered = numberedPage(shown).image();
             const QImage painted = colouredPreview(shown).image();
             const QString figures =

@@ -3,6 +3,7 @@
 
 #include "clean_lines_preview.h"
 
+#include "colour_field.h"
 #include "colourability.h"
 
 #include <algorithm>
@@ -28,12 +29,8 @@ CleanLinesPreviewer::CleanLinesPreviewer(const Bitmap& page, int side)
 std::optional<CleanLinesPreview> CleanLinesPreviewer::preview(const CleanLineSettings& settings,
                                                               bool closeTinyRegions,
                                                               const StageProgress& progress) const {
-    const int longer = std::max(m_page.width, m_page.height);
-    const bool shrunk = longer > m_side;
-    const cv::Size shown =
-        shrunk ? cv::Size(std::max(1, int(std::lround(double(m_page.width) * m_side / longer))),
-                          std::max(1, int(std::lround(double(m_page.height) * m_side / longer))))
-               : m_page;
+    const bool shrunk = std::max(m_page.width, m_page.height) > m_side;
+    const cv::Size shown = shrunkSize(m_page, m_side);
     std::optional<Bitmap> made = shrunk && m_source.drawsCentreLines()
                                      ? m_source.linesShown(settings, shown, progress)
                                      : m_source.lines(settings, progress);

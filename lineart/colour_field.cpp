@@ -5,6 +5,7 @@
 
 #include <opencv2/imgproc.hpp>
 
+#include <algorithm>
 #include <cmath>
 
 cv::Size workingCopySize(const cv::Size& picture, int side) {
@@ -19,6 +20,14 @@ cv::Mat workingCopy(const cv::Mat& colours, int side) {
     const bool shrinking = side < std::max(colours.cols, colours.rows);
     cv::resize(colours, working, size, 0, 0, shrinking ? cv::INTER_AREA : cv::INTER_CUBIC);
     return working;
+}
+
+cv::Mat shrunkCopy(const cv::Mat& colours, int side) {
+    return workingCopy(colours, std::min(side, std::max(colours.cols, colours.rows)));
+}
+
+cv::Size shrunkSize(const cv::Size& picture, int side) {
+    return workingCopySize(picture, std::min(side, std::max(picture.width, picture.height)));
 }
 
 cv::Mat flattenedLab(const cv::Mat& colours, double reach) {

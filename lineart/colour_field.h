@@ -13,6 +13,9 @@
 cv::Mat workingCopy(const cv::Mat& colours, int side);
 // The size of that copy for a picture of this size.
 cv::Size workingCopySize(const cv::Size& picture, int side);
+// The same at most side pixels on the longer side: a smaller picture keeps its own size.
+cv::Mat shrunkCopy(const cv::Mat& colours, int side);
+cv::Size shrunkSize(const cv::Size& picture, int side);
 
 // The colours (8-bit blue, green, red) in CIELAB as floats (L 0..100), smoothed by bilateral
 // passes whose reach is in pixels of the picture given: fur, grain and noise go, outlines

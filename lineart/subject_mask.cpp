@@ -67,15 +67,12 @@ cv::Mat largestPiece(const cv::Mat& mask) {
     return piece / 255;
 }
 
-// colours at most side pixels on its longer side.
-cv::Mat shrunk(const cv::Mat& colours, int side) {
-    const double scale = std::min(1.0, double(side) / std::max(colours.cols, colours.rows));
-    cv::Mat copy;
-    cv::resize(colours, copy,
-               cv::Size(std::max(1, int(std::lround(colours.cols * scale))),
-                        std::max(1, int(std::lround(colours.rows * scale)))),
-               0, 0, cv::INTER_AREA);
-    return copy;
+// A mask (0/1) at another size, each pixel what most of its neighbourhood is.
+cv::Mat resizedMask(const cv::Mat& mask, cv::Size size) {
+    cv::Mat soft;
+    mask.convertTo(soft, CV_32F);
+    cv::resize(soft, soft, size, 0, 0, cv::INTER_LINEAR);
+    return (soft > 0.5f) / 255;
 }
 
 // colours (8-bit blue, green, red) in 8-bit CIELAB. GrabCut models each side's colours as a
@@ -165,12 +162,8 @@ cv::Mat refinedNearEdge(const cv::Mat& colours, const cv::Mat& rough, const cv::
     const double fitted = std::sqrt(kRefinePixels / std::max(1.0, bandArea));
     const int side =
         int(std::lround(std::max(colours.cols, colours.rows) * std::min(fullScale, fitted)));
-    const cv::Mat copy = shrunk(colours, std::max(side, std::max(rough.cols, rough.rows)));
-    cv::Mat cut;
-    rough.convertTo(cut, CV_32F);
-    cv::resize(cut, cut, copy.size(), 0, 0, cv::INTER_LINEAR);
-    cut = cut > 0.5f;
-    cut /= 255;
+    const cv::Mat copy = shrunkCopy(colours, std::max(side, std::max(rough.cols, rough.rows)));
+    const cv::Mat cut = resizedMask(rough, copy.size());
     const double scale = double(copy.cols) / colours.cols;
     const int reach = std::max(2, int(std::lround(across * scale)));
     const cv::Mat pen =
@@ -203,10 +196,7 @@ cv::Mat refinedNearEdge(const cv::Mat& colours, const cv::Mat& rough, const cv::
     cv::bitwise_and(mask, cv::Scalar(1), mask);
     if (copy.size() == colours.size())
         return mask;
-    mask.convertTo(cut, CV_32F);
-    cv::resize(cut, cut, colours.size(), 0, 0, cv::INTER_LINEAR);
-    cut = cut > 0.5f;
-    return cut / 255;
+    return resizedMask(mask, colours.size());
 }
 
 } // namespace
@@ -248,7 +238,7 @@ cv::Mat cutOut(const cv::Mat& colours, const cv::Rect& wanted,
     const cv::Rect area =
         cv::Rect(box.x - margin, box.y - margin, box.width + 2 * margin, box.height + 2 * margin) &
         cv::Rect(cv::Point(0, 0), colours.size());
-    const cv::Mat smallColours = shrunk(colours(area), kGrabCutSide);
+    const cv::Mat smallColours = shrunkCopy(colours(area), kGrabCutSide);
     const cv::Mat small = inLab(smallColours);
     const cv::Rect boxInSmall = scaledBox(box - area.tl(), area.size(), small.size());
     cv::Rect rect = boxInSmall;
