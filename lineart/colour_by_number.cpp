@@ -207,6 +207,24 @@ std::vector<int> regionColours(const cv::Mat& regions, const cv::Mat& lab,
     return colourOf;
 }
 
+// The cells lying mostly on the paper around a subject take the paper's own colour.
+void takePaper(const cv::Mat& cells, const cv::Mat& paper, std::vector<int>& colourOf,
+               int paperColour) {
+    std::vector<long> on(colourOf.size(), 0);
+    std::vector<long> area(colourOf.size(), 0);
+    for (int y = 0; y < cells.rows; ++y) {
+        const int* cell = cells.ptr<int>(y);
+        const uchar* blank = paper.ptr<uchar>(y);
+        for (int x = 0; x < cells.cols; ++x) {
+            ++area[size_t(cell[x])];
+            on[size_t(cell[x])] += blank[x] ? 1 : 0;
+        }
+    }
+    for (size_t c = 0; c < colourOf.size(); ++c)
+        if (2 * on[c] > area[c])
+            colourOf[c] = paperColour;
+}
+
 } // namespace
 
 std::optional<NumberedRegions> numberRegions(const Bitmap& page,
@@ -233,7 +251,13 @@ std::optional<NumberedRegions> numberRegions(const Bitmap& page,
     if (!proceed(0))
         return std::nullopt;
     cv::Mat working = workingCopy(coloursOf(page), side);
-    paintAroundSubject(working, settings.subject, picture, across / scale + 1.0);
+    const cv::Mat subject =
+        paintAroundSubject(working, settings.subject, picture, across / scale + 1.0);
+    // The white paper around a subject is none of the photo's colours: it keeps an index of
+    // its own, so that a white part of the subject keeps its outline against it.
+    const cv::Mat paper = settings.subject.background == Background::None && !subject.empty()
+                              ? cv::Mat(subject == 0)
+                              : cv::Mat();
     const cv::Mat lab = flattenedLab(working, 2.0);
     const double minimumAcross = across / scale + 1.0;
     // Nothing finer than half a region can be a region of its own: it is seen as its mix.
@@ -248,7 +272,10 @@ std::optional<NumberedRegions> numberRegions(const Bitmap& page,
     } else {
         palette = labPalette(lab, settings.colours, finest);
     }
-    const cv::Mat quantised = paletteColours(nearestColours(lab, palette), palette);
+    cv::Mat quantised = paletteColours(nearestColours(lab, palette), palette);
+    // Far from every colour, so that no cell of paper reaches into the subject.
+    if (!paper.empty())
+        quantised.setTo(cv::Scalar(-100.0, 0.0, 0.0), paper);
     if (!proceed(1))
         return std::nullopt;
     // Cut along the palette's colour changes only; what is too narrow goes into the
@@ -262,7 +289,10 @@ std::optional<NumberedRegions> numberRegions(const Bitmap& page,
     const cv::Mat cells = segmentRegions(quantised, colourEdgeStrength(quantised, 1.0), rules);
     if (!proceed(2))
         return std::nullopt;
-    const std::vector<int> cellColour = regionColours(cells, lab, palette);
+    std::vector<int> cellColour = regionColours(cells, lab, palette);
+    const int paperColour = int(palette.size());
+    if (!paper.empty())
+        takePaper(cells, paper, cellColour, paperColour);
     int count = 0;
     const cv::Mat regions = joinAlikeNeighbours(cells, cellColour, count);
 
@@ -274,7 +304,7 @@ std::optional<NumberedRegions> numberRegions(const Bitmap& page,
         for (int x = 0; x < cells.cols; ++x)
             colourOf[size_t(region[x])] = cellColour[size_t(cell[x])];
     }
-    std::vector<int> usedAt(palette.size(), -1);
+    std::vector<int> usedAt(palette.size() + 1, -1);
     for (const int c : colourOf)
         usedAt[size_t(c)] = 0;
     NumberedRegions result;
@@ -298,6 +328,8 @@ std::optional<NumberedRegions> numberRegions(const Bitmap& page,
     }
     if (!given)
         result.palette = bytesOf(used);
+    // The paper follows the colours, with no number and no place in the key.
+    usedAt[size_t(paperColour)] = int(used.size());
     result.colourIndex.create(regions.size(), CV_8U);
     for (int y = 0; y < regions.rows; ++y) {
         const int* region = regions.ptr<int>(y);
@@ -312,6 +344,8 @@ std::optional<NumberedRegions> numberRegions(const Bitmap& page,
     const double sx = double(picture.width) / regions.cols;
     const double sy = double(picture.height) / regions.rows;
     for (int r = 0; r < count; ++r) {
+        if (colourOf[size_t(r)] == paperColour)
+            continue;
         NumberLabel label;
         label.number = result.numbers[size_t(usedAt[size_t(colourOf[size_t(r)])])];
         label.centre =
@@ -373,7 +407,8 @@ Bitmap colouredPreview(const NumberedRegions& regions) {
         const uchar* index = regions.colourIndex.ptr<uchar>(workingRow(regions, y));
         auto* out = pixels.ptr<cv::Vec3b>(y);
         for (size_t x = 0; x < column.size(); ++x)
-            out[x] = regions.palette[index[column[x]]];
+            out[x] = index[column[x]] < regions.palette.size() ? regions.palette[index[column[x]]]
+                                                               : cv::Vec3b(255, 255, 255);
     });
     return preview;
 }

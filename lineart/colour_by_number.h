@@ -53,7 +53,8 @@ struct NumberedRegions {
     cv::Size picture;
     // The index in palette of each pixel of a smaller copy of the picture (CV_8U); regions
     // are the pieces of one index, and the picture's pixels take the index of the copy's
-    // pixel they fall on.
+    // pixel they fall on. The index past the palette's last is the white paper around a
+    // subject, which has no number.
     cv::Mat colourIndex;
     // The colours the page uses (blue, green, red), in the order of their numbers, the
     // number of each and its name (empty for the photo's own colours).

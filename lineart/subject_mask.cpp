@@ -451,12 +451,13 @@ void keepLargestRegions(cv::Mat& labels, const cv::Mat& where, int most) {
     }
 }
 
-void paintAroundSubject(cv::Mat& colours, const Subject& chosen, cv::Size picture, double across) {
+cv::Mat paintAroundSubject(cv::Mat& colours, const Subject& chosen, cv::Size picture,
+                           double across) {
     if (!chosen.isSet() || chosen.background == Background::Full)
-        return;
+        return {};
     const cv::Rect box = scaledBox(chosen.box, picture, colours.size());
     if (box.empty())
-        return;
+        return {};
     const cv::Mat cut =
         grabCutMask(colours, box, scaledStrokes(chosen.strokes, picture, colours.size()));
     RegionRules rules;
@@ -471,7 +472,7 @@ void paintAroundSubject(cv::Mat& colours, const Subject& chosen, cv::Size pictur
     const cv::Mat background = subject == 0;
     if (chosen.background == Background::None) {
         colours.setTo(cv::Scalar(255, 255, 255), background);
-        return;
+        return subject;
     }
     rules.mergeBelow = 12.0;
     rules.minimumAcross = 3.0 * across;
@@ -498,4 +499,5 @@ void paintAroundSubject(cv::Mat& colours, const Subject& chosen, cv::Size pictur
                     cv::Vec3b(cv::saturate_cast<uchar>(mean[0]), cv::saturate_cast<uchar>(mean[1]),
                               cv::saturate_cast<uchar>(mean[2]));
             }
+    return subject;
 }

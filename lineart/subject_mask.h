@@ -76,5 +76,7 @@ void keepLargestRegions(cv::Mat& labels, const cv::Mat& where, int most);
 // The colours of a working copy (8-bit blue, green, red) of a picture of size picture, with
 // its background as a colour-by-number page shows it: white paper for none, each of the
 // few largest background shapes in its mean colour for simple, unchanged for full. across
-// is the narrowest region, in pixels of the copy.
-void paintAroundSubject(cv::Mat& colours, const Subject& subject, cv::Size picture, double across);
+// is the narrowest region, in pixels of the copy. Returns the subject (CV_8U, 1 on it, the
+// copy's size), or nothing when the whole photo is drawn.
+cv::Mat paintAroundSubject(cv::Mat& colours, const Subject& subject, cv::Size picture,
+                           double across);

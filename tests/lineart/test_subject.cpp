@@ -13,8 +13,9 @@
 
 namespace {
 
-// A mottled brown disc (the subject) on striped, noisy grass, scale times 800 x 600.
-Bitmap subjectOnGrass(int scale) {
+// A mottled brown disc (the subject), or a white one, on striped, noisy grass, scale times
+// 800 x 600.
+Bitmap subjectOnGrass(int scale, bool white = false) {
     cv::Mat picture(600, 800, CV_8UC3);
     std::mt19937 random(11);
     std::uniform_int_distribution<int> noise(-30, 30);
@@ -28,7 +29,9 @@ Bitmap subjectOnGrass(int scale) {
         }
     for (int y = 0; y < picture.rows; ++y)
         for (int x = 0; x < picture.cols; ++x)
-            if (std::hypot(x - 400, y - 300) < 170) {
+            if (std::hypot(x - 400, y - 300) < 170 && white) {
+                picture.at<cv::Vec3b>(y, x) = cv::Vec3b(250, 250, 250);
+            } else if (std::hypot(x - 400, y - 300) < 170) {
                 const int mottle = ((x / 23) * 7 + (y / 19) * 3) % 5 * 12;
                 picture.at<cv::Vec3b>(y, x) =
                     cv::Vec3b(cv::saturate_cast<uchar>(60 + mottle + noise(random)),
@@ -98,16 +101,29 @@ TEST(Subject, PageOfABoxedSubjectDrawsItAloneWithItsOutlineClosed) {
     }
 }
 
-TEST(Subject, ColourByNumberPaintsTheBackgroundAsOnePlainRegion) {
-    const Bitmap picture = subjectOnGrass(1);
-    ColourByNumberSettings settings;
-    settings.subject.box = cv::Rect(200, 100, 400, 400);
-    const NumberedRegions regions = *numberRegions(picture, settings);
-    // The labels whose number sits away from the subject: the one background region.
-    int away = 0;
-    for (const NumberLabel& label : regions.labels)
-        away += std::hypot(label.centre.x - 400, label.centre.y - 300) > 190 ? 1 : 0;
-    EXPECT_EQ(away, 1);
+TEST(Subject, ColourByNumberLeavesPlainPaperAroundTheSubjectWithItsOutline) {
+    for (const bool white : {false, true}) {
+        SCOPED_TRACE(white ? "white disc" : "brown disc");
+        const Bitmap picture = subjectOnGrass(1, white);
+        ColourByNumberSettings settings;
+        settings.subject.box = cv::Rect(200, 100, 400, 400);
+        const NumberedRegions regions = *numberRegions(picture, settings);
+        // No number on the paper, and none of the key's colours for it.
+        for (const NumberLabel& label : regions.labels)
+            EXPECT_LT(std::hypot(label.centre.x - 400, label.centre.y - 300), 180);
+        const cv::Mat& index = regions.colourIndex;
+        const double s = double(index.cols) / picture.width();
+        const uchar paper = index.at<uchar>(int(20 * s), int(20 * s));
+        EXPECT_EQ(size_t(paper), regions.palette.size());
+        EXPECT_EQ(colouredPreview(regions).image().pixel(20, 20), qRgb(255, 255, 255));
+        // The disc, white or not, is a region apart from the paper all round.
+        for (int degrees = 0; degrees < 360; degrees += 30) {
+            const double a = degrees * CV_PI / 180.0;
+            const cv::Point inside(int((400 + 150 * std::cos(a)) * s),
+                                   int((300 + 150 * std::sin(a)) * s));
+            EXPECT_NE(index.at<uchar>(inside), paper) << degrees << " degrees";
+        }
+    }
 }
 
 TEST(Subject, TheBrushesSettleTheCutUnderTheirStrokes) {
