@@ -88,9 +88,9 @@ cv::Mat inLab(const cv::Mat& colours) {
 // Marks as background (in GrabCut's mask) what the cut took of any region of colours that
 // runs out of the box: the box was drawn around the subject, so a region with a tenth of
 // itself outside is the ground, however much of its colour the subject shares (a red
-// fairing beside a cat's head, a shadow beside a rocket). False when nothing is marked, or
-// when the rule would take half of the cut, which says the regions did not find the
-// subject's edge.
+// fairing beside a cat's head, a shadow beside a rocket). False when under a hundredth of
+// the cut is marked, or when the rule would take half of it, which says the regions did not
+// find the subject's edge.
 bool markGroundLeavingBox(const cv::Mat& colours, cv::Mat& mask, const cv::Rect& box) {
     const cv::Mat lab = flattenedLab(colours, 1.0);
     RegionRules rules;
@@ -125,7 +125,10 @@ bool markGroundLeavingBox(const cv::Mat& colours, cv::Mat& mask, const cv::Rect&
                 ++marked;
             }
         }
-    if (marked == 0 || 2 * marked >= cut)
+    // A sliver leaving the box is not worth further rounds: they learn the colours again from
+    // a cut that hardly changed, and where a face shares the wall's colours they take it away
+    // with the wall.
+    if (100 * marked < cut || 2 * marked >= cut)
         return false;
     mask.setTo(cv::GC_BGD, ground);
     return true;
