@@ -82,15 +82,34 @@ void ColourByNumberDialog::done(int result) {
 void ColourByNumberDialog::updatePreview() {
     if (m_page.isEmpty())
         return;
-    m_worker->request([this, page = m_page, chosen = settings()](
-                          const std::function<bool()>& wanted) -> PreviewWorker::Show {
+    m_worker->request([this, page = m_page, drawn = m_drawn, chosen = settings()](
+                          const std::function<bool()>& wanted,
+                          const PreviewWorker::Draft& draft) -> PreviewWorker::Show {
+        const auto progress = [&wanted](int, int) { return wanted(); };
+        const cv::Size shownSize = shrunkSize(cv::Size(page.width(), page.height()), kShownSide);
         try {
-            const std::optional<NumberedRegions> regions =
-                numberRegions(page, chosen, [&wanted](int, int) { return wanted(); });
+            // A page with the whole background is numbered without cutting its subject out.
+            if (chosen.subject.background != Background::Full &&
+                needsNewCut(chosen.subject, *drawn)) {
+                ColourByNumberSettings rough = chosen;
+                rough.subject.rough = true;
+                const std::optional<NumberedRegions> first = numberRegions(page, rough, progress);
+                if (!first)
+                    return {};
+                const NumberedRegions shown = scaledRegions(*first, shownSize);
+                // Its figures are not the page's: none are shown until the page's own.
+                draft([this, numbered = numberedPage(shown).image(),
+                       painted = colouredPreview(shown).image()] {
+                    m_numbered->showFitted(QPixmap::fromImage(numbered));
+                    m_painted->showFitted(QPixmap::fromImage(painted));
+                    m_figures->clear();
+                });
+            }
+            const std::optional<NumberedRegions> regions = numberRegions(page, chosen, progress);
             if (!regions)
                 return {};
-            const NumberedRegions shown = scaledRegions(
-                *regions, shrunkSize(cv::Size(page.width(), page.height()), kShownSide));
+            *drawn = chosen.subject;
+            const NumberedRegions shown = scaledRegions(*regions, shownSize);
             const QImage numbered = numberedPage(shown).image();
             const QImage painted = colouredPreview(shown).image();
             const QString figures =
@@ -106,6 +125,14 @@ void ColourByNumberDialog::updatePreview() {
                 m_numbered->clearPicture();
                 m_painted->clearPicture();
                 m_figures->setText(message);
+            };
+        } catch (const std::exception&) {
+            // Whatever was shown (a rough first answer) is not the page OK gives, which says
+            // why it cannot be made.
+            return [this] {
+                m_numbered->clearPicture();
+                m_painted->clearPicture();
+                m_figures->clear();
             };
         }
     });

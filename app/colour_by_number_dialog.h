@@ -42,6 +42,8 @@ private:
     void updatePreview();
 
     Bitmap m_page; // shared with the drawing of the preview, which may outlive the dialog
+    // The subject of the last drawing that finished (drawings run one at a time).
+    std::shared_ptr<Subject> m_drawn = std::make_shared<Subject>();
     PreviewSchedule m_schedule;
     PreviewWorker* m_worker = nullptr;
     QLabel* m_drawing = nullptr;
