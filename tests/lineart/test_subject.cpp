@@ -129,10 +129,12 @@ TEST(Subject, TheBrushesSettleTheCutUnderTheirStrokes) {
         {"remove over the patch", {{false, 12, {{235, 150}, {285, 150}}}}, 0, 0, 1},
         {"keep on the grass", {{true, 8, {grass}}}, 1, 1, 1},
     };
-    for (const auto& c : cases) {
-        const cv::Mat cut = grabCutMask(colours, box, c.strokes);
-        EXPECT_EQ(cut.at<uchar>(patch), c.patch) << c.name;
-        EXPECT_EQ(cut.at<uchar>(grass), c.grass) << c.name;
-        EXPECT_EQ(cut.at<uchar>(disc), c.disc) << c.name;
-    }
+    // The rough cut of a preview's first answer as well as the page's own.
+    for (const auto& c : cases)
+        for (const bool rough : {false, true}) {
+            const cv::Mat cut = grabCutMask(colours, box, c.strokes, rough);
+            EXPECT_EQ(cut.at<uchar>(patch), c.patch) << c.name << " " << rough;
+            EXPECT_EQ(cut.at<uchar>(grass), c.grass) << c.name << " " << rough;
+            EXPECT_EQ(cut.at<uchar>(disc), c.disc) << c.name << " " << rough;
+        }
 }
