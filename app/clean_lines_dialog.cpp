@@ -28,6 +28,8 @@ struct CleanLinesDialog::Source {
     Bitmap page;
     // Made by the first drawing: on a large page it takes a while.
     std::optional<CleanLinesPreviewer> previewer;
+    // The subject of the last drawing that finished.
+    Subject drawn{};
 };
 
 CleanLinesDialog::CleanLinesDialog(const Bitmap& page, const CleanLineChoice& choice,
@@ -108,14 +110,40 @@ void CleanLinesDialog::updatePreview() {
     m_millimetres->setText(
         tr("（A4で約 %1 mm）").arg(chosen.settings.thickness / m_pixelsPerMm, 0, 'f', 1));
     m_worker->request([this, source = m_source,
-                       chosen](const std::function<bool()>& wanted) -> PreviewWorker::Show {
+                       chosen](const std::function<bool()>& wanted,
+                               const PreviewWorker::Draft& draft) -> PreviewWorker::Show {
         if (!source->previewer)
             source->previewer.emplace(source->page, kPreviewSide);
-        std::optional<CleanLinesPreview> preview = source->previewer->preview(
-            chosen.settings, chosen.closeTinyRegions, [&wanted](int, int) { return wanted(); });
+        const auto progress = [&wanted](int, int) { return wanted(); };
+        // Called only while the dialog lives (see PreviewWorker).
+        if (needsNewCut(chosen.settings.subject, source->drawn)) {
+            CleanLineSettings rough = chosen.settings;
+            rough.subject.rough = true;
+            std::optional<CleanLinesPreview> first =
+                source->previewer->preview(rough, chosen.closeTinyRegions, progress);
+            if (!first)
+                return {};
+            // Its figures are not the page's: none are shown until the page's own.
+            draft([this, marked = first->marked] {
+                m_preview->showFitted(QPixmap::fromImage(marked));
+                m_figures->clear();
+            });
+        }
+        std::optional<CleanLinesPreview> preview;
+        try {
+            preview =
+                source->previewer->preview(chosen.settings, chosen.closeTinyRegions, progress);
+        } catch (const std::exception&) {
+            // Whatever was shown (a rough first answer) is not the page OK gives, which says
+            // why it cannot be made.
+            return [this] {
+                m_preview->clearPicture();
+                m_figures->clear();
+            };
+        }
         if (!preview)
             return {};
-        // Called only while the dialog lives (see PreviewWorker).
+        source->drawn = chosen.settings.subject;
         return [this, chosen, preview = std::move(*preview)] {
             m_preview->showFitted(QPixmap::fromImage(preview.marked));
             m_figures->setText(tr("インク %1% ・ 閉じた領域 %2 ・ 小さすぎる領域 %3"

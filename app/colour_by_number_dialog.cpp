@@ -4,6 +4,7 @@
 #include "colour_by_number_dialog.h"
 
 #include "app_error.h"
+#include "clean_lines_preview.h"
 #include "colour_field.h"
 #include "colourer_choice.h"
 #include "palette_choice.h"
@@ -19,9 +20,19 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+// What the drawings of the preview keep between them (they run one at a time, and may finish
+// after the dialog closed).
+struct ColourByNumberDialog::Drawn {
+    // The subject of the last drawing that finished.
+    Subject subject{};
+    // The page shrunk for first answers.
+    std::optional<Bitmap> small;
+};
+
 ColourByNumberDialog::ColourByNumberDialog(const Bitmap& page,
                                            const ColourByNumberSettings& settings, QWidget* parent)
-    : QDialog(parent), m_page(page), m_schedule(this, [this] { updatePreview(); }) {
+    : QDialog(parent), m_page(page), m_drawn(std::make_shared<Drawn>()),
+      m_schedule(this, [this] { updatePreview(); }) {
     setWindowTitle(tr("数字で塗り絵に変換"));
     m_colours = new QSpinBox(this);
     m_colours->setRange(kFewestNumberColours, kMostNumberColours);
@@ -79,18 +90,61 @@ void ColourByNumberDialog::done(int result) {
     QDialog::done(result);
 }
 
+// Posts the numbered page of small (page shrunk) from a rough cut: false when abandoned. A
+// copy too small to number leaves the first answer out; the page's own says why.
+bool ColourByNumberDialog::firstAnswer(const Bitmap& small, const Bitmap& page,
+                                       const ColourByNumberSettings& chosen, cv::Size shownSize,
+                                       const StageProgress& progress,
+                                       const PreviewWorker::Draft& draft) {
+    const cv::Size picture(page.width(), page.height());
+    const cv::Size copy(small.width(), small.height());
+    ColourByNumberSettings rough = chosen;
+    rough.subject.box = scaledBox(chosen.subject.box, picture, copy);
+    rough.subject.strokes = scaledStrokes(chosen.subject.strokes, picture, copy);
+    rough.subject.rough = true;
+    std::optional<NumberedRegions> first;
+    try {
+        first = numberRegions(small, rough, progress);
+    } catch (const EAppError&) {
+        return true;
+    }
+    if (!first)
+        return false;
+    const NumberedRegions shown = scaledRegions(*first, shownSize);
+    // Its figures are not the page's: none are shown until the page's own.
+    draft([this, numbered = numberedPage(shown).image(), painted = colouredPreview(shown).image()] {
+        m_numbered->showFitted(QPixmap::fromImage(numbered));
+        m_painted->showFitted(QPixmap::fromImage(painted));
+        m_figures->clear();
+    });
+    return true;
+}
+
 void ColourByNumberDialog::updatePreview() {
     if (m_page.isEmpty())
         return;
-    m_worker->request([this, page = m_page, chosen = settings()](
-                          const std::function<bool()>& wanted) -> PreviewWorker::Show {
+    m_worker->request([this, page = m_page, drawn = m_drawn, chosen = settings()](
+                          const std::function<bool()>& wanted,
+                          const PreviewWorker::Draft& draft) -> PreviewWorker::Show {
+        const auto progress = [&wanted](int, int) { return wanted(); };
+        const cv::Size shownSize = shrunkSize(cv::Size(page.width(), page.height()), kShownSide);
         try {
-            const std::optional<NumberedRegions> regions =
-                numberRegions(page, chosen, [&wanted](int, int) { return wanted(); });
+            // A page with the whole background is numbered without cutting its subject out.
+            // Made while the dialog opens, where it adds little, so that the first box
+            // dragged is answered as soon as the next.
+            if (!drawn->small) {
+                double scale = 1.0;
+                drawn->small = shrinkForPreview(page, kFirstAnswerSide, scale);
+            }
+            if (chosen.subject.background != Background::Full &&
+                needsNewCut(chosen.subject, drawn->subject) &&
+                !firstAnswer(*drawn->small, page, chosen, shownSize, progress, draft))
+                return {};
+            const std::optional<NumberedRegions> regions = numberRegions(page, chosen, progress);
             if (!regions)
                 return {};
-            const NumberedRegions shown = scaledRegions(
-                *regions, shrunkSize(cv::Size(page.width(), page.height()), kShownSide));
+            drawn->subject = chosen.subject;
+            const NumberedRegions shown = scaledRegions(*regions, shownSize);
             const QImage numbered = numberedPage(shown).image();
             const QImage painted = colouredPreview(shown).image();
             const QString figures =
@@ -106,6 +160,14 @@ void ColourByNumberDialog::updatePreview() {
                 m_numbered->clearPicture();
                 m_painted->clearPicture();
                 m_figures->setText(message);
+            };
+        } catch (const std::exception&) {
+            // Whatever was shown (a rough first answer) is not the page OK gives, which says
+            // why it cannot be made.
+            return [this] {
+                m_numbered->clearPicture();
+                m_painted->clearPicture();
+                m_figures->clear();
             };
         }
     });

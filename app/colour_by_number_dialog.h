@@ -6,6 +6,7 @@
 #include "bitmap.h"
 #include "colour_by_number.h"
 #include "preview_schedule.h"
+#include "preview_worker.h"
 
 #include <QDialog>
 
@@ -38,10 +39,18 @@ public:
 private:
     // The longer side of each picture drawn for the screen: enough for a large dialog.
     static constexpr int kShownSide = 1000;
+    // The longer side of the copy a first answer is numbered on: a large page's own regions
+    // take seconds.
+    static constexpr int kFirstAnswerSide = 512;
+    struct Drawn;
 
     void updatePreview();
+    bool firstAnswer(const Bitmap& small, const Bitmap& page, const ColourByNumberSettings& chosen,
+                     cv::Size shownSize, const StageProgress& progress,
+                     const PreviewWorker::Draft& draft);
 
     Bitmap m_page; // shared with the drawing of the preview, which may outlive the dialog
+    std::shared_ptr<Drawn> m_drawn;
     PreviewSchedule m_schedule;
     PreviewWorker* m_worker = nullptr;
     QLabel* m_drawing = nullptr;

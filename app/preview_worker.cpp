@@ -34,9 +34,19 @@ void PreviewWorker::start(Job job) {
     QThreadPool::globalInstance()->start(
         [job = std::move(job), latest = m_latest, generation, guard = QPointer(this)]() mutable {
             auto wanted = [&latest, generation] { return *latest == generation; };
+            // Queued before the drawing's own result, so never shown after it.
+            auto draft = [guard, generation](Show show) {
+                QMetaObject::invokeMethod(
+                    QCoreApplication::instance(),
+                    [guard, generation, show = std::move(show)] {
+                        if (guard)
+                            guard->showDraft(generation, show);
+                    },
+                    Qt::QueuedConnection);
+            };
             Show show;
             try {
-                show = job(wanted);
+                show = job(wanted, draft);
             } catch (...) {
                 // A drawing that fails shows nothing; the dialog's OK makes the page, and
                 // says why it cannot.
@@ -49,6 +59,13 @@ void PreviewWorker::start(Job job) {
                 },
                 Qt::QueuedConnection);
         });
+}
+
+void PreviewWorker::showDraft(quint64 generation, const Show& show) {
+    if (generation != *m_latest || !show)
+        return;
+    show();
+    emit draftShown();
 }
 
 void PreviewWorker::finished(quint64 generation, const Show& show) {

@@ -239,3 +239,12 @@ void SubjectControls::enableForBox() {
          std::initializer_list<QWidget*>{m_keepTool, m_removeTool, m_wholePhoto, m_background})
         control->setEnabled(boxed);
 }
+
+bool needsNewCut(const Subject& subject, const Subject& drawn) {
+    auto sameStroke = [](const SubjectStroke& a, const SubjectStroke& b) {
+        return a.keep == b.keep && a.radius == b.radius && a.points == b.points;
+    };
+    return subject.isSet() && (subject.box != drawn.box ||
+                               !std::equal(subject.strokes.begin(), subject.strokes.end(),
+                                           drawn.strokes.begin(), drawn.strokes.end(), sameStroke));
+}

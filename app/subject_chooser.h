@@ -90,3 +90,8 @@ private:
     QPushButton* m_wholePhoto = nullptr;
     QComboBox* m_background = nullptr;
 };
+
+// Whether a page for subject needs another cut than the one made for drawn: a new box or new
+// strokes. A preview that does shows a rough cut first (Subject::rough): the page's own cut
+// takes seconds on a large picture.
+bool needsNewCut(const Subject& subject, const Subject& drawn);

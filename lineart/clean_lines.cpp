@@ -327,7 +327,8 @@ cv::Mat CleanLinesSource::subjectRegions(const CleanLineSettings& settings,
     const cv::Rect box = scaledBox(settings.subject.box, cv::Size(m_width, m_height), m_lab.size());
     const cv::Mat cut = grabCutMask(
         m_colours, box,
-        scaledStrokes(settings.subject.strokes, cv::Size(m_width, m_height), m_lab.size()));
+        scaledStrokes(settings.subject.strokes, cv::Size(m_width, m_height), m_lab.size()),
+        settings.subject.rough);
     CleanLineSettings finer = settings;
     finer.detail = subjectDetail(settings.detail);
     RegionRules inner = rulesFor(m_lab.size(), cv::Size(m_width, m_height), finer);

@@ -207,6 +207,11 @@ std::vector<int> regionColours(const cv::Mat& regions, const cv::Mat& lab,
     return colourOf;
 }
 
+EAppError tooSmallToNumber() {
+    return EAppError(QCoreApplication::translate(
+        "ColourByNumber", "画像が小さすぎて、数字の入る領域を一つも作れません。"));
+}
+
 // The cells lying mostly on the paper around a subject take the paper's own colour.
 void takePaper(const cv::Mat& cells, const cv::Mat& paper, std::vector<int>& colourOf,
                int paperColour) {
@@ -246,8 +251,7 @@ std::optional<NumberedRegions> numberRegions(const Bitmap& page,
     const double scale = double(std::max(picture.width, picture.height)) / side;
     const double across = neededAcross(m, largestNumber, settings.smallestRegionMm, scale);
     if (page.isEmpty() || std::min(picture.width, picture.height) < across)
-        throw EAppError(QCoreApplication::translate(
-            "ColourByNumber", "画像が小さすぎて、数字の入る領域を一つも作れません。"));
+        throw tooSmallToNumber();
     if (!proceed(0))
         return std::nullopt;
     cv::Mat working = workingCopy(coloursOf(page), side);
@@ -326,6 +330,9 @@ std::optional<NumberedRegions> numberRegions(const Bitmap& page,
             result.numbers.push_back(int(used.size()));
         }
     }
+    // A subject too small for a region of its own has gone into the paper around it.
+    if (used.empty())
+        throw tooSmallToNumber();
     if (!given)
         result.palette = bytesOf(used);
     // The paper follows the colours, with no number and no place in the key.

@@ -230,7 +230,7 @@ std::vector<SubjectStroke> scaledStrokes(const std::vector<SubjectStroke>& strok
 namespace {
 
 cv::Mat cutOut(const cv::Mat& colours, const cv::Rect& wanted,
-               const std::vector<SubjectStroke>& strokes) {
+               const std::vector<SubjectStroke>& strokes, bool rough) {
     cv::Mat result = cv::Mat::zeros(colours.size(), CV_8U);
     const cv::Rect box = wanted & cv::Rect(cv::Point(0, 0), colours.size());
     if (box.empty())
@@ -241,7 +241,8 @@ cv::Mat cutOut(const cv::Mat& colours, const cv::Rect& wanted,
     const cv::Rect area =
         cv::Rect(box.x - margin, box.y - margin, box.width + 2 * margin, box.height + 2 * margin) &
         cv::Rect(cv::Point(0, 0), colours.size());
-    const cv::Mat smallColours = shrunkCopy(colours(area), kGrabCutSide);
+    const cv::Mat smallColours =
+        shrunkCopy(colours(area), rough ? kRoughGrabCutSide : kGrabCutSide);
     const cv::Mat small = inLab(smallColours);
     const cv::Rect boxInSmall = scaledBox(box - area.tl(), area.size(), small.size());
     cv::Rect rect = boxInSmall;
@@ -262,25 +263,27 @@ cv::Mat cutOut(const cv::Mat& colours, const cv::Rect& wanted,
         // GrabCut seeds its colour models from OpenCV's random numbers: a fixed start gives
         // the same cut every time.
         cv::theRNG() = cv::RNG(0x5eed);
+        const int iterations = rough ? 2 : 5;
         try {
             if (strokes.empty()) {
-                cv::grabCut(small, mask, rect, backgroundModel, subjectModel, 5,
+                cv::grabCut(small, mask, rect, backgroundModel, subjectModel, iterations,
                             cv::GC_INIT_WITH_RECT);
             } else {
                 // The rectangle's start, with the brushes' pixels settled for good.
                 mask = cv::Mat(small.size(), CV_8U, cv::Scalar(cv::GC_BGD));
                 mask(rect).setTo(cv::GC_PR_FGD);
                 settleStrokes(mask, inArea, area.size());
-                cv::grabCut(small, mask, rect, backgroundModel, subjectModel, 5,
+                cv::grabCut(small, mask, rect, backgroundModel, subjectModel, iterations,
                             cv::GC_INIT_WITH_MASK);
             }
             // The ground found leaving the box goes on from the colours already learnt: a
             // few rounds settle it.
-            if (markGroundLeavingBox(smallColours, mask, boxInSmall))
+            if (!rough && markGroundLeavingBox(smallColours, mask, boxInSmall))
                 cv::grabCut(small, mask, cv::Rect(), backgroundModel, subjectModel, 2, cv::GC_EVAL);
             cv::bitwise_and(mask, cv::Scalar(1), mask);
             const double across = kEdgeBand * std::hypot(colours.cols, colours.rows);
-            cut = refinedNearEdge(colours(area), mask, rect, across, inArea);
+            cut = rough ? resizedMask(mask, area.size())
+                        : refinedNearEdge(colours(area), mask, rect, across, inArea);
         } catch (const cv::Exception&) {
             // Too few pixels of one kind to learn its colours from: the box is the subject.
         }
@@ -322,7 +325,10 @@ std::uint64_t hashOf(const cv::Mat& colours) {
 } // namespace
 
 cv::Mat grabCutMask(const cv::Mat& colours, const cv::Rect& box,
-                    const std::vector<SubjectStroke>& strokes) {
+                    const std::vector<SubjectStroke>& strokes, bool rough) {
+    // A rough cut is asked once, before the true one: keeping it would only push out a true one.
+    if (rough)
+        return cutOut(colours, box, strokes, true);
     // A dialog's preview asks again for the same box each time one of its controls moves,
     // and OK asks once more for the page made from the same working copy: the last few cuts
     // are kept, as GrabCut is by far the costliest step and gives the same mask each time.
@@ -336,7 +342,7 @@ cv::Mat grabCutMask(const cv::Mat& colours, const cv::Rect& box,
             if (asked == question)
                 return cut.clone();
     }
-    cv::Mat cut = cutOut(colours, box, strokes);
+    cv::Mat cut = cutOut(colours, box, strokes, false);
     const std::lock_guard<std::mutex> lock(guard);
     kept.emplace_front(std::move(question), cut.clone());
     if (kept.size() > kKept)
@@ -461,8 +467,8 @@ cv::Mat paintAroundSubject(cv::Mat& colours, const Subject& chosen, cv::Size pic
     const cv::Rect box = scaledBox(chosen.box, picture, colours.size());
     if (box.empty())
         return {};
-    const cv::Mat cut =
-        grabCutMask(colours, box, scaledStrokes(chosen.strokes, picture, colours.size()));
+    const cv::Mat cut = grabCutMask(
+        colours, box, scaledStrokes(chosen.strokes, picture, colours.size()), chosen.rough);
     RegionRules rules;
     rules.mergeBelow = 4.0;
     rules.texture = 0.25;

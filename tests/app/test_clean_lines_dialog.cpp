@@ -15,6 +15,8 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
+#include <QSemaphore>
+#include <QSignalSpy>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
@@ -33,6 +35,49 @@ void waitForPreview(const QDialog& dialog) {
     const auto* worker = dialog.findChild<PreviewWorker*>();
     ASSERT_NE(worker, nullptr);
     ASSERT_TRUE(QTest::qWaitFor([worker] { return !worker->isBusy(); }, 120000));
+}
+
+// A drawing's first answer comes before its own result; a newer drawing drops both, shown or
+// not yet.
+TEST(PreviewWorker, ShowsAFirstAnswerThenTheResultUnlessANewerDrawingIsAsked) {
+    ensureApplication();
+    enum class Newer { None, AfterTheDraft, BeforeTheDraft };
+    const struct {
+        Newer newer;
+        const char* shown; // in order
+    } cases[] = {{Newer::None, "draft 1, page 1"},
+                 {Newer::AfterTheDraft, "draft 1, draft 2, page 2"},
+                 {Newer::BeforeTheDraft, "draft 2, page 2"}};
+    for (const auto& c : cases) {
+        PreviewWorker worker;
+        QStringList shown;
+        auto show = [&shown](const char* what) {
+            return [&shown, what] { shown.append(QString::fromLatin1(what)); };
+        };
+        // The first drawing waits for the test at the point the case asks.
+        auto gate = std::make_shared<QSemaphore>();
+        const bool waitsBeforeDraft = c.newer == Newer::BeforeTheDraft;
+        worker.request([&, gate, waitsBeforeDraft](const std::function<bool()>&,
+                                                   const PreviewWorker::Draft& draft) {
+            if (waitsBeforeDraft)
+                gate->acquire();
+            draft(show("draft 1"));
+            if (!waitsBeforeDraft)
+                gate->acquire();
+            return PreviewWorker::Show(show("page 1"));
+        });
+        if (c.newer == Newer::AfterTheDraft) {
+            ASSERT_TRUE(QTest::qWaitFor([&] { return !shown.isEmpty(); }, 60000));
+        }
+        if (c.newer != Newer::None)
+            worker.request([&](const std::function<bool()>&, const PreviewWorker::Draft& draft) {
+                draft(show("draft 2"));
+                return PreviewWorker::Show(show("page 2"));
+            });
+        gate->release();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !worker.isBusy(); }, 60000));
+        EXPECT_EQ(shown.join(QStringLiteral(", ")).toStdString(), c.shown);
+    }
 }
 
 TEST(CleanLinesDialog, WhoColoursChoosesTheSmallestRegion) {
@@ -103,12 +148,22 @@ TEST(CleanLinesDialog, ShowsTheFiguresOfThePageOkGives) {
         int detail;
         double smallestMm;
         bool closeTiny;
-        bool inkToo; // else drawn smaller than the page: its regions alone are the page's
+        bool inkToo;    // else drawn smaller than the page: its regions alone are the page's
+        cv::Rect box{}; // the subject's; a rough first answer comes before the page's own
     } cases[] = {{"scene", drawnScene(), 50, 3.0, false, true},
                  {"scene", drawnScene(), 90, 8.0, true, true},
                  {"photo", photo, 50, 3.0, false, true},
                  {"photo", photo, 80, 3.0, true, true},
-                 {"scene at 3x", drawnScene().scaled(2700, 1800), 50, 3.0, true, false}};
+                 {"scene at 3x", drawnScene().scaled(2700, 1800), 50, 3.0, true, false},
+                 {"scene, boxed", drawnScene(), 50, 3.0, false, true, {220, 90, 460, 420}},
+                 {"photo, boxed", photo, 50, 3.0, true, true, {60, 10, 330, 280}},
+                 {"scene at 3x, boxed",
+                  drawnScene().scaled(2700, 1800),
+                  50,
+                  3.0,
+                  false,
+                  false,
+                  {660, 270, 1380, 1260}}};
     for (const auto& c : cases) {
         if (c.picture.isNull())
             continue; // a machine without the sample photographs checks the scene alone
@@ -116,10 +171,13 @@ TEST(CleanLinesDialog, ShowsTheFiguresOfThePageOkGives) {
         CleanLineChoice choice{defaultCleanLineSettings(page.width(), page.height()), c.closeTiny};
         choice.settings.detail = c.detail;
         choice.settings.smallestRegionMm = c.smallestMm;
+        choice.settings.subject.box = c.box;
         const CleanLinesDialog dialog(page, choice);
+        QSignalSpy drafts(dialog.findChild<PreviewWorker*>(), &PreviewWorker::draftShown);
         // Drawn while the window goes on.
         EXPECT_TRUE(shownFigures(dialog).isEmpty()) << c.name;
         waitForPreview(dialog);
+        EXPECT_EQ(drafts.count(), c.box.empty() ? 0 : 1) << c.name;
         // The page as the conversion makes it.
         Bitmap lines = *cleanLines(page, choice.settings);
         if (c.closeTiny)
@@ -188,13 +246,19 @@ TEST(ColourByNumberDialog, GivesTheChoicesAndShowsBothPicturesOrWhyNot) {
         int colourer;   // the entry picked
         double mm;      // the smallest region it gives back
         bool previewed; // else too small: no pictures, the reason shown
-    } cases[] = {
-        {240, 160, 6, 0, 8.0, true}, {240, 160, 36, 2, 3.0, true}, {10, 8, 16, 1, 5.0, false}};
+        cv::Rect box{}; // the subject's; a rough first answer comes before the page's own
+    } cases[] = {{240, 160, 6, 0, 8.0, true},
+                 {240, 160, 36, 2, 3.0, true},
+                 {10, 8, 16, 1, 5.0, false},
+                 {240, 160, 6, 0, 8.0, true, {40, 20, 160, 120}}};
     for (const auto& c : cases) {
         QImage image(c.width, c.height, QImage::Format_BGR888);
         image.fill(QColor(200, 60, 40));
         QPainter(&image).fillRect(QRect(0, 0, c.width / 2, c.height), QColor(40, 90, 200));
-        ColourByNumberDialog dialog(Bitmap::fromImage(image, 24), ColourByNumberSettings{});
+        ColourByNumberDialog dialog(
+            Bitmap::fromImage(image, 24),
+            ColourByNumberSettings(16, 3.0, std::nullopt, {c.box, Background::Simple, {}}));
+        QSignalSpy drafts(dialog.findChild<PreviewWorker*>(), &PreviewWorker::draftShown);
         auto* colours = dialog.findChild<QSpinBox*>();
         auto* colourer = dialog.findChild<QComboBox*>();
         ASSERT_TRUE(colours && colourer);
@@ -203,6 +267,7 @@ TEST(ColourByNumberDialog, GivesTheChoicesAndShowsBothPicturesOrWhyNot) {
         EXPECT_EQ(dialog.settings().colours, c.colours);
         EXPECT_EQ(dialog.settings().smallestRegionMm, c.mm);
         waitForPreview(dialog);
+        EXPECT_EQ(drafts.count(), c.box.empty() ? 0 : 1) << c.width;
         int shown = 0;
         QString figures;
         for (const QLabel* label : dialog.findChildren<QLabel*>()) {
@@ -332,6 +397,7 @@ TEST(SubjectChooser, ADragOnEitherPreviewChoosesTheSubjectAndWholePhotoClearsIt)
         {true, {1440, 1080}, 320, {21, 21}, {210, 105}, {94, 94, 851, 379}},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "case " << (&c - cases));
         const Bitmap page = stripedPicture(c.picture.width(), c.picture.height());
         std::unique_ptr<QDialog> dialog;
         if (c.numbered)

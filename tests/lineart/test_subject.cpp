@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Pintabel developers
 // SPDX-License-Identifier: GPL-2.0-or-later
 
+#include "app_error.h"
 #include "clean_lines.h"
 #include "colour_by_number.h"
 #include "page_mask.h"
@@ -124,6 +125,10 @@ TEST(Subject, ColourByNumberLeavesPlainPaperAroundTheSubjectWithItsOutline) {
             EXPECT_NE(index.at<uchar>(inside), paper) << degrees << " degrees";
         }
     }
+    // A subject too small for one numbered region is refused, not a page of paper alone.
+    ColourByNumberSettings tiny;
+    tiny.subject.box = cv::Rect(394, 294, 12, 12);
+    EXPECT_THROW(numberRegions(subjectOnGrass(1), tiny), EAppError);
 }
 
 TEST(Subject, TheBrushesSettleTheCutUnderTheirStrokes) {
@@ -145,10 +150,12 @@ TEST(Subject, TheBrushesSettleTheCutUnderTheirStrokes) {
         {"remove over the patch", {{false, 12, {{235, 150}, {285, 150}}}}, 0, 0, 1},
         {"keep on the grass", {{true, 8, {grass}}}, 1, 1, 1},
     };
-    for (const auto& c : cases) {
-        const cv::Mat cut = grabCutMask(colours, box, c.strokes);
-        EXPECT_EQ(cut.at<uchar>(patch), c.patch) << c.name;
-        EXPECT_EQ(cut.at<uchar>(grass), c.grass) << c.name;
-        EXPECT_EQ(cut.at<uchar>(disc), c.disc) << c.name;
-    }
+    // The rough cut of a preview's first answer as well as the page's own.
+    for (const auto& c : cases)
+        for (const bool rough : {false, true}) {
+            const cv::Mat cut = grabCutMask(colours, box, c.strokes, rough);
+            EXPECT_EQ(cut.at<uchar>(patch), c.patch) << c.name << " " << rough;
+            EXPECT_EQ(cut.at<uchar>(grass), c.grass) << c.name << " " << rough;
+            EXPECT_EQ(cut.at<uchar>(disc), c.disc) << c.name << " " << rough;
+        }
 }
