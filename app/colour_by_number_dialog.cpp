@@ -92,9 +92,9 @@ void ColourByNumberDialog::done(int result) {
 
 // Posts the numbered page of small (page shrunk) from a rough cut: false when abandoned. A
 // copy too small to number leaves the first answer out; the page's own says why.
-bool ColourByNumberDialog::firstAnswer(const Bitmap& small, const Bitmap& page,
-                                       const ColourByNumberSettings& chosen, cv::Size shownSize,
-                                       const StageProgress& progress,
+bool ColourByNumberDialog::firstAnswer(ColourByNumberDialog* dialog, const Bitmap& small,
+                                       const Bitmap& page, const ColourByNumberSettings& chosen,
+                                       cv::Size shownSize, const StageProgress& progress,
                                        const PreviewWorker::Draft& draft) {
     const cv::Size picture(page.width(), page.height());
     const cv::Size copy(small.width(), small.height());
@@ -112,11 +112,12 @@ bool ColourByNumberDialog::firstAnswer(const Bitmap& small, const Bitmap& page,
         return false;
     const NumberedRegions shown = scaledRegions(*first, shownSize);
     // Its figures are not the page's: none are shown until the page's own.
-    draft([this, numbered = numberedPage(shown).image(), painted = colouredPreview(shown).image()] {
-        m_numbered->showFitted(QPixmap::fromImage(numbered));
-        m_painted->showFitted(QPixmap::fromImage(painted));
-        m_figures->clear();
-    });
+    draft(
+        [dialog, numbered = numberedPage(shown).image(), painted = colouredPreview(shown).image()] {
+            dialog->m_numbered->showFitted(QPixmap::fromImage(numbered));
+            dialog->m_painted->showFitted(QPixmap::fromImage(painted));
+            dialog->m_figures->clear();
+        });
     return true;
 }
 
@@ -138,7 +139,7 @@ void ColourByNumberDialog::updatePreview() {
             }
             if (chosen.subject.background != Background::Full &&
                 needsNewCut(chosen.subject, drawn->subject) &&
-                !firstAnswer(*drawn->small, page, chosen, shownSize, progress, draft))
+                !firstAnswer(this, *drawn->small, page, chosen, shownSize, progress, draft))
                 return {};
             const std::optional<NumberedRegions> regions = numberRegions(page, chosen, progress);
             if (!regions)

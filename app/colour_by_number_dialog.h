@@ -45,9 +45,11 @@ private:
     struct Drawn;
 
     void updatePreview();
-    bool firstAnswer(const Bitmap& small, const Bitmap& page, const ColourByNumberSettings& chosen,
-                     cv::Size shownSize, const StageProgress& progress,
-                     const PreviewWorker::Draft& draft);
+    // Runs on the preview's worker, which may outlive the dialog: it only hands the dialog's
+    // address to the first answer it posts, which the worker shows while the dialog lives.
+    static bool firstAnswer(ColourByNumberDialog* dialog, const Bitmap& small, const Bitmap& page,
+                            const ColourByNumberSettings& chosen, cv::Size shownSize,
+                            const StageProgress& progress, const PreviewWorker::Draft& draft);
 
     Bitmap m_page; // shared with the drawing of the preview, which may outlive the dialog
     std::shared_ptr<Drawn> m_drawn;
