@@ -130,9 +130,9 @@ void ColourByNumberDialog::updatePreview() {
         const auto progress = [&wanted](int, int) { return wanted(); };
         const cv::Size shownSize = shrunkSize(cv::Size(page.width(), page.height()), kShownSide);
         try {
-            // A page with the whole background is numbered without cutting its subject out.
-            // Made while the dialog opens, where it adds little, so that the first box
-            // dragged is answered as soon as the next.
+            // The copy for first answers is made by the drawing that opens the dialog, where it
+            // adds little, so that the first box dragged is answered as soon as the next. A
+            // page with the whole background has no cut, and no first answer.
             if (!drawn->small) {
                 double scale = 1.0;
                 drawn->small = shrinkForPreview(page, kFirstAnswerSide, scale);

@@ -241,10 +241,5 @@ void SubjectControls::enableForBox() {
 }
 
 bool needsNewCut(const Subject& subject, const Subject& drawn) {
-    auto sameStroke = [](const SubjectStroke& a, const SubjectStroke& b) {
-        return a.keep == b.keep && a.radius == b.radius && a.points == b.points;
-    };
-    return subject.isSet() && (subject.box != drawn.box ||
-                               !std::equal(subject.strokes.begin(), subject.strokes.end(),
-                                           drawn.strokes.begin(), drawn.strokes.end(), sameStroke));
+    return subject.isSet() && (subject.box != drawn.box || subject.strokes != drawn.strokes);
 }

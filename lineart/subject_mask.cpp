@@ -301,12 +301,8 @@ struct CutQuestion {
     std::vector<SubjectStroke> strokes;
 
     bool operator==(const CutQuestion& other) const {
-        auto sameStroke = [](const SubjectStroke& a, const SubjectStroke& b) {
-            return a.keep == b.keep && a.radius == b.radius && a.points == b.points;
-        };
         return colours == other.colours && size == other.size && box == other.box &&
-               std::equal(strokes.begin(), strokes.end(), other.strokes.begin(),
-                          other.strokes.end(), sameStroke);
+               strokes == other.strokes;
     }
 };
 

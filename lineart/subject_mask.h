@@ -22,6 +22,10 @@ struct SubjectStroke {
     bool keep = true;
     int radius = 1;
     std::vector<cv::Point> points;
+
+    bool operator==(const SubjectStroke& other) const {
+        return keep == other.keep && radius == other.radius && points == other.points;
+    }
 };
 
 struct Subject {
