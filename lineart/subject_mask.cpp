@@ -50,21 +50,29 @@ cv::Mat piecesOf(const cv::Mat& labels, const cv::Mat& where, std::vector<long>&
     return pieces;
 }
 
-// The largest 8-connected piece of a 0/1 mask.
-cv::Mat largestPiece(const cv::Mat& mask) {
+// The 8-connected pieces of a 0/1 mask with at least a tenth of the largest's area. The
+// snapping's opening can part a subject at a thin neck (a person's head above a dark collar
+// that went with the wall): the head is kept as an outline of its own, where a speck of
+// grass beside the subject goes.
+cv::Mat largePieces(const cv::Mat& mask) {
     cv::Mat components;
     cv::Mat stats;
     cv::Mat centroids;
     const int count = cv::connectedComponentsWithStats(mask, components, stats, centroids, 8);
     int largest = 0;
     for (int c = 1; c < count; ++c)
-        if (largest == 0 ||
-            stats.at<int>(c, cv::CC_STAT_AREA) > stats.at<int>(largest, cv::CC_STAT_AREA))
-            largest = c;
-    cv::Mat piece = components == largest;
-    if (largest == 0)
-        piece.setTo(0);
-    return piece / 255;
+        largest = std::max(largest, stats.at<int>(c, cv::CC_STAT_AREA));
+    std::vector<uchar> kept(size_t(std::max(1, count)), 0);
+    for (int c = 1; c < count; ++c)
+        kept[size_t(c)] = 10 * stats.at<int>(c, cv::CC_STAT_AREA) >= largest ? 1 : 0;
+    cv::Mat pieces(mask.size(), CV_8U);
+    for (int y = 0; y < mask.rows; ++y) {
+        const int* component = components.ptr<int>(y);
+        uchar* out = pieces.ptr<uchar>(y);
+        for (int x = 0; x < mask.cols; ++x)
+            out[x] = kept[size_t(component[x])];
+    }
+    return pieces;
 }
 
 // A mask (0/1) at another size, each pixel what most of its neighbourhood is.
@@ -401,7 +409,7 @@ cv::Mat snapToRegions(const cv::Mat& mask, const cv::Mat& labels, double across)
     const cv::Mat pen = cv::getStructuringElement(cv::MORPH_ELLIPSE, cv::Size(side, side));
     cv::morphologyEx(snapped, snapped, cv::MORPH_OPEN, pen);
     cv::morphologyEx(snapped, snapped, cv::MORPH_CLOSE, pen);
-    return largestPiece(snapped);
+    return largePieces(snapped);
 }
 
 void keepLargestRegions(cv::Mat& labels, const cv::Mat& where, int most) {

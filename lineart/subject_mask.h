@@ -74,8 +74,8 @@ cv::Mat grabCutMask(const cv::Mat& colours, const cv::Rect& box,
 // The mask (0/1) moved onto the picture's own edges: a region (labels, CV_32S) goes wholly
 // to the side most of it is on when the part it moves lies within half of across pixels of
 // the mask's edge; a region reaching deep into both sides keeps the mask's cut. Thin spurs and
-// slivers narrower than across pixels go, and only the largest piece stays, so that the
-// subject's outline is one closed line.
+// slivers narrower than across pixels go, and of the pieces left only those with at least a
+// tenth of the largest's area stay: each has one closed outline.
 cv::Mat snapToRegions(const cv::Mat& mask, const cv::Mat& labels, double across);
 
 // The pieces of labels (CV_32S) where `where` is non-zero reduced to the most largest; every

@@ -5,6 +5,7 @@
 #include "clean_lines.h"
 #include "colour_by_number.h"
 #include "page_mask.h"
+#include "subject_mask.h"
 
 #include <gtest/gtest.h>
 #include <opencv2/imgproc.hpp>
@@ -158,4 +159,23 @@ TEST(Subject, TheBrushesSettleTheCutUnderTheirStrokes) {
             EXPECT_EQ(cut.at<uchar>(grass), c.grass) << c.name << " " << rough;
             EXPECT_EQ(cut.at<uchar>(disc), c.disc) << c.name << " " << rough;
         }
+}
+
+TEST(Subject, SnappingKeepsAHeadPartedAtItsNeckAndDropsSpecks) {
+    // A body, a head a fifth of its size joined to it by a neck thinner than the snapping's
+    // opening, and a speck of grass wider than the opening but a fiftieth of the body. One
+    // region reaching deep into both sides, so that the cut stands where it is.
+    cv::Mat cut = cv::Mat::zeros(400, 400, CV_8U);
+    cv::circle(cut, {200, 280}, 100, cv::Scalar(1), cv::FILLED);
+    cv::circle(cut, {200, 100}, 45, cv::Scalar(1), cv::FILLED);
+    cv::line(cut, {200, 145}, {200, 180}, cv::Scalar(1), 2);
+    cv::circle(cut, {350, 40}, 14, cv::Scalar(1), cv::FILLED);
+    const cv::Mat snapped = snapToRegions(cut, cv::Mat::zeros(cut.size(), CV_32S), 12.0);
+    const struct {
+        const char* name;
+        cv::Point at;
+        int kept;
+    } cases[] = {{"body", {200, 280}, 1}, {"head", {200, 100}, 1}, {"speck", {350, 40}, 0}};
+    for (const auto& c : cases)
+        EXPECT_EQ(snapped.at<uchar>(c.at), c.kept) << c.name;
 }
