@@ -207,6 +207,9 @@ private:
     // Writes the drawing a conversion made of page as an SVG at name, traced on the worker;
     // abandoning leaves any file there as it was.
     void writeDrawing(const QString& name, const QPointer<TPageImage>& page);
+    // True when nothing is at name, or the user agrees to replace it (the question's
+    // default is to keep it).
+    bool mayReplace(const QString& name);
     // The open pages as a list to choose from, every page ticked, in tab order.
     QList<PageChoice> openPageChoices() const;
     // True when no page holds changes not yet saved, or the user agrees to lose them.

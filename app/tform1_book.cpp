@@ -86,8 +86,14 @@ void TForm1::SaveBook1Click() {
                                           QStringLiteral("pdf"), tr("PDF ファイル (*.pdf)"));
     if (name.isEmpty())
         return;
-    if (!name.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
+    // The dialog asked about the name it returned, not about the book's own name once
+    // ".pdf" is added (a name typed as "photos.txt" becomes "photos.txt.pdf"): a book
+    // already there under that name is replaced only when the user says so.
+    if (!name.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) {
         name += QLatin1String(".pdf");
+        if (!mayReplace(name))
+            return;
+    }
     writeBook(name, settings, pages, PrintTitle(first), photos);
 }
 

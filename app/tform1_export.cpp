@@ -63,10 +63,7 @@ void TForm1::Export1Click() {
                 : tr("書き出せるのは PNG と PDF のファイルだけです。"));
         return;
     }
-    if (QFileInfo::exists(name) &&
-        !m_prompts.confirm(tr("\"%1\" はすでにあります。\r\n置き換えますか？")
-                               .arg(QDir::toNativeSeparators(QFileInfo(name).absoluteFilePath())),
-                           Prompts::Default::Cancel))
+    if (!mayReplace(name))
         return;
     if (!page)
         return;

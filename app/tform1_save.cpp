@@ -64,3 +64,10 @@ void TForm1::Save4Jpeg(const QString& path) {
         image->markSaved();
     }
 }
+
+bool TForm1::mayReplace(const QString& name) {
+    return !QFileInfo::exists(name) ||
+           m_prompts.confirm(tr("\"%1\" はすでにあります。\r\n置き換えますか？")
+                                 .arg(QDir::toNativeSeparators(QFileInfo(name).absoluteFilePath())),
+                             Prompts::Default::Cancel);
+}

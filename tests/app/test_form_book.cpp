@@ -72,6 +72,38 @@ TEST_F(BookTest, WritesEveryOpenPageInTabOrderIntoOnePdf) {
     EXPECT_TRUE(prompts.bookShown.vector);
 }
 
+TEST_F(BookTest, ABookNamedWithoutItsSuffixReplacesAFileThereOnlyWhenTheUserSaysSo) {
+    open(picture(QStringLiteral("cat.png"), 60, 40));
+    // The dialog asked about "photos.txt"; the book is written as "photos.txt.pdf".
+    const struct {
+        const char* what;
+        bool there, answer;
+        int questions;
+        bool written;
+    } cases[] = {
+        {"nothing there", false, false, 0, true},
+        {"kept", true, false, 1, false},
+        {"replaced", true, true, 1, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString book = folder.filePath(QStringLiteral("photos.txt.pdf"));
+        QFile::remove(book);
+        if (c.there) {
+            QFile old(book);
+            ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+            old.write("the family's old book");
+        }
+        prompts.questions.clear();
+        prompts.answer = [&c](const QString&) { return c.answer; };
+        bind(BookSettings{}, QStringLiteral("photos.txt"));
+        EXPECT_EQ(prompts.questions.size(), c.questions);
+        QFile written(book);
+        ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+        EXPECT_EQ(written.readAll().startsWith("%PDF"), c.written);
+    }
+}
+
 TEST_F(BookTest, NumberedPagesGoInAsLinesAndTextWithTheirPaintedPictures) {
     open(picture(QStringLiteral("cat.photo.png"), 300, 200, qRgb(200, 60, 40)));
     open(picture(QStringLiteral("dog.png"), 200, 300, qRgb(40, 90, 200)));
