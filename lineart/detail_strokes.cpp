@@ -9,6 +9,49 @@
 #include <algorithm>
 #include <vector>
 
+namespace {
+
+// Whether a one-pixel-wide stroke (label's pixels within bounds) forks somewhere: a pixel
+// whose ring of eight neighbours passes from paper to stroke three times or more.
+bool forks(const cv::Mat& labels, int label, const cv::Rect& bounds) {
+    static const cv::Point ring[8] = {{-1, -1}, {0, -1}, {1, -1}, {1, 0},
+                                      {1, 1},   {0, 1},  {-1, 1}, {-1, 0}};
+    auto on = [&](cv::Point p) {
+        return p.x >= 0 && p.y >= 0 && p.x < labels.cols && p.y < labels.rows &&
+               labels.at<int>(p) == label;
+    };
+    for (int y = bounds.y; y < bounds.br().y; ++y)
+        for (int x = bounds.x; x < bounds.br().x; ++x) {
+            if (labels.at<int>(y, x) != label)
+                continue;
+            int entries = 0;
+            for (int k = 0; k < 8; ++k)
+                entries +=
+                    !on(cv::Point(x, y) + ring[k]) && on(cv::Point(x, y) + ring[(k + 1) % 8]);
+            if (entries >= 3)
+                return true;
+        }
+    return false;
+}
+
+// A forked stroke wider than tall drawn as its upper edge, column by column: the dark blob of
+// an eye (lid, crease and lower lid run together) thins into a cross, where a child's page
+// shows the lid.
+void drawUpperEdge(const cv::Mat& labels, int label, const cv::Rect& bounds, cv::Mat& strokes) {
+    cv::Point last(-1, -1);
+    for (int x = bounds.x; x < bounds.br().x; ++x)
+        for (int y = bounds.y; y < bounds.br().y; ++y)
+            if (labels.at<int>(y, x) == label) {
+                if (last.x >= 0)
+                    cv::line(strokes, last, cv::Point(x, y), cv::Scalar(1));
+                strokes.at<uchar>(y, x) = 1;
+                last = cv::Point(x, y);
+                break;
+            }
+}
+
+} // namespace
+
 cv::Mat detailStrokes(const LineFlow& flow, const cv::Mat& borders, const StrokeRules& rules) {
     cv::Mat dark = flowDarkness(flow, float(rules.depth));
     // Lines closer together than a region may be wide become one stroke down their middle.
@@ -51,14 +94,27 @@ cv::Mat detailStrokes(const LineFlow& flow, const cv::Mat& borders, const Stroke
                                      ? weight[size_t(a)] > weight[size_t(b)]
                                      : a < b;
                       });
-    std::vector<uchar> keep(size_t(count), 0);
-    for (size_t i = 0; i < most; ++i)
-        keep[size_t(longEnough[i])] = 1;
+    // Each stroke kept as it was thinned, or, forked and wider than tall, as its upper edge.
+    enum Drawn : uchar { Left, AsThinned, AsUpperEdge };
+    std::vector<uchar> drawn(size_t(count), Left);
+    std::vector<cv::Rect> bounds(static_cast<size_t>(count));
+    for (size_t i = 0; i < most; ++i) {
+        const int label = longEnough[i];
+        const cv::Rect box(
+            stats.at<int>(label, cv::CC_STAT_LEFT), stats.at<int>(label, cv::CC_STAT_TOP),
+            stats.at<int>(label, cv::CC_STAT_WIDTH), stats.at<int>(label, cv::CC_STAT_HEIGHT));
+        bounds[size_t(label)] = box;
+        drawn[size_t(label)] =
+            box.width > box.height && forks(labels, label, box) ? AsUpperEdge : AsThinned;
+    }
     for (int y = 0; y < strokes.rows; ++y) {
         const int* label = labels.ptr<int>(y);
         uchar* row = strokes.ptr<uchar>(y);
         for (int x = 0; x < strokes.cols; ++x)
-            row[x] = keep[size_t(label[x])];
+            row[x] = drawn[size_t(label[x])] == AsThinned ? 1 : 0;
     }
+    for (size_t i = 0; i < most; ++i)
+        if (drawn[size_t(longEnough[i])] == AsUpperEdge)
+            drawUpperEdge(labels, longEnough[i], bounds[size_t(longEnough[i])], strokes);
     return strokes;
 }

@@ -221,6 +221,48 @@ TEST(DetailStrokes, KeepTheMostAllowedThoseAloneFirst) {
     }
 }
 
+// A dark cross alone on a flat ground, as an eye's lid, crease and lower lid thin into: wider
+// than tall it is drawn as its upper edge, one line without a fork across its whole width;
+// taller than wide it stays as it is.
+TEST(DetailStrokes, AWideCrossIsDrawnAsItsUpperEdge) {
+    const struct {
+        const char* name;
+        cv::Size cross;
+        bool forked;
+    } cases[] = {{"wide", {60, 20}, false}, {"tall", {20, 60}, true}};
+    for (const auto& c : cases) {
+        cv::Mat lightness(200, 200, CV_32F, cv::Scalar(80.0f));
+        const cv::Point centre(100, 100);
+        const cv::Point half(c.cross.width / 2, c.cross.height / 2);
+        cv::line(lightness, centre - half, centre + half, cv::Scalar(50.0f), 2);
+        cv::line(lightness, centre + cv::Point(-half.x, half.y),
+                 centre + cv::Point(half.x, -half.y), cv::Scalar(50.0f), 2);
+        StrokeRules rules;
+        rules.depth = 2.0;
+        rules.shortest = 10.0;
+        rules.clearance = 6.0;
+        const cv::Mat strokes = detailStrokes(lineFlow(lightness, {1.0, 3.0, 3.0}),
+                                              cv::Mat::zeros(lightness.size(), CV_8U), rules);
+        const cv::Rect drawn = cv::boundingRect(strokes);
+        EXPECT_GE(drawn.width, c.cross.width - 6) << c.name;
+        int forks = 0;
+        for (int y = 1; y < strokes.rows - 1; ++y)
+            for (int x = 1; x < strokes.cols - 1; ++x) {
+                if (!strokes.at<uchar>(y, x))
+                    continue;
+                const int ring[8] = {strokes.at<uchar>(y - 1, x - 1), strokes.at<uchar>(y - 1, x),
+                                     strokes.at<uchar>(y - 1, x + 1), strokes.at<uchar>(y, x + 1),
+                                     strokes.at<uchar>(y + 1, x + 1), strokes.at<uchar>(y + 1, x),
+                                     strokes.at<uchar>(y + 1, x - 1), strokes.at<uchar>(y, x - 1)};
+                int entries = 0;
+                for (int k = 0; k < 8; ++k)
+                    entries += !ring[k] && ring[(k + 1) % 8];
+                forks += entries >= 3 ? 1 : 0;
+            }
+        EXPECT_EQ(forks > 0, c.forked) << c.name;
+    }
+}
+
 TEST(CleanLines, AbandonedBetweenStagesGivesNothing) {
     int told = 0;
     const auto result = cleanLines(shapes(), {}, [&told](int stage, int stages) {
