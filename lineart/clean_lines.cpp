@@ -376,7 +376,7 @@ std::vector<CentreLine> CleanLinesSource::centreLines(cv::Mat& borders, const Re
         cv::dilate(
             borders, borders,
             cv::getStructuringElement(cv::MORPH_ELLIPSE, cv::Size(2 * reach + 1, 2 * reach + 1)));
-        fillNarrowPockets(borders, rules.minimumAcross);
+        fillNarrowPockets(borders, rules.minimumAcross - 2 * reach);
     }
     // Lines as wide as the whole picture leave no paper, and no centre to find: thinning
     // would keep every pixel as a line of its own.

@@ -442,6 +442,35 @@ TEST(CleanLines, LinesCloserThanTheSmallestRegionBecomeOne) {
     EXPECT_LE(runs, 2);
 }
 
+TEST(CleanLines, ABandIsARegionAtEveryPageSizeOrAtNone) {
+    // A band across a field, as wide in millimetres of the page at every size: three times
+    // larger, the page is drawn from the traced centre lines, where the pen is widened before
+    // narrow regions are filled, and a band must not need that width more to stay.
+    const struct {
+        double bandMm;
+        bool isRegion;
+    } rows[] = {{5.2, true}, {3.5, false}};
+    for (const auto& row : rows)
+        for (const int enlarged : {1, 3}) {
+            SCOPED_TRACE(std::to_string(row.bandMm) + " mm at " + std::to_string(enlarged) + "x");
+            QImage image = canvas(QColor(200, 220, 240));
+            const double pixelsPerMm = enlarged * image.width() / 297.0;
+            image = image.scaled(image.size() * enlarged);
+            const int band = int(std::lround(row.bandMm * pixelsPerMm));
+            const int top = image.height() / 2 - band / 2;
+            QPainter(&image).fillRect(QRect(0, top, image.width(), band), QColor(70, 150, 60));
+            const Bitmap picture = Bitmap::fromImage(image, 24);
+            const Bitmap page =
+                *cleanLines(picture, defaultCleanLineSettings(picture.width(), picture.height()));
+            const cv::Mat labels = paperLabels(page);
+            const int x = image.width() / 2;
+            const int middle = labels.at<int>(top + band / 2, x);
+            const bool apart = middle > 0 && middle != labels.at<int>(top - band, x) &&
+                               middle != labels.at<int>(top + 2 * band, x);
+            EXPECT_EQ(apart, row.isRegion);
+        }
+}
+
 // Thinned drawings, the lines traced from them, and those lines drawn back at the same size
 // one pixel wide: the drawing again, less the inner corners of its steps.
 TEST(CentreLines, TracedAndDrawnBack) {
