@@ -202,22 +202,6 @@ void removeSpecks(cv::Mat& lines, int size) {
     cv::threshold(lines, lines, 0, 1, cv::THRESH_BINARY);
 }
 
-// Strokes of a large page are many pixels wide (about twice the blur): their centres are
-// found on a copy of half the size, where a pixel is ink if any of the four it covers is, and
-// the half-size centre lines, brought back to full size two pixels wide, are thinned again.
-// The centre moves by at most a pixel of the page; the thinning's work drops about eightfold.
-void thinToCentreLines(cv::Mat& lines, bool wideStrokes) {
-    if (wideStrokes) {
-        cv::Mat half;
-        cv::dilate(lines, half, cv::Mat::ones(2, 2, CV_8U), cv::Point(0, 0));
-        cv::resize(half, half, cv::Size((lines.cols + 1) / 2, (lines.rows + 1) / 2), 0, 0,
-                   cv::INTER_NEAREST);
-        thinStrokes(half);
-        cv::resize(half, lines, lines.size(), 0, 0, cv::INTER_NEAREST);
-    }
-    thinStrokes(lines);
-}
-
 void drawAtThickness(cv::Mat& lines, int thickness) {
     if (thickness <= 1)
         return;
@@ -398,37 +382,33 @@ std::optional<Bitmap> CleanLinesSource::lines(const CleanLineSettings& settings,
     const cv::Size pageSize(m_width, m_height);
     // A page much larger than the copy: the copy's centre lines are traced, smoothed and
     // drawn at the page's size and the chosen thickness, instead of widening the borders to
-    // the page and thinning them there, which would cost far more than the regions did.
+    // the page and thinning them there, which would cost far more than the regions did and
+    // find narrow regions only once the lines were drawn, to fill them with solid ink.
     if (drawsCentreLines())
         return drawnCentreLines(settings, pageSize, settings.thickness, progress);
     RegionRules rules;
     std::optional<cv::Mat> borders = this->borders(settings, progress, rules);
     if (!borders)
         return std::nullopt;
-    const cv::Size working = m_lab.size();
     const double pagePerMm = pixelsPerMmAtA4(m_width, m_height);
     cv::Mat lines = bordersOnPage(*borders, pageSize);
     // Scaled down, a narrow neck of a region can close into a pocket.
-    const bool smallPage = double(pageSize.width) < 1.5 * working.width;
-    if (smallPage)
-        fillNarrowPockets(lines, settings.smallestRegionMm * pagePerMm + settings.thickness);
-    thinToCentreLines(lines, pageSize.width >= 4 * working.width);
+    fillNarrowPockets(lines, settings.smallestRegionMm * pagePerMm + settings.thickness);
+    thinStrokes(lines);
     removeSpecks(lines, speckSize(m_width, m_height));
     if (progress && !progress(3, 4))
         return std::nullopt;
     drawAtThickness(lines, settings.thickness);
     // Wide lines can pinch a neck shut, or leave a hole where strokes meet: what they close
     // that is too narrow to colour is theirs.
-    if (smallPage)
-        fillNarrowPockets(lines, settings.smallestRegionMm * pagePerMm);
-    else
-        fillNarrowPocketsOfLargePage(lines, settings.smallestRegionMm * pagePerMm,
-                                     pocketFactor(pageSize, working));
+    fillNarrowPockets(lines, settings.smallestRegionMm * pagePerMm);
     return pageOfInk(lines);
 }
 
 bool CleanLinesSource::drawsCentreLines() const {
-    return !m_lab.empty() && m_width >= 2 * m_lab.cols;
+    // From half as large again as the copy: there the borders scaled to the page leave
+    // narrow regions that thinning no longer fills.
+    return !m_lab.empty() && 2 * m_width >= 3 * m_lab.cols;
 }
 
 std::optional<Bitmap> CleanLinesSource::linesShown(const CleanLineSettings& settings,

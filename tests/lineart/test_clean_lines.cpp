@@ -428,6 +428,31 @@ TEST(CleanLines, DrawnScenesCloseTheirRegionsAndLeaveNoneTooNarrow) {
         }
 }
 
+// The share of the ink in strokes more than twice the pen's width: under discs wider than
+// that which lie wholly in ink.
+double blobShare(const Bitmap& page, int thickness) {
+    const cv::Mat ink = inkOf(page);
+    cv::Mat distance;
+    cv::distanceTransform(ink, distance, cv::DIST_L2, cv::DIST_MASK_5);
+    const int reach = thickness + 1;
+    cv::Mat blob;
+    cv::dilate(
+        distance > thickness + 0.5, blob,
+        cv::getStructuringElement(cv::MORPH_ELLIPSE, cv::Size(2 * reach + 1, 2 * reach + 1)));
+    return double(cv::countNonZero(blob & ink)) / std::max(1, cv::countNonZero(ink));
+}
+
+TEST(CleanLines, TextureGivesLinesNotSolidInkAtEveryPageSize) {
+    // The copy the regions are found on is at most 1024 pixels long: the page is that size,
+    // half as large again, twice or more.
+    for (const cv::Size size : {cv::Size(800, 600), cv::Size(1600, 1200), cv::Size(2400, 1800)}) {
+        SCOPED_TRACE(std::to_string(size.width) + " pixels");
+        const Bitmap picture = textured(size.width, size.height);
+        const CleanLineSettings settings = defaultCleanLineSettings(size.width, size.height);
+        EXPECT_LE(blobShare(*cleanLines(picture, settings), settings.thickness), 0.02);
+    }
+}
+
 TEST(CleanLines, LinesCloserThanTheSmallestRegionBecomeOne) {
     // Two dark bars 5 pixels apart: one outline goes round the pair, none between them.
     const Bitmap page = lines(Bitmap::fromImage(scenes()[3].draw(), 24), 1);
