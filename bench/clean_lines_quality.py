@@ -3,7 +3,8 @@
 # SPDX-License-Identifier: GPL-2.0-or-later
 """Measures how well clean-line pages can be coloured and how closely they follow the photo.
 
-bench/clean_lines_quality.py CLI PHOTO... [--scale 1,2] [--options "--clean-lines"] [--keep DIR]
+bench/clean_lines_quality.py CLI PHOTO... [--scale 1,2 | --sides 1600,1900] [--options "--clean-lines"]
+                             [--keep DIR]
 
 Each photo (at each scale) goes through `CLI convert OPTIONS PHOTO PAGE.bmp`; the page is
 measured on its own, then the medians are printed:
@@ -13,8 +14,12 @@ measured on its own, then the medians are printed:
   regions    regions at least --narrow-mm across
   tiny       share of regions (by count) narrower than 3 mm
   ink        share of the page that is ink
+  blob       share of the ink in strokes more than twice the default line width
   precision  share of centre-line pixels near a strong edge of the photo
   recall     share of strong-edge pixels near a centre line
+--sides scales each photo to each of these longer sides instead. The copy the regions are
+found on is at most 1024 pixels long, so the page is drawn one way up to 1535 pixels and
+another from there.
 Strong edges: Canny on CIELAB lightness, sigma 0.25 % of the longer side, hysteresis at the
 75th and 90th percentiles of the gradient; near: within 0.6 % of the diagonal.
 
@@ -36,6 +41,19 @@ from skimage.morphology import skeletonize
 
 def a4_pixels_per_mm(w, h):
     return min(max(w, h) / 297.0, min(w, h) / 210.0)
+
+
+def blob_share(ink, line_width):
+    """Ink in strokes more than twice the line width: covered by a disc of radius over the
+    line width that lies wholly in ink."""
+    dist = cv2.distanceTransform(ink.astype(np.uint8), cv2.DIST_L2, 5)
+    centres = (dist > line_width + 0.5).astype(np.uint8)
+    if not centres.any():
+        return 0.0
+    r = int(np.ceil(line_width + 0.5))
+    disc = cv2.getStructuringElement(cv2.MORPH_ELLIPSE, (2 * r + 1, 2 * r + 1))
+    blob = cv2.dilate(centres, disc) & ink
+    return float(blob.sum()) / max(1, int(ink.sum()))
 
 
 def region_widths(ink):
@@ -90,13 +108,14 @@ def measure(photo_bgr, page, narrow_mm):
         regions=int((~narrow).sum()),
         tiny=float(tiny3.sum()) / max(1, len(widths)),
         ink=float(ink.mean()),
+        blob=blob_share(ink, max(1, int(np.floor(0.6 * ppm + 0.5)))),
         precision=precision,
         recall=recall,
         bw=bool(set(greys.tolist()) <= {0, 255}),
     )
 
 
-COLUMNS = ["largest", "narrow", "ends", "regions", "tiny", "ink", "precision", "recall"]
+COLUMNS = ["largest", "narrow", "ends", "regions", "tiny", "ink", "blob", "precision", "recall"]
 
 
 def main():
@@ -104,6 +123,7 @@ def main():
     parser.add_argument("cli")
     parser.add_argument("photos", nargs="+")
     parser.add_argument("--scale", default="1,2")
+    parser.add_argument("--sides")
     parser.add_argument("--options", default="--clean-lines")
     parser.add_argument("--narrow-mm", type=float, default=3.0)
     parser.add_argument("--keep")
@@ -114,13 +134,18 @@ def main():
     print("%-26s" % "photo" + "".join("%10s" % c for c in COLUMNS) + "%8s" % "s")
     for path in args.photos:
         original = cv2.imread(path, cv2.IMREAD_COLOR)
-        for scale in [int(s) for s in args.scale.split(",")]:
-            name = os.path.splitext(os.path.basename(path))[0] + "@%dx" % scale
+        stem = os.path.splitext(os.path.basename(path))[0]
+        if args.sides:
+            sizes = [(stem + "@%dpx" % int(side), int(side) / max(original.shape[:2]))
+                     for side in args.sides.split(",")]
+        else:
+            sizes = [(stem + "@%dx" % int(scale), int(scale)) for scale in args.scale.split(",")]
+        for name, scale in sizes:
             photo = original
             source = path
             if scale != 1:
                 photo = cv2.resize(original, None, fx=scale, fy=scale,
-                                   interpolation=cv2.INTER_CUBIC)
+                                   interpolation=cv2.INTER_CUBIC if scale > 1 else cv2.INTER_AREA)
                 source = os.path.join(work, name + ".png")
                 cv2.imwrite(source, photo)
             out = os.path.join(work, name + ".bmp")

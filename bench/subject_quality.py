@@ -30,7 +30,7 @@ import cv2
 import numpy as np
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from clean_lines_quality import a4_pixels_per_mm  # noqa: E402
+from clean_lines_quality import a4_pixels_per_mm, blob_share  # noqa: E402
 
 
 def paper_regions(ink):
@@ -40,19 +40,6 @@ def paper_regions(ink):
     deepest = np.zeros(count, np.float32)
     np.maximum.at(deepest, labels.ravel(), dist.ravel())
     return labels[1:-1, 1:-1], 2.0 * deepest - 1.0, count
-
-
-def blob_share(ink, line_width):
-    """Ink in strokes more than twice the line width: covered by a disc of radius over the
-    line width that lies wholly in ink."""
-    dist = cv2.distanceTransform(ink.astype(np.uint8), cv2.DIST_L2, 5)
-    centres = (dist > line_width + 0.5).astype(np.uint8)
-    if not centres.any():
-        return 0.0
-    r = int(np.ceil(line_width + 0.5))
-    disc = cv2.getStructuringElement(cv2.MORPH_ELLIPSE, (2 * r + 1, 2 * r + 1))
-    blob = cv2.dilate(centres, disc) & ink
-    return float(blob.sum()) / max(1, int(ink.sum()))
 
 
 def measure(page, mask, cbn):
