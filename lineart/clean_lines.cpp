@@ -354,7 +354,9 @@ std::vector<CentreLine> CleanLinesSource::centreLines(cv::Mat& borders, const Re
     // of paper between them: they are widened to the pen first, so that what they enclose
     // is filled and thinning makes them one. On a page smaller than the copy the pen would
     // grow with the enlargement, without bound for a tiny picture, and the widening's work
-    // with its square: it is never wider on the copy than on the page.
+    // with its square: it is never wider on the copy than on the page. The widening takes
+    // reach from each side of every region, so a region is too narrow when what is left of
+    // it is narrower than the smallest width less that: the width the regions were found at.
     const int reach = widening(settings.thickness, scale);
     if (reach > 0) {
         cv::dilate(
