@@ -394,7 +394,7 @@ std::optional<Bitmap> CleanLinesSource::lines(const CleanLineSettings& settings,
         return std::nullopt;
     const double pagePerMm = pixelsPerMmAtA4(m_width, m_height);
     cv::Mat lines = bordersOnPage(*borders, pageSize);
-    // Scaled down, a narrow neck of a region can close into a pocket.
+    // Scaled to the page, a narrow neck of a region can close into a pocket.
     fillNarrowPockets(lines, settings.smallestRegionMm * pagePerMm + settings.thickness);
     thinStrokes(lines);
     removeSpecks(lines, speckSize(m_width, m_height));
