@@ -125,13 +125,15 @@ void fillNarrowPockets(cv::Mat& lines, double narrowerThan) {
 // The same on a large page, measured on a copy `factor` times smaller where a pixel is paper
 // only where all those it covers are: a fraction of the memory and work, widths short by at
 // most 2 * (factor - 1) pixels of the page. The pockets found are brought back a pixel of
-// the copy wider, so that the paper the copy lost beside the lines goes with them.
-void fillNarrowPocketsOfLargePage(cv::Mat& lines, double narrowerThan, int factor) {
+// the copy wider, so that the paper the copy lost beside the lines goes with them. Returns
+// the bounds, on the page, of each pocket filled.
+std::vector<cv::Rect> fillNarrowPocketsOfLargePage(cv::Mat& lines, double narrowerThan,
+                                                   int factor) {
     // A strip fewer than factor pixels across has no copy to measure on, and is small
     // enough to measure whole.
     if (lines.rows < factor || lines.cols < factor) {
         fillNarrowPockets(lines, narrowerThan);
-        return;
+        return {};
     }
     // Paper the copy cannot see (a pinhole where strokes meet, nowhere a whole block of the
     // copy wide) is filled on the page itself: wherever a square 2 * factor - 1 wide fits in
@@ -150,7 +152,7 @@ void fillNarrowPocketsOfLargePage(cv::Mat& lines, double narrowerThan, int facto
     fillNarrowPockets(small, narrowerThan / factor + 1.0);
     cv::Mat filled = small != before;
     if (cv::countNonZero(filled) == 0)
-        return;
+        return {};
     cv::dilate(filled, filled, cv::Mat::ones(3, 3, CV_8U));
     for (int y = 0; y < factor * filled.rows; ++y) {
         const uchar* from = filled.ptr<uchar>(y / factor);
@@ -159,6 +161,17 @@ void fillNarrowPocketsOfLargePage(cv::Mat& lines, double narrowerThan, int facto
             if (from[x])
                 std::fill_n(row + factor * x, factor, uchar(1));
     }
+    cv::Mat labels;
+    cv::Mat stats;
+    cv::Mat centres;
+    const int count = cv::connectedComponentsWithStats(filled, labels, stats, centres, 8, CV_32S);
+    std::vector<cv::Rect> pockets;
+    for (int i = 1; i < count; ++i)
+        pockets.emplace_back(factor * stats.at<int>(i, cv::CC_STAT_LEFT),
+                             factor * stats.at<int>(i, cv::CC_STAT_TOP),
+                             factor * stats.at<int>(i, cv::CC_STAT_WIDTH),
+                             factor * stats.at<int>(i, cv::CC_STAT_HEIGHT));
+    return pockets;
 }
 
 // How much smaller the copy a large page's pockets are found on is: a page many times the
@@ -208,6 +221,54 @@ void drawAtThickness(cv::Mat& lines, int thickness) {
     const cv::Mat pen =
         cv::getStructuringElement(cv::MORPH_ELLIPSE, cv::Size(thickness, thickness));
     cv::dilate(lines, lines, pen);
+}
+
+// A pocket filled between two lines that ran together leaves a wedge of ink as wide as the
+// pocket was: within pockets' bounds, ink wider than the pen is drawn again as its centre line
+// at the pen's width, so that the two lines become one. The paper this gives back joins the
+// regions either side; paper it would leave closed off and too narrow to colour (inside a
+// filled ring) is ink again.
+void redrawWedges(cv::Mat& lines, const std::vector<cv::Rect>& pockets, int thickness,
+                  double narrowerThan) {
+    const double halfPen = 0.5 * thickness + 1.0;
+    const int radius = int(std::ceil(halfPen));
+    const cv::Mat disc =
+        cv::getStructuringElement(cv::MORPH_ELLIPSE, cv::Size(2 * radius + 1, 2 * radius + 1));
+    const int margin = 2 * radius + int(std::ceil(narrowerThan));
+    for (const cv::Rect& pocket : pockets) {
+        const cv::Rect around = cv::Rect(pocket.x - margin, pocket.y - margin,
+                                         pocket.width + 2 * margin, pocket.height + 2 * margin) &
+                                cv::Rect(cv::Point(0, 0), lines.size());
+        cv::Mat ink = lines(around);
+        cv::Mat depth;
+        cv::distanceTransform(ink, depth, cv::DIST_L2, cv::DIST_MASK_5, CV_32F);
+        cv::Mat wide = depth > halfPen;
+        // Only the wedge the pocket left, not a wide stroke elsewhere in the bounds.
+        cv::Mat inPocket = cv::Mat::zeros(ink.size(), CV_8U);
+        inPocket((pocket - around.tl()) & cv::Rect(cv::Point(0, 0), ink.size())).setTo(1);
+        wide &= inPocket;
+        if (cv::countNonZero(wide) == 0)
+            continue;
+        cv::Mat wedge;
+        cv::dilate(wide, wedge, disc);
+        wedge &= ink;
+        cv::Mat centre = ink.clone();
+        thinStrokes(centre);
+        drawAtThickness(centre, thickness);
+        cv::Mat redrawn = ink.clone();
+        redrawn.setTo(0, wedge);
+        redrawn |= centre & wedge;
+        // Paper in the bounds that reaches their edge goes on beyond them: only what it
+        // closes off is measured.
+        cv::Mat closed = redrawn.clone();
+        cv::rectangle(closed, cv::Rect(cv::Point(0, 0), closed.size()), cv::Scalar(0), 1);
+        cv::Mat paper = closed == 0;
+        cv::floodFill(paper, cv::Point(0, 0), cv::Scalar(0));
+        cv::Mat narrow = redrawn.clone();
+        fillNarrowPockets(narrow, narrowerThan);
+        redrawn |= narrow & paper;
+        redrawn.copyTo(ink);
+    }
 }
 
 // How far, in pixels of the copy, the strokes are widened for a pen thickness pixels wide on
@@ -442,9 +503,9 @@ std::optional<Bitmap> CleanLinesSource::drawnCentreLines(const CleanLineSettings
         lines = 1;
     drawCentreLines(lines, centre, working);
     drawAtThickness(lines, thickness);
-    fillNarrowPocketsOfLargePage(
-        lines, settings.smallestRegionMm * pixelsPerMmAtA4(size.width, size.height),
-        pocketFactor(size, working));
+    const double narrowest = settings.smallestRegionMm * pixelsPerMmAtA4(size.width, size.height);
+    redrawWedges(lines, fillNarrowPocketsOfLargePage(lines, narrowest, pocketFactor(size, working)),
+                 thickness, narrowest);
     return pageOfInk(lines);
 }
 

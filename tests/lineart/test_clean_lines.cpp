@@ -442,13 +442,40 @@ double blobShare(const Bitmap& page, int thickness) {
     return double(cv::countNonZero(blob & ink)) / std::max(1, cv::countNonZero(ink));
 }
 
+// Light blades fanning out from a corner, on a dark ground: near the corner each blade is
+// narrower than a region can be, and the lines either side of it run together.
+Bitmap fan(int width, int height) {
+    QImage image(width, height, QImage::Format_RGB888);
+    image.fill(QColor(140, 60, 40));
+    QPainter painter(&image);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(240, 220, 200));
+    const QPointF corner(0.07 * width, 0.9 * height);
+    for (int k = 0; k < 12; ++k) {
+        const double a = qDegreesToRadians(5.0 + 7.0 * k);
+        const double b = a + qDegreesToRadians(2.5);
+        const double reach = 0.9 * width;
+        painter.drawPolygon(QPolygonF({corner, corner + reach * QPointF(std::cos(a), -std::sin(a)),
+                                       corner + reach * QPointF(std::cos(b), -std::sin(b))}));
+    }
+    painter.end();
+    return Bitmap::fromImage(image, 24);
+}
+
 TEST(CleanLines, TextureGivesLinesNotSolidInkAtEveryPageSize) {
     // The copy the regions are found on is at most 1024 pixels long: the page is that size,
     // half as large again, twice or more.
-    for (const cv::Size size : {cv::Size(800, 600), cv::Size(1600, 1200), cv::Size(2400, 1800)}) {
-        SCOPED_TRACE(std::to_string(size.width) + " pixels");
-        const Bitmap picture = textured(size.width, size.height);
-        const CleanLineSettings settings = defaultCleanLineSettings(size.width, size.height);
+    const struct {
+        std::function<Bitmap(int, int)> picture;
+        cv::Size size;
+    } cases[] = {
+        {textured, {800, 600}}, {textured, {1600, 1200}}, {textured, {2400, 1800}},
+        {fan, {1536, 1024}},    {fan, {2400, 1600}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.size.width) + " pixels");
+        const Bitmap picture = c.picture(c.size.width, c.size.height);
+        const CleanLineSettings settings = defaultCleanLineSettings(c.size.width, c.size.height);
         EXPECT_LE(blobShare(*cleanLines(picture, settings), settings.thickness), 0.02);
     }
 }
