@@ -271,7 +271,12 @@ cv::Mat cutOut(const cv::Mat& colours, const cv::Rect& wanted,
         // GrabCut seeds its colour models from OpenCV's random numbers: a fixed start gives
         // the same cut every time.
         cv::theRNG() = cv::RNG(0x5eed);
-        const int iterations = rough ? 2 : 5;
+        // Each round learns both sides' colours again from the last cut. With only a thin
+        // strip of ground around the box (a close-up, boxed to the picture's edges), the
+        // ground's colours soon include the subject's own, and every further round gives
+        // more of the subject away, slowly: there, two rounds.
+        const bool littleGround = 10 * (small.total() - size_t(rect.area())) < small.total();
+        const int iterations = rough || littleGround ? 2 : 5;
         try {
             if (strokes.empty()) {
                 cv::grabCut(small, mask, rect, backgroundModel, subjectModel, iterations,
