@@ -9,7 +9,12 @@ photographs and textures. Most stamps are chosen to share colours with their gro
 bear on grey gravel, a fox on brick, a cow on cobbles of the same brown, stones on gravel.
 Without the stamps package only the first eight scenes are made.
 
-bench/subject_scenes.py OUTDIR
+bench/subject_scenes.py OUTDIR [--fresh]
+
+--fresh makes a second set instead, of ten other stamps on other grounds, that no setting was
+tuned on: a giraffe and a kangaroo on orange flowers, a zebra by a black-and-white
+motorbike, a lion and a dingo on sand, a horse on cobbles, a gorilla on brick. Its figures tell
+how far those of the first set carry over.
 
 Writes OUTDIR/NAME.png (the picture, 1200 px on its longer side), OUTDIR/NAME.mask.png (255 on
 the subject) and OUTDIR/boxes.txt (NAME X,Y,W,H: the subject's bounding box widened by 3 % of
@@ -40,6 +45,21 @@ STAMP_OBJECTS = {
     "husky": "animals/mammals/dogs/dog.png",
     "guineafowl": "animals/birds/helmeted_guineafowl.png",
     "stones": "town/monuments/inukshuk-photo.png",
+}
+
+
+# The fresh set's stamps, grounds and scenes.
+FRESH_OBJECTS = {
+    "giraffe": "animals/mammals/giraffe.png",
+    "tiger": "animals/mammals/cats/tiger.png",
+    "lion": "animals/mammals/cats/lion.png",
+    "zebra": "animals/mammals/equines/zebra.png",
+    "horse": "animals/mammals/equines/horse.png",
+    "elephant": "animals/mammals/elephant.png",
+    "gorilla": "animals/mammals/apes/gorilla.png",
+    "dingo": "animals/mammals/dogs/dingo.png",
+    "kangaroo": "animals/marsupials/kangaroo.png",
+    "sheep": "animals/mammals/bovines/sheep.png",
 }
 
 
@@ -113,12 +133,38 @@ SCENES = [
     ("stones", "gravel", 0.8, (0.5, 0.5)),
 ]
 
+FRESH_GROUNDS = {
+    "flowers": lambda: tinted("grass.png", (40, 140, 200)),
+    "sand": lambda: tinted("gravel.png", (110, 150, 170)),
+    "road": lambda: photo_ground("motorcycle_right.png"),
+    "coffee": lambda: photo_ground("coffee.png"),
+    "meadow": lambda: tinted("grass.png", (70, 150, 120)),
+}
+
+FRESH_SCENES = [
+    ("giraffe", "flowers", 0.8, (0.5, 0.5)),
+    ("tiger", "meadow", 0.5, (0.5, 0.55)),
+    ("lion", "sand", 0.32, (0.5, 0.5)),
+    ("zebra", "road", 0.55, (0.5, 0.55)),
+    ("horse", "cobbles", 0.6, (0.5, 0.5)),
+    ("elephant", "gravel", 0.6, (0.5, 0.5)),
+    ("gorilla", "brick", 0.6, (0.5, 0.5)),
+    ("dingo", "sand", 0.5, (0.5, 0.5)),
+    ("kangaroo", "flowers", 0.7, (0.45, 0.5)),
+    ("sheep", "coffee", 0.5, (0.5, 0.55)),
+]
+
 
 def main():
     out = sys.argv[1]
     os.makedirs(out, exist_ok=True)
+    scenes = SCENES
+    if "--fresh" in sys.argv[2:]:
+        STAMP_OBJECTS.update(FRESH_OBJECTS)
+        GROUNDS.update(FRESH_GROUNDS)
+        scenes = FRESH_SCENES
     boxes = []
-    for obj, ground, height, centre in SCENES:
+    for obj, ground, height, centre in scenes:
         if obj in STAMP_OBJECTS and not os.path.isdir(STAMPS):
             continue
         colours, alpha = cut_out(obj)
