@@ -156,9 +156,11 @@ void settleStrokes(cv::Mat& mask, const std::vector<SubjectStroke>& strokes, cv:
 
 // The rough cut (0/1, on a smaller copy of colours, from GrabCut with rect) cut again at
 // colours' own size within across pixels of its edge, where the small copy's pixels blurred
-// fur and ground together. Farther in and out the rough cut stands; the colour models are
-// learnt again from the whole of both sides. Under strokes (in colours' pixels) the cut is
-// what the brush says.
+// fur and ground together, and within kSettledDepth times that inside it: the small copy cuts
+// straight across the mouth of a narrow gap of ground between two legs, which lies deep
+// inside the rough cut's edge. Farther in and out the rough cut stands; the colour models
+// are learnt again from the whole of both sides. Under strokes (in colours' pixels) the cut
+// is what the brush says.
 cv::Mat refinedNearEdge(const cv::Mat& colours, const cv::Mat& rough, const cv::Rect& rect,
                         double across, const std::vector<SubjectStroke>& strokes) {
     // GrabCut's time grows with every pixel of the rectangle around the band, which for a
@@ -179,9 +181,10 @@ cv::Mat refinedNearEdge(const cv::Mat& colours, const cv::Mat& rough, const cv::
     const int reach = std::max(2, int(std::lround(across * scale)));
     const cv::Mat pen =
         cv::getStructuringElement(cv::MORPH_ELLIPSE, cv::Size(2 * reach + 1, 2 * reach + 1));
-    cv::Mat inside;
+    cv::Mat depth;
+    cv::distanceTransform(cut, depth, cv::DIST_L2, cv::DIST_MASK_3);
+    const cv::Mat inside = depth > float(kSettledDepth * reach);
     cv::Mat near;
-    cv::erode(cut, inside, pen);
     cv::dilate(cut, near, pen);
     cv::Mat mask(copy.size(), CV_8U, cv::Scalar(cv::GC_BGD));
     mask.setTo(cv::GC_PR_BGD, near);

@@ -54,9 +54,10 @@ std::vector<SubjectStroke> scaledStrokes(const std::vector<SubjectStroke>& strok
 // (8-bit blue, green, red). It runs on a copy of the box and a margin around it at most
 // kGrabCutSide pixels on its longer side, where its cost stays a fraction of a second; any
 // region of the photo that runs out of the box is ground. Near the cut's edge (within
-// kEdgeBand of colours' diagonal) it is cut again on a copy at most kRefineSide pixels on its
-// longer side (smaller where the edge's bounds would hold over kRefinePixels), where fur
-// and ground of alike colours were blurred together on the small copy. The same picture and box
+// kEdgeBand of colours' diagonal outside it, kSettledDepth times that inside) it is cut again
+// on a copy at most kRefineSide pixels on its longer side (smaller where the edge's bounds
+// would hold over kRefinePixels), where fur and ground of alike colours were blurred
+// together on the small copy. The same picture and box
 // give the same mask, and the last few masks are kept for the same colours, box and strokes asked
 // again. Under strokes (in the pixels of colours) the cut is what the brush says.
 // A rough cut (for a first answer) is made at kRoughGrabCutSide with fewer rounds, and is
@@ -68,6 +69,8 @@ inline constexpr int kRefineSide = 1024;
 // its picture, where the edge's bounds hold nearly the whole copy.
 inline constexpr double kRefinePixels = 250000;
 inline constexpr double kEdgeBand = 0.012;
+// How deep inside the rough cut's edge, in kEdgeBands, the fine cut may still move it.
+inline constexpr int kSettledDepth = 4;
 cv::Mat grabCutMask(const cv::Mat& colours, const cv::Rect& box,
                     const std::vector<SubjectStroke>& strokes = {}, bool rough = false);
 
