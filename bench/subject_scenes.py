@@ -45,11 +45,7 @@ STAMP_OBJECTS = {
     "husky": "animals/mammals/dogs/dog.png",
     "guineafowl": "animals/birds/helmeted_guineafowl.png",
     "stones": "town/monuments/inukshuk-photo.png",
-}
-
-
-# The fresh set's stamps, grounds and scenes.
-FRESH_OBJECTS = {
+    # for the fresh set
     "giraffe": "animals/mammals/giraffe.png",
     "tiger": "animals/mammals/cats/tiger.png",
     "lion": "animals/mammals/cats/lion.png",
@@ -113,6 +109,12 @@ GROUNDS = {
     "street": lambda: photo_ground("motorcycle_left.png"),
     "launchpad": lambda: photo_ground("rocket.jpg"),
     "cobbles": lambda: tinted("gravel.png", (120, 130, 170)),
+    # for the fresh set
+    "flowers": lambda: tinted("grass.png", (40, 140, 200)),
+    "sand": lambda: tinted("gravel.png", (110, 150, 170)),
+    "road": lambda: photo_ground("motorcycle_right.png"),
+    "coffee": lambda: photo_ground("coffee.png"),
+    "meadow": lambda: tinted("grass.png", (70, 150, 120)),
 }
 
 # Object, ground, height of the subject as a share of the picture's, centre (shares).
@@ -133,14 +135,7 @@ SCENES = [
     ("stones", "gravel", 0.8, (0.5, 0.5)),
 ]
 
-FRESH_GROUNDS = {
-    "flowers": lambda: tinted("grass.png", (40, 140, 200)),
-    "sand": lambda: tinted("gravel.png", (110, 150, 170)),
-    "road": lambda: photo_ground("motorcycle_right.png"),
-    "coffee": lambda: photo_ground("coffee.png"),
-    "meadow": lambda: tinted("grass.png", (70, 150, 120)),
-}
-
+# The fresh set: the same, with animals and grounds no setting was tuned on.
 FRESH_SCENES = [
     ("giraffe", "flowers", 0.8, (0.5, 0.5)),
     ("tiger", "meadow", 0.5, (0.5, 0.55)),
@@ -158,11 +153,7 @@ FRESH_SCENES = [
 def main():
     out = sys.argv[1]
     os.makedirs(out, exist_ok=True)
-    scenes = SCENES
-    if "--fresh" in sys.argv[2:]:
-        STAMP_OBJECTS.update(FRESH_OBJECTS)
-        GROUNDS.update(FRESH_GROUNDS)
-        scenes = FRESH_SCENES
+    scenes = FRESH_SCENES if "--fresh" in sys.argv[2:] else SCENES
     boxes = []
     for obj, ground, height, centre in scenes:
         if obj in STAMP_OBJECTS and not os.path.isdir(STAMPS):
