@@ -50,10 +50,10 @@ cv::Mat piecesOf(const cv::Mat& labels, const cv::Mat& where, std::vector<long>&
     return pieces;
 }
 
-// The 8-connected pieces of a 0/1 mask with at least a tenth of the largest's area. The
+// The 8-connected pieces of a 0/1 mask with at least a fortieth of the largest's area. The
 // snapping's opening can part a subject at a thin neck (a person's head above a dark collar
-// that went with the wall): the head is kept as an outline of its own, where a speck of
-// grass beside the subject goes.
+// that went with the wall, a sleeve hanging beside a motorbike's engine): the part is kept
+// as an outline of its own, where a speck of grass beside the subject goes.
 cv::Mat largePieces(const cv::Mat& mask) {
     cv::Mat components;
     cv::Mat stats;
@@ -64,7 +64,7 @@ cv::Mat largePieces(const cv::Mat& mask) {
         largest = std::max(largest, stats.at<int>(c, cv::CC_STAT_AREA));
     std::vector<uchar> kept(size_t(std::max(1, count)), 0);
     for (int c = 1; c < count; ++c)
-        kept[size_t(c)] = 10 * stats.at<int>(c, cv::CC_STAT_AREA) >= largest ? 1 : 0;
+        kept[size_t(c)] = 40 * stats.at<int>(c, cv::CC_STAT_AREA) >= largest ? 1 : 0;
     cv::Mat pieces(mask.size(), CV_8U);
     for (int y = 0; y < mask.rows; ++y) {
         const int* component = components.ptr<int>(y);
@@ -154,13 +154,52 @@ void settleStrokes(cv::Mat& mask, const std::vector<SubjectStroke>& strokes, cv:
     }
 }
 
+// GrabCut's colour models for a fine cut, learnt from mask's ground and from its subject
+// deeper than learnDepth inside the cut (depth): the rough cut's edge carries a strip of
+// ground (flowers along a giraffe's back, pebbles by a dingo's paw), and a subject model
+// learnt from it takes that ground's colours for the subject's all along the edge. Where
+// that core is too small to stand for the subject (a rocket no wider than the band), the
+// whole cut teaches it.
+void learnFromCore(const cv::Mat& lab, const cv::Mat& mask, const cv::Mat& depth, double learnDepth,
+                   cv::Mat& backgroundModel, cv::Mat& subjectModel) {
+    long subject = 0;
+    long core = 0;
+    for (int y = 0; y < mask.rows; ++y)
+        for (int x = 0; x < mask.cols; ++x)
+            if (mask.at<uchar>(y, x) & 1) {
+                ++subject;
+                if (depth.at<float>(y, x) > learnDepth || mask.at<uchar>(y, x) == cv::GC_FGD)
+                    ++core;
+            }
+    const bool fromCore = kLearnedCoreShare * double(subject) <= double(core);
+    std::vector<cv::Vec3b> samples;
+    std::vector<uchar> sides;
+    samples.reserve(mask.total());
+    sides.reserve(mask.total());
+    for (int y = 0; y < mask.rows; ++y)
+        for (int x = 0; x < mask.cols; ++x) {
+            const uchar m = mask.at<uchar>(y, x);
+            const bool isSubject = (m & 1) != 0;
+            if (isSubject && fromCore && m != cv::GC_FGD && depth.at<float>(y, x) <= learnDepth)
+                continue;
+            samples.push_back(lab.at<cv::Vec3b>(y, x));
+            sides.push_back(isSubject ? cv::GC_FGD : cv::GC_BGD);
+        }
+    // GrabCut learns its models from the pixels it is given before its first round: given
+    // only the chosen pixels, as a column, and no rounds, it learns and stops.
+    cv::Mat column(int(samples.size()), 1, CV_8UC3, samples.data());
+    cv::Mat sideColumn(int(sides.size()), 1, CV_8U, sides.data());
+    cv::grabCut(column, sideColumn, cv::Rect(), backgroundModel, subjectModel, 0,
+                cv::GC_INIT_WITH_MASK);
+}
+
 // The rough cut (0/1, on a smaller copy of colours, from GrabCut with rect) cut again at
 // colours' own size within across pixels of its edge, where the small copy's pixels blurred
 // fur and ground together, and within kSettledDepth times that inside it: the small copy cuts
 // straight across the mouth of a narrow gap of ground between two legs, which lies deep
-// inside the rough cut's edge. Farther in and out the rough cut stands; the colour models
-// are learnt again from the whole of both sides. Under strokes (in colours' pixels) the cut
-// is what the brush says.
+// inside the rough cut's edge. Farther in and out the rough cut stands. The colour models
+// are learnt once, the subject's from the cut's core (learnFromCore), and held for the one
+// round. Under strokes (in colours' pixels) the cut is what the brush says.
 cv::Mat refinedNearEdge(const cv::Mat& colours, const cv::Mat& rough, const cv::Rect& rect,
                         double across, const std::vector<SubjectStroke>& strokes) {
     // GrabCut's time grows with every pixel of the rectangle around the band, which for a
@@ -204,8 +243,9 @@ cv::Mat refinedNearEdge(const cv::Mat& colours, const cv::Mat& rough, const cv::
     cv::Mat subjectModel;
     cv::theRNG() = cv::RNG(0x5eed);
     cv::Mat part = mask(around).clone();
-    cv::grabCut(inLab(copy(around)), part, cv::Rect(), backgroundModel, subjectModel, 2,
-                cv::GC_INIT_WITH_MASK);
+    const cv::Mat lab = inLab(copy(around));
+    learnFromCore(lab, part, depth(around), kLearnedDepth * reach, backgroundModel, subjectModel);
+    cv::grabCut(lab, part, cv::Rect(), backgroundModel, subjectModel, 1, cv::GC_EVAL_FREEZE_MODEL);
     part.copyTo(mask(around));
     cv::bitwise_and(mask, cv::Scalar(1), mask);
     if (copy.size() == colours.size())

@@ -70,7 +70,11 @@ inline constexpr int kRefineSide = 1024;
 inline constexpr double kRefinePixels = 250000;
 inline constexpr double kEdgeBand = 0.012;
 // How deep inside the rough cut's edge, in kEdgeBands, the fine cut may still move it.
-inline constexpr int kSettledDepth = 4;
+inline constexpr int kSettledDepth = 12;
+// The fine cut learns the subject's colours only from deeper than this inside the rough
+// cut's edge, in kEdgeBands, when at least kLearnedCoreShare of the cut lies there.
+inline constexpr double kLearnedDepth = 1.5;
+inline constexpr double kLearnedCoreShare = 0.15;
 cv::Mat grabCutMask(const cv::Mat& colours, const cv::Rect& box,
                     const std::vector<SubjectStroke>& strokes = {}, bool rough = false);
 
