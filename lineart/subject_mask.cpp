@@ -171,7 +171,9 @@ void learnFromCore(const cv::Mat& lab, const cv::Mat& mask, const cv::Mat& depth
                 if (depth.at<float>(y, x) > learnDepth || mask.at<uchar>(y, x) == cv::GC_FGD)
                     ++core;
             }
-    const bool fromCore = kLearnedCoreShare * double(subject) <= double(core);
+    // GrabCut sorts each side's colours into five blobs, and needs five pixels for that.
+    constexpr long kFewest = 5;
+    const bool fromCore = core >= kFewest && kLearnedCoreShare * double(subject) <= double(core);
     std::vector<cv::Vec3b> samples;
     std::vector<uchar> sides;
     samples.reserve(mask.total());

@@ -163,14 +163,15 @@ TEST(Subject, TheBrushesSettleTheCutUnderTheirStrokes) {
 
 TEST(Subject, SnappingKeepsAHeadPartedAtItsNeckLeavesANotchOpenAndDropsSpecks) {
     // A body with a notch of ground narrower than the snapping's opening, a head a fifth of
-    // its size joined to it by a neck thinner than that, and a speck of grass wider than the
-    // opening but a fiftieth of the body. One region reaching deep into both sides, so that
-    // the cut stands where it is.
+    // its size joined to it by a neck thinner than that, a sleeve beside it a twenty-fifth of
+    // its size, and a speck of grass wider than the opening but a fiftieth of the body. One
+    // region reaching deep into both sides, so that the cut stands where it is.
     cv::Mat cut = cv::Mat::zeros(400, 400, CV_8U);
     cv::circle(cut, {200, 280}, 100, cv::Scalar(1), cv::FILLED);
     cv::circle(cut, {200, 100}, 45, cv::Scalar(1), cv::FILLED);
     cv::line(cut, {200, 145}, {200, 180}, cv::Scalar(1), 2);
     cv::circle(cut, {350, 40}, 14, cv::Scalar(1), cv::FILLED);
+    cv::circle(cut, {60, 300}, 20, cv::Scalar(1), cv::FILLED);
     cut(cv::Rect(199, 320, 3, 61)).setTo(0);
     const cv::Mat snapped = snapToRegions(cut, cv::Mat::zeros(cut.size(), CV_32S), 12.0);
     const struct {
@@ -180,6 +181,7 @@ TEST(Subject, SnappingKeepsAHeadPartedAtItsNeckLeavesANotchOpenAndDropsSpecks) {
     } cases[] = {{"body", {200, 280}, 1},
                  {"notch", {200, 360}, 0},
                  {"head", {200, 100}, 1},
+                 {"sleeve", {60, 300}, 1},
                  {"speck", {350, 40}, 0}};
     for (const auto& c : cases)
         EXPECT_EQ(snapped.at<uchar>(c.at), c.kept) << c.name;
